@@ -1,0 +1,36 @@
+// The system's user-visible texts in one table. Texts with printf-like placeholders are
+// formatted with Format() (core/format.h); some messages join two entries.
+#pragma once
+
+namespace tracklore::msg {
+
+// Catalogue
+inline constexpr char InvalidOpForResultSet[] = "Invalid operation \"%s\" for a result set";
+inline constexpr char TooManyElements[] = "Too Many Elements!";
+inline constexpr char RecordNotFound[] = "Requested record not found in database.";
+inline constexpr char InvalidID[] =
+    "The ID sent to the function is invalid - all ID's must be positive numbers in the range "
+    "0..2,000,000,000";
+inline constexpr char SortingEntries[] = "Sorting entries...";
+
+// Streams
+inline constexpr char AccessNotSpecified[] =
+    "Either read, write or full access must be specified in call to CreateFile";
+inline constexpr char ErrorOpening[] = "Error opening \"%s\" - %s";
+inline constexpr char ErrorReading[] = "Error reading from stream - %s";
+inline constexpr char ErrorWriting[] = "Error writing to stream - %s";
+inline constexpr char ReadLessThanExpected[] = "Read less than expected";
+inline constexpr char IoError[] = "IO-error: %s";
+inline constexpr char ErrorMovingPointer[] = "Error moving file pointer - %s";
+inline constexpr char ErrorTruncating[] = "Error truncating file \"%s\" - %s";
+inline constexpr char ErrorClosing[] = "Error closing \"%s\" - %s";
+inline constexpr char ErrorDeleting[] = "Error deleting \"%s\" - %s";
+inline constexpr char NoErrorDescription[] = "Error occured. Error description not available!";
+inline constexpr char InvalidBufferSize[] = "Invalid buffer size";
+
+// Compression
+inline constexpr char BadCompressionParameters[] = "Bad compression parameters";
+inline constexpr char NotOpenForWrite[] = "Stream not open for write";
+inline constexpr char CannotRead[] = "Cannot read from stream";
+
+}  // namespace tracklore::msg

@@ -1,0 +1,85 @@
+// Stackable byte streams: a file stream at the bottom, filters above it that forward to
+// the stream below. A chain is built bottom-up, used through its top stream and destroyed
+// top-down with one FreeChain call, so every filter can still write into the one below.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "streams/stream_errors.h"
+
+namespace tracklore {
+
+class TBaseStream {
+public:
+    TBaseStream() = default;
+    TBaseStream(const TBaseStream&) = delete;
+    TBaseStream& operator=(const TBaseStream&) = delete;
+    virtual ~TBaseStream() = default;
+
+    /// Strict streams raise when a transfer moves fewer bytes than asked; otherwise the
+    /// short count is returned. Returns the flag.
+    virtual bool SetStrict(bool strict);
+    /// Writes up to count bytes; returns the count written (negative signals failure in
+    /// the buffered layer).
+    virtual int32_t Write(const void* buffer, int32_t count) = 0;
+    /// Reads up to count bytes; returns the count read.
+    virtual int32_t Read(void* buffer, int32_t count) = 0;
+    /// True when Remaining() is 0.
+    virtual bool Eof();
+    /// Bytes still readable.
+    virtual int64_t Remaining() = 0;
+    /// Pushes pending output down; the base does nothing.
+    virtual void Flush() {}
+    /// Reads the source to its end in pieces of 4,096 bytes and writes each piece here.
+    virtual void CopyFrom(TBaseStream& source);
+
+    bool CanRead() const { return canRead_; }
+    bool CanWrite() const { return canWrite_; }
+    bool Strict() const { return strict_; }
+
+protected:
+    bool canWrite_ = false;
+    bool canRead_ = false;
+    bool strict_ = true;
+};
+
+/// A stream that forwards to the stream below it (its inner stream).
+class TFilterStream : public TBaseStream {
+public:
+    /// Stores the inner stream; CanRead and CanWrite are left to the subclass.
+    explicit TFilterStream(TBaseStream* inner) : inner_(inner) {}
+
+    bool SetStrict(bool strict) override;
+    int32_t Write(const void* buffer, int32_t count) override;
+    int32_t Read(void* buffer, int32_t count) override;
+    int64_t Remaining() override;
+
+    TBaseStream* Inner() const { return inner_; }
+
+    /// Destroys the chain from `top` down: each filter is destroyed before the stream
+    /// below it. Does nothing for nullptr.
+    static void FreeChain(TBaseStream* top) noexcept;
+
+protected:
+    TBaseStream* inner_;
+};
+
+/// A stream with a position: the file stream.
+class TSeekableStream : public TBaseStream {
+public:
+    virtual int64_t Position() = 0;
+    virtual int64_t Size() = 0;
+    /// Moves to an absolute offset from the start.
+    virtual void Seek(int64_t offset) = 0;
+    /// Ends the stream at the current position.
+    virtual void Truncate() = 0;
+};
+
+/// Owns a chain through its top stream and frees it with FreeChain.
+struct ChainDeleter {
+    void operator()(TBaseStream* top) const noexcept { TFilterStream::FreeChain(top); }
+};
+using StreamChain = std::unique_ptr<TBaseStream, ChainDeleter>;
+
+}  // namespace tracklore
