@@ -1,0 +1,20 @@
+// Deterministic catalogues with realistic texts (artists, albums, titles, paths) for
+// benchmarks: many tracks per album, many albums per artist, as a real collection has.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/track_record.h"
+
+namespace tracklore::bench {
+
+/// `count` records with identifiers 1 to count and texts drawn from `artists` artists.
+std::vector<TrackRecord> MakeSampleRecords(int count, int artists = 2000, uint32_t seed = 1);
+
+/// The records laid out as the catalogue file stores them ("!MP3", ID, length-prefixed
+/// texts, numbers little-endian), for compression benchmarks.
+std::vector<uint8_t> SerializeLikeCatalogue(const std::vector<TrackRecord>& records);
+
+}  // namespace tracklore::bench
