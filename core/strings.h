@@ -13,6 +13,10 @@ inline constexpr char InvalidID[] =
     "0..2,000,000,000";
 inline constexpr char SortingEntries[] = "Sorting entries...";
 
+// Conversions of texts to numbers
+inline constexpr char InvalidInteger[] = "'%s' is not a valid integer value";
+inline constexpr char InvalidFloat[] = "'%s' is not a valid floating point value";
+
 // Streams
 inline constexpr char AccessNotSpecified[] =
     "Either read, write or full access must be specified in call to CreateFile";
