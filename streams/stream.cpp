@@ -1,5 +1,7 @@
 #include "streams/stream.h"
 
+#include <optional>
+
 namespace tracklore {
 
 bool TBaseStream::SetStrict(bool strict) {
@@ -7,18 +9,44 @@ bool TBaseStream::SetStrict(bool strict) {
     return strict;
 }
 
-bool TBaseStream::Eof() { return Remaining() == 0; }
+bool TBaseStream::Eof() {
+    return Remaining() == 0;
+}
+
+namespace {
+
+// Makes a strict stream strict again when the copy ends, also by an exception.
+class StrictnessRestorer {
+public:
+    explicit StrictnessRestorer(TBaseStream& stream) : stream_(stream) {}
+    StrictnessRestorer(const StrictnessRestorer&) = delete;
+    StrictnessRestorer& operator=(const StrictnessRestorer&) = delete;
+    ~StrictnessRestorer() {
+        try {
+            stream_.SetStrict(true);
+        } catch (...) {
+        }
+    }
+
+private:
+    TBaseStream& stream_;
+};
+
+}  // namespace
 
 void TBaseStream::CopyFrom(TBaseStream& source) {
-    const bool wasStrict = source.Strict();
-    if (wasStrict) source.SetStrict(false);
+    std::optional<StrictnessRestorer> restore;
+    if (source.Strict()) {
+        source.SetStrict(false);
+        restore.emplace(source);
+    }
     char piece[4096];
     while (!source.Eof()) {
         const int32_t got = source.Read(piece, sizeof piece);
-        if (got <= 0) break;  // a source that reports data but delivers none would loop
+        if (got <= 0)
+            break;  // a source that reports data but delivers none would loop
         Write(piece, got);
     }
-    if (wasStrict) source.SetStrict(true);
 }
 
 bool TFilterStream::SetStrict(bool strict) {
@@ -31,9 +59,13 @@ int32_t TFilterStream::Write(const void* buffer, int32_t count) {
     return inner_->Write(buffer, count);
 }
 
-int32_t TFilterStream::Read(void* buffer, int32_t count) { return inner_->Read(buffer, count); }
+int32_t TFilterStream::Read(void* buffer, int32_t count) {
+    return inner_->Read(buffer, count);
+}
 
-int64_t TFilterStream::Remaining() { return inner_->Remaining(); }
+int64_t TFilterStream::Remaining() {
+    return inner_->Remaining();
+}
 
 void TFilterStream::FreeChain(TBaseStream* top) noexcept {
     while (top) {
