@@ -1,0 +1,226 @@
+#include "platform/file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/strings.h"
+#include "tests/support/temp_dir.h"
+
+namespace tracklore::platform {
+namespace {
+
+using test::ReadFileBytes;
+using test::TTempDir;
+using test::WriteFileBytes;
+
+constexpr uint32_t kReadWrite = kAccessRead | kAccessWrite;
+constexpr uint32_t kShareBoth = kShareRead | kShareWrite;
+
+TEST(SystemErrorText, IsTheSystemsTextForKnownCodes) {
+    EXPECT_EQ(SystemErrorText(ENOENT), "No such file or directory");
+    EXPECT_EQ(SystemErrorText(ENOSPC), "No space left on device");
+}
+
+TEST(SystemErrorText, FallsBackForCodesWithoutText) {
+    EXPECT_EQ(SystemErrorText(987654), msg::NoErrorDescription);
+    EXPECT_EQ(SystemErrorText(-3), msg::NoErrorDescription);
+}
+
+TEST(SystemErrorText, NeverLongerThan255Bytes) {
+    for (int code = 0; code < 200; ++code)
+        EXPECT_LE(SystemErrorText(code).size(), 255u) << code;
+}
+
+TEST(NativeFile, OpenExistingFailsForMissingFileWithoutCreatingIt) {
+    TTempDir dir;
+    TNativeFile file;
+    EXPECT_FALSE(file.Open(dir.Path("missing"), kAccessRead, 0, FileCreation::kOpenExisting));
+    EXPECT_EQ(file.LastError(), ENOENT);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("missing")));
+}
+
+TEST(NativeFile, OpenRefusesDirectories) {
+    TTempDir dir;
+    TNativeFile file;
+    EXPECT_FALSE(file.Open(dir.Root(), kAccessRead, kShareBoth, FileCreation::kOpenExisting));
+    EXPECT_EQ(file.LastError(), EISDIR);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(NativeFile, CreateAlwaysEmptiesAnExistingFile) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "old content");
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kCreateAlways));
+    EXPECT_EQ(file.Size(), 0);
+}
+
+TEST(NativeFile, CreateAlwaysWithReadAccessOnlyStillEmptiesTheFile) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "old content");
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessRead, 0, FileCreation::kCreateAlways));
+    EXPECT_EQ(file.Size(), 0);
+}
+
+TEST(NativeFile, OpenExistingKeepsTheContent) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "abcdef");
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kReadWrite, 0, FileCreation::kOpenExisting));
+    char bytes[6];
+    size_t done = 0;
+    ASSERT_TRUE(file.Read(bytes, sizeof bytes, done));
+    EXPECT_EQ(std::string(bytes, done), "abcdef");
+}
+
+TEST(NativeFile, ReadAtTheEndReturnsTheShortCountWithoutError) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "abcd");
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessRead, 0, FileCreation::kOpenExisting));
+    char bytes[10];
+    size_t done = 99;
+    ASSERT_TRUE(file.Read(bytes, sizeof bytes, done));
+    EXPECT_EQ(done, 4u);
+    ASSERT_TRUE(file.Read(bytes, sizeof bytes, done));
+    EXPECT_EQ(done, 0u);
+}
+
+TEST(NativeFile, WriteSeekPositionSizeAndTruncate) {
+    TTempDir dir;
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kReadWrite, 0, FileCreation::kCreateAlways));
+    size_t done = 0;
+    ASSERT_TRUE(file.Write("0123456789", 10, done));
+    EXPECT_EQ(done, 10u);
+    EXPECT_EQ(file.Position(), 10);
+    ASSERT_TRUE(file.Seek(4));
+    EXPECT_EQ(file.Position(), 4);
+    ASSERT_TRUE(file.Truncate());
+    EXPECT_EQ(file.Size(), 4);
+    EXPECT_TRUE(file.Flush());
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(ReadFileBytes(dir.Path("f")), "0123");
+}
+
+TEST(NativeFile, SeekToANegativeOffsetFails) {
+    TTempDir dir;
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(dir.Path("f"), kReadWrite, 0, FileCreation::kCreateAlways));
+    EXPECT_FALSE(file.Seek(-1));
+    EXPECT_EQ(file.LastError(), EINVAL);
+}
+
+TEST(NativeFile, WriteToAFullDeviceFailsWithNoSpace) {
+    TNativeFile file;
+    ASSERT_TRUE(file.Open("/dev/full", kAccessWrite, kShareBoth, FileCreation::kOpenExisting));
+    size_t done = 0;
+    EXPECT_FALSE(file.Write("abc", 3, done));
+    EXPECT_EQ(file.LastError(), ENOSPC);
+    EXPECT_EQ(done, 0u);
+}
+
+TEST(NativeFile, FlushOfADeviceThatCannotSyncSucceeds) {
+    TNativeFile file;
+    ASSERT_TRUE(file.Open("/dev/full", kAccessRead, kShareBoth, FileCreation::kOpenExisting));
+    EXPECT_TRUE(file.Flush());
+}
+
+TEST(NativeFile, RemoveFileDeletesAndReportsMissingFiles) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "x");
+    EXPECT_EQ(RemoveFile(dir.Path("f")), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("f")));
+    EXPECT_EQ(RemoveFile(dir.Path("f")), ENOENT);
+}
+
+// Sharing: the second open of one file is checked against the first.
+struct SharingCase {
+    uint32_t firstAccess, firstShare, secondAccess, secondShare;
+    bool allowed;
+};
+
+class NativeFileSharing : public testing::TestWithParam<SharingCase> {};
+
+TEST_P(NativeFileSharing, SecondOpenFollowsTheWindowsRule) {
+    const SharingCase& c = GetParam();
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "data");
+    TNativeFile first;
+    ASSERT_TRUE(
+        first.Open(dir.Path("f"), c.firstAccess, c.firstShare, FileCreation::kOpenExisting));
+    TNativeFile second;
+    EXPECT_EQ(
+        second.Open(dir.Path("f"), c.secondAccess, c.secondShare, FileCreation::kOpenExisting),
+        c.allowed);
+    if (!c.allowed) {
+        EXPECT_EQ(second.LastError(), EBUSY);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, NativeFileSharing,
+    testing::Values(
+        // Readers that share reading may read together.
+        SharingCase{kAccessRead, kShareRead, kAccessRead, kShareRead, true},
+        // A reader that shares nothing locks out other readers.
+        SharingCase{kAccessRead, 0, kAccessRead, kShareBoth, false},
+        // A reader that does not share writing locks out writers.
+        SharingCase{kAccessRead, kShareRead, kAccessWrite, kShareBoth, false},
+        // A writer that does not share writing locks out other writers.
+        SharingCase{kAccessWrite, kShareRead, kAccessWrite, kShareBoth, false},
+        // A writer that shares reading admits a reader that shares writing ...
+        SharingCase{kAccessWrite, kShareRead, kAccessRead, kShareWrite, true},
+        // ... but not a reader that refuses to share with the writer already there.
+        SharingCase{kAccessWrite, kShareRead, kAccessRead, kShareRead, false},
+        // Everyone sharing everything: two writers at once.
+        SharingCase{kReadWrite, kShareBoth, kReadWrite, kShareBoth, true}));
+
+TEST(NativeFile, RefusedCreateLeavesTheLockedFileIntact) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "precious");
+    TNativeFile owner;
+    ASSERT_TRUE(owner.Open(dir.Path("f"), kAccessRead, 0, FileCreation::kOpenExisting));
+    TNativeFile intruder;
+    EXPECT_FALSE(
+        intruder.Open(dir.Path("f"), kAccessWrite, kShareBoth, FileCreation::kCreateAlways));
+    EXPECT_EQ(ReadFileBytes(dir.Path("f")), "precious");
+}
+
+TEST(NativeFile, CloseReleasesTheSharingLocks) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "data");
+    TNativeFile first;
+    ASSERT_TRUE(first.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kOpenExisting));
+    ASSERT_TRUE(first.Close());
+    TNativeFile second;
+    EXPECT_TRUE(second.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kOpenExisting));
+}
+
+TEST(NativeFile, SharingHoldsAgainstOtherProcesses) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "data");
+    TNativeFile owner;
+    ASSERT_TRUE(owner.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kOpenExisting));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TNativeFile other;
+        const bool opened =
+            other.Open(dir.Path("f"), kAccessRead, kShareBoth, FileCreation::kOpenExisting);
+        _exit(!opened && other.LastError() == EBUSY ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+}  // namespace
+}  // namespace tracklore::platform
