@@ -1,0 +1,138 @@
+// The catalogue: a fixed table of 32,769 record slots. An owning catalogue owns its records;
+// a result set is the same class over references to a parent's records.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "core/db_errors.h"
+#include "core/track_record.h"
+
+namespace tracklore {
+
+class TTracklore;
+
+/// Notification raised by the folder scan before each file: the catalogue and the file path.
+struct ScanEvent {
+    void (*callback)(void* context, TTracklore& catalogue, const std::string& path) = nullptr;
+    void* context = nullptr;
+};
+
+/// The value of a field selection: converted to the field's kind before comparing.
+using FieldValue = std::variant<int64_t, std::string, double>;
+
+/// A record test for SelectWhere, called with the caller's context and each record.
+using RecordPredicate = bool (*)(void* context, const TrackRecord& record);
+
+/// Compares two records by a field code: 0 signed, 1 to 7 texts by the locale ignoring case,
+/// 8 and 9 unsigned; every other code compares equal. Negative, zero or positive.
+int CompareByKey(const TrackRecord& a, const TrackRecord& b, TrackField key);
+
+class TTracklore {
+public:
+    static constexpr int kSlotCount = 32769;
+
+    /// An empty owning catalogue; `owner` is stored for its holder and never used here.
+    explicit TTracklore(void* owner = nullptr);
+    /// An empty result set over `parent`'s records; the parent must outlive it.
+    static std::unique_ptr<TTracklore> CreateResultSet(TTracklore& parent);
+    /// An owning catalogue releases every record; a result set only its table.
+    ~TTracklore();
+
+    TTracklore(const TTracklore&) = delete;
+    TTracklore& operator=(const TTracklore&) = delete;
+
+    bool IsResultSet() const { return isResultSet_; }
+    /// The opaque owner of an owning catalogue (nullptr for a result set).
+    void* Owner() const { return owner_; }
+    /// The parent of a result set (nullptr for an owning catalogue).
+    TTracklore* Parent() const { return parent_; }
+    /// The identifier handed out last; 0 in a new or emptied catalogue.
+    int32_t LastID() const { return lastID_; }
+    /// The next slot that iteration examines.
+    int Cursor() const { return cursor_; }
+    /// Number of occupied slots.
+    int Count() const { return count_; }
+    /// The record in `slot`, or nullptr for a hole or an index outside the table.
+    const TrackRecord* SlotRecord(int slot) const;
+
+    const std::string& PrintTitle() const { return printTitle_; }
+    void SetPrintTitle(std::string title) { printTitle_ = std::move(title); }
+
+    const ScanEvent& OnScan() const { return onScan_; }
+    void SetOnScan(ScanEvent event) { onScan_ = event; }
+    /// Calls the scan notification, if one is installed, with this catalogue and `path`.
+    void RaiseScan(const std::string& path);
+
+    /// Releases every record and sets LastID to 0. Refused on a result set.
+    void ResetDB();
+    /// Owning catalogue: stores a copy under the next identifier, written back into `record`.
+    /// Result set: refers to the parent's record with `record.ID` (lowest slot), ID unchanged;
+    /// EDBError "Requested record not found in database." when the parent holds none.
+    /// Takes the lowest empty slot; EDBError "Too Many Elements!" when there is none.
+    void Insert(TrackRecord& record);
+    /// Stores a copy keeping its identifier, in the lowest empty slot, and raises LastID to
+    /// it: how loaders fill a catalogue. Refused on a result set.
+    void InsertAsStored(const TrackRecord& record);
+    /// Removes the lowest-slot record with `record.ID` (a result set only drops its reference).
+    void Delete(const TrackRecord& record);
+    /// Overwrites every stored record with `record.ID`. Refused on a result set.
+    void Update(const TrackRecord& record);
+    /// Copies out the lowest-slot record with `id`; `record` is emptied first. Negative
+    /// identifiers are refused.
+    void GetByID(int32_t id, TrackRecord& record) const;
+
+    /// Starts iteration: the first record, or ID -1 when there is none.
+    void First(TrackRecord& record);
+    /// The next record after the cursor, or only `record.ID` set to -1 at the end.
+    void Next(TrackRecord& record);
+
+    /// True when `record` satisfies `pattern`: ID -1 matches all; ID 0 or equal; non-empty
+    /// texts occur in the record's texts ignoring case; Genre 255 or equal.
+    bool MatchesPattern(const TrackRecord& pattern, const TrackRecord& record) const;
+    /// A new result set over this catalogue with every matching record, in slot order.
+    std::unique_ptr<TTracklore> SelectByTemplate(const TrackRecord& pattern);
+    /// A new result set with every record for which `predicate(context, record)` is true.
+    std::unique_ptr<TTracklore> SelectWhere(RecordPredicate predicate, void* context);
+    /// A new result set with every record whose field `code` matches `value`: texts contain
+    /// it ignoring case (exact: equal bytes), PlayLength is below it (exact: equal), FileDate
+    /// is later (exact: equal), other numbers are equal; unknown codes match nothing.
+    /// EDBError when the value does not convert to the field's kind.
+    std::unique_ptr<TTracklore> SelectByField(TrackField code, const FieldValue& value, bool exact);
+
+    /// Moves the records into slots 0 to Count() - 1, filling each hole from the end.
+    void Compact();
+    /// Compacts, then orders the slots ascending by `key` exactly as the catalogue's
+    /// partition sort (first record of each range as pivot) leaves them, equal keys included.
+    void SortBy(TrackField key);
+    /// Identifiers 1 to n in slot order; LastID ends at n + 2. Refused on a result set.
+    void Renumber();
+
+private:
+    struct ResultSetTag {};
+    TTracklore(ResultSetTag, TTracklore& parent);
+
+    int FindSlot(int32_t id) const;  // lowest slot holding `id`, or -1
+    int FreeSlot() const;            // lowest empty slot, or -1
+    void Place(int slot, TrackRecord* record);
+    void ThrowIfResultSet(const char* operation) const;
+    // Appends a reference to a record already held by the parent: used by selections.
+    void AppendReference(TrackRecord* record);
+    std::unique_ptr<TTracklore> NewResultSet();
+
+    const bool isResultSet_;
+    void* const owner_ = nullptr;
+    TTracklore* const parent_ = nullptr;
+    // Owned records (owning catalogue) or references into the parent (result set).
+    std::unique_ptr<TrackRecord*[]> slots_;
+    int count_ = 0;
+    int firstFree_ = 0;  // every slot below it is occupied
+    int32_t lastID_ = 0;
+    int cursor_ = 0;
+    std::string printTitle_;
+    ScanEvent onScan_;
+};
+
+}  // namespace tracklore
