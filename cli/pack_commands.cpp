@@ -1,5 +1,87 @@
 #include "cli/pack_commands.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "core/format.h"
+#include "core/strings.h"
+#include "streams/buffered_stream.h"
+#include "streams/file_stream.h"
+#include "streams/lz77.h"
+
 namespace tracklore::cli {
-int RunPack(const std::vector<std::string>&) { return 1; }
-int RunUnpack(const std::vector<std::string>&) { return 1; }
+
+namespace {
+
+constexpr int32_t kPieceSize = 65536;
+
+// Puts a new top stream over `chain`. When making it fails, the chain still owns the streams
+// below and frees them.
+template <class Make>
+void Push(StreamChain& chain, Make make) {
+    TBaseStream* top = make(chain.get());
+    chain.release();
+    chain.reset(top);
 }
+
+StreamChain OpenSource(const std::string& path, bool compressed) {
+    StreamChain chain(new TFileStream(path, OpenRead));
+    Push(chain, [](TBaseStream* inner) { return new TBufferedStream(-1, 0, inner); });
+    if (compressed)
+        Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    return chain;
+}
+
+StreamChain OpenTarget(const std::string& path, bool compressed) {
+    StreamChain chain(new TFileStream(path, OpenWrite | OpenCreate));
+    Push(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
+    if (compressed)
+        Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    return chain;
+}
+
+// Flushes every filter from the top down, so that a failure while finishing the compressed
+// data or writing the last buffer is raised here rather than lost in a destructor.
+void Finish(TBaseStream* top) {
+    for (auto* filter = dynamic_cast<TFilterStream*>(top); filter;
+         filter = dynamic_cast<TFilterStream*>(filter->Inner())) {
+        filter->Flush();
+    }
+}
+
+void Copy(TBaseStream& source, TBaseStream& target) {
+    source.SetStrict(false);  // the last piece is usually short
+    std::vector<uint8_t> piece(kPieceSize);
+    while (!source.Eof()) {
+        const int32_t got = source.Read(piece.data(), kPieceSize);
+        if (got <= 0)
+            break;
+        if (target.Write(piece.data(), got) != got) {
+            throw EInOutError(Format(msg::ErrorWriting, ""));
+        }
+    }
+}
+
+int Run(const std::vector<std::string>& args, const char* usage, bool pack) {
+    if (args.size() != 2) {
+        std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
+        return 2;
+    }
+    StreamChain source = OpenSource(args[0], !pack);
+    StreamChain target = OpenTarget(args[1], pack);
+    Copy(*source, *target);
+    Finish(target.get());
+    return 0;
+}
+
+}  // namespace
+
+int RunPack(const std::vector<std::string>& args) {
+    return Run(args, "pack IN OUT", true);
+}
+
+int RunUnpack(const std::vector<std::string>& args) {
+    return Run(args, "unpack IN OUT", false);
+}
+
+}  // namespace tracklore::cli
