@@ -7,23 +7,24 @@
 namespace tracklore::bench {
 namespace {
 
-constexpr std::array kFirst = {"The", "Black", "Electric", "Silver", "Midnight", "Velvet",
-                               "Golden", "Broken", "Crimson", "Lonely", "Wild", "Northern",
-                               "Little", "Sonic", "Blue", "Paper", "Iron", "Happy"};
-constexpr std::array kSecond = {"Beatles", "Riders", "Orchestra", "Horses", "Ghosts",
-                                "Lights", "Kings", "Sisters", "Machines", "Hearts", "Wolves",
-                                "Travellers", "Echoes", "Dreamers", "Foxes", "Rivers"};
-constexpr std::array kWords = {"Love", "Night", "Road", "Rain", "Heart", "Fire", "Dance",
-                               "Summer", "Light", "Home", "Time", "Song", "Blue", "Tonight",
-                               "Forever", "Girl", "World", "Dream", "River", "Stars", "Gone",
-                               "Morning", "Shadow", "Run", "Hold", "Me", "You", "Again"};
+constexpr std::array kFirst = {"The",    "Black",  "Electric", "Silver", "Midnight", "Velvet",
+                               "Golden", "Broken", "Crimson",  "Lonely", "Wild",     "Northern",
+                               "Little", "Sonic",  "Blue",     "Paper",  "Iron",     "Happy"};
+constexpr std::array kSecond = {
+    "Beatles",  "Riders", "Orchestra", "Horses",     "Ghosts", "Lights",   "Kings", "Sisters",
+    "Machines", "Hearts", "Wolves",    "Travellers", "Echoes", "Dreamers", "Foxes", "Rivers"};
+constexpr std::array kWords = {"Love",    "Night",  "Road",  "Rain",  "Heart", "Fire",  "Dance",
+                               "Summer",  "Light",  "Home",  "Time",  "Song",  "Blue",  "Tonight",
+                               "Forever", "Girl",   "World", "Dream", "River", "Stars", "Gone",
+                               "Morning", "Shadow", "Run",   "Hold",  "Me",    "You",   "Again"};
 constexpr std::array kVolumes = {"MUSIC_01", "MP3 CD 12", "BACKUP", "USBSTICK", "DATA"};
 
 std::string Words(std::mt19937& random, int atLeast, int atMost) {
     std::string text;
     const int words = atLeast + static_cast<int>(random() % (atMost - atLeast + 1));
     for (int i = 0; i < words; ++i) {
-        if (i) text += ' ';
+        if (i)
+            text += ' ';
         text += kWords[random() % kWords.size()];
     }
     return text;

@@ -16,7 +16,7 @@ public:
     SharedText() noexcept = default;
     SharedText(std::string_view text);  // NOLINT(google-explicit-constructor): texts convert freely
     SharedText(const std::string& text) : SharedText(std::string_view(text)) {}  // NOLINT
-    SharedText(const char* text) : SharedText(std::string_view(text)) {}           // NOLINT
+    SharedText(const char* text) : SharedText(std::string_view(text)) {}         // NOLINT
     SharedText(const SharedText& other) noexcept : block_(other.block_) { Retain(); }
     SharedText(SharedText&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
     SharedText& operator=(const SharedText& other) noexcept;
@@ -58,7 +58,8 @@ private:
     };
 
     void Retain() const noexcept {
-        if (block_) block_->refs.fetch_add(1, std::memory_order_relaxed);
+        if (block_)
+            block_->refs.fetch_add(1, std::memory_order_relaxed);
     }
     void Release() noexcept;
 

@@ -1,15 +1,15 @@
 #include "platform/locale.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
 #include <unicode/coll.h>
 #include <unicode/dcfmtsym.h>
 #include <unicode/locid.h>
 #include <unicode/sortkey.h>
 #include <unicode/stringpiece.h>
 #include <unicode/unistr.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace tracklore::locale {
 namespace {
@@ -18,10 +18,12 @@ namespace {
 std::string LocaleFromEnvironment() {
     for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (!value || !*value) continue;
+        if (!value || !*value)
+            continue;
         std::string name(value);
         name = name.substr(0, name.find_first_of(".@"));  // drop ".UTF-8" and "@euro"
-        if (name.empty() || name == "C" || name == "POSIX") return "";
+        if (name.empty() || name == "C" || name == "POSIX")
+            return "";
         return name;
     }
     return "";
@@ -50,20 +52,22 @@ std::unique_ptr<icu::Collator> MakeCollator(const icu::Locale& locale,
 LocaleState MakeState(const std::string& name) {
     LocaleState state;
     state.locale = name.empty() ? icu::Locale::getRoot() : icu::Locale(name.c_str());
-    if (state.locale.isBogus()) state.locale = icu::Locale::getRoot();
+    if (state.locale.isBogus())
+        state.locale = icu::Locale::getRoot();
     state.ignoreCase = MakeCollator(state.locale, icu::Collator::SECONDARY);
     state.caseSensitive = MakeCollator(state.locale, icu::Collator::TERTIARY);
     // Turkish, Azeri and Lithuanian change the casing of ASCII letters (i, I).
     const char* language = state.locale.getLanguage();
-    state.asciiCaseRules = std::strcmp(language, "tr") != 0 &&
-                           std::strcmp(language, "az") != 0 && std::strcmp(language, "lt") != 0;
+    state.asciiCaseRules = std::strcmp(language, "tr") != 0 && std::strcmp(language, "az") != 0 &&
+                           std::strcmp(language, "lt") != 0;
     UErrorCode status = U_ZERO_ERROR;
     icu::DecimalFormatSymbols symbols(state.locale, status);
     if (U_SUCCESS(status)) {
         symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol)
             .toUTF8String(state.decimalSeparator);
     }
-    if (state.decimalSeparator.empty()) state.decimalSeparator = ".";
+    if (state.decimalSeparator.empty())
+        state.decimalSeparator = ".";
     return state;
 }
 
@@ -74,12 +78,15 @@ LocaleState& State() {
 
 bool IsAscii(std::string_view text) {
     for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
     }
     return true;
 }
 
-int Sign(UCollationResult result) { return result == UCOL_LESS ? -1 : result == UCOL_EQUAL ? 0 : 1; }
+int Sign(UCollationResult result) {
+    return result == UCOL_LESS ? -1 : result == UCOL_EQUAL ? 0 : 1;
+}
 
 icu::StringPiece Piece(std::string_view text) {
     return icu::StringPiece(text.data(), static_cast<int32_t>(text.size()));
@@ -91,7 +98,9 @@ void SetLocale(const std::string& name) {
     State() = MakeState(name.empty() ? LocaleFromEnvironment() : name);
 }
 
-std::string CurrentLocaleName() { return State().locale.getName(); }
+std::string CurrentLocaleName() {
+    return State().locale.getName();
+}
 
 int CompareIgnoreCase(std::string_view a, std::string_view b) {
     UErrorCode status = U_ZERO_ERROR;
@@ -115,7 +124,8 @@ std::string SortKeyIgnoreCase(std::string_view text) {
         key.resize(static_cast<size_t>(length));
         collator.getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()), length);
     }
-    if (!key.empty() && key.back() == '\0') key.pop_back();  // ICU's terminator
+    if (!key.empty() && key.back() == '\0')
+        key.pop_back();  // ICU's terminator
     return key;
 }
 
@@ -124,7 +134,8 @@ std::string UpperCase(std::string_view text) {
     if (State().asciiCaseRules && IsAscii(text)) {
         result.assign(text);
         for (char& c : result) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
         }
         return result;
     }
@@ -137,7 +148,8 @@ std::string LowerCase(std::string_view text) {
     if (State().asciiCaseRules && IsAscii(text)) {
         result.assign(text);
         for (char& c : result) {
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
         }
         return result;
     }
@@ -146,10 +158,13 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
-    if (needle.empty()) return true;
+    if (needle.empty())
+        return true;
     return UpperCase(haystack).find(UpperCase(needle)) != std::string::npos;
 }
 
-std::string DecimalSeparator() { return State().decimalSeparator; }
+std::string DecimalSeparator() {
+    return State().decimalSeparator;
+}
 
 }  // namespace tracklore::locale

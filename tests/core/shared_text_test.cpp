@@ -1,8 +1,8 @@
 #include "core/shared_text.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "core/track_record.h"
 

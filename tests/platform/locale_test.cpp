@@ -39,7 +39,9 @@ TEST_F(Locale, SortKeysOrderLikeTheComparison) {
 
 TEST_F(Locale, UpperAndLowerCaseFollowTheLocale) {
     EXPECT_EQ(UpperCase("The Beatles"), "THE BEATLES");
-    EXPECT_EQ(UpperCase("stra\xC3\x9F" "e"), "STRASSE");
+    EXPECT_EQ(UpperCase("stra\xC3\x9F"
+                        "e"),
+              "STRASSE");
     EXPECT_EQ(LowerCase("\xC3\x89T\xC3\x89"), "\xC3\xA9t\xC3\xA9");
     SetLocale("tr_TR");
     EXPECT_EQ(UpperCase("i"), "\xC4\xB0");  // dotted capital I
