@@ -58,8 +58,7 @@ private:
     };
 
     void Retain() const noexcept {
-        if (block_)
-            block_->refs.fetch_add(1, std::memory_order_relaxed);
+        if (block_) block_->refs.fetch_add(1, std::memory_order_relaxed);
     }
     void Release() noexcept;
 

@@ -56,22 +56,14 @@ enum class TrackField : int {
 /// The text field a code names (codes 1 to 7), or nullptr for every other code.
 inline const SharedText* TextField(const TrackRecord& record, TrackField field) {
     switch (field) {
-        case TrackField::Volume:
-            return &record.Volume;
-        case TrackField::Filename:
-            return &record.Filename;
-        case TrackField::Artist:
-            return &record.Artist;
-        case TrackField::Title:
-            return &record.Title;
-        case TrackField::Album:
-            return &record.Album;
-        case TrackField::Comment:
-            return &record.Comment;
-        case TrackField::Year:
-            return &record.Year;
-        default:
-            return nullptr;
+        case TrackField::Volume: return &record.Volume;
+        case TrackField::Filename: return &record.Filename;
+        case TrackField::Artist: return &record.Artist;
+        case TrackField::Title: return &record.Title;
+        case TrackField::Album: return &record.Album;
+        case TrackField::Comment: return &record.Comment;
+        case TrackField::Year: return &record.Year;
+        default: return nullptr;
     }
 }
 
