@@ -69,8 +69,7 @@ void BM_Lz77Decompress(benchmark::State& state) {
         TVectorStream source(packed);
         TLZ77Stream lz(&source);
         while (!lz.Eof()) {
-            if (lz.Read(out.data(), static_cast<int32_t>(out.size())) == 0)
-                break;
+            if (lz.Read(out.data(), static_cast<int32_t>(out.size())) == 0) break;
         }
         benchmark::DoNotOptimize(out.data());
     }

@@ -27,16 +27,14 @@ void Push(StreamChain& chain, Make make) {
 StreamChain OpenSource(const std::string& path, bool compressed) {
     StreamChain chain(new TFileStream(path, OpenRead));
     Push(chain, [](TBaseStream* inner) { return new TBufferedStream(-1, 0, inner); });
-    if (compressed)
-        Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    if (compressed) Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
     return chain;
 }
 
 StreamChain OpenTarget(const std::string& path, bool compressed) {
     StreamChain chain(new TFileStream(path, OpenWrite | OpenCreate));
     Push(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
-    if (compressed)
-        Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    if (compressed) Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
     return chain;
 }
 
@@ -54,8 +52,7 @@ void Copy(TBaseStream& source, TBaseStream& target) {
     std::vector<uint8_t> piece(kPieceSize);
     while (!source.Eof()) {
         const int32_t got = source.Read(piece.data(), kPieceSize);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         if (target.Write(piece.data(), got) != got) {
             throw EInOutError(Format(msg::ErrorWriting, ""));
         }

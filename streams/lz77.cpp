@@ -34,8 +34,7 @@ struct TLZ77Stream::Window {
 
     void Reset() {
         std::fill(bytes.begin(), bytes.end(), 0);
-        if (sets.empty())
-            return;
+        if (sets.empty()) return;
         std::fill(sets.begin(), sets.end(), 0);
         std::fill(sets.begin(), sets.begin() + words, ~uint64_t{0});  // every index holds 0
     }
@@ -49,8 +48,7 @@ struct TLZ77Stream::Window {
         sets[old * words + word] &= ~bit;
         sets[value * words + word] |= bit;
         bytes[pos] = value;
-        if (pos < lookahead)
-            bytes[size + pos] = value;
+        if (pos < lookahead) bytes[size + pos] = value;
     }
 
     // Advances and stores `count` bytes (reader side: no bit sets).
@@ -112,8 +110,7 @@ public:
 
     // Writes a pending nibble as the low half of a last byte.
     void Finish() {
-        if (accBits_ == 4)
-            bytes_[count_++] = acc_;
+        if (accBits_ == 4) bytes_[count_++] = acc_;
         acc_ = 0;
         accBits_ = 0;
     }
@@ -129,8 +126,7 @@ private:
 };
 
 TLZ77Stream::TLZ77Stream(TBaseStream* inner, int bits) : TFilterStream(inner), bits_(bits) {
-    if (bits != 3 && bits != 4)
-        throw EBadFormat(msg::BadCompressionParameters);
+    if (bits != 3 && bits != 4) throw EBadFormat(msg::BadCompressionParameters);
     windowSize_ = 16 << (8 - bits);
     lookaheadSize_ = 1 << bits;
     maxRun_ = 1 << (8 - bits);
@@ -157,10 +153,8 @@ void TLZ77Stream::ResetWindow() {
 }
 
 int32_t TLZ77Stream::Write(const void* buffer, int32_t count) {
-    if (!writer_ || finished_)
-        throw EInOutError(msg::NotOpenForWrite);
-    if (failed_ || count <= 0)
-        return 0;
+    if (!writer_ || finished_) throw EInOutError(msg::NotOpenForWrite);
+    if (failed_ || count <= 0) return 0;
     const auto* source = static_cast<const uint8_t*>(buffer);
     int32_t taken = 0;
     while (taken < count) {
@@ -173,8 +167,7 @@ int32_t TLZ77Stream::Write(const void* buffer, int32_t count) {
         lookFill_ += chunk;
         const int32_t before = taken;
         taken += chunk;
-        if (lookFill_ == lookaheadSize_ && !EncodeStep())
-            return before;
+        if (lookFill_ == lookaheadSize_ && !EncodeStep()) return before;
     }
     return count;
 }
@@ -182,8 +175,7 @@ int32_t TLZ77Stream::Write(const void* buffer, int32_t count) {
 void TLZ77Stream::FindMatch(const uint8_t* look, int n, int& bestLength, int& bestIndex) const {
     // A candidate counts only from length 2, and a full match is capped at n - 1, so with
     // fewer than 3 bytes no candidate can win; otherwise the first two bytes must agree.
-    if (n < 3)
-        return;
+    if (n < 3) return;
     const Window& window = *window_;
     const int cap = n - 1;
     const uint64_t* first = window.Set(look[0]);
@@ -204,8 +196,7 @@ void TLZ77Stream::FindMatch(const uint8_t* look, int n, int& bestLength, int& be
             if (length > bestLength) {
                 bestLength = length;
                 bestIndex = index;
-                if (length == cap)
-                    return;
+                if (length == cap) return;
             }
         }
     }
@@ -243,8 +234,7 @@ bool TLZ77Stream::EncodeStep() {
 }
 
 bool TLZ77Stream::WriteOut(const uint8_t* bytes, int count) {
-    if (count == 0)
-        return true;
+    if (count == 0) return true;
     int32_t written = 0;
     try {
         written = inner_->Write(bytes, count);
@@ -253,8 +243,7 @@ bool TLZ77Stream::WriteOut(const uint8_t* bytes, int count) {
         throw;
     }
     // Any refused byte breaks the compressed data, not only the last one of a step.
-    if (written != count)
-        failed_ = true;
+    if (written != count) failed_ = true;
     return !failed_;
 }
 
@@ -265,36 +254,29 @@ void TLZ77Stream::Flush() {
     }
     finished_ = true;
     const EInOutError writeError(Format(msg::ErrorWriting, ""));
-    if (failed_)
-        throw writeError;
+    if (failed_) throw writeError;
     while (lookFill_ > 0) {
-        if (!EncodeStep())
-            throw writeError;
+        if (!EncodeStep()) throw writeError;
     }
     NibbleSink out(acc_, accBits_);
-    if (runLength_ > 0)
-        out.PutRun(run_, runLength_, bits_);
+    if (runLength_ > 0) out.PutRun(run_, runLength_, bits_);
     runLength_ = 0;
     out.Finish();
-    if (!WriteOut(out.Bytes(), out.Count()))
-        throw writeError;
+    if (!WriteOut(out.Bytes(), out.Count())) throw writeError;
 }
 
 int64_t TLZ77Stream::Remaining() {
     const int64_t inner = inner_->Remaining();
-    if (writer_)
-        return inner + lookFill_;
+    if (writer_) return inner + lookFill_;
     return inner + (inFill_ - inPos_) + waitCount_;
 }
 
 int32_t TLZ77Stream::Read(void* buffer, int32_t count) {
-    if (writer_ || !canRead_)
-        throw EInOutError(msg::CannotRead);
+    if (writer_ || !canRead_) throw EInOutError(msg::CannotRead);
     auto* target = static_cast<uint8_t*>(buffer);
     int32_t delivered = 0;
     while (delivered < count) {
-        if (waitCount_ == 0 && !DecodeToken())
-            break;
+        if (waitCount_ == 0 && !DecodeToken()) break;
         const int chunk = std::min<int32_t>(waitCount_, count - delivered);
         const uint8_t* bytes = waiting_ + waitStart_;
         std::memcpy(target + delivered, bytes, chunk);
@@ -307,8 +289,7 @@ int32_t TLZ77Stream::Read(void* buffer, int32_t count) {
 }
 
 bool TLZ77Stream::Refill() {
-    if (!in_)
-        in_ = std::make_unique<uint8_t[]>(kReadBlock);
+    if (!in_) in_ = std::make_unique<uint8_t[]>(kReadBlock);
     // Ask only for what the inner stream says it holds, so reading ahead never comes up
     // short; at its end ask for one byte, so a strict stream below reports the cut.
     const int64_t available = inner_->Remaining();
@@ -321,8 +302,7 @@ bool TLZ77Stream::Refill() {
 }
 
 bool TLZ77Stream::NextByte(uint8_t& byte) {
-    if (inPos_ == inFill_ && !Refill())
-        return false;
+    if (inPos_ == inFill_ && !Refill()) return false;
     byte = in_[inPos_++];
     return true;
 }
@@ -333,19 +313,16 @@ bool TLZ77Stream::ReadNibble(uint8_t& value) {
         accBits_ = 0;
         return true;
     }
-    if (!NextByte(acc_))
-        return false;
+    if (!NextByte(acc_)) return false;
     value = acc_ & 15;
     accBits_ = 4;
     return true;
 }
 
 bool TLZ77Stream::ReadValue(uint8_t& value) {
-    if (accBits_ == 0)
-        return NextByte(value);
+    if (accBits_ == 0) return NextByte(value);
     const uint8_t low = acc_ >> 4;
-    if (!NextByte(acc_))
-        return false;
+    if (!NextByte(acc_)) return false;
     value = static_cast<uint8_t>(low | (acc_ << 4));
     return true;
 }
@@ -354,8 +331,7 @@ bool TLZ77Stream::DecodeToken() {
     waitStart_ = 0;
     waitCount_ = 0;
     uint8_t token = 0;
-    if (!ReadValue(token))
-        return false;
+    if (!ReadValue(token)) return false;
     const int lengthCode = token & (lookaheadSize_ - 1);
     const int x = token >> bits_;
     if (lengthCode == 0) {
@@ -375,8 +351,7 @@ bool TLZ77Stream::DecodeToken() {
         return waitCount_ > 0;
     }
     uint8_t nibble = 0;
-    if (!ReadNibble(nibble))
-        return false;
+    if (!ReadNibble(nibble)) return false;
     // x < 2^(8-bits) and nibble < 16, so the index is below the window size, and the
     // mirrored tail covers a copy of up to 2^bits bytes that runs past the end.
     const int index = x * 16 + nibble;

@@ -18,8 +18,7 @@ using tracklore::test::TMemoryStream;
 constexpr int32_t kReadSizes[] = {1, 7, 33, 4099, 2};
 
 void Check(bool condition) {
-    if (!condition)
-        std::abort();
+    if (!condition) std::abort();
 }
 
 std::vector<uint8_t> DecodeAll(const std::vector<uint8_t>& packed, int bits, bool strict) {
@@ -34,11 +33,9 @@ std::vector<uint8_t> DecodeAll(const std::vector<uint8_t>& packed, int bits, boo
         Check(got >= 0 && got <= wanted);
         Check(lz.Remaining() >= 0);
         // Reading stops short only when the data is used up.
-        if (got < wanted)
-            Check(lz.Eof());
+        if (got < wanted) Check(lz.Eof());
         out.insert(out.end(), piece.begin(), piece.begin() + got);
-        if (got == 0)
-            break;
+        if (got == 0) break;
     }
     return out;
 }
