@@ -51,7 +51,7 @@ std::vector<TrackRecord> MakeSampleRecords(int count, int artists, uint32_t seed
         std::string name = std::string(kFirst[random() % kFirst.size()]) + " " +
                            kSecond[random() % kSecond.size()];
         if (i >= static_cast<int>(kFirst.size() * kSecond.size())) {
-            name += " " + std::to_string(i);  // keep names distinct past the combinations
+            name.append(1, ' ').append(std::to_string(i));  // distinct past the combinations
         }
         artistNames.push_back(name);
     }

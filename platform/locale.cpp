@@ -67,7 +67,7 @@ LocaleState MakeState(const std::string& name) {
             .toUTF8String(state.decimalSeparator);
     }
     if (state.decimalSeparator.empty())
-        state.decimalSeparator = ".";
+        state.decimalSeparator.assign(1, '.');
     return state;
 }
 
