@@ -48,8 +48,7 @@ int HoldShared(int fd, off_t byte) {
 // True when another open file description holds any lock on `byte`.
 bool HeldByOthers(int fd, off_t byte) {
     struct flock request = LockRequest(F_WRLCK, byte);
-    if (RetryOnInterrupt([&] { return fcntl(fd, F_OFD_GETLK, &request); }) != 0)
-        return false;
+    if (RetryOnInterrupt([&] { return fcntl(fd, F_OFD_GETLK, &request); }) != 0) return false;
     return request.l_type != F_UNLCK;
 }
 
@@ -65,8 +64,7 @@ bool SameFile(int a, int b) {
 }
 
 void CloseQuietly(int& fd) {
-    if (fd >= 0)
-        ::close(fd);
+    if (fd >= 0) ::close(fd);
     fd = -1;
 }
 
@@ -86,15 +84,12 @@ bool TNativeFile::Open(const std::string& path, uint32_t access, uint32_t share,
     Close();
     const bool read = access & kAccessRead;
     const bool write = access & kAccessWrite;
-    if (!read && !write)
-        return Fail(EINVAL);
+    if (!read && !write) return Fail(EINVAL);
     int flags = O_CLOEXEC | (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY);
     // Emptying waits until the sharing check has passed, so no O_TRUNC here.
-    if (creation == FileCreation::kCreateAlways)
-        flags |= O_CREAT;
+    if (creation == FileCreation::kCreateAlways) flags |= O_CREAT;
     const int fd = RetryOnInterrupt([&] { return ::open(path.c_str(), flags, 0666); });
-    if (fd < 0)
-        return Fail(errno);
+    if (fd < 0) return Fail(errno);
     fd_ = fd;
     struct stat info {};
     if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -102,7 +97,8 @@ bool TNativeFile::Open(const std::string& path, uint32_t access, uint32_t share,
         Close();
         return Fail(code);
     }
-    if (!TakeSharingLocks(path, access, share)) {
+    // Sharing guards the content of files; devices and pipes have none to guard.
+    if (S_ISREG(info.st_mode) && !TakeSharingLocks(path, access, share)) {
         const int code = lastError_;
         Close();
         return Fail(code);
@@ -139,33 +135,26 @@ bool TNativeFile::TakeSharingLocks(const std::string& path, uint32_t access, uin
         {(share & kShareWrite) == 0, kDenyWriteByte, kWriteAccessByte},
     };
     for (const Claim& claim : claims) {
-        if (!claim.wanted)
-            continue;
+        if (!claim.wanted) continue;
         const int code = HoldShared(lockFd, claim.own);
-        if (code == 0)
-            continue;
-        if (LocksUnsupported(code))
-            return true;
+        if (code == 0) continue;
+        if (LocksUnsupported(code)) return true;
         return Fail(EBUSY);  // someone outside holds an exclusive lock there
     }
     // Every lock is taken before any is checked: of two racing opens at least one sees the
     // other.
     for (const Claim& claim : claims) {
-        if (claim.wanted && HeldByOthers(lockFd, claim.conflict))
-            return Fail(EBUSY);
+        if (claim.wanted && HeldByOthers(lockFd, claim.conflict)) return Fail(EBUSY);
     }
     return true;
 }
 
 bool TNativeFile::EmptyFile(const std::string& path) {
-    if (RetryOnInterrupt([&] { return ::ftruncate(fd_, 0); }) == 0)
-        return true;
-    if (errno != EBADF && errno != EINVAL)
-        return Fail(errno);
+    if (RetryOnInterrupt([&] { return ::ftruncate(fd_, 0); }) == 0) return true;
+    if (errno != EBADF && errno != EINVAL) return Fail(errno);
     // Opened for reading only: empty it through a writing descriptor of the same file.
     int writer = RetryOnInterrupt([&] { return ::open(path.c_str(), O_WRONLY | O_CLOEXEC); });
-    if (writer < 0)
-        return Fail(errno);
+    if (writer < 0) return Fail(errno);
     int code = 0;
     if (!SameFile(fd_, writer)) {
         code = ENOENT;
@@ -182,10 +171,8 @@ bool TNativeFile::Read(void* buffer, size_t count, size_t& done) {
     while (done < count) {
         const ssize_t got =
             RetryOnInterrupt([&] { return ::read(fd_, bytes + done, count - done); });
-        if (got < 0)
-            return Fail(errno);
-        if (got == 0)
-            break;
+        if (got < 0) return Fail(errno);
+        if (got == 0) break;
         done += static_cast<size_t>(got);
     }
     return true;
@@ -197,18 +184,15 @@ bool TNativeFile::Write(const void* buffer, size_t count, size_t& done) {
     while (done < count) {
         const ssize_t put =
             RetryOnInterrupt([&] { return ::write(fd_, bytes + done, count - done); });
-        if (put < 0)
-            return Fail(errno);
-        if (put == 0)
-            break;
+        if (put < 0) return Fail(errno);
+        if (put == 0) break;
         done += static_cast<size_t>(put);
     }
     return true;
 }
 
 bool TNativeFile::Seek(int64_t offset) {
-    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
-        return Fail(errno);
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return Fail(errno);
     return true;
 }
 
@@ -232,25 +216,20 @@ std::optional<int64_t> TNativeFile::Size() {
 
 bool TNativeFile::Truncate() {
     const auto position = Position();
-    if (!position)
-        return false;
-    if (RetryOnInterrupt([&] { return ::ftruncate(fd_, *position); }) != 0)
-        return Fail(errno);
+    if (!position) return false;
+    if (RetryOnInterrupt([&] { return ::ftruncate(fd_, *position); }) != 0) return Fail(errno);
     return true;
 }
 
 bool TNativeFile::Flush() {
-    if (RetryOnInterrupt([&] { return ::fsync(fd_); }) == 0)
-        return true;
-    if (errno == EINVAL || errno == EROFS)
-        return true;  // nothing there to synchronise
+    if (RetryOnInterrupt([&] { return ::fsync(fd_); }) == 0) return true;
+    if (errno == EINVAL || errno == EROFS) return true;  // nothing there to synchronise
     return Fail(errno);
 }
 
 bool TNativeFile::Close() {
     CloseQuietly(lockFd_);
-    if (fd_ < 0)
-        return true;
+    if (fd_ < 0) return true;
     // No retry on EINTR: the descriptor is released either way, and a retry could close a
     // descriptor another thread has just been given.
     const int result = ::close(fd_);
@@ -264,14 +243,12 @@ int RemoveFile(const std::string& path) {
 
 std::string SystemErrorText(int code) {
 #if defined(__GLIBC__)
-    if (strerrordesc_np(code) == nullptr)
-        return msg::NoErrorDescription;
+    if (strerrordesc_np(code) == nullptr) return msg::NoErrorDescription;
 #endif
     char buffer[512];
     const char* text = strerror_r(code, buffer, sizeof buffer);
     std::string result = text ? text : "";
-    if (result.empty())
-        return msg::NoErrorDescription;
+    if (result.empty()) return msg::NoErrorDescription;
     if (result.size() > kMaxErrorText) {
         size_t cut = kMaxErrorText;
         while (cut > 0 && (static_cast<unsigned char>(result[cut]) & 0xC0) == 0x80)

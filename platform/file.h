@@ -40,7 +40,8 @@ enum class FileCreation {
 /// racing opens may both fail but never both succeed. Programs that do not use these locks
 /// are not held back. A write-only open keeps its locks on a second, read-only descriptor of
 /// the same file; where that cannot be opened, or the file system has no locks, the file is
-/// opened without sharing checks.
+/// opened without sharing checks. Only regular files are checked: devices such as /dev/full
+/// and pipes have no content that sharing could protect.
 ///
 /// Opening with kCreateAlways empties an existing regular file only after the sharing check
 /// passed, so a refused open never destroys another writer's data.

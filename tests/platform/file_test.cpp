@@ -203,6 +203,13 @@ TEST(NativeFile, CloseReleasesTheSharingLocks) {
     EXPECT_TRUE(second.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kOpenExisting));
 }
 
+TEST(NativeFile, DevicesAreNotSubjectToSharing) {
+    TNativeFile first;
+    ASSERT_TRUE(first.Open("/dev/full", kAccessWrite, 0, FileCreation::kCreateAlways));
+    TNativeFile second;
+    EXPECT_TRUE(second.Open("/dev/full", kAccessWrite, 0, FileCreation::kCreateAlways));
+}
+
 TEST(NativeFile, SharingHoldsAgainstOtherProcesses) {
     TTempDir dir;
     WriteFileBytes(dir.Path("f"), "data");
