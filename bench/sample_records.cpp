@@ -23,8 +23,7 @@ std::string Words(std::mt19937& random, int atLeast, int atMost) {
     std::string text;
     const int words = atLeast + static_cast<int>(random() % (atMost - atLeast + 1));
     for (int i = 0; i < words; ++i) {
-        if (i)
-            text += ' ';
+        if (i) text += ' ';
         text += kWords[random() % kWords.size()];
     }
     return text;

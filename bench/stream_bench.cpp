@@ -22,8 +22,7 @@ public:
         const char* folder = std::getenv("TMPDIR");
         std::string pattern = std::string(folder ? folder : "/tmp") + "/tracklore_bench_XXXXXX";
         const int fd = mkstemp(pattern.data());
-        if (fd >= 0)
-            close(fd);
+        if (fd >= 0) close(fd);
         name_ = pattern;
     }
     ~TScratchFile() { unlink(name_.c_str()); }

@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& command : kCommands) {
-        if (std::strcmp(argv[1], command.name) != 0)
-            continue;
+        if (std::strcmp(argv[1], command.name) != 0) continue;
         try {
             return command.run(args);
         } catch (const std::exception& error) {

@@ -22,21 +22,17 @@ public:
     explicit PreparedPattern(const TrackRecord& pattern) : id_(pattern.ID), genre_(pattern.Genre) {
         for (TrackField field : kPatternTexts) {
             const SharedText& text = *TextField(pattern, field);
-            if (!text.empty())
-                needles_[count_++] = {field, locale::UpperCase(text)};
+            if (!text.empty()) needles_[count_++] = {field, locale::UpperCase(text)};
         }
     }
 
     bool Matches(const TrackRecord& record) const {
-        if (id_ == kEndID)
-            return true;
-        if (id_ != 0 && id_ != record.ID)
-            return false;
+        if (id_ == kEndID) return true;
+        if (id_ != 0 && id_ != record.ID) return false;
         for (int i = 0; i < count_; ++i) {
             const Needle& needle = needles_[i];
             const std::string haystack = locale::UpperCase(*TextField(record, needle.field));
-            if (haystack.find(needle.upper) == std::string::npos)
-                return false;
+            if (haystack.find(needle.upper) == std::string::npos) return false;
         }
         return genre_ == kGenreNone || genre_ == record.Genre;
     }
@@ -54,14 +50,12 @@ private:
 
 std::string_view Trimmed(std::string_view text) {
     const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
+    if (begin == std::string_view::npos) return {};
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
 int64_t ToInteger(const FieldValue& value) {
-    if (const auto* integer = std::get_if<int64_t>(&value))
-        return *integer;
+    if (const auto* integer = std::get_if<int64_t>(&value)) return *integer;
     if (const auto* real = std::get_if<double>(&value)) {
         const double rounded = std::nearbyint(*real);  // to nearest, ties to even
         // 2^63 itself is outside the range; every smaller finite double converts.
@@ -72,8 +66,7 @@ int64_t ToInteger(const FieldValue& value) {
     }
     const std::string& text = std::get<std::string>(value);
     std::string_view digits = Trimmed(text);
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
     int64_t result = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
@@ -83,10 +76,8 @@ int64_t ToInteger(const FieldValue& value) {
 }
 
 double ToReal(const FieldValue& value) {
-    if (const auto* real = std::get_if<double>(&value))
-        return *real;
-    if (const auto* integer = std::get_if<int64_t>(&value))
-        return static_cast<double>(*integer);
+    if (const auto* real = std::get_if<double>(&value)) return *real;
+    if (const auto* integer = std::get_if<int64_t>(&value)) return static_cast<double>(*integer);
     const std::string& text = std::get<std::string>(value);
     // Accept the locale's decimal separator as well as the point.
     const std::string_view trimmed = Trimmed(text);
@@ -101,8 +92,7 @@ double ToReal(const FieldValue& value) {
             .append(trimmed.substr(at + separator.size()));
     }
     std::string_view digits = number;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
     double result = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
@@ -112,31 +102,22 @@ double ToReal(const FieldValue& value) {
 }
 
 std::string ToText(const FieldValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value))
-        return *text;
-    if (const auto* integer = std::get_if<int64_t>(&value))
-        return std::to_string(*integer);
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* integer = std::get_if<int64_t>(&value)) return std::to_string(*integer);
     const std::string text = Format("%.15g", std::get<double>(value));
     const size_t point = text.find('.');
-    if (point == std::string::npos)
-        return text;
+    if (point == std::string::npos) return text;
     return text.substr(0, point) + locale::DecimalSeparator() + text.substr(point + 1);
 }
 
 int64_t IntegerField(const TrackRecord& record, TrackField code) {
     switch (code) {
-        case TrackField::ID:
-            return record.ID;
-        case TrackField::PlayLength:
-            return record.PlayLength;
-        case TrackField::Genre:
-            return record.Genre;
-        case TrackField::SampleRate:
-            return record.SampleRate;
-        case TrackField::BitRate:
-            return record.BitRate;
-        default:
-            return record.FileSize;
+        case TrackField::ID: return record.ID;
+        case TrackField::PlayLength: return record.PlayLength;
+        case TrackField::Genre: return record.Genre;
+        case TrackField::SampleRate: return record.SampleRate;
+        case TrackField::BitRate: return record.BitRate;
+        default: return record.FileSize;
     }
 }
 
@@ -159,8 +140,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByTemplate(const TrackRecord& patt
     const PreparedPattern prepared(pattern);
     auto result = NewResultSet();
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (slots_[slot] && prepared.Matches(*slots_[slot]))
-            result->AppendReference(slots_[slot]);
+        if (slots_[slot] && prepared.Matches(*slots_[slot])) result->AppendReference(slots_[slot]);
     }
     return result;
 }
@@ -181,8 +161,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByField(TrackField code, const Fie
     const int number = static_cast<int>(code);
     auto select = [&](auto&& matches) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (slots_[slot] && matches(*slots_[slot]))
-                result->AppendReference(slots_[slot]);
+            if (slots_[slot] && matches(*slots_[slot])) result->AppendReference(slots_[slot]);
         }
     };
     if (number >= 1 && number <= 7) {

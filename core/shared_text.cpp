@@ -9,15 +9,13 @@
 namespace tracklore {
 
 SharedText::SharedText(std::string_view text) {
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     if (text.size() > std::numeric_limits<uint32_t>::max() - sizeof(Block)) {
         throw std::length_error("text too long");
     }
     // One allocation holds the count, the size and the bytes.
     void* memory = std::malloc(offsetof(Block, chars) + text.size() + 1);
-    if (!memory)
-        throw std::bad_alloc();
+    if (!memory) throw std::bad_alloc();
     block_ = static_cast<Block*>(memory);
     new (&block_->refs) std::atomic<uint32_t>(1);
     block_->size = static_cast<uint32_t>(text.size());

@@ -34,8 +34,7 @@ int AssignRanks(const std::vector<Value>& values, std::vector<int>& ranks) {
     ranks.assign(values.size(), 0);
     int rank = -1;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i == 0 || values[order[i - 1]] < values[order[i]])
-            ++rank;
+        if (i == 0 || values[order[i - 1]] < values[order[i]]) ++rank;
         ranks[order[i]] = rank;
     }
     return rank + 1;
@@ -51,8 +50,7 @@ int RankRecords(const std::vector<Item>& items, TrackField key, std::vector<int>
         for (size_t i = 0; i < items.size(); ++i) {
             const std::string_view text = TextField(*items[i].record, key)->view();
             const auto [at, added] = textIndex.try_emplace(text, static_cast<int>(sortKeys.size()));
-            if (added)
-                sortKeys.push_back(locale::SortKeyIgnoreCase(text));
+            if (added) sortKeys.push_back(locale::SortKeyIgnoreCase(text));
             textOf[i] = at->second;
         }
         std::vector<int> textRanks;
@@ -65,12 +63,9 @@ int RankRecords(const std::vector<Item>& items, TrackField key, std::vector<int>
     std::vector<int64_t> values(items.size(), 0);  // every other code: all keys equal
     for (size_t i = 0; i < items.size(); ++i) {
         const TrackRecord& record = *items[i].record;
-        if (key == TrackField::ID)
-            values[i] = record.ID;
-        if (key == TrackField::PlayLength)
-            values[i] = record.PlayLength;
-        if (key == TrackField::Genre)
-            values[i] = record.Genre;
+        if (key == TrackField::ID) values[i] = record.ID;
+        if (key == TrackField::PlayLength) values[i] = record.PlayLength;
+        if (key == TrackField::Genre) values[i] = record.Genre;
     }
     return AssignRanks(values, ranks);
 }
@@ -110,10 +105,8 @@ public:
     int Repeats(int a, int b) const {
         int sum = 0;
         for (a += size_, b += size_ + 1; a < b; a /= 2, b /= 2) {
-            if (a & 1)
-                sum += repeats_[a++];
-            if (b & 1)
-                sum += repeats_[--b];
+            if (a & 1) sum += repeats_[a++];
+            if (b & 1) sum += repeats_[--b];
         }
         return sum;
     }
@@ -132,20 +125,16 @@ private:
     }
 
     int LastAtMost(int node, int from, int to, int a, int b, int rank) const {
-        if (to < a || from > b || min_[node] > rank)
-            return -1;
-        if (from == to)
-            return from;
+        if (to < a || from > b || min_[node] > rank) return -1;
+        if (from == to) return from;
         const int mid = (from + to) / 2;
         const int right = LastAtMost(2 * node + 1, mid + 1, to, a, b, rank);
         return right >= 0 ? right : LastAtMost(2 * node, from, mid, a, b, rank);
     }
 
     int FirstAtLeast(int node, int from, int to, int a, int b, int rank) const {
-        if (to < a || from > b || max_[node] < rank)
-            return -1;
-        if (from == to)
-            return from;
+        if (to < a || from > b || max_[node] < rank) return -1;
+        if (from == to) return from;
         const int mid = (from + to) / 2;
         const int left = FirstAtLeast(2 * node, from, mid, a, b, rank);
         return left >= 0 ? left : FirstAtLeast(2 * node + 1, mid + 1, to, a, b, rank);
@@ -215,8 +204,7 @@ private:
     // From j down towards p, past items ranked above the pivot.
     int ScanDown(int p, int j, int rank) const {
         for (int step = 0; step < kLinearSteps; ++step) {
-            if (items_[j].rank <= rank)
-                return j;
+            if (items_[j].rank <= rank) return j;
             --j;
         }
         const int found = tree_.LastAtMost(p + 1, j, rank);
@@ -226,8 +214,7 @@ private:
     // From j up towards p, past items ranked below the pivot.
     int ScanUp(int j, int p, int rank) const {
         for (int step = 0; step < kLinearSteps; ++step) {
-            if (items_[j].rank >= rank)
-                return j;
+            if (items_[j].rank >= rank) return j;
             ++j;
         }
         const int found = tree_.FirstAtLeast(j, p - 1, rank);
@@ -250,18 +237,13 @@ private:
 
 int CompareByKey(const TrackRecord& a, const TrackRecord& b, TrackField key) {
     switch (key) {
-        case TrackField::ID:
-            return Sign(a.ID, b.ID);
-        case TrackField::PlayLength:
-            return Sign(a.PlayLength, b.PlayLength);
-        case TrackField::Genre:
-            return Sign(a.Genre, b.Genre);
-        default:
-            break;
+        case TrackField::ID: return Sign(a.ID, b.ID);
+        case TrackField::PlayLength: return Sign(a.PlayLength, b.PlayLength);
+        case TrackField::Genre: return Sign(a.Genre, b.Genre);
+        default: break;
     }
     const SharedText* first = TextField(a, key);
-    if (!first)
-        return 0;
+    if (!first) return 0;
     return locale::CompareIgnoreCase(*first, *TextField(b, key));
 }
 
@@ -284,8 +266,7 @@ void TTracklore::Compact() {
 void TTracklore::SortBy(TrackField key) {
     Compact();
     const int n = count_;
-    if (n < 2)
-        return;
+    if (n < 2) return;
     std::vector<Item> items(static_cast<size_t>(n));
     for (int slot = 0; slot < n; ++slot)
         items[slot] = {0, slots_[slot]};
@@ -311,8 +292,7 @@ void TTracklore::Renumber() {
     ThrowIfResultSet("Renumber");
     lastID_ = 1;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (slots_[slot])
-            slots_[slot]->ID = lastID_++;
+        if (slots_[slot]) slots_[slot]->ID = lastID_++;
     }
     ++lastID_;
 }

@@ -18,12 +18,10 @@ namespace {
 std::string LocaleFromEnvironment() {
     for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (!value || !*value)
-            continue;
+        if (!value || !*value) continue;
         std::string name(value);
         name = name.substr(0, name.find_first_of(".@"));  // drop ".UTF-8" and "@euro"
-        if (name.empty() || name == "C" || name == "POSIX")
-            return "";
+        if (name.empty() || name == "C" || name == "POSIX") return "";
         return name;
     }
     return "";
@@ -52,8 +50,7 @@ std::unique_ptr<icu::Collator> MakeCollator(const icu::Locale& locale,
 LocaleState MakeState(const std::string& name) {
     LocaleState state;
     state.locale = name.empty() ? icu::Locale::getRoot() : icu::Locale(name.c_str());
-    if (state.locale.isBogus())
-        state.locale = icu::Locale::getRoot();
+    if (state.locale.isBogus()) state.locale = icu::Locale::getRoot();
     state.ignoreCase = MakeCollator(state.locale, icu::Collator::SECONDARY);
     state.caseSensitive = MakeCollator(state.locale, icu::Collator::TERTIARY);
     // Turkish, Azeri and Lithuanian change the casing of ASCII letters (i, I).
@@ -66,8 +63,7 @@ LocaleState MakeState(const std::string& name) {
         symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol)
             .toUTF8String(state.decimalSeparator);
     }
-    if (state.decimalSeparator.empty())
-        state.decimalSeparator.assign(1, '.');
+    if (state.decimalSeparator.empty()) state.decimalSeparator.assign(1, '.');
     return state;
 }
 
@@ -78,8 +74,7 @@ LocaleState& State() {
 
 bool IsAscii(std::string_view text) {
     for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
     }
     return true;
 }
@@ -124,8 +119,7 @@ std::string SortKeyIgnoreCase(std::string_view text) {
         key.resize(static_cast<size_t>(length));
         collator.getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()), length);
     }
-    if (!key.empty() && key.back() == '\0')
-        key.pop_back();  // ICU's terminator
+    if (!key.empty() && key.back() == '\0') key.pop_back();  // ICU's terminator
     return key;
 }
 
@@ -134,8 +128,7 @@ std::string UpperCase(std::string_view text) {
     if (State().asciiCaseRules && IsAscii(text)) {
         result.assign(text);
         for (char& c : result) {
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         }
         return result;
     }
@@ -148,8 +141,7 @@ std::string LowerCase(std::string_view text) {
     if (State().asciiCaseRules && IsAscii(text)) {
         result.assign(text);
         for (char& c : result) {
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         }
         return result;
     }
@@ -158,8 +150,7 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
-    if (needle.empty())
-        return true;
+    if (needle.empty()) return true;
     return UpperCase(haystack).find(UpperCase(needle)) != std::string::npos;
 }
 

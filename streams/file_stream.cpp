@@ -17,17 +17,12 @@ std::string ErrorText(const platform::TNativeFile& file) {
 
 TFileStream::TFileStream(const std::string& fileName, uint32_t flags) : fileName_(fileName) {
     uint32_t access = 0;
-    if (flags & OpenRead)
-        access |= platform::kAccessRead;
-    if (flags & OpenWrite)
-        access |= platform::kAccessWrite;
-    if (access == 0)
-        throw EInOutError(msg::AccessNotSpecified);
+    if (flags & OpenRead) access |= platform::kAccessRead;
+    if (flags & OpenWrite) access |= platform::kAccessWrite;
+    if (access == 0) throw EInOutError(msg::AccessNotSpecified);
     uint32_t share = 0;
-    if (flags & OpenShareRead)
-        share |= platform::kShareRead;
-    if (flags & OpenShareWrite)
-        share |= platform::kShareWrite;
+    if (flags & OpenShareRead) share |= platform::kShareRead;
+    if (flags & OpenShareWrite) share |= platform::kShareWrite;
     const auto creation = (flags & OpenCreate) ? platform::FileCreation::kCreateAlways
                                                : platform::FileCreation::kOpenExisting;
     if (!file_.Open(fileName_, access, share, creation)) {
@@ -42,8 +37,7 @@ TFileStream::~TFileStream() {
 }
 
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-    if (count <= 0)
-        return 0;
+    if (count <= 0) return 0;
     size_t done = 0;
     if (!file_.Write(buffer, static_cast<size_t>(count), done)) {
         throw EInOutError(Format(msg::ErrorWriting, ErrorText(file_).c_str()));
@@ -54,14 +48,12 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
 }
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
-    if (count <= 0)
-        return 0;
+    if (count <= 0) return 0;
     size_t done = 0;
     if (!file_.Read(buffer, static_cast<size_t>(count), done)) {
         throw EInOutError(Format(msg::ErrorReading, ErrorText(file_).c_str()));
     }
-    if (strict_ && done < static_cast<size_t>(count))
-        throw EInOutError(msg::ReadLessThanExpected);
+    if (strict_ && done < static_cast<size_t>(count)) throw EInOutError(msg::ReadLessThanExpected);
     return static_cast<int32_t>(done);
 }
 
@@ -70,21 +62,18 @@ int64_t TFileStream::Remaining() {
 }
 
 void TFileStream::Flush() {
-    if (!file_.Flush())
-        throw EInOutError(Format(msg::ErrorWriting, ErrorText(file_).c_str()));
+    if (!file_.Flush()) throw EInOutError(Format(msg::ErrorWriting, ErrorText(file_).c_str()));
 }
 
 int64_t TFileStream::Position() {
     const auto position = file_.Position();
-    if (!position)
-        throw EInOutError(Format(msg::IoError, ErrorText(file_).c_str()));
+    if (!position) throw EInOutError(Format(msg::IoError, ErrorText(file_).c_str()));
     return *position;
 }
 
 int64_t TFileStream::Size() {
     const auto size = file_.Size();
-    if (!size)
-        throw EInOutError(Format(msg::IoError, ErrorText(file_).c_str()));
+    if (!size) throw EInOutError(Format(msg::IoError, ErrorText(file_).c_str()));
     return *size;
 }
 
@@ -102,8 +91,7 @@ void TFileStream::Truncate() {
 }
 
 void TFileStream::CloseAndDelete(std::unique_ptr<TFileStream> stream) {
-    if (!stream)
-        return;
+    if (!stream) return;
     const std::string& name = stream->fileName_;
     if (!stream->file_.Close()) {
         throw EInOutError(

@@ -43,8 +43,7 @@ void TBaseStream::CopyFrom(TBaseStream& source) {
     char piece[4096];
     while (!source.Eof()) {
         const int32_t got = source.Read(piece, sizeof piece);
-        if (got <= 0)
-            break;  // a source that reports data but delivers none would loop
+        if (got <= 0) break;  // a source that reports data but delivers none would loop
         Write(piece, got);
     }
 }

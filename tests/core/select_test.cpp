@@ -17,8 +17,7 @@ TrackRecord AnyPattern() {
 std::vector<int32_t> Ids(const TTracklore& set) {
     std::vector<int32_t> ids;
     for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
-        if (const TrackRecord* record = set.SlotRecord(slot))
-            ids.push_back(record->ID);
+        if (const TrackRecord* record = set.SlotRecord(slot)) ids.push_back(record->ID);
     }
     return ids;
 }

@@ -15,8 +15,7 @@ namespace {
 // The reference order: a plain, recursive transcription of the catalogue's partition sort
 // (first record of each range as pivot), used to check SortBy move for move.
 void ReferenceSort(std::vector<TrackRecord>& s, int lo, int hi, TrackField key) {
-    if (lo == hi)
-        return;
+    if (lo == hi) return;
     int p = lo;
     int j = hi;
     do {
@@ -37,10 +36,8 @@ void ReferenceSort(std::vector<TrackRecord>& s, int lo, int hi, TrackField key) 
             j = oldP - 1;
         }
     } while (j != p);
-    if (lo < p)
-        ReferenceSort(s, lo, p - 1, key);
-    if (p < hi)
-        ReferenceSort(s, p + 1, hi, key);
+    if (lo < p) ReferenceSort(s, lo, p - 1, key);
+    if (p < hi) ReferenceSort(s, p + 1, hi, key);
 }
 
 // The reference compaction over a slot table of records, nullptr for a hole.
@@ -59,8 +56,7 @@ std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots)
     }
     std::vector<TrackRecord> records;
     for (const TrackRecord* slot : slots) {
-        if (slot)
-            records.push_back(*slot);
+        if (slot) records.push_back(*slot);
     }
     return records;
 }
@@ -68,8 +64,7 @@ std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots)
 std::vector<int32_t> IdsInSlotOrder(const TTracklore& catalogue) {
     std::vector<int32_t> ids;
     for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
-        if (const TrackRecord* record = catalogue.SlotRecord(slot))
-            ids.push_back(record->ID);
+        if (const TrackRecord* record = catalogue.SlotRecord(slot)) ids.push_back(record->ID);
     }
     return ids;
 }
@@ -92,8 +87,7 @@ void ExpectSortMatchesReference(std::vector<TrackRecord> records, TrackField key
     TTracklore catalogue;
     for (TrackRecord& record : records)
         catalogue.Insert(record);
-    if (!records.empty())
-        ReferenceSort(records, 0, static_cast<int>(records.size()) - 1, key);
+    if (!records.empty()) ReferenceSort(records, 0, static_cast<int>(records.size()) - 1, key);
     std::vector<int32_t> expected;
     for (const TrackRecord& record : records)
         expected.push_back(record.ID);

@@ -17,12 +17,10 @@ namespace {
 std::vector<std::vector<uint8_t>> ReadSeeds(const char* folder) {
     std::vector<std::vector<uint8_t>> seeds;
     std::error_code error;
-    if (!folder || !std::filesystem::is_directory(folder, error))
-        return seeds;
+    if (!folder || !std::filesystem::is_directory(folder, error)) return seeds;
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.is_regular_file())
-            paths.push_back(entry.path());
+        if (entry.is_regular_file()) paths.push_back(entry.path());
     }
     std::sort(paths.begin(), paths.end());
     for (const auto& path : paths) {
@@ -37,16 +35,14 @@ std::vector<uint8_t> Mutate(std::vector<uint8_t> data, std::mt19937& random) {
     for (int i = 0; i < edits; ++i) {
         switch (random() % 4) {
             case 0:  // flip a byte
-                if (!data.empty())
-                    data[random() % data.size()] = static_cast<uint8_t>(random());
+                if (!data.empty()) data[random() % data.size()] = static_cast<uint8_t>(random());
                 break;
             case 1:  // insert bytes
                 data.insert(data.begin() + static_cast<long>(random() % (data.size() + 1)),
                             1 + random() % 16, static_cast<uint8_t>(random()));
                 break;
             case 2:  // cut the tail
-                if (!data.empty())
-                    data.resize(random() % data.size());
+                if (!data.empty()) data.resize(random() % data.size());
                 break;
             default:  // append random bytes
                 for (int n = static_cast<int>(random() % 64); n > 0; --n) {

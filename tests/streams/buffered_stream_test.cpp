@@ -29,16 +29,14 @@ public:
         const size_t taken = std::min(limit_ - written_.size(), static_cast<size_t>(count));
         const auto* bytes = static_cast<const uint8_t*>(buffer);
         written_.insert(written_.end(), bytes, bytes + taken);
-        if (strict_ && taken < static_cast<size_t>(count))
-            throw EInOutError("inner refused");
+        if (strict_ && taken < static_cast<size_t>(count)) throw EInOutError("inner refused");
         return static_cast<int32_t>(taken);
     }
     int32_t Read(void* buffer, int32_t count) override {
         const size_t got = std::min(readable_.size() - position_, static_cast<size_t>(count));
         std::memcpy(buffer, readable_.data() + position_, got);
         position_ += got;
-        if (strict_ && got < static_cast<size_t>(count))
-            throw EInOutError("inner short");
+        if (strict_ && got < static_cast<size_t>(count)) throw EInOutError("inner short");
         return static_cast<int32_t>(got);
     }
     int64_t Remaining() override { return static_cast<int64_t>(readable_.size() - position_); }

@@ -38,8 +38,7 @@ int32_t TMemoryStream::Read(void* buffer, int32_t count) {
     const size_t got = std::min(wanted, bytes_.size() - position_);
     std::memcpy(buffer, bytes_.data() + position_, got);
     position_ += got;
-    if (strict_ && got < wanted)
-        throw EInOutError(msg::ReadLessThanExpected);
+    if (strict_ && got < wanted) throw EInOutError(msg::ReadLessThanExpected);
     return static_cast<int32_t>(got);
 }
 
@@ -50,8 +49,7 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
         std::snprintf(piece, sizeof piece, "%02X ", byte);
         text += piece;
     }
-    if (!text.empty())
-        text.pop_back();
+    if (!text.empty()) text.pop_back();
     return text;
 }
 

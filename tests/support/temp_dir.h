@@ -17,8 +17,7 @@ class TTempDir {
 public:
     TTempDir() {
         std::string pattern = testing::TempDir() + "tracklore_XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         root_ = pattern;
     }
     TTempDir(const TTempDir&) = delete;
