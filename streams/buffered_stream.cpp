@@ -31,8 +31,11 @@ TBufferedStream::TBufferedStream(int32_t readBufferSize, int32_t writeBufferSize
     if (readSize_ > 0) readBuffer_ = std::make_unique_for_overwrite<uint8_t[]>(readSize_);
     if (writeSize_ > 0) writeBuffer_ = std::make_unique_for_overwrite<uint8_t[]>(writeSize_);
     if (readBuffer_) {
-        if (strict_) inner_->SetStrict(false);
         innerLoosened_ = true;
+        if (strict_) {
+            inner_->SetStrict(false);
+            restoreInnerStrict_ = true;
+        }
     }
 }
 
@@ -43,7 +46,7 @@ TBufferedStream::~TBufferedStream() {
         // A destructor cannot report; callers who need to know call Flush first.
     }
     try {
-        if (innerLoosened_ && strict_) inner_->SetStrict(true);
+        if (restoreInnerStrict_) inner_->SetStrict(true);
     } catch (...) {
     }
 }

@@ -58,7 +58,8 @@ private:
     std::unique_ptr<uint8_t[]> writeBuffer_;
     int32_t writeSize_ = 0;
     int32_t writeFill_ = 0;
-    bool innerLoosened_ = false;
+    bool innerLoosened_ = false;       // the inner stream stays lenient while buffered
+    bool restoreInnerStrict_ = false;  // it was strict before and is made so again at the end
 };
 
 }  // namespace tracklore

@@ -201,6 +201,15 @@ TEST(BufferedStream, ReadBufferKeepsTheInnerStreamLenientUntilDestroyed) {
     EXPECT_TRUE(inner.Strict());
 }
 
+TEST(BufferedStream, InnerStreamIsMadeStrictAgainEvenAfterTheBufferWasMadeLenient) {
+    TMemoryStream inner(PatternBytes(10));
+    {
+        TBufferedStream stream(-1, 0, &inner);
+        stream.SetStrict(false);
+    }
+    EXPECT_TRUE(inner.Strict());
+}
+
 TEST(BufferedStream, SetStrictDoesNotMakeAReadAheadInnerStreamStrict) {
     TMemoryStream inner(PatternBytes(10));
     TBufferedStream stream(-1, 0, &inner);
