@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ostream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,6 +146,11 @@ struct SharingCase {
     uint32_t firstAccess, firstShare, secondAccess, secondShare;
     bool allowed;
 };
+
+void PrintTo(const SharingCase& c, std::ostream* out) {
+    *out << "access " << c.firstAccess << " share " << c.firstShare << ", then access "
+         << c.secondAccess << " share " << c.secondShare << (c.allowed ? ": allowed" : ": refused");
+}
 
 class NativeFileSharing : public testing::TestWithParam<SharingCase> {};
 
