@@ -87,6 +87,25 @@ icu::StringPiece Piece(std::string_view text) {
     return icu::StringPiece(text.data(), static_cast<int32_t>(text.size()));
 }
 
+// Upper- or lower-cases by the locale's rules, with a plain path for ASCII where the locale
+// cases ASCII letters the usual way.
+std::string ChangeCase(std::string_view text, bool upper) {
+    const LocaleState& state = State();
+    std::string result;
+    if (state.asciiCaseRules && IsAscii(text)) {
+        result.assign(text);
+        const char from = upper ? 'a' : 'A';
+        const char to = upper ? 'A' : 'a';
+        for (char& c : result) {
+            if (c >= from && c <= from + 25) c = static_cast<char>(c - from + to);
+        }
+        return result;
+    }
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(Piece(text));
+    (upper ? unicode.toUpper(state.locale) : unicode.toLower(state.locale)).toUTF8String(result);
+    return result;
+}
+
 }  // namespace
 
 void SetLocale(const std::string& name) {
@@ -124,29 +143,11 @@ std::string SortKeyIgnoreCase(std::string_view text) {
 }
 
 std::string UpperCase(std::string_view text) {
-    std::string result;
-    if (State().asciiCaseRules && IsAscii(text)) {
-        result.assign(text);
-        for (char& c : result) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
-        return result;
-    }
-    icu::UnicodeString::fromUTF8(Piece(text)).toUpper(State().locale).toUTF8String(result);
-    return result;
+    return ChangeCase(text, true);
 }
 
 std::string LowerCase(std::string_view text) {
-    std::string result;
-    if (State().asciiCaseRules && IsAscii(text)) {
-        result.assign(text);
-        for (char& c : result) {
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        }
-        return result;
-    }
-    icu::UnicodeString::fromUTF8(Piece(text)).toLower(State().locale).toUTF8String(result);
-    return result;
+    return ChangeCase(text, false);
 }
 
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
