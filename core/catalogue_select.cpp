@@ -54,6 +54,19 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
+// The whole of `digits` as a number (an optional sign first), else EDBError with `message`
+// naming the original `text`.
+template <typename Number>
+Number ParseNumber(std::string_view digits, const std::string& text, const char* message) {
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    Number result = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        throw EDBError(Format(message, text.c_str()));
+    }
+    return result;
+}
+
 int64_t ToInteger(const FieldValue& value) {
     if (const auto* integer = std::get_if<int64_t>(&value)) return *integer;
     if (const auto* real = std::get_if<double>(&value)) {
@@ -65,14 +78,7 @@ int64_t ToInteger(const FieldValue& value) {
         throw EDBError(Format(msg::InvalidInteger, Format("%.15g", *real).c_str()));
     }
     const std::string& text = std::get<std::string>(value);
-    std::string_view digits = Trimmed(text);
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
-    int64_t result = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw EDBError(Format(msg::InvalidInteger, text.c_str()));
-    }
-    return result;
+    return ParseNumber<int64_t>(Trimmed(text), text, msg::InvalidInteger);
 }
 
 double ToReal(const FieldValue& value) {
@@ -91,14 +97,7 @@ double ToReal(const FieldValue& value) {
             .append(".")
             .append(trimmed.substr(at + separator.size()));
     }
-    std::string_view digits = number;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
-    double result = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw EDBError(Format(msg::InvalidFloat, text.c_str()));
-    }
-    return result;
+    return ParseNumber<double>(number, text, msg::InvalidFloat);
 }
 
 std::string ToText(const FieldValue& value) {
