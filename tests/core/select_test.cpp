@@ -4,22 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "tests/support/catalogue_ids.h"
 
 namespace tracklore {
 namespace {
+
+using test::IdsInSlotOrder;
 
 TrackRecord AnyPattern() {
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
     return pattern;
-}
-
-std::vector<int32_t> Ids(const TTracklore& set) {
-    std::vector<int32_t> ids;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
-        if (const TrackRecord* record = set.SlotRecord(slot)) ids.push_back(record->ID);
-    }
-    return ids;
 }
 
 // Three records: The Beatles (Rock 17, 3:05), Abba (Blues 0, 2:59), Heartbeat (Blues, 3:00).
@@ -46,7 +41,7 @@ protected:
     }
 
     std::vector<int32_t> ByField(TrackField code, FieldValue value, bool exact) {
-        return Ids(*catalogue_.SelectByField(code, value, exact));
+        return IdsInSlotOrder(*catalogue_.SelectByField(code, value, exact));
     }
 
     TTracklore catalogue_;
@@ -57,36 +52,38 @@ TEST_F(Selection, PatternIdMinusOneMatchesEverythingWhateverItsTexts) {
     pattern.ID = kEndID;
     pattern.Artist = "nobody at all";
     pattern.Genre = 99;
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)),
+              (std::vector<int32_t>{1, 2, 3}));
 }
 
 TEST_F(Selection, EmptyPatternWithAnyGenreMatchesEverything) {
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(AnyPattern())), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(AnyPattern())),
+              (std::vector<int32_t>{1, 2, 3}));
 }
 
 TEST_F(Selection, PatternGenreOtherThanNoneMustBeEqual) {
     TrackRecord pattern;  // Genre 0 is Blues, not "any"
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{2, 3}));
 }
 
 TEST_F(Selection, PatternIdOtherThanZeroMustBeEqual) {
     TrackRecord pattern = AnyPattern();
     pattern.ID = 2;
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{2}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{2}));
 }
 
 TEST_F(Selection, PatternTextsOccurAnywhereIgnoringCase) {
     TrackRecord pattern = AnyPattern();
     pattern.Artist = "beat";
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{1, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{1, 3}));
     pattern.Year = "199";
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{3}));
 }
 
 TEST_F(Selection, PatternCaseFoldingCoversAccentedLetters) {
     TrackRecord pattern = AnyPattern();
     pattern.Title = "ÉTÉ";
-    EXPECT_EQ(Ids(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{3}));
+    EXPECT_EQ(IdsInSlotOrder(*catalogue_.SelectByTemplate(pattern)), (std::vector<int32_t>{3}));
 }
 
 TEST_F(Selection, EveryPatternTextMustOccur) {
@@ -115,7 +112,7 @@ TEST_F(Selection, ResultSetOfResultSetNarrowsInSlotOrder) {
     pattern.Artist = "a";
     auto second = first->SelectByTemplate(pattern);
     EXPECT_EQ(second->Parent(), first.get());
-    EXPECT_EQ(Ids(*second), (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*second), (std::vector<int32_t>{2, 3}));
     EXPECT_EQ(second->SlotRecord(0), catalogue_.SlotRecord(1));
 }
 
@@ -128,7 +125,7 @@ TEST_F(Selection, SelectWhereHandsContextToThePredicate) {
         },
         &calls);
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(Ids(*longer), (std::vector<int32_t>{1, 3}));
+    EXPECT_EQ(IdsInSlotOrder(*longer), (std::vector<int32_t>{1, 3}));
 }
 
 TEST_F(Selection, FieldTextExactCountsCaseInexactDoesNot) {

@@ -8,9 +8,12 @@
 
 #include "core/catalogue.h"
 #include "core/strings.h"
+#include "tests/support/catalogue_ids.h"
 
 namespace tracklore {
 namespace {
+
+using test::IdsInSlotOrder;
 
 // The reference order: a plain, recursive transcription of the catalogue's partition sort
 // (first record of each range as pivot), used to check SortBy move for move.
@@ -59,14 +62,6 @@ std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots)
         if (slot) records.push_back(*slot);
     }
     return records;
-}
-
-std::vector<int32_t> IdsInSlotOrder(const TTracklore& catalogue) {
-    std::vector<int32_t> ids;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
-        if (const TrackRecord* record = catalogue.SlotRecord(slot)) ids.push_back(record->ID);
-    }
-    return ids;
 }
 
 TrackRecord WithPlayLength(int seconds) {
