@@ -38,15 +38,6 @@ StreamChain OpenTarget(const std::string& path, bool compressed) {
     return chain;
 }
 
-// Flushes every filter from the top down, so that a failure while finishing the compressed
-// data or writing the last buffer is raised here rather than lost in a destructor.
-void Finish(TBaseStream* top) {
-    for (auto* filter = dynamic_cast<TFilterStream*>(top); filter;
-         filter = dynamic_cast<TFilterStream*>(filter->Inner())) {
-        filter->Flush();
-    }
-}
-
 void Copy(TBaseStream& source, TBaseStream& target) {
     source.SetStrict(false);  // the last piece is usually short
     std::vector<uint8_t> piece(kPieceSize);
@@ -67,7 +58,7 @@ int Run(const std::vector<std::string>& args, const char* usage, bool pack) {
     StreamChain source = OpenSource(args[0], !pack);
     StreamChain target = OpenTarget(args[1], pack);
     Copy(*source, *target);
-    Finish(target.get());
+    TFilterStream::FlushChain(target.get());
     return 0;
 }
 

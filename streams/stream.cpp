@@ -75,4 +75,11 @@ void TFilterStream::FreeChain(TBaseStream* top) noexcept {
     }
 }
 
+void TFilterStream::FlushChain(TBaseStream* top) {
+    for (auto* filter = dynamic_cast<TFilterStream*>(top); filter;
+         filter = dynamic_cast<TFilterStream*>(filter->inner_)) {
+        filter->Flush();
+    }
+}
+
 }  // namespace tracklore

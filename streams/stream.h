@@ -60,6 +60,10 @@ public:
     /// Destroys the chain from `top` down: each filter is destroyed before the stream
     /// below it. Does nothing for nullptr.
     static void FreeChain(TBaseStream* top) noexcept;
+    /// Flushes every filter of the chain from `top` down, so that pending output reaches
+    /// the bottom stream and a failure to write it is raised here, not lost in a
+    /// destructor. The bottom stream itself is not flushed.
+    static void FlushChain(TBaseStream* top);
 
 protected:
     TBaseStream* inner_;

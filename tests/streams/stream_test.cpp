@@ -89,6 +89,37 @@ TEST(FilterStream, FreeChainDestroysTopFirst) {
     EXPECT_EQ(log, (std::vector<std::string>{"top", "middle", "bottom"}));
 }
 
+// A filter that notes its Flush calls in a shared log.
+class TFlushLoggingFilter : public TFilterStream {
+public:
+    TFlushLoggingFilter(TBaseStream* inner, std::string name, std::vector<std::string>& log)
+        : TFilterStream(inner), name_(std::move(name)), log_(log) {}
+    void Flush() override { log_.push_back(name_); }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+TEST(FilterStream, FlushChainFlushesEveryFilterTopFirstButNotTheBottom) {
+    std::vector<std::string> log;
+    TLoggingBottom bottom(log);
+    TFlushLoggingFilter middle(&bottom, "middle", log);
+    TFlushLoggingFilter top(&middle, "top", log);
+    TFilterStream::FlushChain(&top);
+    EXPECT_EQ(log, (std::vector<std::string>{"top", "middle"}));
+    EXPECT_EQ(bottom.flushCalls, 0);
+}
+
+TEST(FilterStream, FlushChainRaisesWhenPendingOutputCannotBeWritten) {
+    std::unique_ptr<TMemoryStream> full(TMemoryStream::Writer(10));
+    full->SetStrict(false);
+    TBufferedStream buffered(0, -1, full.get());
+    const auto data = PatternBytes(100);
+    buffered.Write(data.data(), 100);
+    EXPECT_THROW(TFilterStream::FlushChain(&buffered), EInOutError);
+}
+
 TEST(FilterStream, FreeChainOfNothingDoesNothing) {
     EXPECT_NO_THROW(TFilterStream::FreeChain(nullptr));
 }
