@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/catalogue_commands.h"
 #include "cli/pack_commands.h"
+#include "cli/scan_commands.h"
 
 namespace {
 
@@ -19,6 +21,24 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
+    {"convert", "convert IN OUT",
+     "read IN and write OUT, each as CSV when its name ends in \".csv\", else as a catalogue "
+     "file (sorted by ID)",
+     tracklore::cli::RunConvert},
+    {"list", "list CAT [--format table|csv|json] [--sort FIELD]",
+     "print the records of CAT in slot order, or sorted by FIELD (a field name such as Artist "
+     "or a code 0 to 13); table (the default) is for reading, csv is the CSV export layout, "
+     "json an array of objects",
+     tracklore::cli::RunList},
+    {"merge", "merge CAT IN...",
+     "add the records of each IN to CAT with new identifiers, then save CAT",
+     tracklore::cli::RunMerge},
+    {"scan", "scan CAT PATH...",
+     "scan each folder (with its subfolders) and each MP3 file into CAT, made when missing, "
+     "then save CAT; files that could not be read are listed on stdout",
+     tracklore::cli::RunScan},
+    {"info", "info FILE", "show the tag kind, every tag frame and the audio values of one MP3 file",
+     tracklore::cli::RunInfo},
     {"pack", "pack IN OUT", "compress the raw file IN into OUT with the catalogue's LZ77 stream",
      tracklore::cli::RunPack},
     {"unpack", "unpack IN OUT", "decompress IN, written by pack, into OUT",

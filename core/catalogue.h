@@ -110,6 +110,24 @@ public:
     /// Identifiers 1 to n in slot order; LastID ends at n + 2. Refused on a result set.
     void Renumber();
 
+    // Files (core/catalogue_file.cpp, core/csv.cpp).
+
+    /// Sorts by ID (the order stays), then writes the catalogue file `fileName`: the 64-byte
+    /// header and the compressed records. The records go to a new file beside the target,
+    /// which replaces the target only when everything was written and flushed; on failure
+    /// the error is raised and the previous file is left as it was.
+    void SaveToFile(const std::string& fileName);
+    /// Replaces the contents with the records of the catalogue file `fileName`, in file
+    /// order, identifiers as stored. On failure raises EDBError or a stream error and leaves
+    /// the catalogue empty. Refused on a result set.
+    void LoadFromFile(const std::string& fileName);
+    /// Writes the records in slot order as semicolon-separated text with a header line;
+    /// FileDate is not written. Same replace-when-complete rule as SaveToFile.
+    void ExportCSV(const std::string& fileName);
+    /// Replaces the contents with the records of the CSV file `fileName`. A bad number
+    /// raises EConvertError and leaves the records read before it. Refused on a result set.
+    void ImportCSV(const std::string& fileName);
+
 private:
     struct ResultSetTag {};
     TTracklore(ResultSetTag, TTracklore& parent);

@@ -1,0 +1,130 @@
+#include "core/text_encoding.h"
+
+namespace tracklore {
+
+namespace {
+
+// Windows-1252 bytes 80 to 9F; the undefined ones map to the C1 control of the same value.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 sequence at `at`, or 0 when it is malformed.
+size_t SequenceLength(std::string_view bytes, size_t at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) return 1;
+    size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // overlong
+        if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;   // overlong
+        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() - at < length) return 0;
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    if (second < low || second > high) return 0;
+    for (size_t i = 2; i < length; ++i) {
+        if (!IsContinuation(static_cast<unsigned char>(bytes[at + i]))) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t length = SequenceLength(bytes, at);
+        if (length == 0) return false;
+        at += length;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) codePoint = 0xFFFD;
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else if (byte < 0xA0) {
+            AppendUtf8(out, kCp1252High[byte - 0x80]);
+        } else {
+            AppendUtf8(out, byte);
+        }
+    }
+    return out;
+}
+
+std::string TextFromFile(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return Cp1252ToUtf8(bytes);
+}
+
+std::string Utf16ToUtf8(const uint8_t* bytes, size_t count, bool bigEndian) {
+    std::string out;
+    out.reserve(count);
+    const size_t units = count / 2;
+    auto unitAt = [&](size_t i) -> char32_t {
+        const uint8_t a = bytes[2 * i], b = bytes[2 * i + 1];
+        return bigEndian ? static_cast<char32_t>(a << 8 | b) : static_cast<char32_t>(b << 8 | a);
+    };
+    for (size_t i = 0; i < units; ++i) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+            const char32_t next = unitAt(i + 1);
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        AppendUtf8(out, unit);  // an unpaired surrogate becomes U+FFFD there
+    }
+    return out;
+}
+
+std::string_view CutUtf8(std::string_view text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    size_t end = maxBytes;
+    // Step back over continuation bytes to the start of the character the cut would split.
+    while (end > 0 && IsContinuation(static_cast<unsigned char>(text[end])))
+        --end;
+    return text.substr(0, end);
+}
+
+}  // namespace tracklore

@@ -1,0 +1,57 @@
+// A read-only, seekable stream over an MP3 file (or bytes in memory) that reads the file in
+// large blocks, so header searches and frame walks that move a few bytes at a time never go
+// to the operating system per header or per byte.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "streams/file_stream.h"
+#include "streams/stream.h"
+
+namespace tracklore {
+
+class TMediaInput : public TSeekableStream {
+public:
+    static constexpr int32_t kBlockSize = 256 * 1024;
+
+    /// Opens `fileName` for reading, letting others read but not write it meanwhile; a
+    /// failed open raises EInOutError "Error opening ..." as TFileStream does.
+    explicit TMediaInput(const std::string& fileName);
+    /// A stream over `bytes` (tests and fuzzing).
+    explicit TMediaInput(std::vector<uint8_t> bytes);
+    ~TMediaInput() override;
+
+    /// Reads up to `count` bytes from the position; a strict stream raises "Read less than
+    /// expected" when fewer arrive. System errors raise EInOutError.
+    int32_t Read(void* buffer, int32_t count) override;
+    /// Refused: raises EInOutError.
+    int32_t Write(const void* buffer, int32_t count) override;
+    int64_t Remaining() override;
+    int64_t Position() override { return position_; }
+    /// The size when the stream was opened.
+    int64_t Size() override { return size_; }
+    /// Moves to an absolute offset; beyond the end later reads deliver nothing, below 0
+    /// raises EInOutError.
+    void Seek(int64_t offset) override;
+    /// Refused: raises EInOutError.
+    void Truncate() override;
+
+    /// Bytes fetched from the file so far (memory streams count what they hand out).
+    int64_t BytesFetched() const { return fetched_; }
+
+private:
+    void Fill(int64_t offset);  // loads the block holding `offset`
+
+    std::unique_ptr<TFileStream> file_;
+    std::vector<uint8_t> block_;
+    int64_t blockStart_ = 0;  // file offset of block_[0]
+    int64_t position_ = 0;
+    int64_t size_ = 0;
+    int64_t fetched_ = 0;
+    bool inMemory_ = false;
+};
+
+}  // namespace tracklore
