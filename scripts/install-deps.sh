@@ -12,7 +12,7 @@ packages=(
     # fuzzing (libFuzzer and sanitizers for clang)
     clang libclang-rt-14-dev
     # making real MP3 files in tests
-    lame id3v2 eyed3 python3-mutagen
+    ffmpeg lame id3v2 eyed3 python3-mutagen
 )
 
 missing=()
