@@ -1,0 +1,45 @@
+#include "core/convert.h"
+
+#include <gtest/gtest.h>
+
+namespace tracklore {
+namespace {
+
+TEST(StrToInt, AcceptsOptionalSignAndDigits) {
+    EXPECT_EQ(StrToInt("0"), 0);
+    EXPECT_EQ(StrToInt("+17"), 17);
+    EXPECT_EQ(StrToInt("-17"), -17);
+    EXPECT_EQ(StrToInt("007"), 7);
+}
+
+TEST(StrToInt, TakesTheWholeSignedRange) {
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+}
+
+TEST(StrToInt, RefusesWhatIsNotANumberWithTheText) {
+    for (const char* text : {"", "+", "-", " 1", "1 ", "1a", "--1", "+-1", "0x10", "1.0"}) {
+        try {
+            StrToInt(text);
+            ADD_FAILURE() << "accepted '" << text << "'";
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
+        }
+    }
+}
+
+TEST(StrToInt, RefusesValuesBeyond32Bits) {
+    EXPECT_THROW(StrToInt("2147483648"), EConvertError);
+    EXPECT_THROW(StrToInt("-2147483649"), EConvertError);
+    EXPECT_THROW(StrToInt("99999999999999999999999"), EConvertError);
+}
+
+TEST(StrToInt64, TakesTheWhole64BitRange) {
+    EXPECT_EQ(StrToInt64("4294967295"), 4294967295LL);
+    EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
+    EXPECT_EQ(StrToInt64("9223372036854775807"), INT64_MAX);
+    EXPECT_THROW(StrToInt64("9223372036854775808"), EConvertError);
+}
+
+}  // namespace
+}  // namespace tracklore
