@@ -37,4 +37,9 @@ inline constexpr char BadCompressionParameters[] = "Bad compression parameters";
 inline constexpr char NotOpenForWrite[] = "Stream not open for write";
 inline constexpr char CannotRead[] = "Cannot read from stream";
 
+// MPEG audio headers
+inline constexpr char MPEGTooSmall[] = "Invalid MPEG-l3 file - too small for header (<4 bytes)";
+inline constexpr char MPEGHeaderNotFound[] = "Invalid MPEG-l3 file - header not found in stream";
+inline constexpr char MPEGHeaderInvalid[] = "Invalid MPEG-l3 file - header found was invalid";
+
 }  // namespace tracklore::msg
