@@ -42,4 +42,17 @@ inline constexpr char MPEGTooSmall[] = "Invalid MPEG-l3 file - too small for hea
 inline constexpr char MPEGHeaderNotFound[] = "Invalid MPEG-l3 file - header not found in stream";
 inline constexpr char MPEGHeaderInvalid[] = "Invalid MPEG-l3 file - header found was invalid";
 
+// Tags
+inline constexpr char FileNotFound[] = "%s: File not found!";
+inline constexpr char FrameAddedUnderOtherID[] = "Tried to add a %s-frame as being a %.4s-frame";
+inline constexpr char FrameOfWrongKind[] =
+    "Someone tried to create %.4s-frame with something that handles %.4s-frames";
+inline constexpr char UnsupportedVersion[] = "Unsupported version encountered!";
+inline constexpr char ChunkSizeMismatch[] =
+    "A chunck in the file %s has a mismatching size of %d where %d remaining";
+inline constexpr char InvalidChunkType[] =
+    "%s: %.4s is an invalid chunk type (did I get out of synch?)";
+inline constexpr char TagIsBuggy[] = "An error occured while parsing the data - tag is buggy";
+inline constexpr char UnsupportedEncoding[] = "Unsupported encoding %d";
+
 }  // namespace tracklore::msg
