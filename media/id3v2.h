@@ -130,6 +130,10 @@ private:
     std::vector<std::unique_ptr<Tid3frame>> frames_;
 };
 
+/// Undoes unsynchronisation in place: every byte pair FF 00 becomes FF (an FF as the very
+/// last byte stays).
+void RemoveUnsynchronisation(std::vector<uint8_t>& data);
+
 /// Reads the 128-byte ID3v1 tag at the end of `stream` into `tag` (frames TIT2, TPE1, TALB,
 /// TYER, COMM, TRCK, TCON; TagKind 1) when it starts with "TAG". A stream shorter than 128
 /// bytes raises the stream's read error.
