@@ -1,0 +1,97 @@
+#include "media/media_input.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/format.h"
+#include "core/strings.h"
+#include "platform/file.h"
+
+namespace tracklore {
+
+TMediaInput::TMediaInput(const std::string& fileName)
+    : file_(std::make_unique<TFileStream>(fileName, OpenRead | OpenShareRead)) {
+    // The blocks are filled with whatever the file still holds; a short fill is not an error.
+    file_->SetStrict(false);
+    size_ = file_->Size();
+    block_.resize(static_cast<size_t>(std::min<int64_t>(kBlockSize, size_)));
+    canRead_ = true;
+}
+
+TMediaInput::TMediaInput(std::vector<uint8_t> bytes) : block_(std::move(bytes)), inMemory_(true) {
+    size_ = static_cast<int64_t>(block_.size());
+    blockEnd_ = size_;
+    canRead_ = true;
+}
+
+TMediaInput::~TMediaInput() = default;
+
+void TMediaInput::Fill(int64_t offset) {
+    // Forget the old block first, so a failing read leaves no stale bytes behind.
+    blockStart_ = offset - offset % kBlockSize;
+    blockEnd_ = blockStart_;
+    const auto wanted = static_cast<int32_t>(std::min<int64_t>(kBlockSize, size_ - blockStart_));
+    if (wanted <= 0) return;
+    file_->Seek(blockStart_);
+    const int32_t got = file_->Read(block_.data(), wanted);
+    fetched_ += got;
+    blockEnd_ = blockStart_ + got;
+}
+
+int32_t TMediaInput::Read(void* buffer, int32_t count) {
+    if (count <= 0) return 0;
+    auto* out = static_cast<uint8_t*>(buffer);
+    int32_t done = 0;
+    while (done < count && position_ < size_) {
+        if (!InBlock()) {
+            if (inMemory_) break;
+            const int32_t rest = count - done;
+            if (rest >= kBlockSize) {
+                // A large read goes straight into the caller's buffer; the block stays.
+                file_->Seek(position_);
+                const int32_t wanted =
+                    static_cast<int32_t>(std::min<int64_t>(rest, size_ - position_));
+                const int32_t got = file_->Read(out + done, wanted);
+                fetched_ += got;
+                done += got;
+                position_ += got;
+                if (got < wanted) break;
+                continue;
+            }
+            Fill(position_);
+            if (!InBlock()) break;  // the file shrank since it was opened
+        }
+        const auto piece =
+            static_cast<int32_t>(std::min<int64_t>(count - done, blockEnd_ - position_));
+        std::memcpy(out + done, block_.data() + (position_ - blockStart_),
+                    static_cast<size_t>(piece));
+        done += piece;
+        position_ += piece;
+        if (inMemory_) fetched_ += piece;
+    }
+    if (strict_ && done < count) throw EInOutError(msg::ReadLessThanExpected);
+    return done;
+}
+
+int32_t TMediaInput::Write(const void*, int32_t) {
+    throw EInOutError(msg::NotOpenForWrite);
+}
+
+int64_t TMediaInput::Remaining() {
+    return std::max<int64_t>(0, size_ - position_);
+}
+
+void TMediaInput::Seek(int64_t offset) {
+    if (offset < 0) {
+        throw EInOutError(
+            Format(msg::ErrorMovingPointer, platform::SystemErrorText(EINVAL).c_str()));
+    }
+    position_ = offset;
+}
+
+void TMediaInput::Truncate() {
+    throw EInOutError(msg::NotOpenForWrite);
+}
+
+}  // namespace tracklore

@@ -44,10 +44,12 @@ public:
 
 private:
     void Fill(int64_t offset);  // loads the block holding `offset`
+    bool InBlock() const { return position_ >= blockStart_ && position_ < blockEnd_; }
 
     std::unique_ptr<TFileStream> file_;
     std::vector<uint8_t> block_;
     int64_t blockStart_ = 0;  // file offset of block_[0]
+    int64_t blockEnd_ = 0;    // file offset just behind the valid bytes of block_
     int64_t position_ = 0;
     int64_t size_ = 0;
     int64_t fetched_ = 0;

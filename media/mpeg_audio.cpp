@@ -1,0 +1,194 @@
+#include "media/mpeg_audio.h"
+
+#include "core/strings.h"
+
+namespace tracklore {
+
+namespace {
+
+// Bit rates in kbit/s by bit-rate index. Index 0 is free format (no fixed rate) and index
+// 15 is forbidden; both are passed on as they decode, 0 and 65535.
+constexpr uint16_t kBitRates[2][3][16] = {
+    {
+        // MPEG-1, Layers I, II, III
+        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 65535},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 65535},
+        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 65535},
+    },
+    {
+        // Lower sampling frequencies (MPEG-2 and MPEG 2.5), Layers I, II, III
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 65535},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 65535},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 65535},
+    },
+};
+
+// Sampling frequencies in Hz by version code (1 to 3) and index; index 3 is reserved.
+constexpr uint16_t kSampleRates[3][4] = {
+    {44100, 48000, 32000, 0},
+    {22050, 24000, 16000, 0},
+    {11025, 12000, 8000, 0},
+};
+
+constexpr const char* kVersionNames[4] = {"unknown", "MPEG v.1", "MPEG v.2", "MPEG v.2.5"};
+constexpr const char* kLayerNames[4] = {"unknown", "Layer I", "Layer II", "Layer III"};
+constexpr const char* kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Dual Channel", "Mono"};
+constexpr const char* kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
+
+constexpr uint32_t kSyncMask = 0xFFE00000;
+
+uint32_t BigEndian(const uint8_t* bytes) {
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
+           bytes[3];
+}
+
+// Switches a stream to returning short counts for the time of one analysis and gives the
+// caller's setting back afterwards, also when the analysis raises.
+class TNonStrict {
+public:
+    explicit TNonStrict(TSeekableStream& stream) : stream_(stream), wasStrict_(stream.Strict()) {
+        if (wasStrict_) stream_.SetStrict(false);
+    }
+    TNonStrict(const TNonStrict&) = delete;
+    TNonStrict& operator=(const TNonStrict&) = delete;
+    ~TNonStrict() {
+        if (!wasStrict_) return;
+        try {
+            stream_.SetStrict(true);
+        } catch (...) {
+        }
+    }
+
+private:
+    TSeekableStream& stream_;
+    bool wasStrict_;
+};
+
+}  // namespace
+
+bool TMPEGAudio::ParseHeader(uint32_t word) {
+    if ((word & kSyncMask) != kSyncMask) {
+        Version = 0;
+        return false;
+    }
+    switch ((word >> 19) & 3) {
+        case 0: Version = 3; break;
+        case 2: Version = 2; break;
+        case 3: Version = 1; break;
+        default: Version = 0; return false;
+    }
+    const uint32_t layerBits = (word >> 17) & 3;
+    if (layerBits == 0) {
+        Layer = 0;
+        return false;
+    }
+    Layer = static_cast<uint8_t>(4 - layerBits);
+
+    ProtectionBit = (word >> 16) & 1;
+    Padding = (word >> 9) & 1;
+    PrivateBit = (word >> 8) & 1;
+    ChannelMode = static_cast<uint8_t>((word >> 6) & 3);
+    ModeExtension = static_cast<uint8_t>((word >> 4) & 3);
+    Copyright = (word >> 3) & 1;
+    Original = (word >> 2) & 1;
+    Emphasis = static_cast<uint8_t>(word & 3);
+
+    BitRate = kBitRates[Version == 1 ? 0 : 1][Layer - 1][(word >> 12) & 15];
+    SampleRate = kSampleRates[Version - 1][(word >> 10) & 3];
+    if (SampleRate == 0) return false;
+
+    // Unsigned 32-bit arithmetic kept in 16 bits: the forbidden bit rate 65535 wraps, and
+    // free format (bit rate 0) leaves only the padding.
+    const uint32_t bitRate = BitRate;
+    const uint32_t sampleRate = SampleRate;
+    const uint32_t padding = Padding ? 1 : 0;
+    uint32_t length = 0;
+    if (Layer == 1) {
+        length = (12000u * bitRate / sampleRate + padding) * 4u;
+    } else if (Layer == 3 && Version != 1) {
+        length = 72000u * bitRate / sampleRate + padding;
+    } else {
+        length = 144000u * bitRate / sampleRate + padding;
+    }
+    FrameLength = static_cast<uint16_t>(length);
+
+    VersionName = kVersionNames[Version];
+    LayerName = kLayerNames[Layer];
+    ChannelModeName = kChannelModeNames[ChannelMode];
+    EmphasisName = kEmphasisNames[Emphasis];
+    return true;
+}
+
+int TMPEGAudio::SamplesPerFrame() const {
+    if (Layer == 1) return 384;
+    if (Layer == 3 && Version != 1) return 576;
+    return 1152;
+}
+
+void TMPEGAudio::FindFirstHeader(TSeekableStream& stream) {
+    // The size test looks at the whole stream, not at what follows the position.
+    if (stream.Size() < 4) throw EMPEGError(msg::MPEGTooSmall);
+    uint32_t window = 0;
+    uint8_t byte = 0;
+    while (stream.Read(&byte, 1) == 1) {
+        window = (window << 8) | byte;
+        if (ParseHeader(window)) return;
+    }
+    if ((window & kSyncMask) == 0) throw EMPEGError(msg::MPEGHeaderNotFound);
+    if (!ParseHeader(window)) throw EMPEGError(msg::MPEGHeaderInvalid);
+}
+
+void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
+    uint64_t bitRateSum = 0;  // 64 bits: many frames at the forbidden rate 65535 must not wrap
+    uint32_t frames = 0;
+    // A word that fails the sync, version or layer test leaves the previous frame's length
+    // and rates in place and is counted as one more frame of that kind, so its play time is
+    // that of the last header that decoded completely.
+    int samples = SamplesPerFrame();
+    for (;;) {
+        bitRateSum += BitRate;
+        ++frames;
+        Duration += static_cast<double>(samples) / SampleRate;
+
+        // Counted frames always have a length of at least 4 (lengths below that come only
+        // with bit rate 0, which is never counted), so the walk moves forward every round.
+        if (FrameLength > 0) stream.Seek(stream.Position() + FrameLength - 4);
+
+        uint8_t bytes[4] = {0, 0, 0, 0};
+        // A partial header at the end of the stream is not a frame: the walk ends there.
+        if (stream.Read(bytes, 4) < 4) break;
+        uint32_t window = BigEndian(bytes);
+        if (ParseHeader(window)) samples = SamplesPerFrame();
+
+        bool more = true;
+        while (!(FrameLength != 0 && SampleRate != 0 && BitRate != 0)) {
+            uint8_t byte = 0;
+            if (stream.Read(&byte, 1) != 1) {
+                more = false;
+                break;
+            }
+            window = (window << 8) | byte;
+            if (ParseHeader(window)) samples = SamplesPerFrame();
+        }
+        if (!more) break;
+    }
+    FrameCount = frames;
+    BitRate = static_cast<uint16_t>(bitRateSum / frames);
+}
+
+std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
+    TNonStrict nonStrict(stream);
+    auto audio = std::make_unique<TMPEGAudio>();
+    audio->FindFirstHeader(stream);
+    return audio;
+}
+
+std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanAllFrames(TSeekableStream& stream) {
+    TNonStrict nonStrict(stream);
+    auto audio = std::make_unique<TMPEGAudio>();
+    audio->FindFirstHeader(stream);
+    audio->WalkFrames(stream);
+    return audio;
+}
+
+}  // namespace tracklore
