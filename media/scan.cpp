@@ -1,0 +1,167 @@
+#include "media/scan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "core/format.h"
+#include "core/strings.h"
+#include "media/genres.h"
+#include "media/id3v2.h"
+#include "media/mpeg_audio.h"
+#include "media/scan_text.h"
+#include "platform/date_time.h"
+#include "platform/drives.h"
+#include "platform/file.h"
+#include "platform/file_info.h"
+#include "streams/stream_errors.h"
+
+namespace tracklore {
+
+namespace {
+
+constexpr const char* kErrorSeparator = "  -  ";
+
+// A folder is known by its device and inode, so a second way into it (a link, a bind
+// mount) is recognised, and a link loop ends.
+using FolderKey = std::pair<uint64_t, uint64_t>;
+
+const Tid3text* TextFrame(const Tid3v2& tag, std::string_view id) {
+    return dynamic_cast<const Tid3text*>(tag.FindFrame(id));
+}
+
+std::string FrameText(const Tid3v2& tag, std::string_view id) {
+    const Tid3text* frame = TextFrame(tag, id);
+    return frame != nullptr ? RecordText(frame->Text) : std::string();
+}
+
+std::string YearOf(const Tid3v2& tag) {
+    if (TextFrame(tag, "TYER") != nullptr) return FrameText(tag, "TYER");
+    // Version-4 tags keep the year as the start of the recording time.
+    const Tid3text* time = TextFrame(tag, "TDRC");
+    return time != nullptr ? FirstChars(RecordText(time->Text), 4) : std::string();
+}
+
+uint8_t GenreOf(const Tid3v2& tag) {
+    const Tid3text* genre = TextFrame(tag, "TCON");
+    return genre != nullptr ? GenreIndexOf(FirstValue(genre->Text)) : kGenreUnknown;
+}
+
+uint16_t PlayLengthOf(double duration) {
+    if (!(duration > 0)) return 0;
+    // Longer than the field holds: keep the largest value rather than wrap to a short one.
+    if (duration >= 65535.0) return 65535;
+    return static_cast<uint16_t>(std::trunc(duration));
+}
+
+bool HasMp3Extension(const std::string& name) {
+    constexpr std::string_view kExtension = ".mp3";
+    if (name.size() < kExtension.size()) return false;
+    const std::string_view tail(name.data() + name.size() - kExtension.size(), kExtension.size());
+    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
+    });
+}
+
+class TFolderWalk {
+public:
+    TFolderWalk(TTracklore& catalogue, std::vector<std::string>& errors)
+        : catalogue_(catalogue), errors_(errors) {}
+
+    // Marks `folder` visited; false when it was visited already.
+    bool Enter(const std::string& folder) {
+        const auto status = platform::GetFileStatus(folder);
+        if (!status) return true;  // listing it will tell
+        return visited_.insert({status->Device, status->Inode}).second;
+    }
+
+    void Walk(const std::string& folder, const std::vector<platform::FolderEntry>& entries) {
+        std::string prefix = folder;
+        if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+        for (const auto& entry : entries) {
+            const std::string path = prefix + entry.Name;
+            // A folder that merely carries the extension is no file to read.
+            if (!entry.IsFolder && HasMp3Extension(entry.Name)) ScanOne(path);
+            if (entry.IsFolder && Enter(path)) {
+                // A subfolder that cannot be listed is passed over, as enumeration does.
+                if (const auto inner = platform::ListFolder(path)) Walk(path, *inner);
+            }
+        }
+    }
+
+private:
+    void ScanOne(const std::string& path) {
+        catalogue_.RaiseScan(path);
+        try {
+            ScanFile(catalogue_, path);
+        } catch (const EMPEGError& error) {
+            errors_.push_back(path + kErrorSeparator + error.what());
+        } catch (const Eid3v2& error) {
+            errors_.push_back(path + kErrorSeparator + error.what());
+        }
+    }
+
+    TTracklore& catalogue_;
+    std::vector<std::string>& errors_;
+    std::set<FolderKey> visited_;
+};
+
+}  // namespace
+
+TrackRecord ScanRecord(const std::string& path) {
+    TrackRecord record;
+    const std::string fullPath = AbsolutePath(path, platform::CurrentFolder());
+    if (const auto split = platform::SplitDrivePath(fullPath)) {
+        record.Volume = platform::VolumeLabelOf(split->Letter);
+        record.Filename = split->Filename;
+    } else {
+        record.Filename = fullPath;
+    }
+
+    {
+        Tid3v2 tag(path, true);
+        record.Artist = FrameText(tag, "TPE1");
+        record.Title = FrameText(tag, "TIT2");
+        record.Album = FrameText(tag, "TALB");
+        record.Year = YearOf(tag);
+        if (const auto* comment = dynamic_cast<const Tid3comment*>(tag.FindFrame("COMM"))) {
+            record.Comment = RecordText(comment->Text);
+        }
+        record.Genre = GenreOf(tag);
+        if (tag.Audio) {
+            record.PlayLength = PlayLengthOf(tag.Audio->Duration);
+            record.BitRate = tag.Audio->BitRate;
+            record.SampleRate = tag.Audio->SampleRate;
+        }
+        record.FileSize = static_cast<uint32_t>(static_cast<uint64_t>(tag.FileLength));
+    }
+
+    const auto status = platform::GetFileStatus(path);
+    if (!status) {
+        throw EInOutError(Format(msg::ErrorOpening, path.c_str(),
+                                 platform::SystemErrorText(platform::LastFileError()).c_str()));
+    }
+    record.FileDate = platform::FileDateTime(status->LastWrite);
+    return record;
+}
+
+void ScanFile(TTracklore& catalogue, const std::string& path) {
+    TrackRecord record = ScanRecord(path);
+    catalogue.Insert(record);
+}
+
+void ScanFolder(TTracklore& catalogue, const std::string& folder,
+                std::vector<std::string>& errors) {
+    TFolderWalk walk(catalogue, errors);
+    walk.Enter(folder);
+    // The folder the user named must be readable: a mistyped path is reported, not ignored.
+    const auto entries = platform::ListFolder(folder);
+    if (!entries) {
+        throw EInOutError(Format(msg::ErrorOpening, folder.c_str(),
+                                 platform::SystemErrorText(platform::LastFileError()).c_str()));
+    }
+    walk.Walk(folder, *entries);
+}
+
+}  // namespace tracklore
