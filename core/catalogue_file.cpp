@@ -1,0 +1,67 @@
+// Saving and loading the catalogue file: the stream chains around the layout of
+// core/catalogue_file_format.h.
+#include <string>
+
+#include "core/catalogue.h"
+#include "core/catalogue_file_format.h"
+#include "core/catalogue_file_target.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "platform/date_time.h"
+#include "streams/buffered_stream.h"
+#include "streams/file_stream.h"
+#include "streams/lz77.h"
+
+namespace tracklore {
+
+namespace {
+
+// Records are gathered into pieces of about this size before they go to the compressor.
+constexpr size_t kPieceSize = 16384;
+
+void WriteAll(TBaseStream& stream, const void* bytes, size_t count) {
+    const auto size = static_cast<int32_t>(count);
+    if (stream.Write(bytes, size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
+}
+
+}  // namespace
+
+void TTracklore::SaveToFile(const std::string& fileName) {
+    SortBy(TrackField::ID);
+    WriteReplacing(fileName, [this](StreamChain& chain) {
+        PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
+        const auto header = catalogue_file::MakeHeader(count_, platform::NowDateTime());
+        WriteAll(*chain, header.data(), header.size());
+        PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+        std::string piece;
+        piece.reserve(2 * kPieceSize);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (const TrackRecord* record = slots_[slot]) {
+                catalogue_file::AppendRecord(piece, *record);
+                if (piece.size() < kPieceSize) continue;
+                WriteAll(*chain, piece.data(), piece.size());
+                piece.clear();
+            }
+        }
+        WriteAll(*chain, piece.data(), piece.size());
+    });
+}
+
+void TTracklore::LoadFromFile(const std::string& fileName) {
+    ResetDB();
+    try {
+        StreamChain chain(new TFileStream(fileName, OpenRead));
+        PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(-1, 0, inner); });
+        catalogue_file::Header header;
+        // The buffered stream is strict: a file shorter than the header raises here.
+        chain->Read(header.data(), static_cast<int32_t>(header.size()));
+        if (catalogue_file::CheckHeader(header) == catalogue_file::kVersion)
+            PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+        catalogue_file::ReadRecords(*chain, *this);
+    } catch (...) {
+        ResetDB();
+        throw;
+    }
+}
+
+}  // namespace tracklore

@@ -1,0 +1,277 @@
+// Semicolon-separated text files: export of a catalogue or result set, import into an owning
+// catalogue. Fields are never quoted; the header line names the columns.
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/catalogue.h"
+#include "core/catalogue_file_target.h"
+#include "core/convert.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "core/text_encoding.h"
+#include "media/genres.h"
+#include "platform/locale.h"
+#include "streams/buffered_stream.h"
+#include "streams/file_stream.h"
+
+namespace tracklore {
+
+namespace {
+
+constexpr int kColumnCount = 13;
+enum Column {
+    kID,
+    kVolume,
+    kFilename,
+    kFileSize,
+    kArtist,
+    kTitle,
+    kAlbum,
+    kYear,
+    kComment,
+    kGenre,
+    kPlayLength,
+    kBitRate,
+    kSampleRate
+};
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "ID",   "Volume",  "Filename", "FileSize",   "Artist", "Title",     "Album",
+    "Year", "Comment", "Genre",    "PlayLength", "kBit/s", "SampleRate"};
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr size_t kPieceSize = 65536;
+constexpr int32_t kReadSize = 65536;
+
+using Fields = std::array<std::string_view, kColumnCount>;
+
+// ---- Export
+
+void WriteAll(TBaseStream& stream, const std::string& bytes) {
+    const auto size = static_cast<int32_t>(bytes.size());
+    if (stream.Write(bytes.data(), size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
+}
+
+template <class Int>
+void AppendNumber(std::string& out, Int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+void AppendLine(std::string& out, const TrackRecord& record) {
+    AppendNumber(out, record.ID);
+    for (const std::string_view text : {record.Volume.view(), record.Filename.view()}) {
+        out += ';';
+        out.append(text);
+    }
+    out += ';';
+    AppendNumber(out, record.FileSize);
+    for (const SharedText* text :
+         {&record.Artist, &record.Title, &record.Album, &record.Year, &record.Comment}) {
+        out += ';';
+        out.append(text->view());
+    }
+    out += ';';
+    out.append(GenreNames[record.Genre]);
+    for (const uint16_t number : {record.PlayLength, record.BitRate, record.SampleRate}) {
+        out += ';';
+        AppendNumber(out, number);
+    }
+    out.append(kLineEnd);
+}
+
+// ---- Import
+
+// Lines of a stream, ended by CR LF, LF or CR; the last line may lack its end.
+class TLineReader {
+public:
+    explicit TLineReader(TBaseStream& stream) : stream_(stream), buffer_(kReadSize) {}
+
+    bool Next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (position_ == fill_ && !Refill()) return any;
+            if (skipLineFeed_) {
+                skipLineFeed_ = false;
+                if (buffer_[position_] == '\n') {
+                    ++position_;
+                    continue;
+                }
+            }
+            any = true;
+            const char* start = buffer_.data() + position_;
+            const char* end = buffer_.data() + fill_;
+            const char* stop = start;
+            while (stop < end && *stop != '\r' && *stop != '\n')
+                ++stop;
+            line.append(start, stop);
+            position_ = static_cast<size_t>(stop - buffer_.data());
+            if (stop == end) continue;
+            skipLineFeed_ = *stop == '\r';
+            ++position_;
+            return true;
+        }
+    }
+
+private:
+    bool Refill() {
+        const int32_t got = stream_.Read(buffer_.data(), kReadSize);
+        position_ = 0;
+        fill_ = got > 0 ? static_cast<size_t>(got) : 0;
+        return fill_ > 0;
+    }
+
+    TBaseStream& stream_;
+    std::vector<char> buffer_;
+    size_t position_ = 0;
+    size_t fill_ = 0;
+    bool skipLineFeed_ = false;  // a CR ended the last line; an LF right after belongs to it
+};
+
+// The first 13 fields of a line, leading spaces removed; missing fields are empty.
+int Split(std::string_view line, Fields& fields) {
+    fields.fill({});
+    int count = 0;
+    size_t start = 0;
+    while (count < kColumnCount) {
+        const size_t end = std::min(line.find(';', start), line.size());
+        std::string_view field = line.substr(start, end - start);
+        field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
+        fields[count++] = field;
+        if (end == line.size()) break;
+        start = end + 1;
+    }
+    return count;
+}
+
+// Where each column stands among the header's fields, or -1 when the header lacks it.
+std::array<int, kColumnCount> FindColumns(std::string_view header) {
+    Fields fields;
+    const int count = Split(header, fields);
+    std::array<int, kColumnCount> columns;
+    for (int column = 0; column < kColumnCount; ++column) {
+        columns[column] = -1;
+        for (int at = 0; at < count && columns[column] < 0; ++at) {
+            if (locale::CompareIgnoreCase(fields[at], kColumnNames[column]) == 0)
+                columns[column] = at;
+        }
+    }
+    return columns;
+}
+
+// The genre byte whose name equals `text` byte for byte, the last such index winning; 255
+// when none does.
+uint8_t GenreOfName(std::string_view text) {
+    static const auto* const byName = [] {
+        auto* map = new std::unordered_map<std::string_view, uint8_t>;
+        for (int index = 0; index < 256; ++index)
+            (*map)[GenreNames[index]] = static_cast<uint8_t>(index);
+        return map;
+    }();
+    const auto found = byName->find(text);
+    return found == byName->end() ? kGenreNone : found->second;
+}
+
+[[noreturn]] void RefuseNumber(std::string_view text) {
+    throw EConvertError(Format(msg::InvalidInteger, TextFromFile(text).c_str()));
+}
+
+int32_t Integer(std::string_view text) {
+    try {
+        return StrToInt(text);
+    } catch (const EConvertError&) {
+        RefuseNumber(text);  // the message shows the text as UTF-8
+    }
+}
+
+// Every value the export writes (unsigned) and the signed 32-bit forms, kept in 32 bits.
+uint32_t FileSize(std::string_view text) {
+    int64_t value = 0;
+    try {
+        value = StrToInt64(text);
+    } catch (const EConvertError&) {
+        RefuseNumber(text);
+    }
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<uint32_t>::max())
+        RefuseNumber(text);
+    return static_cast<uint32_t>(value);
+}
+
+SharedText Text(std::string_view text, bool checked) {
+    if (checked || IsValidUtf8(text)) return SharedText(text);
+    return SharedText(Cp1252ToUtf8(text));
+}
+
+void ReadRecord(std::string_view line, const std::array<int, kColumnCount>& columns,
+                TrackRecord& record) {
+    Fields fields;
+    Split(line, fields);
+    auto field = [&](Column column) {
+        return columns[column] < 0 ? std::string_view() : fields[columns[column]];
+    };
+    record.ID = Integer(field(kID));
+    record.PlayLength = static_cast<uint16_t>(Integer(field(kPlayLength)));
+    record.BitRate = static_cast<uint16_t>(Integer(field(kBitRate)));
+    record.SampleRate = static_cast<uint16_t>(Integer(field(kSampleRate)));
+    record.FileSize = FileSize(field(kFileSize));
+    // Semicolons and spaces never occur inside a UTF-8 sequence: a valid line has valid fields.
+    const bool valid = IsValidUtf8(line);
+    record.Volume = Text(field(kVolume), valid);
+    record.Filename = Text(field(kFilename), valid);
+    record.Artist = Text(field(kArtist), valid);
+    record.Title = Text(field(kTitle), valid);
+    record.Album = Text(field(kAlbum), valid);
+    record.Year = Text(field(kYear), valid);
+    record.Comment = Text(field(kComment), valid);
+    record.Genre = GenreOfName(field(kGenre));
+    record.FileDate = 0;
+}
+
+}  // namespace
+
+void TTracklore::ExportCSV(const std::string& fileName) {
+    WriteReplacing(fileName, [this](StreamChain& chain) {
+        PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
+        std::string piece(kLineEnd);
+        for (int column = 0; column < kColumnCount; ++column) {
+            if (column > 0) piece += ';';
+            piece.append(kColumnNames[column]);
+        }
+        piece.append(kLineEnd);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (const TrackRecord* record = slots_[slot]) {
+                AppendLine(piece, *record);
+                if (piece.size() < kPieceSize) continue;
+                WriteAll(*chain, piece);
+                piece.clear();
+            }
+        }
+        WriteAll(*chain, piece);
+    });
+}
+
+void TTracklore::ImportCSV(const std::string& fileName) {
+    ResetDB();
+    TFileStream file(fileName, OpenRead);
+    file.SetStrict(false);  // the last piece of the file is usually short
+    TLineReader lines(file);
+    std::string line;
+    bool found = false;
+    while (!found && lines.Next(line))
+        found = !line.empty();
+    if (!found) return;
+    const auto columns = FindColumns(line);
+    TrackRecord record;
+    while (lines.Next(line)) {
+        ReadRecord(line, columns, record);
+        InsertAsStored(record);
+    }
+}
+
+}  // namespace tracklore

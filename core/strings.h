@@ -13,6 +13,13 @@ inline constexpr char InvalidID[] =
     "0..2,000,000,000";
 inline constexpr char SortingEntries[] = "Sorting entries...";
 
+// Catalogue files
+inline constexpr char InvalidDatabase[] = "Invalid database, ";
+inline constexpr char ErrorInHeader[] = "error in header.";
+inline constexpr char InvalidVersion[] = "invalid version [%X] detected.";
+inline constexpr char AlignmentError[] =
+    "Invalid record header, alignment error in file at %d. File corrupted - use TrackloreFix";
+
 // Conversions of texts to numbers
 inline constexpr char InvalidInteger[] = "'%s' is not a valid integer value";
 inline constexpr char InvalidFloat[] = "'%s' is not a valid floating point value";

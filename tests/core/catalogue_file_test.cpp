@@ -1,0 +1,434 @@
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+#include "core/catalogue_file_format.h"
+#include "core/strings.h"
+#include "tests/support/catalogue_ids.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/memory_stream.h"
+#include "tests/support/temp_dir.h"
+
+namespace tracklore {
+namespace {
+
+using test::Hex;
+using test::IdsInSlotOrder;
+using test::ReadFileBytes;
+using test::TMemoryStream;
+using test::TTempDir;
+using test::WriteFileBytes;
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+TrackRecord Track(int32_t id, const char* artist, const char* title = "") {
+    TrackRecord record;
+    record.ID = id;
+    record.Artist = artist;
+    record.Title = title;
+    return record;
+}
+
+// A record whose every field has a distinct, recognisable value.
+TrackRecord FullTrack() {
+    TrackRecord record;
+    record.ID = 0x01020304;
+    record.Volume = "V";
+    record.Filename = "/a";
+    record.FileSize = 0xA0B0C0D0;
+    record.FileDate = 2.0;  // bits 40 00 00 00 00 00 00 00
+    record.SampleRate = 0x1122;
+    record.BitRate = 0x3344;
+    record.PlayLength = 0x5566;
+    record.Artist = "Ab";
+    record.Title = "T";
+    record.Album = "";
+    record.Comment = "C";
+    record.Year = "1976";
+    record.Genre = 0x0D;
+    return record;
+}
+
+std::string Header(uint16_t version) {
+    const auto header = catalogue_file::MakeHeader(0, 0);
+    std::string bytes(header.begin(), header.end());
+    bytes[22] = static_cast<char>(version & 0xFF);
+    bytes[23] = static_cast<char>(version >> 8);
+    return bytes;
+}
+
+std::string RecordBytes(const TrackRecord& record) {
+    std::string bytes;
+    catalogue_file::AppendRecord(bytes, record);
+    return bytes;
+}
+
+template <typename Error, typename Operation>
+std::string ErrorOf(Operation&& operation) {
+    try {
+        operation();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+void Fill(TTracklore& catalogue, const std::vector<TrackRecord>& records) {
+    for (const TrackRecord& record : records)
+        catalogue.InsertAsStored(record);
+}
+
+std::vector<TrackRecord> Records(const TTracklore& catalogue) {
+    std::vector<TrackRecord> records;
+    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        if (const TrackRecord* record = catalogue.SlotRecord(slot)) records.push_back(*record);
+    }
+    return records;
+}
+
+// ---- Byte layout
+
+TEST(CatalogueFileLayout, HeaderHoldsSignatureVersionCountTimeAndFiller) {
+    const auto header = catalogue_file::MakeHeader(3, 2.0);
+    const std::string expected =
+        std::string("Corvane Tracklore   ") + std::string("\x00\x1A\x00\x02\x03\x00\x00\x00", 8) +
+        std::string("\x00\x00\x00\x00\x00\x00\x00\x40", 8) + std::string(28, 'R');
+    EXPECT_EQ(Hex({header.begin(), header.end()}), Hex(Bytes(expected)));
+}
+
+TEST(CatalogueFileLayout, RecordFieldsFollowMarkerInFileOrder) {
+    const std::string expected = std::string("!MP3\x04\x03\x02\x01", 8) +
+                                 std::string("\x01\x00V\x02\x00/a", 7) +  // Volume, Filename
+                                 std::string("\xD0\xC0\xB0\xA0", 4) +     // FileSize
+                                 std::string("\0\0\0\0\0\0\0\x40", 8) +   // FileDate
+                                 std::string("\x22\x11\x44\x33\x66\x55", 6) +
+                                 std::string(
+                                     "\x02\x00"
+                                     "Ab\x01\x00T\x00\x00\x01\x00"
+                                     "C",
+                                     12) +
+                                 std::string(
+                                     "\x04\x00"
+                                     "1976\x0D",
+                                     7);
+    EXPECT_EQ(Hex(Bytes(RecordBytes(FullTrack()))), Hex(Bytes(expected)));
+}
+
+TEST(CatalogueFileLayout, OverlongTextIsCutAtCharacterBoundary) {
+    TrackRecord record;
+    std::string text;
+    for (int i = 0; i < 40000; ++i)
+        text += "\xC3\xA9";  // é, two bytes: 65,535 would split one
+    record.Comment = text;
+    const std::string bytes = RecordBytes(record);
+    TTracklore catalogue;
+    TMemoryStream stream(bytes);
+    catalogue_file::ReadRecords(stream, catalogue);
+    EXPECT_EQ(catalogue.SlotRecord(0)->Comment.size(), 65534u);
+    EXPECT_EQ(catalogue.SlotRecord(0)->Comment.view(), text.substr(0, 65534));
+}
+
+TEST(CatalogueFileLayout, HeaderWithWrongSignatureIsRefused) {
+    auto header = catalogue_file::MakeHeader(0, 0);
+    header[21] = 0x1B;
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::CheckHeader(header); }),
+              "Invalid database, error in header.");
+}
+
+TEST(CatalogueFileLayout, VersionAboveCurrentIsRefusedInUpperCaseHex) {
+    auto header = catalogue_file::MakeHeader(0, 0);
+    header[22] = 0xAB;
+    header[23] = 0x02;
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::CheckHeader(header); }),
+              "Invalid database, invalid version [2AB] detected.");
+}
+
+// ---- Reading the record stream
+
+TEST(CatalogueFileRecords, AlignmentErrorGivesByteOffsetOfBadMarker) {
+    const std::string first = RecordBytes(Track(1, "A"));
+    std::string second = RecordBytes(Track(2, "B"));
+    second[0] = '?';
+    TTracklore catalogue;
+    TMemoryStream stream(first + second);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
+              "Invalid database, Invalid record header, alignment error in file at " +
+                  std::to_string(first.size()) + ". File corrupted - use TrackloreFix");
+}
+
+TEST(CatalogueFileRecords, StreamEndingInsideRecordRaisesShortRead) {
+    const std::string bytes = RecordBytes(Track(1, "Artist"));
+    TTracklore catalogue;
+    TMemoryStream stream(bytes.substr(0, bytes.size() - 1));
+    stream.SetStrict(false);  // as the decompressor: short counts, no error of its own
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
+              "Read less than expected");
+}
+
+TEST(CatalogueFileRecords, TextLengthBeyondDataRaisesShortRead) {
+    std::string bytes = RecordBytes(Track(1, ""));
+    bytes[8] = '\xFF';  // Volume claims 65,535 bytes
+    bytes[9] = '\xFF';
+    TTracklore catalogue;
+    TMemoryStream stream(bytes);
+    stream.SetStrict(false);
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
+              "Read less than expected");
+}
+
+TEST(CatalogueFileRecords, TextThatIsNotUtf8IsTakenAsWindows1252) {
+    TTracklore catalogue;
+    TMemoryStream stream(RecordBytes(Track(1, "Caf\xE9 \x80")));
+    catalogue_file::ReadRecords(stream, catalogue);
+    EXPECT_EQ(catalogue.SlotRecord(0)->Artist, "Caf\xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST(CatalogueFileRecords, MoreRecordsThanSlotsStopWithTooManyElements) {
+    std::string bytes;
+    for (int id = 1; id <= TTracklore::kSlotCount + 1; ++id)
+        catalogue_file::AppendRecord(bytes, Track(id, ""));
+    TTracklore catalogue;
+    TMemoryStream stream(bytes);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
+              "Too Many Elements!");
+    EXPECT_EQ(catalogue.Count(), TTracklore::kSlotCount);
+}
+
+// ---- Saving and loading files
+
+TEST(CatalogueFile, EmptyCatalogueSavesHeaderOnlyAndLoadsEmpty) {
+    TTempDir dir;
+    const std::string path = dir.Path("empty.tracklore");
+    TTracklore catalogue;
+    catalogue.SaveToFile(path);
+    const std::string bytes = ReadFileBytes(path);
+    ASSERT_EQ(bytes.size(), 64u);
+    EXPECT_EQ(bytes.substr(0, 28), Header(0x0200).substr(0, 28));
+    EXPECT_EQ(bytes.substr(36), std::string(28, 'R'));
+    Fill(catalogue, {Track(4, "x")});
+    catalogue.LoadFromFile(path);
+    EXPECT_EQ(catalogue.Count(), 0);
+    EXPECT_EQ(catalogue.LastID(), 0);
+}
+
+TEST(CatalogueFile, SaveThenLoadGivesSameRecords) {
+    TTempDir dir;
+    const std::string path = dir.Path("round.tracklore");
+    TrackRecord long300 = Track(2, std::string(300, 'L').c_str(), "");
+    long300.FileDate = 45000.75;
+    TrackRecord full = FullTrack();
+    full.ID = 3;
+    full.Album = "\xE2\x82\xAC uro";
+    TTracklore saved;
+    Fill(saved, {Track(1, ""), long300, full});
+    saved.SaveToFile(path);
+    TTracklore loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(Records(loaded), Records(saved));
+}
+
+TEST(CatalogueFile, SaveStoresRecordCountInHeader) {
+    TTempDir dir;
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "a"), Track(2, "b")});
+    catalogue.SaveToFile(dir.Path("c.tracklore"));
+    EXPECT_EQ(ReadFileBytes(dir.Path("c.tracklore")).substr(24, 4), std::string("\2\0\0\0", 4));
+}
+
+TEST(CatalogueFile, SaveOrdersCatalogueByIdAndLoadRaisesLastId) {
+    TTempDir dir;
+    const std::string path = dir.Path("ids.tracklore");
+    TTracklore catalogue;
+    Fill(catalogue, {Track(5, "a"), Track(9, "b"), Track(7, "c")});
+    catalogue.SaveToFile(path);
+    EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 7, 9}));
+    TTracklore loaded;
+    loaded.LoadFromFile(path);
+    TrackRecord next = Track(0, "new");
+    loaded.Insert(next);
+    EXPECT_EQ(next.ID, 10);
+}
+
+TEST(CatalogueFile, LoadKeepsFileOrderAndRepeatedIds) {
+    TTempDir dir;
+    const std::string path = dir.Path("plain.tracklore");
+    WriteFileBytes(path, Header(0x0100) + RecordBytes(Track(5, "a")) + RecordBytes(Track(9, "b")) +
+                             RecordBytes(Track(5, "c")));
+    TTracklore catalogue;
+    catalogue.LoadFromFile(path);
+    EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 9, 5}));
+    EXPECT_EQ(catalogue.SlotRecord(2)->Artist, "c");
+}
+
+TEST(CatalogueFile, OldVersionIsReadWithoutDecompression) {
+    TTempDir dir;
+    const std::string path = dir.Path("old.tracklore");
+    WriteFileBytes(path, Header(0x0100) + RecordBytes(FullTrack()));
+    TTracklore catalogue;
+    catalogue.LoadFromFile(path);
+    ASSERT_EQ(catalogue.Count(), 1);
+    EXPECT_EQ(*catalogue.SlotRecord(0), FullTrack());
+}
+
+TEST(CatalogueFile, NewerVersionIsRefusedAndCatalogueEmptied) {
+    TTempDir dir;
+    const std::string path = dir.Path("new.tracklore");
+    WriteFileBytes(path, Header(0x0201) + RecordBytes(Track(1, "a")));
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "a")});
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(path); }),
+              "Invalid database, invalid version [201] detected.");
+    EXPECT_EQ(catalogue.Count(), 0);
+}
+
+TEST(CatalogueFile, AlignmentErrorEmptiesCatalogue) {
+    TTempDir dir;
+    const std::string path = dir.Path("bad.tracklore");
+    const std::string first = RecordBytes(Track(1, "a"));
+    WriteFileBytes(path, Header(0x0100) + first + "junk");
+    TTracklore catalogue;
+    const std::string at = "file at " + std::to_string(first.size()) + ".";
+    EXPECT_NE(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(path); }).find(at), std::string::npos);
+    EXPECT_EQ(catalogue.Count(), 0);
+    EXPECT_EQ(catalogue.LastID(), 0);
+}
+
+TEST(CatalogueFile, FileShorterThanHeaderRaisesShortRead) {
+    TTempDir dir;
+    const std::string path = dir.Path("short.tracklore");
+    WriteFileBytes(path, Header(0x0200).substr(0, 40));
+    TTracklore catalogue;
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.LoadFromFile(path); }),
+              "Read less than expected");
+}
+
+TEST(CatalogueFile, CompressedRecordsCutShortEmptyCatalogue) {
+    TTempDir dir;
+    const std::string path = dir.Path("cut.tracklore");
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "Some artist", "Some title"), Track(2, "Other", "Title")});
+    catalogue.SaveToFile(path);
+    const std::string bytes = ReadFileBytes(path);
+    WriteFileBytes(path, bytes.substr(0, bytes.size() - 5));
+    EXPECT_THROW(catalogue.LoadFromFile(path), EInOutError);
+    EXPECT_EQ(catalogue.Count(), 0);
+}
+
+TEST(CatalogueFile, MissingFileRaisesOpeningError) {
+    TTempDir dir;
+    const std::string path = dir.Path("none.tracklore");
+    TTracklore catalogue;
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.LoadFromFile(path); }),
+              "Error opening \"" + path + "\" - No such file or directory");
+}
+
+TEST(CatalogueFile, ResultSetSavesItsRecordsButRefusesLoading) {
+    TTempDir dir;
+    const std::string path = dir.Path("set.tracklore");
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "Abba"), Track(2, "Beatles"), Track(3, "Abba")});
+    TrackRecord pattern;
+    pattern.ID = 0;
+    pattern.Genre = kGenreNone;
+    pattern.Artist = "abba";
+    auto set = catalogue.SelectByTemplate(pattern);
+    set->SaveToFile(path);
+    EXPECT_THROW(set->LoadFromFile(path), EDBInvalidOp);
+    TTracklore loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(IdsInSlotOrder(loaded), (std::vector<int32_t>{1, 3}));
+}
+
+// ---- Saving safely
+
+TEST(CatalogueFileSave, FailedSaveLeavesPreviousFileAndNoTemporary) {
+    TTempDir dir;
+    const std::string path = dir.Path("keep.tracklore");
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "old")});
+    catalogue.SaveToFile(path);
+    const std::string before = ReadFileBytes(path);
+    for (int id = 2; id < 3000; ++id)
+        catalogue.InsertAsStored(Track(id, std::to_string(id * 7919).c_str()));
+    {
+        test::TFileSizeLimit limit(4096);
+        EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile(path); }),
+                  "Error writing to stream - File too large");
+    }
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+}
+
+TEST(CatalogueFileSave, DeviceTargetIsWrittenInPlaceAndReportsFullDisk) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "a")});
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile("/dev/full"); }),
+              "Error writing to stream - No space left on device");
+}
+
+TEST(CatalogueFileSave, MissingFolderRaisesOpeningErrorWithTargetName) {
+    TTempDir dir;
+    const std::string path = dir.Path("no/such.tracklore");
+    TTracklore catalogue;
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile(path); }),
+              "Error opening \"" + path + "\" - No such file or directory");
+}
+
+TEST(CatalogueFileSave, FolderAsTargetIsRefused) {
+    TTempDir dir;
+    TTracklore catalogue;
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile(dir.Root()); }),
+              "Error opening \"" + dir.Root() + "\" - Is a directory");
+}
+
+TEST(CatalogueFileSave, ReadOnlyTargetIsRefusedAndKept) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
+    TTempDir dir;
+    const std::string path = dir.Path("ro.tracklore");
+    WriteFileBytes(path, "old");
+    chmod(path.c_str(), 0444);
+    TTracklore catalogue;
+    EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile(path); }),
+              "Error opening \"" + path + "\" - Permission denied");
+    EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+TEST(CatalogueFileSave, ReplacedFileKeepsPermissionBits) {
+    TTempDir dir;
+    const std::string path = dir.Path("mode.tracklore");
+    WriteFileBytes(path, "old");
+    chmod(path.c_str(), 0640);
+    TTracklore catalogue;
+    catalogue.SaveToFile(path);
+    struct stat status;
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 64u);
+}
+
+TEST(CatalogueFileSave, SymbolicLinkStaysAndItsFileIsReplaced) {
+    TTempDir dir;
+    std::filesystem::create_directory(dir.Path("real"));
+    const std::string file = dir.Path("real/cat.tracklore");
+    const std::string link = dir.Path("link.tracklore");
+    WriteFileBytes(file, "old");
+    std::filesystem::create_symlink("real/cat.tracklore", link);
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "a")});
+    catalogue.SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    TTracklore loaded;
+    loaded.LoadFromFile(file);
+    EXPECT_EQ(IdsInSlotOrder(loaded), (std::vector<int32_t>{1}));
+}
+
+}  // namespace
+}  // namespace tracklore

@@ -1,0 +1,165 @@
+#include "core/catalogue_file_format.h"
+
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "core/format.h"
+#include "core/strings.h"
+#include "core/text_encoding.h"
+
+namespace tracklore::catalogue_file {
+
+namespace {
+
+constexpr char kSignature[kSignatureSize + 1] = "Corvane Tracklore   \x00\x1A";
+constexpr uint8_t kFiller = 0x52;
+
+template <class Int>
+void PutLE(uint8_t* at, Int value) {
+    auto bits = static_cast<std::make_unsigned_t<Int>>(value);
+    for (size_t i = 0; i < sizeof(Int); ++i, bits >>= 8)
+        at[i] = static_cast<uint8_t>(bits & 0xFF);
+}
+
+template <class Int>
+void AppendLE(std::string& out, Int value) {
+    uint8_t bytes[sizeof(Int)];
+    PutLE(bytes, value);
+    out.append(reinterpret_cast<const char*>(bytes), sizeof(Int));
+}
+
+template <class Int>
+Int GetLE(const uint8_t* at) {
+    std::make_unsigned_t<Int> bits = 0;
+    for (size_t i = sizeof(Int); i-- > 0;)
+        bits = static_cast<std::make_unsigned_t<Int>>(bits << 8 | at[i]);
+    return static_cast<Int>(bits);
+}
+
+void AppendText(std::string& out, std::string_view text) {
+    const std::string_view stored = CutUtf8(text, kMaxText);
+    AppendLE(out, static_cast<uint16_t>(stored.size()));
+    out.append(stored);
+}
+
+// The message's number may lie beyond int in a crafted file, so it is put in by hand.
+std::string AlignmentMessage(int64_t position) {
+    std::string text = msg::AlignmentError;
+    text.replace(text.find("%d"), 2, std::to_string(position));
+    return msg::InvalidDatabase + text;
+}
+
+// Reads exact amounts from the record stream and counts the bytes taken, so an alignment
+// error can say where the bad marker stands.
+class TRecordReader {
+public:
+    explicit TRecordReader(TBaseStream& stream)
+        : stream_(stream), text_(std::make_unique_for_overwrite<char[]>(kMaxText)) {}
+
+    int64_t Position() const { return position_; }
+
+    void Exact(void* buffer, int32_t count) {
+        // The decompressor delivers short counts instead of raising: check here.
+        if (stream_.Read(buffer, count) != count) throw EInOutError(msg::ReadLessThanExpected);
+        position_ += count;
+    }
+
+    template <class Int>
+    Int Number() {
+        uint8_t bytes[sizeof(Int)];
+        Exact(bytes, sizeof(Int));
+        return GetLE<Int>(bytes);
+    }
+
+    // The length is at most 65,535, so the fixed buffer always holds the text and a length
+    // beyond the data only ends in a short read.
+    SharedText Text() {
+        const uint16_t length = Number<uint16_t>();
+        if (length == 0) return {};
+        Exact(text_.get(), length);
+        const std::string_view bytes(text_.get(), length);
+        if (IsValidUtf8(bytes)) return SharedText(bytes);
+        return SharedText(Cp1252ToUtf8(bytes));
+    }
+
+private:
+    TBaseStream& stream_;
+    std::unique_ptr<char[]> text_;
+    int64_t position_ = 0;
+};
+
+void ReadRecord(TRecordReader& in, TrackRecord& record) {
+    record.ID = in.Number<int32_t>();
+    record.Volume = in.Text();
+    record.Filename = in.Text();
+    uint8_t numbers[18];  // FileSize, FileDate, SampleRate, BitRate, PlayLength
+    in.Exact(numbers, sizeof numbers);
+    record.FileSize = GetLE<uint32_t>(numbers);
+    record.FileDate = std::bit_cast<double>(GetLE<uint64_t>(numbers + 4));
+    record.SampleRate = GetLE<uint16_t>(numbers + 12);
+    record.BitRate = GetLE<uint16_t>(numbers + 14);
+    record.PlayLength = GetLE<uint16_t>(numbers + 16);
+    record.Artist = in.Text();
+    record.Title = in.Text();
+    record.Album = in.Text();
+    record.Comment = in.Text();
+    record.Year = in.Text();
+    record.Genre = in.Number<uint8_t>();
+}
+
+}  // namespace
+
+Header MakeHeader(int32_t count, double savedAt) {
+    Header header;
+    header.fill(kFiller);
+    std::memcpy(header.data(), kSignature, kSignatureSize);
+    PutLE(header.data() + 22, kVersion);
+    PutLE(header.data() + 24, count);
+    PutLE(header.data() + 28, std::bit_cast<uint64_t>(savedAt));
+    return header;
+}
+
+uint16_t CheckHeader(const Header& header) {
+    if (std::memcmp(header.data(), kSignature, kSignatureSize) != 0)
+        throw EDBError(std::string(msg::InvalidDatabase) + msg::ErrorInHeader);
+    const auto version = GetLE<uint16_t>(header.data() + 22);
+    if (version > kVersion)
+        throw EDBError(msg::InvalidDatabase + Format(msg::InvalidVersion, unsigned{version}));
+    return version;
+}
+
+void AppendRecord(std::string& out, const TrackRecord& record) {
+    out.append(kRecordMarker, sizeof kRecordMarker);
+    AppendLE(out, record.ID);
+    AppendText(out, record.Volume);
+    AppendText(out, record.Filename);
+    AppendLE(out, record.FileSize);
+    AppendLE(out, std::bit_cast<uint64_t>(record.FileDate));
+    AppendLE(out, record.SampleRate);
+    AppendLE(out, record.BitRate);
+    AppendLE(out, record.PlayLength);
+    AppendText(out, record.Artist);
+    AppendText(out, record.Title);
+    AppendText(out, record.Album);
+    AppendText(out, record.Comment);
+    AppendText(out, record.Year);
+    AppendLE(out, record.Genre);
+}
+
+void ReadRecords(TBaseStream& stream, TTracklore& catalogue) {
+    TRecordReader in(stream);
+    TrackRecord record;
+    while (!stream.Eof()) {
+        const int64_t markerAt = in.Position();
+        char marker[sizeof kRecordMarker];
+        in.Exact(marker, sizeof marker);
+        if (std::memcmp(marker, kRecordMarker, sizeof marker) != 0)
+            throw EDBError(AlignmentMessage(markerAt));
+        ReadRecord(in, record);
+        catalogue.InsertAsStored(record);
+    }
+}
+
+}  // namespace tracklore::catalogue_file

@@ -1,0 +1,35 @@
+// Saving a file so that it is either wholly replaced or left as it was: the bytes go to a
+// temporary file beside the target, which takes the target's place only once complete.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "streams/stream.h"
+
+namespace tracklore {
+
+/// Puts a new top stream, made by `make(current top)`, over `chain`. When making it fails,
+/// the chain still owns the streams below and frees them.
+template <class Make>
+void PushFilter(StreamChain& chain, Make make) {
+    TBaseStream* top = make(chain.get());
+    chain.release();
+    chain.reset(top);
+}
+
+/// The file a save to `fileName` writes: symbolic links are followed to the file they name
+/// (which need not exist yet). Raises EInOutError "Error opening ..." on a link loop.
+std::string ResolveSaveTarget(const std::string& fileName);
+
+/// Writes `fileName` through `write`, which gets a chain holding only a TFileStream open for
+/// writing on an empty file and may put filters over it. After `write` returns, the chain is
+/// flushed top-down and to the device and closed, and the new file replaces the target
+/// (see ResolveSaveTarget), keeping an existing target's permission bits. On any failure
+/// the error is raised, the temporary file removed and the previous file left untouched.
+/// An existing target that is no regular file (a device, a pipe) is written in place.
+/// A target that is a folder, or a regular file this process may not write, is refused with
+/// EInOutError "Error opening ..." before anything is written.
+void WriteReplacing(const std::string& fileName, const std::function<void(StreamChain&)>& write);
+
+}  // namespace tracklore
