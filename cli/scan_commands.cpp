@@ -1,17 +1,142 @@
 #include "cli/scan_commands.h"
 
 #include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "core/catalogue.h"
+#include "core/file_choice.h"
+#include "media/id3v2.h"
+#include "media/mpeg_audio.h"
+#include "media/scan.h"
+#include "platform/file_info.h"
 
 namespace tracklore::cli {
 
-int RunScan(const std::vector<std::string>&) {
-    std::fprintf(stderr, "scan: not built yet\n");
-    return 1;
+namespace {
+
+// Scans every path in order; the failed files of folder scans go to stdout as they are
+// known, so the lines of earlier folders are out even when a later path ends the scan.
+void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths) {
+    for (const auto& path : paths) {
+        const auto status = platform::GetFileStatus(path);
+        if (status && status->IsFolder) {
+            std::vector<std::string> errors;
+            try {
+                ScanFolder(catalogue, path, errors);
+            } catch (...) {
+                for (const auto& line : errors)
+                    std::printf("%s\n", line.c_str());
+                throw;
+            }
+            for (const auto& line : errors)
+                std::printf("%s\n", line.c_str());
+        } else {
+            ScanFile(catalogue, path);
+        }
+    }
 }
 
-int RunInfo(const std::vector<std::string>&) {
-    std::fprintf(stderr, "info: not built yet\n");
-    return 1;
+// A text with its zero characters, controls and backslashes written out, so every frame
+// stays on one line and what the tag holds is visible.
+std::string Visible(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\0': out += "\\0"; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out;
+}
+
+void PrintTags(const Tid3v2& tag) {
+    switch (tag.TagKind) {
+        case 2: std::printf("Tag: ID3v2.%u\n", static_cast<unsigned>(tag.MajorVersion())); break;
+        case 1: std::printf("Tag: ID3v1\n"); break;
+        default: std::printf("Tag: none\n"); break;
+    }
+    std::printf("File size: %lld\n", static_cast<long long>(tag.FileLength));
+    for (const auto& frame : tag.Frames()) {
+        std::string text = frame->DisplayText();
+        if (const auto* comment = dynamic_cast<const Tid3comment*>(frame.get())) {
+            if (!comment->Description.empty()) text = "[" + comment->Description + "] " + text;
+        } else if (const auto* web = dynamic_cast<const Tid3web*>(frame.get())) {
+            if (!web->Description.empty()) text = "[" + web->Description + "] " + text;
+        }
+        std::printf("%s: %s\n", Visible(frame->FrameID).c_str(), Visible(text).c_str());
+    }
+}
+
+void PrintAudio(const TMPEGAudio& audio) {
+    std::printf("Version: %s\n", audio.VersionName.c_str());
+    std::printf("Layer: %s\n", audio.LayerName.c_str());
+    std::printf("Bit rate: %u kbit/s\n", static_cast<unsigned>(audio.BitRate));
+    std::printf("Sample rate: %u Hz\n", static_cast<unsigned>(audio.SampleRate));
+    std::printf("Channel mode: %s\n", audio.ChannelModeName.c_str());
+    std::printf("Duration: %.3f s\n", audio.Duration);
+    std::printf("Frames: %u\n", static_cast<unsigned>(audio.FrameCount));
+}
+
+}  // namespace
+
+int RunScan(const std::vector<std::string>& args) {
+    if (args.size() < 2) {
+        std::fprintf(stderr, "Usage: tracklore-cli scan CAT PATH...\n");
+        return 2;
+    }
+    const std::string& catalogueFile = args[0];
+    TTracklore catalogue;
+    if (platform::GetFileStatus(catalogueFile)) LoadByFormat(catalogue, catalogueFile);
+
+    int status = 0;
+    try {
+        ScanPaths(catalogue, std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const std::exception& error) {
+        // The records added before the failure are still saved.
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", error.what());
+        status = 1;
+    }
+    std::fflush(stdout);
+    SaveByFormat(catalogue, catalogueFile);
+    return status;
+}
+
+int RunInfo(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "Usage: tracklore-cli info FILE\n");
+        return 2;
+    }
+    std::unique_ptr<Tid3v2> tag;
+    try {
+        tag = std::make_unique<Tid3v2>(args[0], true);
+    } catch (const EMPEGError& error) {
+        // Audio that cannot be read still leaves the tags worth showing.
+        Tid3v2 tagsOnly(args[0], false);
+        std::printf("File: %s\n", args[0].c_str());
+        PrintTags(tagsOnly);
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    std::printf("File: %s\n", args[0].c_str());
+    PrintTags(*tag);
+    if (tag->Audio) PrintAudio(*tag->Audio);
+    return 0;
 }
 
 }  // namespace tracklore::cli

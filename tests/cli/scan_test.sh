@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# tracklore-cli scan and info over hand-built MP3 files: the records saved, the error list on
+# stdout, errors that end a scan, and the info layout. Usage: scan_test.sh CLI SCRATCHDIR
+set -u
+cli=$1
+dir=$2
+rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
+dir=$(pwd -P)
+export TRACKLORE_DRIVES="c=/;m=$dir|MUSIC01"
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# `count` MPEG-1 Layer III frames, 128 kbit/s, 44100 Hz, 417 bytes each.
+frames() {
+    for ((i = 0; i < $1; i++)); do
+        printf '\xff\xfb\x90\x64'
+        head -c 413 /dev/zero
+    done
+}
+
+# An ID3v2.3 tag holding one TCON frame "Rock" with a stored terminator.
+rock_tag() { printf 'ID3\x03\x00\x00\x00\x00\x00\x10TCON\x00\x00\x00\x06\x00\x00\x00Rock\x00'; }
+
+# The CSV records of a catalogue without the header line, fields ID;Volume;Filename.
+records() { tr -d '\r' < "$1" | grep -v -e '^ID;' -e '^$' | cut -d';' -f1-3 | sort; }
+
+mkdir -p music/sub broken
+frames 100 > music/a.mp3
+{ rock_tag; frames 20; } > music/sub/b.MP3
+head -c 200 /dev/zero > music/zero.mp3
+echo "not music" > music/notes.txt
+frames 10 > broken/good.mp3
+printf 'abcde' > broken/short.mp3
+
+# A folder scan: the failed file on stdout, nothing on stderr, the records saved.
+"$cli" scan cat.csv music > out 2> err
+status=$?
+[ "$status" -eq 0 ] || fail "folder scan exited $status"
+[ "$(cat out)" = "music/zero.mp3  -  Invalid MPEG-l3 file - header not found in stream" ] ||
+    fail "error list was: $(cat out)"
+[ ! -s err ] || fail "folder scan said on stderr: $(cat err)"
+# The order of the two follows the file system's listing; the identifiers are 1 and 2.
+got=$(records cat.csv | sed 's/^[12];/X;/' | sort)
+want=$(printf '%s\n' "X;MUSIC01;/music/a.mp3" "X;MUSIC01;/music/sub/b.MP3")
+[ "$got" = "$want" ] || fail "records were: $(records cat.csv)"
+grep -q ';/music/sub/b.MP3;.*;Rock;0;128;44100' cat.csv || fail "b.MP3: $(grep b.MP3 cat.csv)"
+
+# Scanning into an existing catalogue adds to it with new identifiers.
+"$cli" scan cat.csv music/a.mp3 > out 2> err || fail "single file scan exited $?"
+[ "$(records cat.csv | cut -d';' -f1 | sort -n | tr '\n' ' ')" = "1 2 3 " ] ||
+    fail "identifiers after a second scan: $(records cat.csv)"
+
+# An error that ends the scan: exactly its message on stderr, exit 1, earlier records saved.
+"$cli" scan ends.csv music broken > out 2> err
+status=$?
+[ "$status" -eq 1 ] || fail "ending error exited $status"
+[ "$(cat err)" = "Read less than expected" ] || fail "ending error said: $(cat err)"
+grep -q "^music/zero.mp3  -  " out || fail "error list lost before the ending error: $(cat out)"
+[ "$(records ends.csv | grep -c /music/)" -eq 2 ] || fail "records before the error: $(records ends.csv)"
+
+# A missing file or folder is reported.
+"$cli" scan missing.csv nowhere.mp3 > out 2> err
+[ $? -eq 1 ] && [ "$(cat err)" = "nowhere.mp3: File not found!" ] ||
+    fail "missing file said: $(cat err)"
+
+# The native format round-trips through a second scan.
+"$cli" scan cat.tracklore music/a.mp3 && "$cli" scan cat.tracklore music/a.mp3 ||
+    fail "scan into a catalogue file exited $?"
+[ -s cat.tracklore ] || fail "no catalogue file written"
+
+# info: tag kind, frames with visible zero characters, audio values.
+"$cli" info music/sub/b.MP3 > out 2> err || fail "info exited $?"
+expected="File: music/sub/b.MP3
+Tag: ID3v2.3
+File size: $((26 + 20 * 417))
+TCON: Rock\\0
+Version: MPEG v.1
+Layer: Layer III
+Bit rate: 128 kbit/s
+Sample rate: 44100 Hz
+Channel mode: Joint Stereo
+Duration: 0.522 s
+Frames: 20"
+[ "$(cat out)" = "$expected" ] || fail "info printed: $(cat out)"
+
+# info on a file without audio: the tags, then the error.
+"$cli" info music/zero.mp3 > out 2> err
+[ $? -eq 1 ] || fail "info without audio succeeded"
+[ "$(cat err)" = "Invalid MPEG-l3 file - header not found in stream" ] ||
+    fail "info without audio said: $(cat err)"
+grep -q '^Tag: none$' out || fail "info without audio printed: $(cat out)"
+
+# Wrong argument counts: usage, exit 2.
+"$cli" scan cat.csv 2> err
+[ $? -eq 2 ] && grep -q '^Usage: tracklore-cli scan CAT PATH' err || fail "scan usage: $(cat err)"
+"$cli" info 2> err
+[ $? -eq 2 ] && grep -q '^Usage: tracklore-cli info FILE' err || fail "info usage: $(cat err)"
+
+[ "$failures" -eq 0 ] && echo "scan tests passed"
+[ "$failures" -eq 0 ]
