@@ -104,12 +104,14 @@ TableDrive ResolveNamed(const MountSnapshot& snapshot, const DriveEntry& entry) 
     return drive;
 }
 
-// The table without labels looked up: those cost a probe and are fetched per drive.
-CurrentTable LoadTable() {
+// The table, or only the drive `wanted` of it, without labels looked up: those cost a
+// probe and are fetched per drive.
+CurrentTable LoadTable(std::optional<char> wanted = std::nullopt) {
     CurrentTable table;
     table.Snapshot = TMountCache::Instance().Snapshot();
     if (const char* text = std::getenv(kDrivesVariable)) {
         for (const DriveEntry& entry : ParseDriveTable(text)) {
+            if (wanted && entry.Letter != *wanted) continue;
             table.Drives.push_back(ResolveNamed(*table.Snapshot, entry));
         }
         return table;
@@ -117,8 +119,10 @@ CurrentTable LoadTable() {
     char letter = kFirstAutomaticLetter;
     for (const MountDrive& mount : table.Snapshot->Drives) {
         if (letter > 'z') break;
+        const char thisLetter = letter++;
+        if (wanted && thisLetter != *wanted) continue;
         TableDrive drive;
-        drive.Entry.Letter = letter++;
+        drive.Entry.Letter = thisLetter;
         drive.Entry.Root = mount.Mount.MountPoint;
         drive.Entry.Type = mount.Type;
         drive.Mount = &mount.Mount;
@@ -194,11 +198,9 @@ std::vector<DriveEntry> ParseDriveTable(const std::string& text) {
 std::optional<DriveEntry> FindDrive(char letter) {
     const std::optional<char> wanted = DriveLetter(letter);
     if (!wanted) return std::nullopt;
-    const CurrentTable table = LoadTable();
-    for (const TableDrive& drive : table.Drives) {
-        if (drive.Entry.Letter == *wanted) return WithLabel(drive);
-    }
-    return std::nullopt;
+    const CurrentTable table = LoadTable(wanted);
+    if (table.Drives.empty()) return std::nullopt;
+    return WithLabel(table.Drives.front());
 }
 
 std::string VolumeLabelOf(char letter) {
@@ -209,11 +211,8 @@ std::string VolumeLabelOf(char letter) {
 DriveType GetDriveType(char letter) {
     const std::optional<char> wanted = DriveLetter(letter);
     if (!wanted) return DriveType::kNoRootDir;
-    const CurrentTable table = LoadTable();
-    for (const TableDrive& drive : table.Drives) {
-        if (drive.Entry.Letter == *wanted) return drive.Entry.Type;
-    }
-    return DriveType::kNoRootDir;
+    const CurrentTable table = LoadTable(wanted);
+    return table.Drives.empty() ? DriveType::kNoRootDir : table.Drives.front().Entry.Type;
 }
 
 std::optional<DrivePath> SplitDrivePath(const std::string& absolutePath,
@@ -236,6 +235,10 @@ std::optional<DrivePath> SplitDrivePath(const std::string& absolutePath,
 }
 
 std::optional<DrivePath> SplitDrivePath(const std::string& absolutePath) {
+    // Only the roots matter here; a named table needs no look at the disks.
+    if (const char* text = std::getenv(kDrivesVariable)) {
+        return SplitDrivePath(absolutePath, ParseDriveTable(text));
+    }
     const CurrentTable table = LoadTable();
     std::vector<DriveEntry> entries;
     entries.reserve(table.Drives.size());

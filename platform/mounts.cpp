@@ -1,10 +1,11 @@
 #include "platform/mounts.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
+#include <tuple>
 #include <utility>
 
 namespace tracklore::platform {
@@ -12,7 +13,7 @@ namespace tracklore::platform {
 namespace {
 
 // Kernel and system file systems that never hold the user's files.
-constexpr std::array<std::string_view, 30> kPseudoFs = {
+constexpr std::string_view kPseudoFs[] = {
     "proc",     "sysfs",      "cgroup",    "cgroup2",     "devpts",      "devtmpfs",
     "mqueue",   "debugfs",    "tracefs",   "securityfs",  "pstore",      "bpf",
     "autofs",   "fusectl",    "configfs",  "binfmt_misc", "hugetlbfs",   "nsfs",
@@ -21,19 +22,19 @@ constexpr std::array<std::string_view, 30> kPseudoFs = {
 };
 
 // Fuse file systems that present local data rather than a network share.
-constexpr std::array<std::string_view, 9> kLocalFuse = {
+constexpr std::string_view kLocalFuse[] = {
     "fuse.encfs",    "fuse.gocryptfs",    "fuse.cryfs",   "fuse.securefs", "fuse.bindfs",
     "fuse.mergerfs", "fuse.unionfs-fuse", "fuse.unionfs", "fuse.snapfuse",
 };
 
-constexpr std::array<std::string_view, 12> kNetworkFs = {
+constexpr std::string_view kNetworkFs[] = {
     "nfs", "nfs4", "cifs",      "smb3",   "smbfs", "ncpfs",
     "afs", "ceph", "glusterfs", "lustre", "davfs", "fuse.sshfs",
 };
 
 template <size_t N>
-bool Contains(const std::array<std::string_view, N>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+bool Contains(const std::string_view (&names)[N], std::string_view name) {
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
 bool IsRamFs(const std::string& fsType) {
@@ -174,16 +175,17 @@ std::vector<MountDrive> ChooseDriveMounts(const std::vector<MountInfo>& mounts,
         root.Type = ClassifyMount(root.Mount, probe);
     }
     drives.push_back(root);
-    const bool rootListed = visible.count("/") != 0;
+
+    // A file system folder mounted at several places (bind mounts) is one drive.
+    using Place = std::tuple<unsigned, unsigned, std::string>;
+    std::set<Place> taken;
+    if (visible.count("/") != 0)
+        taken.insert({root.Mount.Major, root.Mount.Minor, root.Mount.Root});
 
     // std::map walks the mount points in byte order, which keeps the letters stable.
     for (const auto& [point, mount] : visible) {
         if (point == "/" || !IsDriveCandidate(*mount, probe)) continue;
-        const bool seen = std::any_of(drives.begin(), drives.end(), [&](const MountDrive& d) {
-            return (rootListed || &d != &drives.front()) && d.Mount.Major == mount->Major &&
-                   d.Mount.Minor == mount->Minor && d.Mount.Root == mount->Root;
-        });
-        if (seen) continue;
+        if (!taken.insert({mount->Major, mount->Minor, mount->Root}).second) continue;
         drives.push_back({*mount, ClassifyMount(*mount, probe)});
     }
     return drives;
