@@ -1,17 +1,100 @@
 #include "cli/catalogue_commands.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+#include "cli/record_output.h"
+#include "core/catalogue.h"
+#include "core/file_choice.h"
+#include "platform/file_info.h"
 
 namespace tracklore::cli {
 
-int RunConvert(const std::vector<std::string>&) {
-    return 1;
+namespace {
+
+int Usage(const char* usage) {
+    std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
+    return 2;
 }
-int RunList(const std::vector<std::string>&) {
-    return 1;
+
+// The field a --sort value names: one of the record's field names in any case, or a code.
+std::optional<TrackField> SortField(const std::string& text) {
+    for (int code = 0; code < kFieldCount; ++code) {
+        if (EqualsIgnoreAsciiCase(text, kFieldNames[code])) return static_cast<TrackField>(code);
+    }
+    if (text.size() <= 2 && !text.empty() &&
+        text.find_first_not_of("0123456789") == std::string::npos) {
+        const int code = std::stoi(text);
+        if (code < kFieldCount) return static_cast<TrackField>(code);
+    }
+    return std::nullopt;
 }
-int RunMerge(const std::vector<std::string>&) {
-    return 1;
+
+}  // namespace
+
+int RunConvert(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage("convert IN OUT");
+    TTracklore catalogue;
+    LoadByFormat(catalogue, args[0]);
+    SaveByFormat(catalogue, args[1]);
+    return 0;
+}
+
+int RunList(const std::vector<std::string>& args) {
+    constexpr char kUsage[] = "list CAT [--format table|csv|json] [--sort FIELD]";
+    std::optional<std::string> file;
+    std::string format = "table";
+    std::optional<TrackField> sortKey;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format" && i + 1 < args.size()) {
+            format = args[++i];
+            if (format != "table" && format != "csv" && format != "json") return Usage(kUsage);
+        } else if (args[i] == "--sort" && i + 1 < args.size()) {
+            sortKey = SortField(args[++i]);
+            if (!sortKey) {
+                std::fprintf(stderr, "Unknown field \"%s\" for --sort\n", args[i].c_str());
+                return 2;
+            }
+        } else if (!file && args[i].rfind("--", 0) != 0) {
+            file = args[i];
+        } else {
+            return Usage(kUsage);
+        }
+    }
+    if (!file) return Usage(kUsage);
+
+    TTracklore catalogue;
+    LoadByFormat(catalogue, *file);
+    if (sortKey) catalogue.SortBy(*sortKey);
+    if (format == "csv") {
+        WriteCsv(catalogue, std::cout);
+    } else if (format == "json") {
+        WriteJson(catalogue, std::cout);
+    } else {
+        WriteTable(catalogue, std::cout);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::fprintf(stderr, "Error writing to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
+int RunMerge(const std::vector<std::string>& args) {
+    if (args.size() < 2) return Usage("merge CAT IN...");
+    TTracklore catalogue;
+    // A catalogue that does not exist yet starts empty, so merge can also combine files.
+    if (platform::GetFileStatus(args[0])) LoadByFormat(catalogue, args[0]);
+    // An input that fails ends the command before CAT is written, so CAT never holds half
+    // a merge.
+    for (size_t i = 1; i < args.size(); ++i)
+        MergeFromFile(catalogue, args[i]);
+    SaveByFormat(catalogue, args[0]);
+    return 0;
 }
 
 }  // namespace tracklore::cli

@@ -31,7 +31,8 @@ constexpr CommandEntry kCommands[] = {
      "json an array of objects",
      tracklore::cli::RunList},
     {"merge", "merge CAT IN...",
-     "add the records of each IN to CAT with new identifiers, then save CAT",
+     "add the records of each IN to CAT (made when missing) with new identifiers, then save "
+     "CAT; when an IN cannot be read, CAT is left as it was",
      tracklore::cli::RunMerge},
     {"scan", "scan CAT PATH...",
      "scan each folder (with its subfolders) and each MP3 file into CAT, made when missing, "
@@ -45,22 +46,48 @@ constexpr CommandEntry kCommands[] = {
      tracklore::cli::RunUnpack},
 };
 
+// Writes `text` indented by `indent` spaces, broken at spaces before column 80.
+void PrintWrapped(std::FILE* out, const char* text, int indent) {
+    constexpr int kWidth = 80;
+    std::string line;
+    std::string word;
+    auto flush = [&] {
+        std::fprintf(out, "%*s%s\n", indent, "", line.c_str());
+        line.clear();
+    };
+    for (const char* p = text;; ++p) {
+        if (*p != ' ' && *p != '\0') {
+            word += *p;
+            continue;
+        }
+        if (!line.empty() && indent + line.size() + 1 + word.size() > kWidth) flush();
+        if (!line.empty()) line += ' ';
+        line += word;
+        word.clear();
+        if (*p == '\0') break;
+    }
+    if (!line.empty()) flush();
+}
+
 void PrintHelp(std::FILE* out) {
     std::fprintf(out,
                  "Usage: tracklore-cli COMMAND [ARGUMENTS]\n"
                  "\n"
-                 "Tracklore, a catalogue of MP3 files, from the command line.\n"
+                 "Tracklore, a catalogue of MP3 files, from the command line. A file whose name\n"
+                 "ends in \".csv\" is read and written as semicolon-separated text; every other\n"
+                 "name is a catalogue file.\n"
                  "\n"
                  "Commands:\n");
     for (const auto& command : kCommands) {
-        std::fprintf(out, "  %-24s %s\n", command.usage, command.help);
+        std::fprintf(out, "  %s\n", command.usage);
+        PrintWrapped(out, command.help, 6);
     }
     std::fprintf(out,
-                 "  %-24s %s\n"
+                 "  --help\n"
+                 "      show this text\n"
                  "\n"
-                 "On failure a command writes the error's message on stderr and exits with a\n"
-                 "non-zero status.\n",
-                 "--help", "show this text");
+                 "On failure a command writes the error's message on stderr and exits with\n"
+                 "status 1 (2 for a wrong command line).\n");
 }
 
 }  // namespace

@@ -1,0 +1,206 @@
+#include "cli/record_output.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <stdlib.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "core/format.h"
+#include "core/record_texts.h"
+#include "core/strings.h"
+#include "core/text_encoding.h"
+#include "media/genres.h"
+#include "platform/file.h"
+#include "streams/stream_errors.h"
+
+namespace tracklore::cli {
+
+namespace {
+
+constexpr size_t kTableColumnLimit = 40;  // characters; longer texts are cut with "..."
+
+// A scratch folder that is removed with everything in it when the object goes.
+class TScratchFolder {
+public:
+    TScratchFolder() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tracklore-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw EInOutError(Format(msg::IoError, platform::SystemErrorText(errno).c_str()));
+        }
+        path_ = pattern;
+    }
+    ~TScratchFolder() {
+        platform::RemoveFile(File());
+        ::rmdir(path_.c_str());
+    }
+    std::string File() const { return path_ + "/list.csv"; }
+
+private:
+    std::string path_;
+};
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    // Texts from files are UTF-8 already; anything else would make invalid JSON.
+    const std::string valid = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+    out += '"';
+    for (const char c : valid) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20) {
+                    out += Format("\\u%04x", byte);
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// Characters (code points) in a UTF-8 text.
+size_t Characters(std::string_view text) {
+    size_t count = 0;
+    for (const char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+std::string Cell(std::string_view text) {
+    std::string cell = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+    for (char& c : cell) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';  // keep one record on one line
+    }
+    if (Characters(cell) <= kTableColumnLimit) return cell;
+    size_t keep = 0, characters = 0;
+    while (keep < cell.size() && characters < kTableColumnLimit - 3) {
+        ++keep;
+        while (keep < cell.size() && (static_cast<unsigned char>(cell[keep]) & 0xC0) == 0x80) {
+            ++keep;
+        }
+        ++characters;
+    }
+    return cell.substr(0, keep) + "...";
+}
+
+}  // namespace
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+void WriteCsv(TTracklore& catalogue, std::ostream& out) {
+    // The export writes files; going through one keeps a single definition of the layout.
+    TScratchFolder scratch;
+    catalogue.ExportCSV(scratch.File());
+    std::ifstream in(scratch.File(), std::ios::binary);
+    out << in.rdbuf();
+}
+
+void WriteJson(TTracklore& catalogue, std::ostream& out) {
+    std::string text = "[";
+    bool first = true;
+    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        const TrackRecord* record = catalogue.SlotRecord(slot);
+        if (record == nullptr) continue;
+        text += first ? "\n  {" : ",\n  {";
+        first = false;
+        const auto key = [&](int code) {
+            if (code > 0) text += ", ";
+            text += '"';
+            text += kFieldNames[code];
+            text += "\": ";
+        };
+        const SharedText* texts[] = {&record->Volume, &record->Filename, &record->Artist,
+                                     &record->Title,  &record->Album,    &record->Comment,
+                                     &record->Year};
+        key(0);
+        text += std::to_string(record->ID);
+        for (int code = 1; code <= 7; ++code) {
+            key(code);
+            AppendJsonString(text, texts[code - 1]->view());
+        }
+        const int64_t numbers[] = {record->PlayLength, record->Genre, record->SampleRate,
+                                   record->BitRate, record->FileSize};
+        for (int code = 8; code <= 12; ++code) {
+            key(code);
+            text += std::to_string(numbers[code - 8]);
+        }
+        key(13);
+        AppendJsonNumber(text, record->FileDate);
+        text += '}';
+        if (text.size() > (1u << 16)) {
+            out << text;
+            text.clear();
+        }
+    }
+    text += first ? "]\n" : "\n]\n";
+    out << text;
+}
+
+void WriteTable(TTracklore& catalogue, std::ostream& out) {
+    static constexpr const char* kCaptions[] = {"ID",       "Volume", "Artist",  "Title",
+                                                "Album",    "Year",   "Comment", "Genre",
+                                                "Filename", "Time",   "Quality", "Filesize"};
+    constexpr size_t kColumns = std::size(kCaptions);
+    std::vector<std::vector<std::string>> rows;
+    rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
+    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        const TrackRecord* r = catalogue.SlotRecord(slot);
+        if (r == nullptr) continue;
+        rows.push_back({std::to_string(r->ID), Cell(r->Volume.view()), Cell(r->Artist.view()),
+                        Cell(r->Title.view()), Cell(r->Album.view()), Cell(r->Year.view()),
+                        Cell(r->Comment.view()), Cell(GenreNames[r->Genre]),
+                        Cell(r->Filename.view()), TimeText(r->PlayLength), QualityText(*r),
+                        FilesizeText(r->FileSize)});
+    }
+    std::vector<size_t> widths(kColumns, 0);
+    for (const auto& row : rows) {
+        for (size_t c = 0; c < kColumns; ++c)
+            widths[c] = std::max(widths[c], Characters(row[c]));
+    }
+    std::string line;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        line.clear();
+        for (size_t c = 0; c < kColumns; ++c) {
+            line += rows[r][c];
+            if (c + 1 < kColumns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out << line << '\n';
+        if (r == 0) {
+            line.clear();
+            for (size_t c = 0; c < kColumns; ++c) {
+                line.append(widths[c], '-');
+                if (c + 1 < kColumns) line += "  ";
+            }
+            out << line << '\n';
+        }
+    }
+}
+
+}  // namespace tracklore::cli
