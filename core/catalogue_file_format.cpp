@@ -66,6 +66,15 @@ public:
         position_ += count;
     }
 
+    // Reads `count` bytes, or none at all when the stream gives none.
+    int32_t Some(void* buffer, int32_t count) {
+        const int32_t got = stream_.Read(buffer, count);
+        if (got == 0) return 0;
+        if (got != count) throw EInOutError(msg::ReadLessThanExpected);
+        position_ += count;
+        return count;
+    }
+
     template <class Int>
     Int Number() {
         uint8_t bytes[sizeof(Int)];
@@ -151,10 +160,17 @@ void AppendRecord(std::string& out, const TrackRecord& record) {
 void ReadRecords(TBaseStream& stream, TTracklore& catalogue) {
     TRecordReader in(stream);
     TrackRecord record;
-    while (!stream.Eof()) {
+    stream.SetStrict(false);
+    for (;;) {
+        // Asking the stream whether it is at its end costs system calls on every record;
+        // a marker read that finds nothing answers it for free, and Eof is asked only then,
+        // so data the decompressor cannot turn into bytes still counts as cut short.
         const int64_t markerAt = in.Position();
         char marker[sizeof kRecordMarker];
-        in.Exact(marker, sizeof marker);
+        if (in.Some(marker, sizeof marker) == 0) {
+            if (stream.Eof()) break;
+            throw EInOutError(msg::ReadLessThanExpected);
+        }
         if (std::memcmp(marker, kRecordMarker, sizeof marker) != 0)
             throw EDBError(AlignmentMessage(markerAt));
         ReadRecord(in, record);
