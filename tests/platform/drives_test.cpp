@@ -330,8 +330,8 @@ TEST(AutomaticDriveTable, SplitsAFileBelowTheTemporaryFolder) {
     ASSERT_TRUE(split);
     const auto drive = FindDrive(split->Letter);
     ASSERT_TRUE(drive);
-    EXPECT_EQ(drive->Root == "/" ? "" : drive->Root,
-              dir.Path("a.mp3").substr(0, dir.Path("a.mp3").size() - split->Filename.size()));
+    const std::string prefix = drive->Root == "/" ? "" : drive->Root;
+    EXPECT_EQ(prefix + split->Filename, dir.Path("a.mp3"));
 }
 
 }  // namespace
