@@ -50,7 +50,8 @@ std::string FieldText(const uint8_t* tag, const TField& field) {
 }  // namespace
 
 void ReadId3v1(Tid3v2& tag, TSeekableStream& stream) {
-    const bool wasStrict = stream.SetStrict(true);
+    const bool wasStrict = stream.Strict();
+    stream.SetStrict(true);
     uint8_t raw[kTagSize];
     try {
         // A file shorter than the tag fails as the short read of those 128 bytes.

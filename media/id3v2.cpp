@@ -66,8 +66,8 @@ uint32_t BigEndian(const uint8_t* b, int count) {
 // Restores the stream's strictness on the way out, error or not.
 class TStrictGuard {
 public:
-    explicit TStrictGuard(TSeekableStream& stream) : stream_(stream) {
-        wasStrict_ = stream_.SetStrict(true);
+    explicit TStrictGuard(TSeekableStream& stream) : stream_(stream), wasStrict_(stream.Strict()) {
+        stream_.SetStrict(true);
     }
     ~TStrictGuard() {
         try {
@@ -80,7 +80,7 @@ public:
 
 private:
     TSeekableStream& stream_;
-    bool wasStrict_ = true;
+    bool wasStrict_;
 };
 
 // Moves `count` bytes forward, failing as the short read it would become when the input

@@ -72,6 +72,17 @@ TEST(Id3v2Header, TagSizeBeyondTheFileFailsAsShortReadWhenUnsynchronised) {
     ExpectShortRead(Id3Header(3, 5000, 0x80) + Id3TextFrame(3, "TIT2", "a"));
 }
 
+TEST(Id3v2Header, CallersStreamKeepsItsStrictness) {
+    TMediaInput input(ToBytes(Id3Tag(3, Id3TextFrame(3, "TIT2", "a")) + AudioFrames(2)));
+    input.SetStrict(false);
+    Tid3v2 tag("x.mp3", input, true);
+    EXPECT_FALSE(input.Strict());
+    TMediaInput shortInput(ToBytes("ID3"));
+    shortInput.SetStrict(false);
+    EXPECT_THROW(Tid3v2("x.mp3", shortInput, false), EInOutError);
+    EXPECT_FALSE(shortInput.Strict());
+}
+
 // ---- extended header ----
 
 TEST(Id3v2ExtendedHeader, Version3SizeLeavesOutItsOwnFourBytes) {
