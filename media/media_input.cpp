@@ -15,12 +15,16 @@ TMediaInput::TMediaInput(const std::string& fileName)
     // The blocks are filled with whatever the file still holds; a short fill is not an error.
     file_->SetStrict(false);
     size_ = file_->Size();
-    block_.resize(static_cast<size_t>(std::min<int64_t>(kBlockSize, size_)));
+    // Every byte handed out is read from the file first, so the buffer need not be zeroed.
+    fileBlock_ = std::make_unique_for_overwrite<uint8_t[]>(
+        static_cast<size_t>(std::min<int64_t>(kBlockSize, size_)));
+    block_ = fileBlock_.get();
     canRead_ = true;
 }
 
-TMediaInput::TMediaInput(std::vector<uint8_t> bytes) : block_(std::move(bytes)), inMemory_(true) {
-    size_ = static_cast<int64_t>(block_.size());
+TMediaInput::TMediaInput(std::vector<uint8_t> bytes) : memory_(std::move(bytes)), inMemory_(true) {
+    block_ = memory_.data();
+    size_ = static_cast<int64_t>(memory_.size());
     blockEnd_ = size_;
     canRead_ = true;
 }
@@ -34,7 +38,7 @@ void TMediaInput::Fill(int64_t offset) {
     const auto wanted = static_cast<int32_t>(std::min<int64_t>(kBlockSize, size_ - blockStart_));
     if (wanted <= 0) return;
     file_->Seek(blockStart_);
-    const int32_t got = file_->Read(block_.data(), wanted);
+    const int32_t got = file_->Read(block_, wanted);
     fetched_ += got;
     blockEnd_ = blockStart_ + got;
 }
@@ -42,6 +46,21 @@ void TMediaInput::Fill(int64_t offset) {
 int32_t TMediaInput::Read(void* buffer, int32_t count) {
     if (count <= 0) return 0;
     auto* out = static_cast<uint8_t*>(buffer);
+    // Header searches and frame walks read a few bytes at a time inside the current block.
+    if (position_ >= blockStart_ && blockEnd_ - position_ >= count) {
+        const uint8_t* from = block_ + (position_ - blockStart_);
+        // The sizes of header reads are copied inline, without a library call.
+        if (count == 1) {
+            *out = *from;
+        } else if (count == 4) {
+            std::memcpy(out, from, 4);
+        } else {
+            std::memcpy(out, from, static_cast<size_t>(count));
+        }
+        position_ += count;
+        if (inMemory_) fetched_ += count;
+        return count;
+    }
     int32_t done = 0;
     while (done < count && position_ < size_) {
         if (!InBlock()) {
@@ -64,8 +83,7 @@ int32_t TMediaInput::Read(void* buffer, int32_t count) {
         }
         const auto piece =
             static_cast<int32_t>(std::min<int64_t>(count - done, blockEnd_ - position_));
-        std::memcpy(out + done, block_.data() + (position_ - blockStart_),
-                    static_cast<size_t>(piece));
+        std::memcpy(out + done, block_ + (position_ - blockStart_), static_cast<size_t>(piece));
         done += piece;
         position_ += piece;
         if (inMemory_) fetched_ += piece;

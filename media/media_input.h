@@ -47,9 +47,11 @@ private:
     bool InBlock() const { return position_ >= blockStart_ && position_ < blockEnd_; }
 
     std::unique_ptr<TFileStream> file_;
-    std::vector<uint8_t> block_;
-    int64_t blockStart_ = 0;  // file offset of block_[0]
-    int64_t blockEnd_ = 0;    // file offset just behind the valid bytes of block_
+    std::vector<uint8_t> memory_;           // all bytes of a stream over memory
+    std::unique_ptr<uint8_t[]> fileBlock_;  // the block buffer of a file, not zeroed
+    uint8_t* block_ = nullptr;              // the bytes from blockStart_ on
+    int64_t blockStart_ = 0;                // stream offset of block_[0]
+    int64_t blockEnd_ = 0;                  // file offset just behind the valid bytes of block_
     int64_t position_ = 0;
     int64_t size_ = 0;
     int64_t fetched_ = 0;

@@ -1,5 +1,7 @@
 #include "media/mpeg_audio.h"
 
+#include <string_view>
+
 #include "core/strings.h"
 
 namespace tracklore {
@@ -30,10 +32,39 @@ constexpr uint16_t kSampleRates[3][4] = {
     {11025, 12000, 8000, 0},
 };
 
-constexpr const char* kVersionNames[4] = {"unknown", "MPEG v.1", "MPEG v.2", "MPEG v.2.5"};
-constexpr const char* kLayerNames[4] = {"unknown", "Layer I", "Layer II", "Layer III"};
-constexpr const char* kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Dual Channel", "Mono"};
-constexpr const char* kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
+// Bytes per frame before padding, (slot bytes x bit rate) div sample rate in unsigned 32-bit
+// arithmetic, for every version, layer, bit-rate index and usable sample-rate index. Worked
+// out once here, the frame walk decodes a header without a division.
+struct TFrameBytes {
+    uint32_t bytes[3][3][16][3];
+};
+
+constexpr TFrameBytes MakeFrameBytes() {
+    TFrameBytes table{};
+    for (int version = 1; version <= 3; ++version) {
+        for (int layer = 1; layer <= 3; ++layer) {
+            const uint32_t slot = layer == 1                   ? 12000u
+                                  : layer == 3 && version != 1 ? 72000u
+                                                               : 144000u;
+            for (int rate = 0; rate < 16; ++rate) {
+                const uint32_t bitRate = kBitRates[version == 1 ? 0 : 1][layer - 1][rate];
+                for (int sample = 0; sample < 3; ++sample) {
+                    table.bytes[version - 1][layer - 1][rate][sample] =
+                        slot * bitRate / kSampleRates[version - 1][sample];
+                }
+            }
+        }
+    }
+    return table;
+}
+
+constexpr TFrameBytes kFrameBytes = MakeFrameBytes();
+
+constexpr std::string_view kVersionNames[4] = {"unknown", "MPEG v.1", "MPEG v.2", "MPEG v.2.5"};
+constexpr std::string_view kLayerNames[4] = {"unknown", "Layer I", "Layer II", "Layer III"};
+constexpr std::string_view kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Dual Channel",
+                                                   "Mono"};
+constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
 
 constexpr uint32_t kSyncMask = 0xFFE00000;
 
@@ -93,29 +124,28 @@ bool TMPEGAudio::ParseHeader(uint32_t word) {
     Original = (word >> 2) & 1;
     Emphasis = static_cast<uint8_t>(word & 3);
 
-    BitRate = kBitRates[Version == 1 ? 0 : 1][Layer - 1][(word >> 12) & 15];
-    SampleRate = kSampleRates[Version - 1][(word >> 10) & 3];
+    const uint32_t bitRateIndex = (word >> 12) & 15;
+    const uint32_t sampleRateIndex = (word >> 10) & 3;
+    BitRate = kBitRates[Version == 1 ? 0 : 1][Layer - 1][bitRateIndex];
+    SampleRate = kSampleRates[Version - 1][sampleRateIndex];
     if (SampleRate == 0) return false;
 
     // Unsigned 32-bit arithmetic kept in 16 bits: the forbidden bit rate 65535 wraps, and
-    // free format (bit rate 0) leaves only the padding.
-    const uint32_t bitRate = BitRate;
-    const uint32_t sampleRate = SampleRate;
+    // free format (bit rate 0) leaves only the padding. Layer I counts 4-byte slots.
     const uint32_t padding = Padding ? 1 : 0;
-    uint32_t length = 0;
-    if (Layer == 1) {
-        length = (12000u * bitRate / sampleRate + padding) * 4u;
-    } else if (Layer == 3 && Version != 1) {
-        length = 72000u * bitRate / sampleRate + padding;
-    } else {
-        length = 144000u * bitRate / sampleRate + padding;
-    }
+    uint32_t length = kFrameBytes.bytes[Version - 1][Layer - 1][bitRateIndex][sampleRateIndex];
+    length = Layer == 1 ? (length + padding) * 4u : length + padding;
     FrameLength = static_cast<uint16_t>(length);
 
-    VersionName = kVersionNames[Version];
-    LayerName = kLayerNames[Layer];
-    ChannelModeName = kChannelModeNames[ChannelMode];
-    EmphasisName = kEmphasisNames[Emphasis];
+    const auto codes =
+        static_cast<uint16_t>(Version | Layer << 2 | ChannelMode << 4 | Emphasis << 6);
+    if (codes != textCodes_) {
+        VersionName = kVersionNames[Version];
+        LayerName = kLayerNames[Layer];
+        ChannelModeName = kChannelModeNames[ChannelMode];
+        EmphasisName = kEmphasisNames[Emphasis];
+        textCodes_ = codes;
+    }
     return true;
 }
 
@@ -144,22 +174,39 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
     // A word that fails the sync, version or layer test leaves the previous frame's length
     // and rates in place and is counted as one more frame of that kind, so its play time is
     // that of the last header that decoded completely.
-    int samples = SamplesPerFrame();
+    double frameSeconds = static_cast<double>(SamplesPerFrame()) / SampleRate;
+    // Most files repeat a handful of header words. While no decoding has failed since the
+    // last successful one, the fields still hold exactly what that word gave, so the same
+    // word need not be decoded again.
+    uint32_t lastGood = 0;
+    bool intact = false;
+    const auto decode = [&](uint32_t word) {
+        if (intact && word == lastGood) return;
+        intact = ParseHeader(word);
+        if (!intact) return;
+        lastGood = word;
+        // A failed decoding that touches the sample rate clears it, which forces a search
+        // for the next complete header, so the rate here is the one every counted frame has.
+        frameSeconds = static_cast<double>(SamplesPerFrame()) / SampleRate;
+    };
     for (;;) {
         bitRateSum += BitRate;
         ++frames;
-        Duration += static_cast<double>(samples) / SampleRate;
+        Duration += frameSeconds;
 
-        // Counted frames always have a length of at least 4 (lengths below that come only
-        // with bit rate 0, which is never counted), so the walk moves forward every round.
+        // The header's four bytes are already read. Every counted frame has a length of at
+        // least 4, except a free-format first frame with padding (1 to 3), which steps back
+        // a little; the four bytes read next still leave the walk beyond the frame's start.
         if (FrameLength > 0) stream.Seek(stream.Position() + FrameLength - 4);
 
         uint8_t bytes[4] = {0, 0, 0, 0};
         // A partial header at the end of the stream is not a frame: the walk ends there.
         if (stream.Read(bytes, 4) < 4) break;
         uint32_t window = BigEndian(bytes);
-        if (ParseHeader(window)) samples = SamplesPerFrame();
+        decode(window);
 
+        // Without a frame length and both rates the next frame cannot be found by jumping:
+        // shift in one byte at a time until a header provides them, or the stream ends.
         bool more = true;
         while (!(FrameLength != 0 && SampleRate != 0 && BitRate != 0)) {
             uint8_t byte = 0;
@@ -168,7 +215,7 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
                 break;
             }
             window = (window << 8) | byte;
-            if (ParseHeader(window)) samples = SamplesPerFrame();
+            decode(window);
         }
         if (!more) break;
     }

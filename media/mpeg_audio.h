@@ -56,6 +56,10 @@ public:
 private:
     void FindFirstHeader(TSeekableStream& stream);
     void WalkFrames(TSeekableStream& stream);
+
+    // The codes the display texts were last written for, so that decoding the headers of a
+    // whole file does not rewrite four texts per frame; no codes yet at the start.
+    uint16_t textCodes_ = 0x100;
 };
 
 }  // namespace tracklore
