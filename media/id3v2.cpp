@@ -28,6 +28,9 @@ namespace {
 //                                      in version 2 the same bit means compression
 //                            F = 0x10: a 10-byte footer follows the tag (version 4)
 constexpr uint8_t kTagUnsynchronised = 0x80;
+// Version-4 frame format flags that put bytes before the frame's content.
+constexpr uint8_t kFrameGrouped = 0x40;
+constexpr uint8_t kFrameDataLength = 0x01;
 constexpr uint8_t kTagExtendedHeader = 0x40;
 constexpr uint8_t kTagCompressed = 0x40;
 constexpr uint8_t kTagFooter = 0x10;
@@ -174,6 +177,13 @@ private:
         header.FrameSize = version_ == 4 ? Synchsafe(raw + 4) : BigEndian(raw + 4, 4);
         header.StatusFlags = raw[8];
         header.FormatFlags = raw[9];
+        // Taggers such as eyeD3 write version-4 frames with a data-length indicator; left in
+        // the data, its four bytes would start every text with garbage.
+        header.PrefixBytes = 0;
+        if (version_ == 4) {
+            if (header.FormatFlags & kFrameGrouped) header.PrefixBytes += 1;
+            if (header.FormatFlags & kFrameDataLength) header.PrefixBytes += 4;
+        }
         return true;
     }
 

@@ -27,6 +27,9 @@ struct Tid3FrameHeader {
     uint32_t FrameSize = 0;
     uint8_t StatusFlags = 0;
     uint8_t FormatFlags = 0;
+    /// Bytes at the start of the data that are not content: a version-4 frame's group
+    /// identity (format flag 0x40) and data length (format flag 0x01).
+    uint8_t PrefixBytes = 0;
 };
 
 /// Any frame: identifier, flags and the data bytes as stored (unsynchronisation removed).

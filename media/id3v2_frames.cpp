@@ -129,6 +129,10 @@ Tid3frame::Tid3frame(const Tid3FrameHeader& header, TSeekableStream& stream)
         RemoveUnsynchronisation(Data);
         FormatFlags &= static_cast<uint8_t>(~kFrameUnsynchronised);
     }
+    if (header.PrefixBytes > 0) {
+        const size_t prefix = std::min<size_t>(header.PrefixBytes, Data.size());
+        Data.erase(Data.begin(), Data.begin() + static_cast<std::ptrdiff_t>(prefix));
+    }
 }
 
 std::string Tid3frame::DisplayText() const {

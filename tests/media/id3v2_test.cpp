@@ -180,6 +180,22 @@ TEST(Id3v2Frames, FrameUnsynchronisationIsRemoved) {
     EXPECT_EQ(loaded.tag->FindFrame("TIT2")->Data.size(), 6u);  // no flag, kept as stored
 }
 
+TEST(Id3v2Frames, Version4DataLengthAndGroupBytesAreNotPartOfTheText) {
+    const std::string title = std::string("\0Hello", 6);
+    const TLoaded loaded(Id3Tag(
+        4, Id3Frame(4, "TIT2", SynchsafeBytes(6) + title, 0x01) +
+               Id3Frame(4, "TPE1", "\x07" + SynchsafeBytes(4) + std::string("\0Abc", 4), 0x41) +
+               Id3Frame(4, "TALB", "\x07" + std::string("\0Xy", 3), 0x40)));
+    EXPECT_EQ(TextOf(*loaded.tag, "TIT2"), "Hello");
+    EXPECT_EQ(TextOf(*loaded.tag, "TPE1"), "Abc");
+    EXPECT_EQ(TextOf(*loaded.tag, "TALB"), "Xy");
+}
+
+TEST(Id3v2Frames, DataLengthFlagOfATooShortFrameLeavesNoData) {
+    const TLoaded loaded(Id3Tag(4, Id3Frame(4, "TIT2", "ab", 0x01)));
+    EXPECT_EQ(TextOf(*loaded.tag, "TIT2"), "");
+}
+
 TEST(Id3v2Frames, UrlFramesTakeTheWholeDataOrADescription) {
     const TLoaded loaded(Id3Tag(3, Id3Frame(3, "WOAR", "http://a") +
                                        Id3Frame(3, "WXXX", std::string("\0home\0http://b", 14))));
