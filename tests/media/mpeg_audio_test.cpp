@@ -10,6 +10,7 @@
 #include "core/strings.h"
 #include "media/media_input.h"
 #include "tests/support/mpeg_frames.h"
+#include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
@@ -313,6 +314,20 @@ TEST(MPEGFrameWalk, StartsAtTheStreamPosition) {
     TMediaInput input(bytes);
     input.Seek(10);
     EXPECT_EQ(TMPEGAudio::ScanAllFrames(input)->FrameCount, 4u);
+}
+
+TEST(MPEGFrameWalk, FileWalkFetchesEveryBlockOnceWithHeadersAcrossBorders) {
+    // After 266 bytes of silence, frame 628's header starts 2 bytes before the first block
+    // border (266 + 628 x 417 = 262142).
+    std::vector<uint8_t> bytes(266, 0);
+    AppendFrames(bytes, kMp3Header128, 417, 1500);
+    test::TTempDir dir;
+    const std::string name = dir.Path("walk.mp3");
+    test::WriteFileBytes(name, std::string(bytes.begin(), bytes.end()));
+    TMediaInput input(name);
+    const auto audio = TMPEGAudio::ScanAllFrames(input);
+    EXPECT_EQ(audio->FrameCount, 1500u);
+    EXPECT_EQ(input.BytesFetched(), static_cast<int64_t>(bytes.size()));
 }
 
 }  // namespace
