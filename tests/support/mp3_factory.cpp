@@ -1,9 +1,11 @@
 #include "tests/support/mp3_factory.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <numbers>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -103,7 +105,8 @@ void WriteWav(const std::string& path, double seconds, int sampleRate, int chann
         for (int channel = 0; channel < channels; ++channel) {
             noise = noise * 1103515245u + 12345u;
             const double hiss = (static_cast<double>((noise >> 16) & 0x7FFF) / 32768.0 - 0.5) * 0.1;
-            const double tone = std::sin(2 * M_PI * (channel == 0 ? 440.0 : 660.0) * t) * 0.5;
+            const double tone =
+                std::sin(2 * std::numbers::pi * (channel == 0 ? 440.0 : 660.0) * t) * 0.5;
             const auto value = static_cast<int16_t>(std::lround((tone + hiss) * 32767.0));
             PutLittleEndian(out, static_cast<uint16_t>(value), 2);
         }
