@@ -242,7 +242,7 @@ TEST(CatalogueFile, SaveStoresRecordCountInHeader) {
     EXPECT_EQ(ReadFileBytes(dir.Path("c.tracklore")).substr(24, 4), std::string("\2\0\0\0", 4));
 }
 
-TEST(CatalogueFile, SaveOrdersCatalogueByIdAndLoadRaisesLastId) {
+TEST(CatalogueFile, SaveOrdersCatalogueById) {
     TTempDir dir;
     const std::string path = dir.Path("ids.tracklore");
     TTracklore catalogue;
@@ -251,20 +251,21 @@ TEST(CatalogueFile, SaveOrdersCatalogueByIdAndLoadRaisesLastId) {
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 7, 9}));
     TTracklore loaded;
     loaded.LoadFromFile(path);
-    TrackRecord next = Track(0, "new");
-    loaded.Insert(next);
-    EXPECT_EQ(next.ID, 10);
+    EXPECT_EQ(IdsInSlotOrder(loaded), (std::vector<int32_t>{5, 7, 9}));
 }
 
-TEST(CatalogueFile, LoadKeepsFileOrderAndRepeatedIds) {
+TEST(CatalogueFile, LoadKeepsFileOrderRepeatedIdsAndRaisesLastId) {
     TTempDir dir;
     const std::string path = dir.Path("plain.tracklore");
     WriteFileBytes(path, Header(0x0100) + RecordBytes(Track(5, "a")) + RecordBytes(Track(9, "b")) +
-                             RecordBytes(Track(5, "c")));
+                             RecordBytes(Track(7, "c")) + RecordBytes(Track(5, "d")));
     TTracklore catalogue;
     catalogue.LoadFromFile(path);
-    EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 9, 5}));
-    EXPECT_EQ(catalogue.SlotRecord(2)->Artist, "c");
+    EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 9, 7, 5}));
+    EXPECT_EQ(catalogue.SlotRecord(3)->Artist, "d");
+    TrackRecord next = Track(0, "new");
+    catalogue.Insert(next);
+    EXPECT_EQ(next.ID, 10);
 }
 
 TEST(CatalogueFile, OldVersionIsReadWithoutDecompression) {
