@@ -33,7 +33,15 @@ void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths) {
             for (const auto& line : errors)
                 std::printf("%s\n", line.c_str());
         } else {
-            ScanFile(catalogue, path);
+            // A file named on the command line fails like a file inside a folder: a tag or
+            // header error is listed and the scan goes on.
+            try {
+                ScanFile(catalogue, path);
+            } catch (const EMPEGError& error) {
+                std::printf("%s  -  %s\n", path.c_str(), error.what());
+            } catch (const Eid3v2& error) {
+                std::printf("%s  -  %s\n", path.c_str(), error.what());
+            }
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "core/format.h"
@@ -45,7 +46,15 @@ std::string YearOf(const Tid3v2& tag) {
 
 uint8_t GenreOf(const Tid3v2& tag) {
     const Tid3text* genre = TextFrame(tag, "TCON");
-    return genre != nullptr ? GenreIndexOf(FirstValue(genre->Text)) : kGenreUnknown;
+    if (genre == nullptr) return kGenreUnknown;
+    const std::string first = FirstValue(genre->Text);
+    // Version-4 tags may name a genre by its bare number ("17"); the name lookup would
+    // miss it.
+    if (!first.empty() && first.size() <= 3 &&
+        first.find_first_not_of("0123456789") == std::string::npos && std::stoi(first) <= 255) {
+        return static_cast<uint8_t>(std::stoi(first));
+    }
+    return GenreIndexOf(first);
 }
 
 uint16_t PlayLengthOf(double duration) {

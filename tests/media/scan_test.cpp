@@ -151,6 +151,16 @@ TEST_F(ScanTest, ZeroCharactersAreDroppedAtTheEndAndSeparateValues) {
     EXPECT_EQ(record.Genre, 17);  // the first value, "Rock"
 }
 
+TEST_F(ScanTest, BareGenreNumberNamesTheGenre) {
+    const auto genreOf = [&](const std::string& name, const std::string& text) {
+        return ScanRecord(Put(name, Tag(TagFrame("TCON", "\x03" + text, 4), 4) + Frames(5))).Genre;
+    };
+    EXPECT_EQ(genreOf("bare.mp3", "17"), 17);
+    EXPECT_EQ(genreOf("second.mp3", std::string("Pop\0", 4) + "17"), 13);
+    EXPECT_EQ(genreOf("big.mp3", "256"), kGenreUnknown);
+    EXPECT_EQ(genreOf("long.mp3", "0017"), kGenreUnknown);
+}
+
 TEST_F(ScanTest, TagObjectKeepsTheRawTexts) {
     const std::string path =
         Put("raw.mp3", Tag(TagFrame("TCON", Text("Rock" + std::string(1, '\0')))) + Frames(5));
