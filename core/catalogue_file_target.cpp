@@ -33,13 +33,14 @@ std::string Folder(const std::string& path) {
 }
 
 // Creates a new, empty file beside `target` with a name no other file has; the mode is what
-// a new target would get (0666 less the umask). Returns its name.
-std::string CreateTemporary(const std::string& fileName, const std::string& target) {
+// a new target would get (0666 less the umask). Returns its name, or "" with the error code
+// in `code`.
+std::string CreateTemporary(const std::string& target, int& code) {
     const std::string stem =
         Folder(target) + "/." + fs::path(target).filename().string() + ".saving-";
     std::random_device seed;
     std::mt19937_64 random(seed() ^ (static_cast<uint64_t>(getpid()) << 32));
-    int code = EEXIST;
+    code = EEXIST;
     for (int attempt = 0; attempt < kNameTries && code == EEXIST; ++attempt) {
         const std::string name =
             stem + Format("%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
@@ -50,8 +51,7 @@ std::string CreateTemporary(const std::string& fileName, const std::string& targ
         }
         code = errno;
     }
-    // The error names the target: to the user the save could not open it.
-    FailOpening(fileName, code);
+    return {};
 }
 
 // Gives the new file the old one's owner (where allowed) and permission bits. The owner
@@ -111,7 +111,18 @@ void WriteReplacing(const std::string& fileName, const std::function<void(Stream
         // Renaming would replace a file the user may not write; refuse as opening it would.
         if (::access(target.c_str(), W_OK) != 0) FailOpening(fileName, errno);
     }
-    const std::string temporary = CreateTemporary(fileName, target);
+    int code = 0;
+    const std::string temporary = CreateTemporary(target, code);
+    if (temporary.empty()) {
+        // A folder the user may not write can still hold a file the user may write: that
+        // file is saved in place, without the safety of the replacement.
+        if (exists && (code == EACCES || code == EPERM)) {
+            WriteThrough(target, write);
+            return;
+        }
+        // The error names the target: to the user the save could not open it.
+        FailOpening(fileName, code);
+    }
     try {
         WriteThrough(temporary, write);
         if (exists) CopyAttributes(temporary, old);

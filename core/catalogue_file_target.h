@@ -27,7 +27,8 @@ std::string ResolveSaveTarget(const std::string& fileName);
 /// flushed top-down and to the device and closed, and the new file replaces the target
 /// (see ResolveSaveTarget), keeping an existing target's permission bits. On any failure
 /// the error is raised, the temporary file removed and the previous file left untouched.
-/// An existing target that is no regular file (a device, a pipe) is written in place.
+/// An existing target that is no regular file (a device, a pipe), or a writable file in a
+/// folder where no new file may be made, is written in place.
 /// A target that is a folder, or a regular file this process may not write, is refused with
 /// EInOutError "Error opening ..." before anything is written.
 void WriteReplacing(const std::string& fileName, const std::function<void(StreamChain&)>& write);

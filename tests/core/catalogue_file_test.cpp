@@ -402,6 +402,20 @@ TEST(CatalogueFileSave, ReadOnlyTargetIsRefusedAndKept) {
     EXPECT_EQ(ReadFileBytes(path), "old");
 }
 
+TEST(CatalogueFileSave, WritableFileInAReadOnlyFolderIsSavedInPlace) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write any folder";
+    TTempDir dir;
+    const std::string folder = dir.Path("locked");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string path = folder + "/music.tracklore";
+    WriteFileBytes(path, "old");
+    chmod(folder.c_str(), 0555);
+    TTracklore catalogue;
+    catalogue.SaveToFile(path);
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(ReadFileBytes(path).size(), 64u);
+}
+
 TEST(CatalogueFileSave, ReplacedFileKeepsPermissionBits) {
     TTempDir dir;
     const std::string path = dir.Path("mode.tracklore");
