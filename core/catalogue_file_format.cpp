@@ -18,9 +18,10 @@ constexpr uint8_t kFiller = 0x52;
 
 template <class Int>
 void PutLE(uint8_t* at, Int value) {
-    auto bits = static_cast<std::make_unsigned_t<Int>>(value);
-    for (size_t i = 0; i < sizeof(Int); ++i, bits >>= 8)
-        at[i] = static_cast<uint8_t>(bits & 0xFF);
+    // Widened first: shifting a one-byte type by 8 is out of range for it.
+    const auto bits = static_cast<uint64_t>(static_cast<std::make_unsigned_t<Int>>(value));
+    for (size_t i = 0; i < sizeof(Int); ++i)
+        at[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
 template <class Int>
