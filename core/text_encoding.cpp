@@ -120,10 +120,15 @@ std::string Utf16ToUtf8(const uint8_t* bytes, size_t count, bool bigEndian) {
 
 std::string_view CutUtf8(std::string_view text, size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
-    size_t end = maxBytes;
     // Step back over continuation bytes to the start of the character the cut would split.
-    while (end > 0 && IsContinuation(static_cast<unsigned char>(text[end])))
+    // A character has at most three of them; a longer run is no UTF-8, and stepping further
+    // would throw away bytes without end (all of them, for a text of continuation bytes).
+    constexpr size_t kMaxContinuations = 3;
+    size_t end = maxBytes;
+    while (end > 0 && maxBytes - end < kMaxContinuations &&
+           IsContinuation(static_cast<unsigned char>(text[end])))
         --end;
+    if (IsContinuation(static_cast<unsigned char>(text[end]))) end = maxBytes;
     return text.substr(0, end);
 }
 

@@ -27,7 +27,8 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 std::string Utf16ToUtf8(const uint8_t* bytes, size_t count, bool bigEndian);
 
 /// The longest prefix of the UTF-8 text `text` of at most `maxBytes` bytes that does not end
-/// inside a character.
+/// inside a character. A text that is not UTF-8 there (more than three continuation bytes
+/// before the cut) is cut at exactly `maxBytes`.
 std::string_view CutUtf8(std::string_view text, size_t maxBytes);
 
 }  // namespace tracklore

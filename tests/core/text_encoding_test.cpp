@@ -69,5 +69,17 @@ TEST(CutUtf8, NeverSplitsACharacter) {
     EXPECT_EQ(CutUtf8(text, 0), "");
 }
 
+TEST(CutUtf8, KeepsFourByteCharactersWholeAtEveryCut) {
+    const std::string text = "a\xF0\x9F\x8E\xB5";  // a, then a four-byte character
+    for (size_t cut = 1; cut < 5; ++cut)
+        EXPECT_EQ(CutUtf8(text, cut), "a") << cut;
+}
+
+TEST(CutUtf8, TextOfContinuationBytesIsCutAtTheLimitNotEmptied) {
+    const std::string text(100, '\x80');
+    EXPECT_EQ(CutUtf8(text, 60).size(), 60u);
+    EXPECT_EQ(CutUtf8("\x80\x80\x80", 2).size(), 2u);
+}
+
 }  // namespace
 }  // namespace tracklore
