@@ -5,8 +5,6 @@
 #include "core/catalogue.h"
 #include "core/catalogue_file_format.h"
 #include "core/catalogue_file_target.h"
-#include "core/format.h"
-#include "core/strings.h"
 #include "platform/date_time.h"
 #include "streams/buffered_stream.h"
 #include "streams/file_stream.h"
@@ -18,11 +16,6 @@ namespace {
 
 // Records are gathered into pieces of about this size before they go to the compressor.
 constexpr size_t kPieceSize = 16384;
-
-void WriteAll(TBaseStream& stream, const void* bytes, size_t count) {
-    const auto size = static_cast<int32_t>(count);
-    if (stream.Write(bytes, size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
-}
 
 }  // namespace
 

@@ -83,6 +83,11 @@ void WriteThrough(const std::string& path, const std::function<void(StreamChain&
 
 }  // namespace
 
+void WriteAll(TBaseStream& stream, const void* bytes, size_t count) {
+    const auto size = static_cast<int32_t>(count);
+    if (stream.Write(bytes, size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
+}
+
 std::string ResolveSaveTarget(const std::string& fileName) {
     std::string path = fileName;
     for (int links = 0; links <= kMaxLinks; ++links) {

@@ -2,6 +2,7 @@
 // temporary file beside the target, which takes the target's place only once complete.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -17,6 +18,10 @@ void PushFilter(StreamChain& chain, Make make) {
     chain.release();
     chain.reset(top);
 }
+
+/// Writes all `count` bytes to `stream`. A stream that takes fewer raises EInOutError
+/// "Error writing to stream - " with an empty detail, as a strict file stream does.
+void WriteAll(TBaseStream& stream, const void* bytes, size_t count);
 
 /// The file a save to `fileName` writes: symbolic links are followed to the file they name
 /// (which need not exist yet). Raises EInOutError "Error opening ..." on a link loop.

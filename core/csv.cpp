@@ -51,11 +51,6 @@ using Fields = std::array<std::string_view, kColumnCount>;
 
 // ---- Export
 
-void WriteAll(TBaseStream& stream, const std::string& bytes) {
-    const auto size = static_cast<int32_t>(bytes.size());
-    if (stream.Write(bytes.data(), size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
-}
-
 template <class Int>
 void AppendNumber(std::string& out, Int value) {
     char digits[16];
@@ -248,11 +243,11 @@ void TTracklore::ExportCSV(const std::string& fileName) {
             if (const TrackRecord* record = slots_[slot]) {
                 AppendLine(piece, *record);
                 if (piece.size() < kPieceSize) continue;
-                WriteAll(*chain, piece);
+                WriteAll(*chain, piece.data(), piece.size());
                 piece.clear();
             }
         }
-        WriteAll(*chain, piece);
+        WriteAll(*chain, piece.data(), piece.size());
     });
 }
 
