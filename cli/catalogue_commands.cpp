@@ -1,10 +1,8 @@
 #include "cli/catalogue_commands.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "cli/record_output.h"
 #include "core/catalogue.h"

@@ -45,7 +45,7 @@ private:
 
 void AppendJsonString(std::string& out, std::string_view text) {
     // Texts from files are UTF-8 already; anything else would make invalid JSON.
-    const std::string valid = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+    const std::string valid = TextFromFile(text);
     out += '"';
     for (const char c : valid) {
         const auto byte = static_cast<unsigned char>(c);
@@ -85,7 +85,7 @@ size_t Characters(std::string_view text) {
 }
 
 std::string Cell(std::string_view text) {
-    std::string cell = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+    std::string cell = TextFromFile(text);
     for (char& c : cell) {
         if (static_cast<unsigned char>(c) < 0x20) c = ' ';  // keep one record on one line
     }
