@@ -30,6 +30,24 @@ bool StartsWith(const std::string& id, char letter) {
     return !id.empty() && id[0] == letter;
 }
 
+bool IsZeroUnit(const uint8_t* bytes, size_t at) {
+    return bytes[at] == 0 && bytes[at + 1] == 0;
+}
+
+// Moves past a byte-order mark at `pos` and takes its byte order; false when none is there.
+bool SkipByteOrderMark(const uint8_t* bytes, size_t& pos, size_t end, bool& bigEndian) {
+    if (end - pos < 2) return false;
+    if (bytes[pos] == 0xFF && bytes[pos + 1] == 0xFE) {
+        bigEndian = false;
+    } else if (bytes[pos] == 0xFE && bytes[pos + 1] == 0xFF) {
+        bigEndian = true;
+    } else {
+        return false;
+    }
+    pos += 2;
+    return true;
+}
+
 // The text at `pos` in `data`, as UTF-8: counted texts run to the end of the data,
 // terminated ones to the first zero character, leaving `pos` on it.
 std::string DecodeText(uint8_t encoding, const std::vector<uint8_t>& data, size_t& pos,
@@ -63,21 +81,25 @@ std::string DecodeText(uint8_t encoding, const std::vector<uint8_t>& data, size_
                 // Without a byte-order mark (an empty text written as a bare 00 00, say)
                 // the units are read little-endian from the first byte on, so the mark
                 // test does not swallow the terminator.
-                if (bytes[pos] == 0xFF && bytes[pos + 1] == 0xFE) {
-                    pos += 2;
-                } else if (bytes[pos] == 0xFE && bytes[pos + 1] == 0xFF) {
-                    bigEndian = true;
-                    pos += 2;
-                }
+                SkipByteOrderMark(bytes, pos, end, bigEndian);
             }
             size_t stop = pos + (end - pos) / 2 * 2;
             if (terminated) {
                 size_t unit = pos;
-                while (unit < stop && (bytes[unit] != 0 || bytes[unit + 1] != 0))
+                while (unit < stop && !IsZeroUnit(bytes, unit))
                     unit += 2;
                 stop = unit;
             }
-            std::string text = Utf16ToUtf8(bytes + pos, stop - pos, bigEndian);
+            std::string text;
+            // Several values of one frame (mutagen writes them so) each carry their own
+            // byte-order mark after the zero unit that ends the value before.
+            for (size_t unit = pos; encoding == 1 && !terminated && unit < stop; unit += 2) {
+                if (!IsZeroUnit(bytes, unit)) continue;
+                text += Utf16ToUtf8(bytes + pos, unit + 2 - pos, bigEndian);
+                pos = unit + 2;
+                if (SkipByteOrderMark(bytes, pos, stop, bigEndian)) unit = pos - 2;
+            }
+            text += Utf16ToUtf8(bytes + pos, stop - pos, bigEndian);
             pos = terminated ? stop : end;
             return text;
         }

@@ -36,6 +36,16 @@ TEST(Id3v2Text, Utf16DropsAnOddLastByte) {
     EXPECT_EQ(TextOf(*loaded.tag, "TIT2"), "H");
 }
 
+TEST(Id3v2Text, Utf16ValuesEachWithTheirOwnByteOrderMark) {
+    // Two values, the second big-endian, as taggers write several values of one frame.
+    const TLoaded loaded(Id3Tag(4, Id3TextFrame(4, "TPE1",
+                                                std::string("\xFF\xFE"
+                                                            "A\0\0\0\xFE\xFF\0B\0\0",
+                                                            12),
+                                                1)));
+    EXPECT_EQ(TextOf(*loaded.tag, "TPE1"), std::string("A\0B\0", 4));
+}
+
 TEST(Id3v2Text, EightBitTextIsWindows1252) {
     const TLoaded loaded(Id3Tag(3, Id3TextFrame(3, "TIT2", "Caf\xE9 \x80")));
     EXPECT_EQ(TextOf(*loaded.tag, "TIT2"), "Café €");
