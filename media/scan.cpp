@@ -120,7 +120,7 @@ private:
 
 TrackRecord ScanRecord(const std::string& path) {
     TrackRecord record;
-    const std::string fullPath = AbsolutePath(path, platform::CurrentFolder());
+    const std::string fullPath = platform::AbsolutePath(path, platform::CurrentFolder());
     if (const auto split = platform::SplitDrivePath(fullPath)) {
         record.Volume = platform::VolumeLabelOf(split->Letter);
         record.Filename = split->Filename;

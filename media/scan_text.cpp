@@ -48,29 +48,4 @@ std::string FirstChars(std::string_view text, size_t count) {
     return std::string(text.substr(0, end));
 }
 
-std::string AbsolutePath(std::string_view path, std::string_view currentFolder) {
-    std::string joined;
-    if (path.empty() || path.front() != '/') {
-        joined.assign(currentFolder);
-        joined += '/';
-    }
-    joined += path;
-
-    std::vector<std::string_view> parts;
-    for (const std::string_view part : Split(joined, '/')) {
-        if (part.empty() || part == ".") continue;
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-            continue;
-        }
-        parts.push_back(part);
-    }
-    std::string result;
-    for (const std::string_view part : parts) {
-        result += '/';
-        result += part;
-    }
-    return result.empty() ? std::string("/") : result;
-}
-
 }  // namespace tracklore

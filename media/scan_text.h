@@ -1,5 +1,5 @@
-// Texts and paths as the scan puts them into records: tag texts cleaned of the zero
-// characters that terminate or separate values, and a file's path made absolute.
+// Texts as the scan puts them into records: tag texts cleaned of the zero characters that
+// terminate or separate values.
 #pragma once
 
 #include <cstddef>
@@ -17,10 +17,5 @@ std::string FirstValue(std::string_view text);
 
 /// The first `count` characters of the UTF-8 text `text` (all of it when shorter).
 std::string FirstChars(std::string_view text, size_t count);
-
-/// `path` made absolute against `currentFolder` when it is relative, with "." and ".."
-/// removed and repeated "/" joined; links are not resolved. ".." above the root stays at
-/// the root.
-std::string AbsolutePath(std::string_view path, std::string_view currentFolder);
 
 }  // namespace tracklore

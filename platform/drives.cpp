@@ -46,31 +46,12 @@ std::optional<char> DriveLetter(char letter) {
 // Absolute, "." and ".." folded, no empty or trailing parts; links are kept as named.
 std::optional<std::string> NormaliseRoot(std::string_view folder) {
     if (folder.empty()) return std::nullopt;
-    std::string full;
+    std::string current;
     if (folder.front() != '/') {
-        full = CurrentFolder();
-        if (full.empty()) return std::nullopt;
-        full += '/';
+        current = CurrentFolder();
+        if (current.empty()) return std::nullopt;
     }
-    full += folder;
-    std::vector<std::string_view> parts;
-    const std::string_view text(full);
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('/', start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view part = text.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        start = end + 1;
-    }
-    std::string root;
-    for (std::string_view part : parts)
-        root.append("/").append(part);
-    return root.empty() ? std::string("/") : root;
+    return AbsolutePath(folder, current);
 }
 
 // The mount of the file system that holds `root`: the one whose device the folder is on,

@@ -66,6 +66,36 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     return entries;
 }
 
+std::string AbsolutePath(std::string_view path, std::string_view currentFolder) {
+    std::string joined;
+    if (path.empty() || path.front() != '/') {
+        joined.assign(currentFolder);
+        joined += '/';
+    }
+    joined += path;
+
+    std::vector<std::string_view> parts;
+    const std::string_view text(joined);
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('/', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view part = text.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string result;
+    for (const std::string_view part : parts) {
+        result += '/';
+        result += part;
+    }
+    return result.empty() ? std::string("/") : result;
+}
+
 std::string CurrentFolder() {
     std::string buffer(256, '\0');
     for (;;) {

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tracklore::platform {
@@ -31,6 +32,11 @@ struct FolderEntry {
 /// The entries of `folder` in the order the file system returns them, "." and ".."
 /// excluded. Nothing when the folder cannot be read (errno kept).
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
+
+/// `path` made absolute against `currentFolder` when it is relative, with "." and ".."
+/// removed and repeated "/" joined; links are not resolved. ".." above the root stays at
+/// the root.
+std::string AbsolutePath(std::string_view path, std::string_view currentFolder);
 
 /// The current folder, or "" when it cannot be found.
 std::string CurrentFolder();

@@ -1,4 +1,4 @@
-// Tag texts cleaned for records, and paths made absolute without touching the file system.
+// Tag texts cleaned for records.
 #include "media/scan_text.h"
 
 #include <gtest/gtest.h>
@@ -32,19 +32,6 @@ TEST(FirstChars, CountsCharactersNotBytes) {
     EXPECT_EQ(FirstChars("2010-05-01", 4), "2010");
     EXPECT_EQ(FirstChars("20", 4), "20");
     EXPECT_EQ(FirstChars("\xC3\xA9t\xC3\xA9s!", 4), "\xC3\xA9t\xC3\xA9s");
-}
-
-TEST(AbsolutePath, RelativePathJoinsCurrentFolder) {
-    EXPECT_EQ(AbsolutePath("a.mp3", "/music"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("sub/a.mp3", "/"), "/sub/a.mp3");
-    EXPECT_EQ(AbsolutePath("/abs/a.mp3", "/music"), "/abs/a.mp3");
-}
-
-TEST(AbsolutePath, RemovesDotsAndRepeatedSeparators) {
-    EXPECT_EQ(AbsolutePath("./x/../a.mp3", "/music"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("//music///./a.mp3", "/"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("../../../a.mp3", "/music"), "/a.mp3");
-    EXPECT_EQ(AbsolutePath("..", "/"), "/");
 }
 
 }  // namespace

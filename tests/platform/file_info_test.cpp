@@ -144,6 +144,19 @@ TEST(ListFolder, UnreadableFolderGivesNothingAndTheError) {
     EXPECT_EQ(LastFileError(), ENOTDIR);
 }
 
+TEST(AbsolutePath, RelativePathJoinsCurrentFolder) {
+    EXPECT_EQ(AbsolutePath("a.mp3", "/music"), "/music/a.mp3");
+    EXPECT_EQ(AbsolutePath("sub/a.mp3", "/"), "/sub/a.mp3");
+    EXPECT_EQ(AbsolutePath("/abs/a.mp3", "/music"), "/abs/a.mp3");
+}
+
+TEST(AbsolutePath, RemovesDotsAndRepeatedSeparators) {
+    EXPECT_EQ(AbsolutePath("./x/../a.mp3", "/music"), "/music/a.mp3");
+    EXPECT_EQ(AbsolutePath("//music///./a.mp3", "/"), "/music/a.mp3");
+    EXPECT_EQ(AbsolutePath("../../../a.mp3", "/music"), "/a.mp3");
+    EXPECT_EQ(AbsolutePath("..", "/"), "/");
+}
+
 TEST(CurrentFolder, IsTheProcessWorkingFolder) {
     EXPECT_EQ(CurrentFolder(), std::filesystem::current_path().string());
 }
