@@ -335,6 +335,26 @@ TEST_F(RealFiles, MutagenVersion3Tag) {
     EXPECT_EQ(record.Genre, 8);
 }
 
+TEST_F(RealFiles, MutagenVersion4Utf16SeveralValues) {
+    REQUIRE_TOOLS("lame", "mid3v2");
+    const std::string path = Made("mutagen4.mp3", [](const std::string& out) {
+        const std::string plain = Untagged("mutagen4.mp3");
+        RunTool({MutagenPython(), "-c",
+                 "import sys\n"
+                 "from mutagen.id3 import ID3, TPE1, TCON\n"
+                 "t = ID3()\n"
+                 "t.add(TPE1(encoding=1, text=['Ann', 'Bob']))\n"
+                 "t.add(TCON(encoding=1, text=['Jazz', 'Rock']))\n"
+                 "t.save(sys.argv[1], v2_version=4)\n",
+                 plain});
+        EXPECT_EQ(plain, out);
+    });
+    // Every value brings its own byte-order mark; none of them may end up in the texts.
+    const TrackRecord record = ScanRecord(path);
+    EXPECT_EQ(record.Artist.view(), "Ann / Bob");
+    EXPECT_EQ(record.Genre, 8);
+}
+
 // --- A folder of them -------------------------------------------------------------------
 
 TEST_F(RealFiles, FolderOfEncodedFilesScansWithoutErrors) {
