@@ -91,7 +91,11 @@ public:
         for (const auto& entry : entries) {
             const std::string path = prefix + entry.Name;
             // A folder that merely carries the extension is no file to read.
-            if (!entry.IsFolder && HasMp3Extension(entry.Name)) ScanOne(path);
+            // Pipes and devices have no file to read: a pipe named "x.mp3" would block the
+            // scan for good.
+            if (!entry.IsFolder && !entry.IsDevice && HasMp3Extension(entry.Name)) {
+                ScanOne(path);
+            }
             if (entry.IsFolder && Enter(path)) {
                 // A subfolder that cannot be listed is passed over, as enumeration does.
                 if (const auto inner = platform::ListFolder(path)) Walk(path, *inner);

@@ -52,7 +52,12 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
             item.IsFolder = true;
         } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            item.IsFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+            if (::fstatat(dirFd, entry->d_name, &info, 0) == 0) {
+                item.IsFolder = S_ISDIR(info.st_mode);
+                item.IsDevice = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
+            }
+        } else if (entry->d_type != DT_REG) {
+            item.IsDevice = true;  // opening a pipe for reading would wait for a writer
         }
         entries.push_back(std::move(item));
         errno = 0;

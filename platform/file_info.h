@@ -27,6 +27,7 @@ std::optional<FileStatus> GetFileStatus(const std::string& path);
 struct FolderEntry {
     std::string Name;
     bool IsFolder = false;  ///< a folder, or a link to one
+    bool IsDevice = false;  ///< a pipe, socket or device (or a link to one): no file content
 };
 
 /// The entries of `folder` in the order the file system returns them, "." and ".."

@@ -361,6 +361,14 @@ TEST_F(ScanTest, FolderNamedLikeAnMp3FileIsWalkedNotRead) {
     EXPECT_EQ(Filenames(), std::vector<std::string>{"/album.mp3/track.mp3"});
 }
 
+TEST_F(ScanTest, PipeNamedLikeAnMp3FileIsPassedOver) {
+    Put("a.mp3", Frames(2));
+    ASSERT_EQ(mkfifo((dir_.Root() + "/pipe.mp3").c_str(), 0600), 0);
+    Scan(dir_.Root());  // opening the pipe would wait for a writer for good
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Filenames(), std::vector<std::string>{"/a.mp3"});
+}
+
 TEST_F(ScanTest, FolderReachedAgainThroughLinkIsNotScannedTwice) {
     Put("real/a.mp3", Frames(2));
     fs::create_directory_symlink(dir_.Path("real"), dir_.Path("link"));

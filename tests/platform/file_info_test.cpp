@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -126,6 +127,20 @@ TEST(ListFolder, LinkToAFolderCountsAsAFolder) {
     EXPECT_FALSE(Find(*entries, "to-file")->IsFolder);
     ASSERT_TRUE(Find(*entries, "dangling"));
     EXPECT_FALSE(Find(*entries, "dangling")->IsFolder);
+}
+
+TEST(ListFolder, PipesAndLinksToThemAreDevices) {
+    TTempDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("pipe.mp3").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir.Path("pipe.mp3"), dir.Path("to-pipe.mp3"));
+    WriteFileBytes(dir.Path("file.mp3"), "");
+    std::filesystem::create_symlink(dir.Path("file.mp3"), dir.Path("to-file.mp3"));
+    const auto entries = ListFolder(dir.Root());
+    ASSERT_TRUE(entries);
+    EXPECT_TRUE(Find(*entries, "pipe.mp3")->IsDevice);
+    EXPECT_TRUE(Find(*entries, "to-pipe.mp3")->IsDevice);
+    EXPECT_FALSE(Find(*entries, "file.mp3")->IsDevice);
+    EXPECT_FALSE(Find(*entries, "to-file.mp3")->IsDevice);
 }
 
 TEST(ListFolder, EmptyFolderGivesNoEntries) {
