@@ -88,9 +88,17 @@ bool TNativeFile::Open(const std::string& path, uint32_t access, uint32_t share,
     int flags = O_CLOEXEC | (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY);
     // Emptying waits until the sharing check has passed, so no O_TRUNC here.
     if (creation == FileCreation::kCreateAlways) flags |= O_CREAT;
+    // A pipe opened for reading alone would wait for a writer for good; opened without
+    // waiting it reads as empty when nobody writes. Reads block normally afterwards.
+    if (read && !write) flags |= O_NONBLOCK;
     const int fd = RetryOnInterrupt([&] { return ::open(path.c_str(), flags, 0666); });
     if (fd < 0) return Fail(errno);
     fd_ = fd;
+    if ((flags & O_NONBLOCK) && fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int code = errno;
+        Close();
+        return Fail(code);
+    }
     struct stat info {};
     if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
         const int code = S_ISDIR(info.st_mode) ? EISDIR : errno;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ostream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -131,6 +132,40 @@ TEST(NativeFile, FlushOfADeviceThatCannotSyncSucceeds) {
     TNativeFile file;
     ASSERT_TRUE(file.Open("/dev/full", kAccessRead, kShareBoth, FileCreation::kOpenExisting));
     EXPECT_TRUE(file.Flush());
+}
+
+TEST(NativeFile, PipeWithoutWriterOpensForReadingAndReadsAsEmpty) {
+    TTempDir dir;
+    const std::string path = dir.Path("pipe.mp3");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    TNativeFile file;
+    ASSERT_TRUE(file.Open(path, kAccessRead, kShareBoth, FileCreation::kOpenExisting));
+    char byte;
+    size_t done = 1;
+    EXPECT_TRUE(file.Read(&byte, 1, done));
+    EXPECT_EQ(done, 0u);
+}
+
+TEST(NativeFile, ReadsFromAPipeWaitForTheWriter) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    TNativeFile file;
+    ASSERT_TRUE(file.Open("/dev/fd/" + std::to_string(ends[0]), kAccessRead, kShareBoth,
+                          FileCreation::kOpenExisting));
+    close(ends[0]);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        usleep(50000);  // the parent is reading by now, and must wait rather than see EAGAIN
+        (void)!write(ends[1], "ab", 2);
+        _exit(0);
+    }
+    close(ends[1]);
+    char bytes[2];
+    size_t done = 0;
+    EXPECT_TRUE(file.Read(bytes, 2, done));
+    EXPECT_EQ(done, 2u);
+    waitpid(child, nullptr, 0);
 }
 
 TEST(NativeFile, RemoveFileDeletesAndReportsMissingFiles) {
