@@ -15,26 +15,17 @@ namespace {
 
 constexpr int32_t kPieceSize = 65536;
 
-// Puts a new top stream over `chain`. When making it fails, the chain still owns the streams
-// below and frees them.
-template <class Make>
-void Push(StreamChain& chain, Make make) {
-    TBaseStream* top = make(chain.get());
-    chain.release();
-    chain.reset(top);
-}
-
 StreamChain OpenSource(const std::string& path, bool compressed) {
     StreamChain chain(new TFileStream(path, OpenRead));
-    Push(chain, [](TBaseStream* inner) { return new TBufferedStream(-1, 0, inner); });
-    if (compressed) Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(-1, 0, inner); });
+    if (compressed) PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
     return chain;
 }
 
 StreamChain OpenTarget(const std::string& path, bool compressed) {
     StreamChain chain(new TFileStream(path, OpenWrite | OpenCreate));
-    Push(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
-    if (compressed) Push(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
+    PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
+    if (compressed) PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
     return chain;
 }
 

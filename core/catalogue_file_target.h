@@ -10,15 +10,6 @@
 
 namespace tracklore {
 
-/// Puts a new top stream, made by `make(current top)`, over `chain`. When making it fails,
-/// the chain still owns the streams below and frees them.
-template <class Make>
-void PushFilter(StreamChain& chain, Make make) {
-    TBaseStream* top = make(chain.get());
-    chain.release();
-    chain.reset(top);
-}
-
 /// Writes all `count` bytes to `stream`. A stream that takes fewer raises EInOutError
 /// "Error writing to stream - " with an empty detail, as a strict file stream does.
 void WriteAll(TBaseStream& stream, const void* bytes, size_t count);

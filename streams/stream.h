@@ -86,4 +86,13 @@ struct ChainDeleter {
 };
 using StreamChain = std::unique_ptr<TBaseStream, ChainDeleter>;
 
+/// Puts a new top stream, made by `make(current top)`, over `chain`. When making it fails,
+/// the chain still owns the streams below and frees them.
+template <class Make>
+void PushFilter(StreamChain& chain, Make make) {
+    TBaseStream* top = make(chain.get());
+    chain.release();
+    chain.reset(top);
+}
+
 }  // namespace tracklore
