@@ -18,31 +18,27 @@ namespace {
 
 // Scans every path in order; the failed files of folder scans go to stdout as they are
 // known, so the lines of earlier folders are out even when a later path ends the scan.
+// A file named on the command line fails like a file inside a folder: a tag or header
+// error is listed and the scan goes on.
 void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths) {
     for (const auto& path : paths) {
-        const auto status = platform::GetFileStatus(path);
-        if (status && status->IsFolder) {
-            std::vector<std::string> errors;
-            try {
-                ScanFolder(catalogue, path, errors);
-            } catch (...) {
-                for (const auto& line : errors)
-                    std::printf("%s\n", line.c_str());
-                throw;
-            }
+        std::vector<std::string> errors;
+        const auto print = [&errors] {
             for (const auto& line : errors)
                 std::printf("%s\n", line.c_str());
-        } else {
-            // A file named on the command line fails like a file inside a folder: a tag or
-            // header error is listed and the scan goes on.
-            try {
-                ScanFile(catalogue, path);
-            } catch (const EMPEGError& error) {
-                std::printf("%s  -  %s\n", path.c_str(), error.what());
-            } catch (const Eid3v2& error) {
-                std::printf("%s  -  %s\n", path.c_str(), error.what());
+        };
+        try {
+            const auto status = platform::GetFileStatus(path);
+            if (status && status->IsFolder) {
+                ScanFolder(catalogue, path, errors);
+            } else {
+                ScanFileListingErrors(catalogue, path, errors);
             }
+        } catch (...) {
+            print();
+            throw;
         }
+        print();
     }
 }
 

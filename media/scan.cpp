@@ -51,8 +51,9 @@ uint8_t GenreOf(const Tid3v2& tag) {
     // Version-4 tags may name a genre by its bare number ("17"); the name lookup would
     // miss it.
     if (!first.empty() && first.size() <= 3 &&
-        first.find_first_not_of("0123456789") == std::string::npos && std::stoi(first) <= 255) {
-        return static_cast<uint8_t>(std::stoi(first));
+        first.find_first_not_of("0123456789") == std::string::npos) {
+        const int number = std::stoi(first);
+        if (number <= 255) return static_cast<uint8_t>(number);
     }
     return GenreIndexOf(first);
 }
@@ -90,11 +91,11 @@ public:
         if (!prefix.empty() && prefix.back() != '/') prefix += '/';
         for (const auto& entry : entries) {
             const std::string path = prefix + entry.Name;
-            // A folder that merely carries the extension is no file to read.
-            // Pipes and devices have no file to read: a pipe named "x.mp3" would block the
-            // scan for good.
+            // Folders that carry the extension, pipes and devices have no file to read (a
+            // pipe named "x.mp3" would block the scan for good).
             if (!entry.IsFolder && !entry.IsDevice && HasMp3Extension(entry.Name)) {
-                ScanOne(path);
+                catalogue_.RaiseScan(path);
+                ScanFileListingErrors(catalogue_, path, errors_);
             }
             if (entry.IsFolder && Enter(path)) {
                 // A subfolder that cannot be listed is passed over, as enumeration does.
@@ -104,17 +105,6 @@ public:
     }
 
 private:
-    void ScanOne(const std::string& path) {
-        catalogue_.RaiseScan(path);
-        try {
-            ScanFile(catalogue_, path);
-        } catch (const EMPEGError& error) {
-            errors_.push_back(path + kErrorSeparator + error.what());
-        } catch (const Eid3v2& error) {
-            errors_.push_back(path + kErrorSeparator + error.what());
-        }
-    }
-
     TTracklore& catalogue_;
     std::vector<std::string>& errors_;
     std::set<FolderKey> visited_;
@@ -162,6 +152,17 @@ TrackRecord ScanRecord(const std::string& path) {
 void ScanFile(TTracklore& catalogue, const std::string& path) {
     TrackRecord record = ScanRecord(path);
     catalogue.Insert(record);
+}
+
+void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
+                           std::vector<std::string>& errors) {
+    try {
+        ScanFile(catalogue, path);
+    } catch (const EMPEGError& error) {
+        errors.push_back(path + kErrorSeparator + error.what());
+    } catch (const Eid3v2& error) {
+        errors.push_back(path + kErrorSeparator + error.what());
+    }
 }
 
 void ScanFolder(TTracklore& catalogue, const std::string& folder,

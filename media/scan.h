@@ -19,6 +19,11 @@ TrackRecord ScanRecord(const std::string& path);
 /// ScanRecord, and "Too Many Elements!" when the catalogue is full.
 void ScanFile(TTracklore& catalogue, const std::string& path);
 
+/// Scans one file as ScanFile does, except that a tag or header error (EMPEGError, Eid3v2)
+/// adds the line "path  -  message" to `errors` instead of being raised.
+void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
+                           std::vector<std::string>& errors);
+
 /// Scans every file with the extension ".mp3" (any case) in `folder` and its subfolders,
 /// depth first, raising the catalogue's OnScan before each file. A file that fails with a
 /// tag or header error adds the line "path  -  message" to `errors`; any other error ends
