@@ -1,0 +1,123 @@
+#include "tests/support/scripted_shell.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "ui/browse_folder.h"
+#include "ui/progress_box.h"
+#include "ui/settings_dialog.h"
+#include "ui/sort_dialog.h"
+
+namespace tracklore::test {
+
+using ui::TModalResult;
+
+TModalResult TScriptedShell::MessageBox(const std::string& text, const std::string& caption,
+                                        ui::TMsgKind kind, unsigned buttons) {
+    Messages.push_back({text, caption, kind, buttons});
+    if (MessageAnswers.empty()) {
+        // A box with only an OK button needs no scripted answer.
+        if (buttons == ui::mbOK) return TModalResult::OK;
+        ADD_FAILURE() << "unexpected message box: " << text;
+        return TModalResult::Cancel;
+    }
+    TModalResult answer = MessageAnswers.front();
+    MessageAnswers.pop_front();
+    return answer;
+}
+
+bool TScriptedShell::OpenFileDialog(ui::TFileDialogSpec& spec, std::vector<std::string>& files) {
+    OpenDialogs.push_back(spec);
+    if (OpenAnswers.empty()) {
+        ADD_FAILURE() << "unexpected open dialog";
+        return false;
+    }
+    FileAnswer answer = OpenAnswers.front();
+    OpenAnswers.pop_front();
+    if (!answer) return false;
+    files = *answer;
+    return true;
+}
+
+bool TScriptedShell::SaveFileDialog(ui::TFileDialogSpec& spec, std::string& file) {
+    SaveDialogs.push_back(spec);
+    if (SaveAnswers.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return false;
+    }
+    std::optional<std::string> answer = SaveAnswers.front();
+    SaveAnswers.pop_front();
+    if (!answer) return false;
+    file = *answer;
+    return true;
+}
+
+bool TScriptedShell::BrowseForFolder(ui::TBrowseFolderDlg& dialog) {
+    FolderDialogs.push_back(dialog);
+    if (FolderAnswers.empty()) {
+        ADD_FAILURE() << "unexpected folder chooser";
+        return false;
+    }
+    std::optional<std::string> answer = FolderAnswers.front();
+    FolderAnswers.pop_front();
+    if (!answer) return false;
+    dialog.FolderName = ui::ChosenFolderName(*answer);
+    return true;
+}
+
+void TScriptedShell::ShowScanErrors(const std::vector<std::string>& lines) {
+    ScanErrorDialogs.push_back(lines);
+}
+
+bool TScriptedShell::ExecuteSortDialog(ui::TSortOnBox& box) {
+    if (SortAnswers.empty()) {
+        ADD_FAILURE() << "unexpected sort dialog";
+        return false;
+    }
+    std::optional<int> answer = SortAnswers.front();
+    SortAnswers.pop_front();
+    if (!answer) return false;
+    box.CB_Sortmode = *answer;
+    box.SortKey = ui::SortEntries()[*answer].Key;
+    return true;
+}
+
+bool TScriptedShell::ExecuteSettings(ui::TSettingsBox& box) {
+    if (SettingsAnswers.empty()) {
+        ADD_FAILURE() << "unexpected settings dialog";
+        return false;
+    }
+    auto answer = std::move(SettingsAnswers.front());
+    SettingsAnswers.pop_front();
+    return answer(box);
+}
+
+void TScriptedShell::ShowProgress(ui::TProgressBox&, bool visible) {
+    if (visible) ++ProgressShown;
+}
+
+void TScriptedShell::SetStatusText(const std::string& text) {
+    Status = text;
+    StatusTexts.push_back(text);
+}
+
+void TScriptedShell::SetBusy(bool busy) {
+    BusyDepth += busy ? 1 : -1;
+    EXPECT_GE(BusyDepth, 0) << "hour-glass restored more often than set";
+    MaxBusyDepth = std::max(MaxBusyDepth, BusyDepth);
+}
+
+void TScriptedShell::ProcessMessages() {
+    ++ProcessMessagesCalls;
+    if (OnProcessMessages) OnProcessMessages();
+}
+
+std::vector<std::string> TScriptedShell::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const Message& message : Messages)
+        texts.push_back(message.Text);
+    return texts;
+}
+
+}  // namespace tracklore::test

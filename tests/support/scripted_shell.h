@@ -1,0 +1,85 @@
+// A shell for tests: answers message boxes and dialogs from queues the test fills, and
+// records everything the core asked of it, so command flows run without a display.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/shell.h"
+
+namespace tracklore::test {
+
+class TScriptedShell : public ui::TShell {
+public:
+    /// One message box the core showed.
+    struct Message {
+        std::string Text;
+        std::string Caption;
+        ui::TMsgKind Kind;
+        unsigned Buttons;
+    };
+    /// An answer for a file dialog: nullopt cancels.
+    using FileAnswer = std::optional<std::vector<std::string>>;
+
+    // Answers, used front first. A message box without a queued answer fails the test and
+    // returns Cancel; so does a dialog without one (it is cancelled).
+    std::deque<ui::TModalResult> MessageAnswers;
+    std::deque<FileAnswer> OpenAnswers;
+    std::deque<std::optional<std::string>> SaveAnswers;
+    std::deque<std::optional<std::string>> FolderAnswers;  // raw path the user picked
+    std::deque<std::optional<int>> SortAnswers;  // index into SortEntries(); nullopt cancels
+    /// Settings dialog: called with the preset model; returns true for OK (after changing
+    /// the model as the user would).
+    std::deque<std::function<bool(ui::TSettingsBox&)>> SettingsAnswers;
+    /// Called on every ProcessMessages (a test may act "while" a long command runs).
+    std::function<void()> OnProcessMessages;
+
+    // What the core did.
+    std::vector<Message> Messages;
+    std::vector<ui::TFileDialogSpec> OpenDialogs;
+    std::vector<ui::TFileDialogSpec> SaveDialogs;
+    std::vector<ui::TBrowseFolderDlg> FolderDialogs;  // as presented (before the answer)
+    std::vector<std::vector<std::string>> ScanErrorDialogs;
+    std::vector<std::string> StatusTexts;  // every text set, in order
+    std::string Status;
+    std::string Caption;
+    std::vector<uint16_t> Masks;  // every mask applied, in order
+    int BusyDepth = 0;
+    int MaxBusyDepth = 0;
+    int ProcessMessagesCalls = 0;
+    std::vector<ui::TPage> PagesShown;
+    int ViewPrefsApplied = 0;
+    int AboutShown = 0;
+    std::vector<bool> SplashStates;
+    std::vector<std::string> ProgramsStarted;
+    int ProgressShown = 0;  // ShowProgress(box, true) calls
+
+    ui::TModalResult MessageBox(const std::string& text, const std::string& caption,
+                                ui::TMsgKind kind, unsigned buttons) override;
+    bool OpenFileDialog(ui::TFileDialogSpec& spec, std::vector<std::string>& files) override;
+    bool SaveFileDialog(ui::TFileDialogSpec& spec, std::string& file) override;
+    bool BrowseForFolder(ui::TBrowseFolderDlg& dialog) override;
+    void ShowScanErrors(const std::vector<std::string>& lines) override;
+    bool ExecuteSortDialog(ui::TSortOnBox& box) override;
+    bool ExecuteSettings(ui::TSettingsBox& box) override;
+    void ShowAbout() override { ++AboutShown; }
+    void ShowSplash(bool visible) override { SplashStates.push_back(visible); }
+    void ShowProgress(ui::TProgressBox& box, bool visible) override;
+    void SetStatusText(const std::string& text) override;
+    void SetCaption(const std::string& caption) override { Caption = caption; }
+    void ApplyCommandMask(uint16_t mask) override { Masks.push_back(mask); }
+    void SetBusy(bool busy) override;
+    void ProcessMessages() override;
+    void ShowPage(ui::TPage page) override { PagesShown.push_back(page); }
+    void ApplyViewPrefs(const ui::TPrefs&) override { ++ViewPrefsApplied; }
+    void StartProgram(const std::string& name) override { ProgramsStarted.push_back(name); }
+
+    /// Texts of the messages shown so far.
+    std::vector<std::string> MessageTexts() const;
+};
+
+}  // namespace tracklore::test

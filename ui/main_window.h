@@ -1,0 +1,115 @@
+// The main window without its widgets (TMainForm's state and command flows): the catalogue,
+// the selected set, the preferences, CurrentFile, Modified, the command mask, the views, and
+// every command, talking to the user only through the shell.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/catalogue.h"
+#include "ui/command_table.h"
+#include "ui/prefs.h"
+#include "ui/shell.h"
+#include "ui/views.h"
+
+namespace tracklore::ui {
+
+inline constexpr char kAppTitle[] = "Corvane Tracklore";
+inline constexpr char kUntitled[] = "Untitled";
+
+/// What Save As writes: the whole catalogue, or the selected set as CSV or catalogue file.
+enum class TSaveAsKind { SaveAs, AllAsCSV, SelectedAsCSV, SelectedAsTracklore };
+
+class TMainWindow : public TViewHost {
+public:
+    /// `registryFile`: where the preferences live (DefaultRegistryFile() in the application).
+    TMainWindow(TShell& shell, std::string registryFile);
+    ~TMainWindow() override;
+
+    /// Start-up: loads the preferences (reporting a failure), applies them to the views,
+    /// installs ScanProgress, opens the catalogue named by `args[0]` if any (with the
+    /// splash, the format choice and the warning on failure), sets the caption, the mask
+    /// 0x6E7, Modified false and both lists' sort state.
+    void Create(const std::vector<std::string>& args);
+    /// Shut-down: stores the window placement and LastFile, saves the preferences.
+    void Destroy(int left, int top, int width, int height);
+
+    /// Runs a command of the command table under the application's error handler: an error
+    /// is shown in a message box captioned with the application title. `source` is the view
+    /// a pop-up menu or double click came from. Commands other issues build do nothing yet.
+    void Run(TCommandId command, TViewSource source = TViewSource::None);
+    /// Runs `work` under the application's error handler; false when it raised.
+    bool Guarded(const std::function<void()>& work);
+
+    // File commands. Each returns false when it stopped without doing its work (cancelled).
+    bool FileNew();
+    bool FileOpen();
+    bool FileSave();
+    bool FileSaveAs(TSaveAsKind kind);
+    bool FileMerge();
+
+    // Scan commands.
+    void AddDir();
+    void AddFile();
+    /// Files dropped from the desktop: every name ending in ".mp3" (any case) is scanned.
+    void DropFiles(const std::vector<std::string>& names);
+    /// The catalogue's scan notification: lets messages run, then "Scanning: " + path.
+    void ScanProgress(const std::string& path);
+
+    // List commands.
+    void SortCommand();
+    void RenumberCommand();
+    /// A click on column `column` (0-based) of the All list or the Selected list.
+    void ColumnClick(TViewSource list, int column);
+
+    // View commands and events.
+    void ShowPage(TPage page);
+    /// The user turned the page control to `page`.
+    void PageChanged(TPage page) { activePage_ = page; }
+    void ListSelectionChanged(TViewSource list);
+    void TreeSelectionChanged();
+    /// A double click in a view runs Edit.
+    void ViewDoubleClicked(TViewSource source);
+    void Options();
+
+    /// The close query: true when the window may close.
+    bool CloseQuery();
+
+    // State.
+    const std::string& CurrentFile() const { return currentFile_; }
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    TPrefs& Prefs() { return prefs_; }
+    TViews& Views() { return views_; }
+    /// Replaces the selected set (nullptr: none).
+    void SetSelectedSet(std::unique_ptr<TTracklore> set);
+    void SetStatusText(const std::string& text);
+    /// Caption := application title + " - " + CurrentFile.
+    void UpdateCaption();
+
+    // TViewHost
+    TTracklore& Catalogue() override { return *catalogue_; }
+    TTracklore* SelectedSet() override { return selectedSet_.get(); }
+    uint16_t CommandMask() const override { return mask_; }
+    /// Does nothing when `mask` equals the current mask; otherwise stores and applies it.
+    void SetCommandMask(uint16_t mask) override;
+    TPage ActivePage() const override { return activePage_; }
+    TShell& Shell() override { return shell_; }
+
+private:
+    TShell& shell_;
+    std::string registryFile_;
+    TPrefs prefs_;
+    std::unique_ptr<TTracklore> catalogue_;
+    std::unique_ptr<TTracklore> selectedSet_;
+    TViews views_;
+    std::string currentFile_ = kUntitled;
+    bool modified_ = false;
+    uint16_t mask_ = 0;
+    TPage activePage_ = TPage::List;
+};
+
+}  // namespace tracklore::ui

@@ -1,0 +1,99 @@
+// The shell: every window interaction of the core goes through this interface. The desktop
+// application implements it with Qt (ui/shell_qt.h); tests script it answer by answer
+// (tests/support/scripted_shell.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tracklore::ui {
+
+struct TPrefs;
+struct TSettingsBox;
+struct TSortOnBox;
+struct TBrowseFolderDlg;
+class TProgressBox;
+
+/// The icon and sound of a message box.
+enum class TMsgKind { Plain, Information, Warning, Error, Confirmation };
+
+/// Buttons of a message box, combined with |.
+enum TMsgButton : unsigned {
+    mbOK = 1u << 0,
+    mbCancel = 1u << 1,
+    mbYes = 1u << 2,
+    mbNo = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
+};
+
+/// How a dialog or message box was closed.
+enum class TModalResult { None, OK, Cancel, Yes, No, Abort, Retry, Ignore };
+
+/// The pages of the main window's page control, in tab order.
+enum class TPage { List = 0, Tree = 1, Selected = 2 };
+
+/// Options of an open or save dialog. `Filters` pairs a description with its patterns
+/// ("CSV-files", "*.csv"); `FilterIndex` is 1-based as the user sees the list.
+struct TFileDialogSpec {
+    std::string Title;
+    std::vector<std::pair<std::string, std::string>> Filters;
+    int FilterIndex = 1;
+    std::string DefaultExt;  // without the dot: "tracklore"
+    std::string InitialDir;
+    std::string FileName;
+    bool MultiSelect = false;
+    bool MustExist = false;  // path and file must exist (open dialogs)
+};
+
+class TShell {
+public:
+    virtual ~TShell() = default;
+
+    /// Shows `text` in a modal message box captioned `caption` and returns the button chosen
+    /// (Cancel when the box is closed without one).
+    virtual TModalResult MessageBox(const std::string& text, const std::string& caption,
+                                    TMsgKind kind, unsigned buttons) = 0;
+    /// Open dialog: true and the chosen files (in the dialog's order) on OK.
+    virtual bool OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) = 0;
+    /// Save dialog: true and the chosen file on OK. The dialog does not ask about
+    /// overwriting: the command asks itself.
+    virtual bool SaveFileDialog(TFileDialogSpec& spec, std::string& file) = 0;
+    /// The folder chooser: presets from and writes the chosen folder into `dialog.FolderName`
+    /// (already cut as TBrowseFolderDlg::Execute wants it); false when cancelled.
+    virtual bool BrowseForFolder(TBrowseFolderDlg& dialog) = 0;
+    /// The modal "Errors during scan" dialog showing `lines` (the two preset lines included).
+    virtual void ShowScanErrors(const std::vector<std::string>& lines) = 0;
+    /// The modal "Sort on..." dialog: true on OK (with `box.SortKey` set).
+    virtual bool ExecuteSortDialog(TSortOnBox& box) = 0;
+    /// The modal "Settings..." dialog over its model: true on OK (model holds the choices).
+    virtual bool ExecuteSettings(TSettingsBox& box) = 0;
+    /// The modal About box.
+    virtual void ShowAbout() = 0;
+    /// Shows or hides the splash window shown while a catalogue named at start loads.
+    virtual void ShowSplash(bool visible) = 0;
+    /// The progress box: shown while `box` is in use; the shell redraws it on every change.
+    virtual void ShowProgress(TProgressBox& box, bool visible) = 0;
+
+    /// The one-panel status line.
+    virtual void SetStatusText(const std::string& text) = 0;
+    /// The main window's caption.
+    virtual void SetCaption(const std::string& caption) = 0;
+    /// Enables and disables the controls of every bit of the command table by `mask`.
+    virtual void ApplyCommandMask(uint16_t mask) = 0;
+    /// Sets or restores the hour-glass pointer; calls nest (true pushes, false pops).
+    virtual void SetBusy(bool busy) = 0;
+    /// Lets the window system deliver pending messages (repaint, input).
+    virtual void ProcessMessages() = 0;
+    /// Brings a page of the page control to the front.
+    virtual void ShowPage(TPage page) = 0;
+    /// Applies the list font and background colour to the three views.
+    virtual void ApplyViewPrefs(const TPrefs& prefs) = 0;
+    /// Starts a program by name, detached; the result is ignored.
+    virtual void StartProgram(const std::string& name) = 0;
+};
+
+}  // namespace tracklore::ui

@@ -1,0 +1,25 @@
+// The "Sort on..." dialog (TSortOnBox) as a model: the drop-down list of sort entries and
+// the key the chosen entry selects.
+#pragma once
+
+#include <span>
+
+#include "core/track_record.h"
+
+namespace tracklore::ui {
+
+/// One entry of CB_Sortmode and the key it selects.
+struct TSortEntry {
+    const char* Caption;
+    TrackField Key;
+};
+
+/// The entries in their (alphabetical) list order: Album, Artist, ... Volume.
+std::span<const TSortEntry> SortEntries();
+
+struct TSortOnBox {
+    int CB_Sortmode = 0;  // index into SortEntries(); the first entry when shown
+    TrackField SortKey = TrackField::ID;
+};
+
+}  // namespace tracklore::ui
