@@ -62,4 +62,51 @@ inline constexpr char InvalidChunkType[] =
 inline constexpr char TagIsBuggy[] = "An error occured while parsing the data - tag is buggy";
 inline constexpr char UnsupportedEncoding[] = "Unsupported encoding %d";
 
+// Main window
+inline constexpr char AppTitle[] = "Corvane Tracklore";
+inline constexpr char Untitled[] = "Untitled";
+inline constexpr char FailedToOpen[] = "Failed to open the database in the file \"%s\" - %s";
+inline constexpr char FileModifiedOnClose[] =
+    "File has been modified - do you wish to save changes?";
+inline constexpr char ScanningFile[] = "Scanning: ";
+inline constexpr char CouldNotReadPrefs[] =
+    "Could not read preferences from registry. If this is the first time you run this "
+    "application, ignore this message; otherwise it may be caused by a bad installation.";
+
+// File commands
+inline constexpr char SaveBeforeReset[] =
+    "Changes not saved. Do you want to save changes before resetting database?";
+inline constexpr char SaveBeforeOpen[] =
+    "Changes not saved. Do you want to save changes before opening another database? "
+    "(changes lost if no)";
+inline constexpr char LoadingDatabase[] = "Loading database from file: %s";
+inline constexpr char SavingDatabase[] = "Saving database to file: %s";
+inline constexpr char NoItemsSelected[] = "There are no items selected in the database...";
+inline constexpr char OkToOverwrite[] = "OK to overwrite %s";
+inline constexpr char FilterCsvFiles[] = "CSV-files";
+inline constexpr char FilterCommaSeparated[] = "Comma Seperated File";
+inline constexpr char FilterAllFilesOpen[] = "All Files (*.*)";
+inline constexpr char FilterAllFilesSave[] = "All Files (**)";
+
+// Scanning from the window
+inline constexpr char SelectFolderToScan[] = "Please select the folder, you wish to scan...";
+inline constexpr char ScanErrorsCaption[] = "Errors during scan";
+inline constexpr char ScanErrorsHeading[] = "Files not added due to errors:";
+inline constexpr char ScanErrorsRule[] = "------------------------------";
+inline constexpr char Mp3FilesFilter[] = "MPEG Layer-3 files (*.mp3)";
+inline constexpr char ProgressCaption[] = "Progress...";
+inline constexpr char ProgressInvalidIndex[] = "ProgressBox.Steps[] - Invalid Index";
+
+// Views
+inline constexpr char BuildingViews[] = "Building visual representations. Record: ";
+
+// Settings
+inline constexpr char SettingsCaption[] = "Settings...";
+inline constexpr char ScanEntireFile[] = "Scan entire file (length for VBR)";
+inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs";
+
+// Sorting from the window
+inline constexpr char SortOnCaption[] = "Sort on...";
+inline constexpr char SortOnLabel[] = "Please select the item to sort on";
+
 }  // namespace tracklore::msg
