@@ -109,4 +109,88 @@ inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs"
 inline constexpr char SortOnCaption[] = "Sort on...";
 inline constexpr char SortOnLabel[] = "Please select the item to sort on";
 
+// Expressions
+inline constexpr char ExpectedEqualsAfterBang[] = "[%d] Expected = after !";
+inline constexpr char ExpectedEqualsAfterTilde[] = "[%d] Expected = after ~";
+inline constexpr char MissingQuote[] = "[%d] Missing quote at end-of-string!";
+inline constexpr char DigitLargerThanBase[] = "[%d] Digit larger than base";
+inline constexpr char MoreThanOneSeparator[] = "[%d] More than one decimal separator in number!!!";
+inline constexpr char NumberTooLarge[] = "[%d] Number too large";
+inline constexpr char UnexpectedCharacter[] = "[%d] Unexpected character \"%s\"";
+inline constexpr char MissingCloseParen[] = "[%d] Missing \")\"";
+inline constexpr char ExpectedIdentifier[] = "[%d] Expected identifier";
+inline constexpr char ExpectedConstant[] = "[%d] Expected a constant after relational operator";
+inline constexpr char NestedTooDeeply[] = "[%d] Expression nested too deeply";
+inline constexpr char NotOnNonBoolean[] = "Cannot perform NOT on non-boolean value";
+inline constexpr char TypeError[] = "Type error in \"%s\"";
+inline constexpr char UnknownIdentifier[] = "Unkown identifier \"%s\"";
+inline constexpr char OperatorEvalFailed[] = "Internal error in operator description - eval failed";
+inline constexpr char EmptyExpression[] = "Empty expression - must supply an expression";
+
+// Advanced search
+inline constexpr char SelectingItems[] = "Selecting items...";
+inline constexpr char ErrorParsingCaption[] = "Error parsing";
+inline constexpr char AdvancedSearchCaption[] = "Advanced search...";
+inline constexpr char AdvancedSearchGroup[] = " Advanced search facility ";
+inline constexpr char TestButton[] = "Test...";
+inline constexpr char TestLabel[] = "Press the \"Test\" button and read your expression below:";
+inline constexpr char UseSelected[] = "Search only selected (do not create a new list)";
+inline constexpr char SearchButton[] = "&Search...";
+inline constexpr char CancelButton[] = "&Cancel";
+inline constexpr char AdvancedSearchMenu[] = "&Advanced Search...";
+inline constexpr char SelectFormCaption[] = "SelectForm";
+inline constexpr char QualityFormat[] = "%dkbit/s at %d";
+/// The advanced search's help text, one entry a line.
+inline constexpr const char* AdvancedSearchHelp[] = {
+    "The advanced search facility is a powerful way of searching the database.",
+    "You may enter an expression in the edit-box fulfilling the following grammar:",
+    "        BE0 ::= <BE1> { \"AND\" <BE1> }",
+    "        BE1 ::= <BE2> { (\"OR\" | \"XOR\") <BE2> }",
+    "        BE2 ::= [\"NOT\"] <BE3>",
+    "        BE3 ::= RELATION | \"(\" <BE0> \")\"",
+    "        RELATION ::= <IDENT> [ <RELOPERATOR> <CONST> ]",
+    "        RELOPERATOR ::= \"==\" | \"!=\" | \"<\" | \"<=\" | \">\" | \">=\" | \"~=\"",
+    "The operator \"~=\" is an approximate comparison of two strings (and can only be",
+    "used on strings); the string after ~= must be included in the string before, case-",
+    "insensitive.",
+    "The recognized identifiers are:",
+    "        ID - of type int",
+    "        VOLUME - of type string",
+    "        ARTIST - of type string",
+    "        TITLE - of type string",
+    "        ALBUM - of type string",
+    "        TIME - of type int, the number of seconds!",
+    "        FILESIZE - of type int, size in bytes",
+    "        GENRE - of type string",
+    "        FILENAME - of type string",
+    "        COMMENT - of type string",
+    "        YEAR - of type string",
+    "        SAMPLERATE - of type int",
+    "        KBITRATE - of type int",
+    "        DATE -  of type float, The integral part is the number of days that have",
+    "                passed since 12/30/1899. The fractional part is fraction of a 24",
+    "                hour day that has elapsed.",
+    "",
+    "Examples of queries",
+    ">>      time>360",
+    "        Search for tracks lasting more than 6 minutes:",
+    "",
+    ">>      Volume==\"MUSIC_1\"",
+    "        Find all tracks on volume MUSIC_1.",
+    "",
+    ">>      title~=\"mirror\" AND year=\"1992\"",
+    "        Find all tracks from 1992 with title containing \"mirror\".",
+    "",
+    ">>      title=\"Now And Then\" AND (year>=\"1992\" AND year<=\"1999\")",
+    "        Search for the exact title \"Now And Then\" in the timeframe 1992-1999.",
+    "",
+    ">>      artist~=\"Aqua\" AND (time>=180 AND time<=300) AND samplerate=44100 ",
+    "        AND kbitrate>=128",
+    "        Search for all Aqua tracks lasting between 180 and 300 secs. in CD-quality.",
+    "",
+    "",
+    "",
+    "",
+};
+
 }  // namespace tracklore::msg

@@ -1,0 +1,215 @@
+#include "search/scanner_parser.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/locale.h"
+
+namespace tracklore {
+namespace {
+
+// The printed form of `text`'s tree.
+std::string Printed(const std::string& text) {
+    return TScannerParser().Parse(text)->Describe(0);
+}
+
+// The message `text` fails with, or "" when it parses.
+std::string ParseError(const std::string& text) {
+    try {
+        TScannerParser().Parse(text);
+    } catch (const EParserError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(ScannerParser, ScansEveryTokenKind) {
+    TScannerParser scanner;
+    scanner.Reset("( ) = == != > >= < <= ~= \"a b\" 12 1.5 name NOT and Or xOR TRUE false");
+    const TToken expected[] = {
+        TToken::OpenParen, TToken::CloseParen,   TToken::Equal, TToken::Equal,     TToken::NotEqual,
+        TToken::Greater,   TToken::GreaterEqual, TToken::Less,  TToken::LessEqual, TToken::Contains,
+        TToken::String,    TToken::Integer,      TToken::Real,  TToken::Ident,     TToken::Not,
+        TToken::And,       TToken::Or,           TToken::Xor,   TToken::True,      TToken::False,
+        TToken::End,       TToken::End,
+    };
+    for (TToken kind : expected) {
+        scanner.NextToken();
+        EXPECT_EQ(scanner.TokenKind(), kind) << "at position " << scanner.Position();
+    }
+}
+
+TEST(ScannerParser, EndOfInputKeepsItsPosition) {
+    TScannerParser scanner;
+    scanner.Reset("a  ");
+    scanner.NextToken();
+    scanner.NextToken();
+    scanner.NextToken();
+    EXPECT_EQ(scanner.TokenKind(), TToken::End);
+    EXPECT_EQ(scanner.Position(), 4);
+}
+
+TEST(ScannerParser, ControlCharactersSeparateTokensAndZeroEndsTheText) {
+    EXPECT_EQ(Printed("time\t>\r\n3"), "time > 3");
+    EXPECT_EQ(Printed(std::string("time>3\0 AND", 11) + "(("), "time > 3");
+}
+
+TEST(ScannerParser, NumbersKeepTheirValues) {
+    TScannerParser scanner;
+    scanner.Reset("2147483647 1. 0.125 007");
+    scanner.NextToken();
+    EXPECT_EQ(scanner.IntegerValue(), 2147483647);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.TokenKind(), TToken::Real);
+    EXPECT_EQ(scanner.RealValue(), 1.0);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.RealValue(), 0.125);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.IntegerValue(), 7);
+}
+
+TEST(ScannerParser, StringHasNoEscapes) {
+    TScannerParser scanner;
+    scanner.Reset(R"("a\" b")");
+    scanner.NextToken();
+    EXPECT_EQ(scanner.TokenKind(), TToken::String);
+    EXPECT_EQ(scanner.TokenText(), "a\\");
+}
+
+TEST(ScannerParser, PrintsRelationsWithBlanksAndLowerCaseNames) {
+    EXPECT_EQ(Printed("time>360"), "time > 360");
+    EXPECT_EQ(Printed("Volume==\"MUSIC_1\""), "volume == \"MUSIC_1\"");
+    EXPECT_EQ(Printed("TITLE~=\"x\""), "title ~= \"x\"");
+    EXPECT_EQ(Printed("ok=TRUE"), "ok == true");
+    EXPECT_EQ(Printed("ok!=false"), "ok != false");
+    EXPECT_EQ(Printed("artist"), "artist");
+}
+
+TEST(ScannerParser, EqualAndDoubleEqualBuildTheSameTree) {
+    EXPECT_EQ(Printed("year=1992"), Printed("year==1992"));
+}
+
+TEST(ScannerParser, KeywordsIgnoreCase) {
+    EXPECT_EQ(Printed("a and b And c AND d"), "a AND b AND c AND d");
+    EXPECT_EQ(Printed("a xor b Or c"), "a XOR b OR c");
+}
+
+TEST(ScannerParser, AndBindsMoreLooselyThanOr) {
+    EXPECT_EQ(Printed("artist==\"x\" OR title==\"y\" AND year==\"1999\""),
+              "( artist == \"x\" OR title == \"y\" ) AND year == \"1999\"");
+    const auto tree = TScannerParser().Parse("a OR b AND c");
+    const auto& root = dynamic_cast<const TExprBin&>(*tree);
+    EXPECT_EQ(root.Op(), TExprOp::And);
+    EXPECT_EQ(dynamic_cast<const TExprBin&>(root.Left()).Op(), TExprOp::Or);
+}
+
+TEST(ScannerParser, ParenthesesLeaveNoNodeAndPrintByBindingCode) {
+    EXPECT_EQ(Printed("artist==\"x\" OR (title==\"y\" AND year==\"1999\")"),
+              "artist == \"x\" OR title == \"y\" AND year == \"1999\"");
+    EXPECT_EQ(Printed("title~=\"mirror\" AND year=\"1992\""),
+              "title ~= \"mirror\" AND year == \"1992\"");
+    EXPECT_EQ(Printed("((time>3))"), "time > 3");
+}
+
+TEST(ScannerParser, OperatorsGroupLeftToRight) {
+    const auto tree = TScannerParser().Parse("a OR b XOR c");
+    const auto& root = dynamic_cast<const TExprBin&>(*tree);
+    EXPECT_EQ(root.Op(), TExprOp::Xor);
+    EXPECT_EQ(dynamic_cast<const TExprBin&>(root.Left()).Op(), TExprOp::Or);
+    // A right operand of the same level is wrapped, a left one is not.
+    EXPECT_EQ(Printed("a OR (b OR c)"), "a OR ( b OR c )");
+    EXPECT_EQ(Printed("a AND (b AND c)"), "a AND ( b AND c )");
+}
+
+TEST(ScannerParser, NotPrintsItsOperandWithoutParentheses) {
+    EXPECT_EQ(Printed("NOT (time>360 AND year==\"1999\")"), "NOT time > 360 AND year == \"1999\"");
+    EXPECT_EQ(Printed("not artist"), "NOT artist");
+}
+
+TEST(ScannerParser, RealConstantsPrintShortest) {
+    EXPECT_EQ(Printed("time>3.0"), "time > 3");
+    EXPECT_EQ(Printed("date>36000.25"), "date > 36000.25");
+    EXPECT_EQ(Printed("date>0.1"), "date > 0.1");
+}
+
+TEST(ScannerParser, RestOfTheInputIsIgnored) {
+    EXPECT_EQ(Printed("time>3 )"), "time > 3");
+    EXPECT_EQ(Printed("time>3 title"), "time > 3");
+    EXPECT_EQ(Printed("time>3 garbage)"), "time > 3");
+}
+
+TEST(ScannerParser, ReportsEachErrorWithItsPosition) {
+    EXPECT_EQ(ParseError("   "), "[4] Expected identifier");
+    EXPECT_EQ(ParseError(""), "[1] Expected identifier");
+    EXPECT_EQ(ParseError("title==\"abc"), "[12] Missing quote at end-of-string!");
+    EXPECT_EQ(ParseError("size_x>1"), "[5] Unexpected character \"_\"");
+    EXPECT_EQ(ParseError("time>3m"), "[7] Digit larger than base");
+    EXPECT_EQ(ParseError("time>128k"), "[9] Digit larger than base");
+    EXPECT_EQ(ParseError("time>12e5"), "[8] Digit larger than base");
+    EXPECT_EQ(ParseError("filesize>1.5.2"), "[13] More than one decimal separator in number!!!");
+    EXPECT_EQ(ParseError("artist==\"a\" AND"), "[16] Expected identifier");
+    EXPECT_EQ(ParseError("(time>3"), "[8] Missing \")\"");
+    EXPECT_EQ(ParseError("time>"), "[6] Expected a constant after relational operator");
+    EXPECT_EQ(ParseError("time>title"), "[11] Expected a constant after relational operator");
+    EXPECT_EQ(ParseError("NOT NOT time>3"), "[8] Expected identifier");
+    EXPECT_EQ(ParseError("time!3"), "[6] Expected = after !");
+    EXPECT_EQ(ParseError("time>.5"), "[6] Unexpected character \".\"");
+    EXPECT_EQ(ParseError("360<time"), "[4] Expected identifier");
+}
+
+TEST(ScannerParser, TildeWithoutEqualsNamesThePositionAfterIt) {
+    EXPECT_EQ(ParseError("artist~x"), "[8] Expected = after ~");
+}
+
+TEST(ScannerParser, PositionsCountCharactersNotBytes) {
+    EXPECT_EQ(ParseError("artist==\"Bj\xc3\xb6rk\" AND \xc3\xa9"),
+              "[21] Unexpected character \"\xc3\xa9\"");
+}
+
+TEST(ScannerParser, DecimalSeparatorIsTheLocales) {
+    locale::SetLocale("de_DE");
+    EXPECT_EQ(Printed("date>1,5"), "date > 1,5");
+    EXPECT_EQ(ParseError("date>1.5"), "[7] Unexpected character \".\"");
+    locale::SetLocale("en_US");
+    EXPECT_EQ(ParseError("date>1,5"), "[7] Unexpected character \",\"");
+}
+
+TEST(ScannerParser, RefusesIntegerBeyondThirtyTwoBits) {
+    EXPECT_EQ(ParseError("time>2147483648"), "[6] Number too large");
+    EXPECT_EQ(ParseError("time>99999999999999999999999"), "[6] Number too large");
+}
+
+TEST(ScannerParser, RealWholePartDoesNotWrap) {
+    const auto tree = TScannerParser().Parse("date>4294967297.5");
+    const auto& constant =
+        dynamic_cast<const TExprConst&>(dynamic_cast<const TExprBin&>(*tree).Right());
+    EXPECT_EQ(constant.RealValue(), 4294967297.5);
+    EXPECT_EQ(ParseError("date>" + std::string(5000, '9') + ".0"), "[6] Number too large");
+}
+
+TEST(ScannerParser, RefusesDeepNestingWithAPosition) {
+    const std::string deep(10000, '(');
+    const std::string message = ParseError(deep + "time>3" + std::string(10000, ')'));
+    EXPECT_EQ(message, "[258] Expression nested too deeply");
+    const int limit = TScannerParser::kMaxNesting;
+    EXPECT_EQ(Printed(std::string(limit, '(') + "a" + std::string(limit, ')')), "a");
+}
+
+TEST(ScannerParser, RefusesChainsTooLongToEvaluateSafely) {
+    std::string chain = "a";
+    for (int i = 0; i < TScannerParser::kMaxTreeDepth + 10; ++i)
+        chain += " OR a";
+    EXPECT_EQ(ParseError(chain).rfind("[", 0), 0u);
+    EXPECT_NE(ParseError(chain).find("Expression nested too deeply"), std::string::npos);
+}
+
+TEST(ScannerParser, LongChainsBelowTheLimitParse) {
+    std::string chain = "time>1";
+    for (int i = 0; i < 1000; ++i)
+        chain += " AND (NOT time>1 XOR time<5)";
+    EXPECT_NO_THROW(TScannerParser().Parse(chain));
+}
+
+}  // namespace
+}  // namespace tracklore
