@@ -8,6 +8,7 @@
 #include "cli/catalogue_commands.h"
 #include "cli/pack_commands.h"
 #include "cli/scan_commands.h"
+#include "cli/search_commands.h"
 
 namespace {
 
@@ -34,6 +35,23 @@ constexpr CommandEntry kCommands[] = {
      "add the records of each IN to CAT (made when missing) with new identifiers, then save "
      "CAT; when an IN cannot be read, CAT is left as it was",
      tracklore::cli::RunMerge},
+    {"parse", "parse EXPR",
+     "check the search expression EXPR as the advanced search does (parse it, then evaluate "
+     "it once on an empty record) and print it as the search prints it; on an error print "
+     "the error's message",
+     tracklore::cli::RunParse},
+    {"query", "query CAT EXPR [--format table|csv|json]",
+     "print the records of CAT for which the search expression EXPR is true, in slot order, "
+     "in the formats of list; for example: query music.tracklore 'artist~=\"aqua\" AND "
+     "time<=300'",
+     tracklore::cli::RunQuery},
+    {"search",
+     "search CAT [--id N] [--artist T] [--album T] [--title T] [--year T] [--genre NAME] "
+     "[--comment T] [--volume T] [--filename T] [--format table|csv|json]",
+     "print the records of CAT that match every given field: texts occur in the field "
+     "ignoring case, --id is equal (-1 matches every record), --genre is a genre name "
+     "written exactly as the genre table has it; formats as for list",
+     tracklore::cli::RunSearch},
     {"scan", "scan CAT PATH...",
      "scan each folder (with its subfolders) and each MP3 file into CAT, made when missing, "
      "then save CAT; files that could not be read are listed on stdout",

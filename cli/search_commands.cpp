@@ -1,0 +1,140 @@
+#include "cli/search_commands.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+#include "cli/record_output.h"
+#include "core/catalogue.h"
+#include "core/convert.h"
+#include "core/file_choice.h"
+#include "media/genres.h"
+#include "search/evaluate.h"
+#include "search/scanner_parser.h"
+
+namespace tracklore::cli {
+
+namespace {
+
+int Usage(const char* usage) {
+    std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
+    return 2;
+}
+
+bool IsFormat(const std::string& format) {
+    return format == "table" || format == "csv" || format == "json";
+}
+
+int Print(TTracklore& records, const std::string& format) {
+    if (format == "csv") {
+        WriteCsv(records, std::cout);
+    } else if (format == "json") {
+        WriteJson(records, std::cout);
+    } else {
+        WriteTable(records, std::cout);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::fprintf(stderr, "Error writing to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
+// The text field an option such as --artist fills, or nullptr.
+SharedText* PatternText(TrackRecord& pattern, const std::string& option) {
+    if (option == "--artist") return &pattern.Artist;
+    if (option == "--album") return &pattern.Album;
+    if (option == "--title") return &pattern.Title;
+    if (option == "--year") return &pattern.Year;
+    if (option == "--comment") return &pattern.Comment;
+    if (option == "--volume") return &pattern.Volume;
+    if (option == "--filename") return &pattern.Filename;
+    return nullptr;
+}
+
+// The genre byte whose name equals `name` exactly, searched from 0.
+std::optional<uint8_t> GenreByName(const std::string& name) {
+    for (size_t index = 0; index < GenreNames.size(); ++index) {
+        if (GenreNames[index] == name) return static_cast<uint8_t>(index);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunParse(const std::vector<std::string>& args) {
+    if (args.size() != 1) return Usage("parse EXPR");
+    const auto tree = DoParsing(args[0]);
+    std::printf("%s\n", tree->Describe(0).c_str());
+    return 0;
+}
+
+int RunQuery(const std::vector<std::string>& args) {
+    constexpr char kUsage[] = "query CAT EXPR [--format table|csv|json]";
+    std::vector<std::string> positional;
+    std::string format = "table";
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format" && i + 1 < args.size()) {
+            format = args[++i];
+            if (!IsFormat(format)) return Usage(kUsage);
+        } else {
+            // No expression starts with "--", so every other word is positional.
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) return Usage(kUsage);
+
+    // The expression is checked before the catalogue is read, as the dialog does.
+    const auto tree = DoParsing(positional[1]);
+    TTracklore catalogue;
+    LoadByFormat(catalogue, positional[0]);
+    auto result = SelectMatching(catalogue, *tree);
+    return Print(*result, format);
+}
+
+int RunSearch(const std::vector<std::string>& args) {
+    constexpr char kUsage[] =
+        "search CAT [--id N] [--artist T] [--album T] [--title T] [--year T] [--genre NAME] "
+        "[--comment T] [--volume T] [--filename T] [--format table|csv|json]";
+    std::optional<std::string> file;
+    std::string format = "table";
+    TrackRecord pattern;
+    pattern.Genre = kGenreNone;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (SharedText* text = PatternText(pattern, option); text && hasValue) {
+            *text = args[++i];
+        } else if (option == "--format" && hasValue) {
+            format = args[++i];
+            if (!IsFormat(format)) return Usage(kUsage);
+        } else if (option == "--id" && hasValue) {
+            try {
+                pattern.ID = StrToInt(args[++i]);
+            } catch (const EConvertError& error) {
+                std::fprintf(stderr, "%s\n", error.what());
+                return 2;
+            }
+        } else if (option == "--genre" && hasValue) {
+            const auto genre = GenreByName(args[++i]);
+            if (!genre) {
+                std::fprintf(stderr, "Unknown genre \"%s\" for --genre\n", args[i].c_str());
+                return 2;
+            }
+            pattern.Genre = *genre;
+        } else if (!file && option.rfind("--", 0) != 0) {
+            file = option;
+        } else {
+            return Usage(kUsage);
+        }
+    }
+    if (!file) return Usage(kUsage);
+
+    TTracklore catalogue;
+    LoadByFormat(catalogue, *file);
+    auto result = catalogue.SelectByTemplate(pattern);
+    return Print(*result, format);
+}
+
+}  // namespace tracklore::cli
