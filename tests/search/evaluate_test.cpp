@@ -166,6 +166,21 @@ TEST(Evaluate, LeftSideIsEvaluatedFirst) {
     EXPECT_EQ(EvalError("artist XOR other==1"), "Unkown identifier \"other\"");
 }
 
+TEST(Evaluate, DeepestTreeTheParserAcceptsEvaluatesPrintsAndFrees) {
+    std::string chain = "time>1";
+    for (int i = 1; i < TScannerParser::kMaxTreeDepth; ++i)
+        chain += " OR time>1";
+    auto tree = TScannerParser().Parse(chain);
+    EXPECT_FALSE(MatchesExpression(*tree, TrackRecord{}));
+    EXPECT_EQ(tree->Describe(0).size(), chain.size() + 2 * TScannerParser::kMaxTreeDepth);
+    tree.reset();
+
+    std::string nested = "time>1";
+    for (int i = 0; i < TScannerParser::kMaxNesting; ++i)
+        nested = "NOT (" + nested + ")";
+    EXPECT_FALSE(MatchesExpression(*TScannerParser().Parse(nested), TrackRecord{}));
+}
+
 TEST(MatchesExpression, NonBooleanResultSelectsNothing) {
     EXPECT_FALSE(Matches("artist", Track()));
     EXPECT_FALSE(Matches("time", Track()));
