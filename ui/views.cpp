@@ -1,0 +1,263 @@
+#include "ui/views.h"
+
+#include <string>
+#include <string_view>
+
+#include "core/catalogue.h"
+#include "core/strings.h"
+#include "platform/locale.h"
+#include "ui/command_mask.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+constexpr int32_t kArtistClosed = -1;
+constexpr int32_t kAlbumNode = -2;
+constexpr int32_t kArtistOpened = -3;
+constexpr int kArtistImage = 0;
+constexpr int kAlbumImage = 1;
+constexpr int kTitleImage = 2;
+constexpr int kRowStep = 256;
+
+// The hour-glass for the whole of a refresh, restored however it ends.
+class TBusyGuard {
+public:
+    explicit TBusyGuard(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
+    ~TBusyGuard() {
+        try {
+            shell_.SetBusy(false);
+        } catch (...) {
+        }
+    }
+    TBusyGuard(const TBusyGuard&) = delete;
+    TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+private:
+    TShell& shell_;
+};
+
+// Begin-update on a view until it is ended, by hand or when an error unwinds the rebuild,
+// so a failed rebuild never leaves a view frozen.
+template <typename View>
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(View& view) : view_(&view) { view_->BeginUpdate(); }
+    ~TUpdateGuard() { End(); }
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+    void End() {
+        if (view_ == nullptr) return;
+        View* view = view_;
+        view_ = nullptr;
+        view->EndUpdate();
+    }
+
+private:
+    View* view_;
+};
+
+bool HasNoAlbum(std::string_view album) {
+    return album.empty() || album == "?" || album == "-";
+}
+
+// The node a title hangs under: the artist itself, or its album node made on demand.
+TTreeNode* TitleParent(TTreeView& tree, TTreeNode* artist, const TrackRecord& record) {
+    if (HasNoAlbum(record.Album.view())) return artist;
+    const std::string album = record.Album.str();
+    TTreeNode* node = tree.FindChild(artist, album);
+    return node != nullptr ? node : tree.AddNode(artist, album, kAlbumImage, kAlbumNode);
+}
+
+// Fills `list` from `set` in the set's order. With `status` each step writes the record
+// that comes next into the status line; either way pending messages run at every ID whose
+// four low bits are set (the end marker -1 included).
+void FillList(TListView& list, TTracklore& set, TShell& shell, bool status) {
+    TrackRecord record;
+    set.First(record);
+    while (record.ID != kEndID) {
+        list.AddRow(record);
+        set.Next(record);
+        if (status) shell.SetStatusText(msg::BuildingViews + std::to_string(record.ID));
+        if ((record.ID & 15) == 15) shell.ProcessMessages();
+    }
+}
+
+}  // namespace
+
+TViews::TViews(TViewHost& host) : host_(host) {}
+
+void TViews::RefreshViews(int kind, const TrackRecord* record) {
+    if (kind < FullRebuild || kind > RebuildList) return;
+    TShell& shell = host_.Shell();
+    TBusyGuard busy(shell);
+    switch (kind) {
+        case FullRebuild: {
+            host_.SetCommandMask(0);
+            TTracklore& catalogue = host_.Catalogue();
+            catalogue.SortBy(TrackField::ID);
+
+            TUpdateGuard allUpdate(all_);
+            all_.Clear();
+            // Room for every row at once, in whole steps of the list's allocation step.
+            all_.Reserve((catalogue.Count() + kRowStep - 1) / kRowStep * kRowStep);
+            FillList(all_, catalogue, shell, true);
+
+            TUpdateGuard selectedUpdate(selected_);
+            selected_.Clear();
+            if (TTracklore* set = host_.SelectedSet()) {
+                set->SortBy(TrackField::ID);
+                FillList(selected_, *set, shell, false);
+            }
+
+            TUpdateGuard treeUpdate(tree_);
+            tree_.Clear();
+            for (std::string& name : ArtistNames(catalogue)) {
+                TTreeNode* node =
+                    tree_.AddNode(nullptr, std::move(name), kArtistImage, kArtistClosed);
+                node->HasChildren = true;
+            }
+
+            shell.SetStatusText(msg::SortingEntries);
+            allUpdate.End();
+            treeUpdate.End();
+            selectedUpdate.End();
+            shell.SetStatusText("");
+            host_.SetCommandMask(kMaskAfterRebuild);
+            if (all_.RowCount() > 0) host_.SetCommandMask(host_.CommandMask() | kMaskSearch);
+            break;
+        }
+        case UpdateRecord: {
+            if (record == nullptr) break;
+            const int allRow = all_.FindRowById(record->ID);
+            if (allRow >= 0) {
+                all_.UpdateRowTexts(allRow, *record);
+            } else {
+                all_.AddRow(*record);
+            }
+            const int selectedRow = selected_.FindRowById(record->ID);
+            if (selectedRow >= 0) selected_.UpdateRowTexts(selectedRow, *record);
+            Prune(record->ID);
+            AddTreeBranch(*record);
+            break;
+        }
+        case RemoveRecord: {
+            if (record == nullptr) break;
+            all_.DeleteRow(all_.FindRowById(record->ID));
+            selected_.DeleteRow(selected_.FindRowById(record->ID));
+            Prune(record->ID);
+            break;
+        }
+        case InsertRecord: {
+            if (record == nullptr) break;
+            all_.AddRow(*record);
+            AddTreeBranch(*record);
+            break;
+        }
+        case RebuildSelected: {
+            TUpdateGuard update(selected_);
+            selected_.Clear();
+            if (TTracklore* set = host_.SelectedSet()) FillList(selected_, *set, shell, true);
+            break;
+        }
+        case RebuildList: {
+            host_.SetCommandMask(0);
+            {
+                TUpdateGuard update(all_);
+                all_.Clear();
+                all_.Reserve((host_.Catalogue().Count() + kRowStep - 1) / kRowStep * kRowStep);
+                FillList(all_, host_.Catalogue(), shell, true);
+            }
+            shell.SetStatusText("");
+            host_.SetCommandMask(kMaskAfterRebuild);
+            if (all_.RowCount() > 0) host_.SetCommandMask(host_.CommandMask() | kMaskSearch);
+            break;
+        }
+    }
+}
+
+void TViews::Prune(int32_t id) {
+    // Negative data words name artist and album nodes, never a record's title node.
+    if (id < 0) return;
+    TTreeNode* node = tree_.FindNodeById(id);
+    while (node != nullptr) {
+        TTreeNode* parent = node->Parent;
+        tree_.DeleteNode(node);
+        if (parent == nullptr || parent == &tree_.Root() || !parent->Children.empty()) break;
+        // An artist not yet opened holds only titles added by hand; while the catalogue
+        // still has records that opening it would list, the artist stays.
+        if (parent->Data == kArtistClosed) {
+            const auto rest =
+                host_.Catalogue().SelectByField(TrackField::Artist, parent->Text, true);
+            if (rest->Count() > 0) break;
+        }
+        node = parent;
+    }
+}
+
+void TViews::AddTreeBranch(const TrackRecord& record) {
+    std::string artistText = record.Artist.str();
+    if (artistText.empty() || artistText == "!") artistText = "?";
+    TTreeNode* artist = tree_.FindChild(nullptr, artistText);
+    if (artist == nullptr) artist = tree_.AddNode(nullptr, artistText, kArtistImage, kArtistClosed);
+    tree_.AddNode(TitleParent(tree_, artist, record), record.Title.str(), kTitleImage, record.ID);
+}
+
+void TViews::ExpandNode(TTreeNode* node) {
+    if (node == nullptr || node->Data != kArtistClosed) return;
+    tree_.DeleteChildren(node);
+    const auto set = host_.Catalogue().SelectByField(TrackField::Artist, node->Text, true);
+    TrackRecord record;
+    set->First(record);
+    while (record.ID != kEndID) {
+        tree_.AddNode(TitleParent(tree_, node, record), record.Title.str(), kTitleImage, record.ID);
+        set->Next(record);
+    }
+    node->Data = kArtistOpened;
+}
+
+std::vector<int32_t> TViews::SelectedIds(TViewSource source) const {
+    if (source == TViewSource::None) {
+        switch (host_.ActivePage()) {
+            case TPage::List: source = TViewSource::AllList; break;
+            case TPage::Tree: source = TViewSource::Tree; break;
+            case TPage::Selected: source = TViewSource::SelectedList; break;
+        }
+    }
+    std::vector<int32_t> ids;
+    if (source == TViewSource::Tree) {
+        if (const TTreeNode* node = tree_.Selected()) ids.push_back(node->Data);
+        return ids;
+    }
+    const TListView& list = source == TViewSource::SelectedList ? selected_ : all_;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        if (list.Row(row).Selected) ids.push_back(list.Row(row).Data);
+    }
+    return ids;
+}
+
+std::vector<std::string> TViews::ArtistNames(TTracklore& catalogue) {
+    TrackRecord all;
+    all.ID = kEndID;
+    const auto set = catalogue.SelectByTemplate(all);
+    set->SortBy(TrackField::Artist);
+
+    std::vector<std::string> names;
+    TrackRecord record;
+    set->First(record);
+    if (record.ID == kEndID) return names;
+    // Starts different from the first artist, so the first record always opens a group.
+    std::string previous = record.Artist.str() + "abcdefg";
+    while (record.ID != kEndID) {
+        const std::string_view artist = record.Artist.view();
+        // Equal bytes are equal ignoring case; most neighbours are the same spelling.
+        if (artist != previous && locale::CompareIgnoreCase(artist, previous) != 0) {
+            previous.assign(artist);
+            names.push_back(previous);
+        }
+        set->Next(record);
+    }
+    return names;
+}
+
+}  // namespace tracklore::ui
