@@ -1,0 +1,130 @@
+// Building the catalogue views over a full catalogue: the full rebuild of all three views,
+// the tree's artist level for 5,000 artists, and column clicks on a full list.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/sample_records.h"
+#include "core/catalogue.h"
+#include "platform/locale.h"
+#include "ui/views.h"
+
+namespace tracklore::bench {
+namespace {
+
+// A shell with no window: every call does nothing.
+class TSilentShell : public ui::TShell {
+public:
+    ui::TModalResult MessageBox(const std::string&, const std::string&, ui::TMsgKind,
+                                unsigned) override {
+        return ui::TModalResult::Cancel;
+    }
+    bool OpenFileDialog(ui::TFileDialogSpec&, std::vector<std::string>&) override { return false; }
+    bool SaveFileDialog(ui::TFileDialogSpec&, std::string&) override { return false; }
+    bool BrowseForFolder(ui::TBrowseFolderDlg&) override { return false; }
+    void ShowScanErrors(const std::vector<std::string>&) override {}
+    bool ExecuteSortDialog(ui::TSortOnBox&) override { return false; }
+    bool ExecuteSettings(ui::TSettingsBox&) override { return false; }
+    void ShowAbout() override {}
+    void ShowSplash(bool) override {}
+    void ShowProgress(ui::TProgressBox&, bool) override {}
+    void SetStatusText(const std::string&) override {}
+    void SetCaption(const std::string&) override {}
+    void ApplyCommandMask(uint16_t) override {}
+    void SetBusy(bool) override {}
+    void ProcessMessages() override {}
+    void ShowPage(ui::TPage) override {}
+    void ApplyViewPrefs(const ui::TPrefs&) override {}
+    void StartProgram(const std::string&) override {}
+};
+
+class TBenchHost : public ui::TViewHost {
+public:
+    // `distinctArtists` > 0 spreads the records over exactly that many artist names.
+    explicit TBenchHost(int distinctArtists = 0) {
+        locale::SetLocale("en_US");
+        std::vector<std::string> names(static_cast<size_t>(distinctArtists));
+        int i = 0;
+        for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount)) {
+            if (distinctArtists > 0) {
+                // Record i takes artist i mod n, spelled after the first record that had it.
+                std::string& name = names[static_cast<size_t>(i % distinctArtists)];
+                if (name.empty()) name = record.Artist.str() + " " + std::to_string(i);
+                record.Artist = name;
+                ++i;
+            }
+            catalogue_.Insert(record);
+        }
+    }
+    TTracklore& Catalogue() override { return catalogue_; }
+    TTracklore* SelectedSet() override { return nullptr; }
+    uint16_t CommandMask() const override { return mask_; }
+    void SetCommandMask(uint16_t mask) override { mask_ = mask; }
+    ui::TPage ActivePage() const override { return ui::TPage::List; }
+    ui::TShell& Shell() override { return shell_; }
+
+private:
+    TTracklore catalogue_;
+    TSilentShell shell_;
+    uint16_t mask_ = 0;
+};
+
+void BM_FullRebuild(benchmark::State& state) {
+    TBenchHost host;
+    ui::TViews views(host);
+    for (auto _ : state)
+        views.RefreshViews(ui::FullRebuild);
+    state.SetItemsProcessed(state.iterations() * TTracklore::kSlotCount);
+}
+BENCHMARK(BM_FullRebuild)->Unit(benchmark::kMillisecond);
+
+// The artist names and the tree's top level, as the full rebuild makes them.
+void BM_TreeTopLevel5000Artists(benchmark::State& state) {
+    TBenchHost host(5000);
+    ui::TTreeView tree;
+    size_t artists = 0;
+    for (auto _ : state) {
+        tree.BeginUpdate();
+        tree.Clear();
+        for (std::string& name : ui::TViews::ArtistNames(host.Catalogue()))
+            tree.AddNode(nullptr, std::move(name), 0, -1)->HasChildren = true;
+        tree.EndUpdate();
+        artists = tree.Root().Children.size();
+    }
+    state.counters["artists"] = static_cast<double>(artists);
+}
+BENCHMARK(BM_TreeTopLevel5000Artists)->Unit(benchmark::kMillisecond);
+
+// Clicks on one column of the full All list: ascending and descending in turn.
+void ColumnClicks(benchmark::State& state, int column) {
+    TBenchHost host;
+    ui::TViews views(host);
+    views.RefreshViews(ui::FullRebuild);
+    ui::TListView& list = views.AllList();
+    int direction = 1;
+    for (auto _ : state) {
+        list.SortRows(column * direction);
+        direction = -direction;
+    }
+    state.SetItemsProcessed(state.iterations() * list.RowCount());
+}
+
+void BM_ColumnClickArtist(benchmark::State& state) {
+    ColumnClicks(state, 3);
+}
+BENCHMARK(BM_ColumnClickArtist)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnClickTitle(benchmark::State& state) {
+    ColumnClicks(state, 4);
+}
+BENCHMARK(BM_ColumnClickTitle)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnClickId(benchmark::State& state) {
+    ColumnClicks(state, 1);
+}
+BENCHMARK(BM_ColumnClickId)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tracklore::bench
