@@ -104,6 +104,30 @@ inline constexpr char BuildingViews[] = "Building visual representations. Record
 inline constexpr char SettingsCaption[] = "Settings...";
 inline constexpr char ScanEntireFile[] = "Scan entire file (length for VBR)";
 inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs";
+inline constexpr char SettingsUserInterfacePage[] = "User Interface";
+inline constexpr char SettingsScanningPage[] = "Scanning";
+inline constexpr char SettingsViewsGroup[] = " Views ";
+inline constexpr char SettingsScanVBRGroup[] = " Scan VBR ";
+inline constexpr char BackgroundColorLabel[] = "Background color:";
+inline constexpr char FontAndColorLabel[] = "Font and color:";
+inline constexpr char ChangeButton[] = "Change...";
+inline constexpr char FontColorCaption[] = "Font color";
+inline constexpr char OkAmpButton[] = "&Ok";
+inline constexpr char HelpEllipsisButton[] = "&Help...";
+
+// Common buttons
+inline constexpr char OkButton[] = "OK";
+inline constexpr char PlainCancelButton[] = "Cancel";
+inline constexpr char HelpButton[] = "&Help";
+
+// About box
+inline constexpr char AboutCaption[] = "About Corvane Tracklore";
+inline constexpr char AboutVersion[] = "Version %s";
+inline constexpr char AboutCopyright[] = "Copyright (C) Corvane";
+inline constexpr char AboutComment[] =
+    "A catalogue of MP3 files: scan, search, sort, print and play.";
+inline constexpr char AboutWebPage[] = "https://www.corvane.example/tracklore";
+inline constexpr char AboutEmail[] = "tracklore@corvane.example";
 
 // Sorting from the window
 inline constexpr char SortOnCaption[] = "Sort on...";

@@ -17,6 +17,11 @@ public:
     /// Shows `box`'s state; called by the shell after every change of the model.
     void Redraw(const TProgressBox& box);
 
+protected:
+    /// Neither Escape nor the window manager closes the box; its owner hides or closes it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QLabel* jobDesc_;
     QLabel* steps_[3];

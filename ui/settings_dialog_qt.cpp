@@ -1,0 +1,183 @@
+#include "ui/settings_dialog_qt.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFontDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/strings.h"
+#include "ui/dialog_util_qt.h"
+#include "ui/settings_dialog.h"
+#include "ui/view_prefs_qt.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The dialog keeps the model's encoded values, not the resolved Qt ones, so a system
+// colour the user did not touch is written back as the same system colour.
+class TSettingsDialog : public QDialog {
+public:
+    TSettingsDialog(QWidget* parent, const TSettingsBox& box) : QDialog(parent), box_(box) {
+        setObjectName("TSettingsBox");
+        setWindowTitle(Text(msg::SettingsCaption));
+        setWindowFlags(kCloseOnlyDialogFlags);
+
+        auto* pages = new QTabWidget(this);
+        pages->setObjectName("PageControl");
+        pages->addTab(MakeUserInterfacePage(), Text(msg::SettingsUserInterfacePage));
+        QWidget* scanning = MakeScanningPage();
+        pages->addTab(scanning, Text(msg::SettingsScanningPage));
+        pages->setCurrentWidget(scanning);
+
+        auto* ok = new QPushButton(Text(msg::OkAmpButton), this);
+        ok->setObjectName("B_Ok");
+        ok->setDefault(true);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        auto* cancel = new QPushButton(Text(msg::CancelButton), this);
+        cancel->setObjectName("B_Cancel");
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        auto* help = new QPushButton(Text(msg::HelpEllipsisButton), this);
+        help->setObjectName("B_Help");
+        help->setEnabled(false);
+
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch();
+        buttons->addWidget(ok);
+        buttons->addWidget(cancel);
+        buttons->addWidget(help);
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(pages);
+        layout->addLayout(buttons);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+
+        ShowBackground();
+        ShowFont();
+        scanVBR_->setChecked(box_.CB_ScanVBR);
+    }
+
+    /// The widgets' state as a model.
+    TSettingsBox Result() const {
+        TSettingsBox result = box_;
+        result.CB_ScanVBR = scanVBR_->isChecked();
+        return result;
+    }
+
+private:
+    QWidget* MakeUserInterfacePage() {
+        auto* page = new QWidget;
+        page->setObjectName("TS_UserInterface");
+        auto* group = new QGroupBox(Text(msg::SettingsViewsGroup), page);
+        group->setObjectName("GB_Views");
+
+        background_ = new QFrame(group);
+        background_->setObjectName("ViewBackgroundColor");
+        background_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        background_->setAutoFillBackground(true);
+        background_->setFixedSize(64, 24);
+        auto* chooseColor = new QPushButton(Text(msg::ChangeButton), group);
+        chooseColor->setObjectName("ChooseColor");
+        connect(chooseColor, &QPushButton::clicked, this, [this] { ChooseColor(); });
+
+        sample_ = new QLabel(Text(msg::SampleText), group);
+        sample_->setObjectName("L_FontColor");
+        sample_->setWordWrap(true);
+        sample_->setFixedWidth(200);
+        auto* chooseFont = new QPushButton(Text(msg::ChangeButton), group);
+        chooseFont->setObjectName("ChooseFont");
+        connect(chooseFont, &QPushButton::clicked, this, [this] { ChooseFont(); });
+
+        auto* grid = new QGridLayout(group);
+        grid->addWidget(new QLabel(Text(msg::BackgroundColorLabel), group), 0, 0);
+        grid->addWidget(background_, 0, 1, Qt::AlignLeft);
+        grid->addWidget(chooseColor, 0, 2, Qt::AlignTop);
+        grid->addWidget(new QLabel(Text(msg::FontAndColorLabel), group), 1, 0, Qt::AlignTop);
+        grid->addWidget(sample_, 1, 1);
+        grid->addWidget(chooseFont, 1, 2, Qt::AlignTop);
+
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(group);
+        layout->addStretch();
+        return page;
+    }
+
+    QWidget* MakeScanningPage() {
+        auto* page = new QWidget;
+        page->setObjectName("TS_Scanning");
+        auto* group = new QGroupBox(Text(msg::SettingsScanVBRGroup), page);
+        group->setObjectName("GB_ScanVBR");
+        scanVBR_ = new QCheckBox(Text(msg::ScanEntireFile), group);
+        scanVBR_->setObjectName("CB_ScanVBR");
+        auto* groupLayout = new QVBoxLayout(group);
+        groupLayout->addWidget(scanVBR_);
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(group);
+        layout->addStretch();
+        return page;
+    }
+
+    void ShowBackground() {
+        QPalette palette = background_->palette();
+        palette.setColor(QPalette::Window, ToQColor(box_.ViewBackgroundColor));
+        background_->setPalette(palette);
+    }
+
+    void ShowFont() {
+        sample_->setFont(ToQFont(box_.L_FontColor));
+        QPalette palette = sample_->palette();
+        palette.setColor(QPalette::WindowText, ToQColor(box_.L_FontColor.Color));
+        sample_->setPalette(palette);
+    }
+
+    void ChooseColor() {
+        const QColor chosen =
+            QColorDialog::getColor(ToQColor(box_.ViewBackgroundColor), this, QString());
+        if (!chosen.isValid()) return;
+        box_.ViewBackgroundColor = FromQColor(chosen);
+        ShowBackground();
+    }
+
+    // Qt's font dialog has no colour, so the text colour is asked for right after it; the
+    // font stays chosen when only the colour dialog is cancelled.
+    void ChooseFont() {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, sample_->font(), this);
+        if (!ok) return;
+        const int32_t oldColor = box_.L_FontColor.Color;
+        box_.L_FontColor = FromQFont(font, QColor());
+        box_.L_FontColor.Color = oldColor;
+        const QColor color =
+            QColorDialog::getColor(ToQColor(oldColor), this, Text(msg::FontColorCaption));
+        if (color.isValid()) box_.L_FontColor.Color = FromQColor(color);
+        ShowFont();
+    }
+
+    TSettingsBox box_;
+    QFrame* background_ = nullptr;
+    QLabel* sample_ = nullptr;
+    QCheckBox* scanVBR_ = nullptr;
+};
+
+}  // namespace
+
+bool ExecuteSettingsBox(QWidget* parent, TSettingsBox& box) {
+    TSettingsDialog dialog(parent, box);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    box = dialog.Result();
+    return true;
+}
+
+}  // namespace tracklore::ui

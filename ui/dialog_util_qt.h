@@ -1,0 +1,34 @@
+// Small helpers the Qt dialogs share: window flags of a fixed dialog and screen centring.
+#pragma once
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace tracklore::ui {
+
+/// A dialog frame with a caption and the close button only.
+inline constexpr Qt::WindowFlags kCloseOnlyDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+/// A dialog frame with a caption and no title-bar buttons at all.
+inline constexpr Qt::WindowFlags kNoButtonsDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+/// Sizes `window` to its layout and moves it to the centre of its screen (the primary one
+/// when it has none yet), kept inside the screen's available area.
+inline void CenterOnScreen(QWidget* window) {
+    window->adjustSize();
+    QScreen* screen = window->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    // A window larger than the screen keeps its top-left corner on the screen.
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width())));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height())));
+    window->move(frame.topLeft());
+}
+
+}  // namespace tracklore::ui
