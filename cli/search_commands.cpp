@@ -25,6 +25,17 @@ bool IsFormat(const std::string& format) {
     return format == "table" || format == "csv" || format == "json";
 }
 
+// The exit status after everything has been written: a full disk or a closed pipe on
+// standard output is a failure, not a success with lost output.
+int Flushed() {
+    std::cout.flush();
+    if (!std::cout) {
+        std::fprintf(stderr, "Error writing to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
 int Print(TTracklore& records, const std::string& format) {
     if (format == "csv") {
         WriteCsv(records, std::cout);
@@ -33,12 +44,7 @@ int Print(TTracklore& records, const std::string& format) {
     } else {
         WriteTable(records, std::cout);
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::fprintf(stderr, "Error writing to standard output\n");
-        return 1;
-    }
-    return 0;
+    return Flushed();
 }
 
 // The text field an option such as --artist fills, or nullptr.
@@ -66,8 +72,8 @@ std::optional<uint8_t> GenreByName(const std::string& name) {
 int RunParse(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage("parse EXPR");
     const auto tree = DoParsing(args[0]);
-    std::printf("%s\n", tree->Describe(0).c_str());
-    return 0;
+    std::cout << tree->Describe(0) << '\n';
+    return Flushed();
 }
 
 int RunQuery(const std::vector<std::string>& args) {

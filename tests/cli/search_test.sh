@@ -67,6 +67,9 @@ expect_error 1 'Unkown identifier "nosuch"' parse 'nosuch==1'
 expect_error 1 'Cannot perform NOT on non-boolean value' parse 'NOT artist'
 expect_error 1 '[6] Number too large' parse 'time>4294967296'
 expect_error 2 'Usage: tracklore-cli parse EXPR' parse
+"$cli" parse 'time>3' >/dev/full 2>err.txt && fail "parse to a full disk exited 0"
+[ "$(cat err.txt)" = 'Error writing to standard output' ] ||
+    fail "parse to /dev/full said: $(cat err.txt)"
 
 # query: the matching records in slot order; a bare identifier selects nothing.
 expect_ids '4' query music.csv 'artist~="a" AND (time>=180 AND time<=300) AND samplerate=44100'
