@@ -83,6 +83,7 @@ inline constexpr char LoadingDatabase[] = "Loading database from file: %s";
 inline constexpr char SavingDatabase[] = "Saving database to file: %s";
 inline constexpr char NoItemsSelected[] = "There are no items selected in the database...";
 inline constexpr char OkToOverwrite[] = "OK to overwrite %s";
+inline constexpr char FilterCatalogues[] = "Tracklore catalogues";
 inline constexpr char FilterCsvFiles[] = "CSV-files";
 inline constexpr char FilterCommaSeparated[] = "Comma Seperated File";
 inline constexpr char FilterAllFilesOpen[] = "All Files (*.*)";

@@ -4,18 +4,34 @@
 
 namespace tracklore::ui {
 
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+bool IsDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
 bool TBrowseFolderDlg::Execute(TShell& shell) {
-    return shell.BrowseForFolder(*this);
+    if (!shell.BrowseForFolder(*this)) return false;
+    // The shell already cuts the name; cutting again costs nothing and keeps the rule in
+    // one place whatever the front end did.
+    FolderName = ChosenFolderName(FolderName);
+    return true;
 }
 
 std::string ChosenFolderName(const std::string& path) {
-    const bool driveRoot =
-        path.size() == 3 && path[1] == ':' && path[2] == '\\' &&
-        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (driveRoot || path == "/") return path;
     std::string name = path;
-    // Only one trailing separator is removed, as the chooser returns at most one.
-    if (!name.empty() && (name.back() == '/' || name.back() == '\\')) name.pop_back();
+    while (name.size() > 1 && IsSeparator(name.back()))
+        name.pop_back();
+    // A drive root needs its backslash: "C:" alone names the drive's current folder.
+    if (name.size() == 2 && name[1] == ':' && IsDriveLetter(name[0]) && path.size() > 2 &&
+        path[2] == '\\')
+        name += '\\';
     return name;
 }
 

@@ -43,6 +43,7 @@ enum class TCommandId {
     RunTagsmith,
     About,
     TotalFilesize,
+    ExportMenu,  // the File menu's "Export" entry that opens the sub-menu; no action
 };
 
 /// Where a control lives.

@@ -1,0 +1,174 @@
+// New, Open, Save, Save As with the Export items, and Merge.
+#include <filesystem>
+
+#include "core/file_choice.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "ui/main_window.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+constexpr char kCataloguePattern[] = "*.tracklore";
+constexpr char kDefaultExt[] = "tracklore";
+
+TFileDialogSpec OpenDialogSpec(const std::string& lastDir) {
+    TFileDialogSpec spec;
+    spec.Filters = {{msg::FilterCatalogues, kCataloguePattern},
+                    {msg::FilterCsvFiles, "*.csv"},
+                    {msg::FilterAllFilesOpen, "*"}};
+    spec.DefaultExt = kDefaultExt;
+    spec.InitialDir = lastDir;
+    return spec;
+}
+
+TFileDialogSpec SaveDialogSpec(const std::string& lastDir, int filterIndex) {
+    TFileDialogSpec spec;
+    spec.Filters = {{msg::FilterCatalogues, kCataloguePattern},
+                    {msg::FilterCommaSeparated, "*.csv"},
+                    {msg::FilterAllFilesSave, "*"}};
+    spec.FilterIndex = filterIndex;
+    spec.DefaultExt = kDefaultExt;
+    spec.InitialDir = lastDir;
+    return spec;
+}
+
+// The folder part of a file name, without a trailing separator (a root keeps it).
+std::string FolderOf(const std::string& fileName) {
+    return std::filesystem::path(fileName).parent_path().string();
+}
+
+}  // namespace
+
+bool TMainWindow::AskSaveFirst(const char* question) {
+    if (!modified_) return true;
+    switch (
+        shell_.MessageBox(question, kAppTitle, TMsgKind::Confirmation, mbYes | mbNo | mbCancel)) {
+        case TModalResult::No: return true;
+        // The changes are dropped only when the user said so: a save that did not happen
+        // (Save As cancelled, overwrite refused) stops the command.
+        case TModalResult::Yes: return FileSave();
+        default: return false;
+    }
+}
+
+bool TMainWindow::FileNew() {
+    if (!AskSaveFirst(msg::SaveBeforeReset)) return false;
+    SetSelectedSet(nullptr);
+    currentFile_ = kUntitled;
+    UpdateCaption();
+    catalogue_->ResetDB();
+    views_.RefreshViews(FullRebuild);
+    modified_ = false;
+    return true;
+}
+
+bool TMainWindow::FileOpen() {
+    TFileDialogSpec spec = OpenDialogSpec(prefs_.LastDir);
+    if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
+    std::vector<std::string> files;
+    if (!shell_.OpenFileDialog(spec, files) || files.empty()) return false;
+    const std::string fileName = files.front();
+
+    SetCommandMask(0);
+    currentFile_ = fileName;
+    SetStatusText(Format(msg::LoadingDatabase, fileName.c_str()));
+    shell_.ProcessMessages();
+    SetSelectedSet(nullptr);
+
+    std::string failure;
+    try {
+        LoadByFormat(*catalogue_, fileName);
+        prefs_.LastDir = FolderOf(fileName);
+    } catch (const std::exception& e) {
+        catalogue_->ResetDB();
+        failure = Format(msg::FailedToOpen, fileName.c_str(), e.what());
+        currentFile_ = kUntitled;
+    }
+
+    UpdateCaption();
+    modified_ = false;
+    try {
+        views_.RefreshViews(FullRebuild);
+    } catch (...) {
+        RecoverViews();
+        throw;
+    }
+    SetStatusText("");
+    // Reported once the window is usable again: views rebuilt, commands enabled.
+    if (!failure.empty()) shell_.MessageBox(failure, kAppTitle, TMsgKind::Warning, mbOK);
+    return true;
+}
+
+bool TMainWindow::FileSave() {
+    if (currentFile_ == kUntitled) {
+        const bool saved = FileSaveAs(TSaveAsKind::SaveAs);
+        UpdateCaption();
+        return saved;
+    }
+    SaveByFormat(*catalogue_, currentFile_);
+    modified_ = false;
+    UpdateCaption();
+    return true;
+}
+
+bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
+    const bool csvFilter = kind == TSaveAsKind::AllAsCSV || kind == TSaveAsKind::SelectedAsCSV;
+    const bool selection =
+        kind == TSaveAsKind::SelectedAsCSV || kind == TSaveAsKind::SelectedAsTracklore;
+    TFileDialogSpec spec = SaveDialogSpec(prefs_.LastDir, csvFilter ? 2 : 1);
+
+    if (selection && !selectedSet_) {
+        shell_.MessageBox(msg::NoItemsSelected, kAppTitle, TMsgKind::Warning, mbOK);
+        return false;
+    }
+    std::string fileName;
+    if (!shell_.SaveFileDialog(spec, fileName)) {
+        UpdateCaption();
+        return false;
+    }
+    std::error_code ignored;
+    if (std::filesystem::exists(fileName, ignored) &&
+        shell_.MessageBox(Format(msg::OkToOverwrite, fileName.c_str()), kAppTitle,
+                          TMsgKind::Confirmation, mbYes | mbNo | mbCancel) != TModalResult::Yes)
+        return false;
+
+    SetStatusText(Format(msg::SavingDatabase, fileName.c_str()));
+    SaveByFormat(selection ? *selectedSet_ : *catalogue_, fileName);
+    // Only the whole catalogue in its own format becomes the open file; a CSV copy or a
+    // selection leaves the catalogue where it was.
+    if (!selection && !IsCsvFileName(fileName)) currentFile_ = fileName;
+    if (!selection) modified_ = false;
+    SetStatusText("");
+    // An unsaved catalogue has no folder of its own: remember where the copy went.
+    prefs_.LastDir = FolderOf(currentFile_ == kUntitled ? fileName : currentFile_);
+    UpdateCaption();
+    return true;
+}
+
+bool TMainWindow::FileMerge() {
+    TFileDialogSpec spec = OpenDialogSpec(prefs_.LastDir);
+    std::vector<std::string> files;
+    if (!shell_.OpenFileDialog(spec, files) || files.empty()) return false;
+    const std::string fileName = files.front();
+
+    SetCommandMask(0);
+    SetStatusText(Format(msg::LoadingDatabase, fileName.c_str()));
+    shell_.ProcessMessages();
+    const int before = catalogue_->Count();
+    try {
+        MergeFromFile(*catalogue_, fileName);
+    } catch (...) {
+        // The records merged before the failure stay, and they are unsaved changes.
+        if (catalogue_->Count() > before) modified_ = true;
+        RecoverViews();
+        throw;
+    }
+    views_.RefreshViews(FullRebuild);
+    modified_ = true;
+    SetStatusText("");
+    return true;
+}
+
+}  // namespace tracklore::ui

@@ -1,0 +1,206 @@
+#include "ui/main_window.h"
+
+#include <exception>
+
+#include "core/file_choice.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "ui/command_mask.h"
+#include "ui/settings_dialog.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+void ScanNotification(void* context, TTracklore&, const std::string& path) {
+    static_cast<TMainWindow*>(context)->ScanProgress(path);
+}
+
+}  // namespace
+
+TMainWindow::TMainWindow(TShell& shell, std::string registryFile)
+    : shell_(shell),
+      registryFile_(std::move(registryFile)),
+      catalogue_(std::make_unique<TTracklore>(this)),
+      views_(*this) {}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::Create(const std::vector<std::string>& args) {
+    selectedSet_.reset();
+
+    bool prefsRead = false;
+    try {
+        prefsRead = LoadPrefs(prefs_, registryFile_);
+    } catch (const std::exception&) {
+        // An unreadable store is reported like a missing value: defaults stay.
+    }
+    if (!prefsRead)
+        shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
+    shell_.ApplyViewPrefs(prefs_);
+
+    catalogue_->SetOnScan({&ScanNotification, this});
+
+    if (!args.empty()) {
+        shell_.ShowSplash(true);
+        currentFile_ = args[0];
+        try {
+            LoadByFormat(*catalogue_, currentFile_);
+            views_.RefreshViews(FullRebuild);
+        } catch (const std::exception& e) {
+            shell_.MessageBox(Format(msg::FailedToOpen, currentFile_.c_str(), e.what()), kAppTitle,
+                              TMsgKind::Warning, mbOK);
+            catalogue_->ResetDB();
+            currentFile_ = kUntitled;
+        }
+        shell_.ShowSplash(false);
+    } else {
+        currentFile_ = kUntitled;
+    }
+
+    UpdateCaption();
+    SetCommandMask(kMaskAtStart);
+    modified_ = false;
+    for (TListView* list : {&views_.AllList(), &views_.SelectedList()}) {
+        list->SortColumn = 0;
+        list->SortDirection = 1;
+    }
+}
+
+void TMainWindow::Destroy(int left, int top, int width, int height) {
+    prefs_.Xpos = left;
+    prefs_.Ypos = top;
+    prefs_.Xsize = width;
+    prefs_.Ysize = height;
+    prefs_.LastFile = currentFile_ == kUntitled ? std::string() : currentFile_;
+    SavePrefs(prefs_, registryFile_);
+}
+
+bool TMainWindow::Guarded(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        shell_.MessageBox(e.what(), kAppTitle, TMsgKind::Error, mbOK);
+        return false;
+    }
+}
+
+void TMainWindow::Run(TCommandId command, TViewSource source) {
+    (void)source;  // for the item and player commands that act on a view's selection
+    Guarded([&] {
+        switch (command) {
+            case TCommandId::FileNew: FileNew(); break;
+            case TCommandId::FileOpen: FileOpen(); break;
+            case TCommandId::FileSave: FileSave(); break;
+            case TCommandId::FileSaveAs: FileSaveAs(TSaveAsKind::SaveAs); break;
+            case TCommandId::ExportCSV: FileSaveAs(TSaveAsKind::AllAsCSV); break;
+            case TCommandId::ExportSelCSV: FileSaveAs(TSaveAsKind::SelectedAsCSV); break;
+            case TCommandId::ExportSelTracklore:
+                FileSaveAs(TSaveAsKind::SelectedAsTracklore);
+                break;
+            case TCommandId::FileMerge: FileMerge(); break;
+            case TCommandId::AddDir: AddDir(); break;
+            case TCommandId::AddFile: AddFile(); break;
+            case TCommandId::Sort: SortCommand(); break;
+            case TCommandId::Renumber: RenumberCommand(); break;
+            case TCommandId::ViewList: ShowPage(TPage::List); break;
+            case TCommandId::ViewTree: ShowPage(TPage::Tree); break;
+            case TCommandId::ViewSelected: ShowPage(TPage::Selected); break;
+            case TCommandId::ForceRefresh: views_.RefreshViews(FullRebuild); break;
+            case TCommandId::Options: Options(); break;
+            case TCommandId::RunTagsmith: shell_.StartProgram("tagsmith"); break;
+            case TCommandId::About: shell_.ShowAbout(); break;
+            // The window closes itself (and asks CloseQuery); the sub-menu only opens.
+            case TCommandId::Exit:
+            case TCommandId::ExportMenu:
+            case TCommandId::AddItemsToSelected: break;
+            // Item, search, print, player and statistics commands come with their dialogs.
+            case TCommandId::FileInfo:
+            case TCommandId::Print:
+            case TCommandId::ItemNew:
+            case TCommandId::ItemEdit:
+            case TCommandId::ItemDelete:
+            case TCommandId::Search:
+            case TCommandId::AdvancedSearch:
+            case TCommandId::PlayerAdd:
+            case TCommandId::PlayerPlay:
+            case TCommandId::ConfigPlayer:
+            case TCommandId::TotalFilesize: break;
+        }
+    });
+}
+
+void TMainWindow::ShowPage(TPage page) {
+    activePage_ = page;
+    shell_.ShowPage(page);
+}
+
+TListView& TMainWindow::ListOf(TViewSource list) {
+    return list == TViewSource::SelectedList ? views_.SelectedList() : views_.AllList();
+}
+
+void TMainWindow::ListSelectionChanged(TViewSource list) {
+    SetCommandMask(MaskAfterListSelection(mask_, ListOf(list).SelectedCount()));
+}
+
+void TMainWindow::TreeSelectionChanged() {
+    const TTreeNode* node = views_.Tree().Selected();
+    SetCommandMask(MaskAfterTreeSelection(mask_, node != nullptr, node ? node->Data : 0));
+}
+
+void TMainWindow::ViewDoubleClicked(TViewSource source) {
+    Run(TCommandId::ItemEdit, source);
+}
+
+void TMainWindow::Options() {
+    if (EditSettings(prefs_, shell_)) shell_.ApplyViewPrefs(prefs_);
+}
+
+bool TMainWindow::CloseQuery() {
+    if (!modified_) return true;
+    switch (shell_.MessageBox(msg::FileModifiedOnClose, kAppTitle, TMsgKind::Confirmation,
+                              mbYes | mbNo | mbCancel)) {
+        case TModalResult::No: return true;
+        case TModalResult::Yes: {
+            // Closing is allowed only when the changes were really written: a cancelled
+            // Save As or a failed save keeps the window (and the changes) open.
+            bool saved = false;
+            Guarded([&] { saved = FileSave(); });
+            return saved;
+        }
+        default: return false;
+    }
+}
+
+void TMainWindow::SetSelectedSet(std::unique_ptr<TTracklore> set) {
+    selectedSet_ = std::move(set);
+}
+
+void TMainWindow::SetStatusText(const std::string& text) {
+    shell_.SetStatusText(text);
+}
+
+void TMainWindow::UpdateCaption() {
+    shell_.SetCaption(std::string(kAppTitle) + " - " + currentFile_);
+}
+
+void TMainWindow::SetCommandMask(uint16_t mask) {
+    if (mask == mask_) return;
+    mask_ = mask;
+    shell_.ApplyCommandMask(mask);
+}
+
+void TMainWindow::RecoverViews() {
+    try {
+        views_.RefreshViews(FullRebuild);
+    } catch (const std::exception&) {
+        // The first error is the one reported; the commands must come back all the same.
+        uint16_t mask = kMaskAfterRebuild;
+        if (views_.AllList().RowCount() > 0) mask |= kMaskSearch;
+        SetCommandMask(mask);
+    }
+    SetStatusText("");
+}
+
+}  // namespace tracklore::ui

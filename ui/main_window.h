@@ -100,6 +100,15 @@ public:
     TShell& Shell() override { return shell_; }
 
 private:
+    /// Asks `question` when there are unsaved changes: false when the command must stop
+    /// (Cancel, or Yes and the save did not happen).
+    bool AskSaveFirst(const char* question);
+    /// After a long command failed: rebuilds the views (which restores the command mask)
+    /// and clears the status line, so the window stays usable when the error is shown.
+    void RecoverViews();
+    /// The list view of the All list or the Selected list.
+    TListView& ListOf(TViewSource list);
+
     TShell& shell_;
     std::string registryFile_;
     TPrefs prefs_;

@@ -4,9 +4,16 @@
 
 #include <array>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace tracklore::ui {
+
+/// A list index out of range, such as a progress step other than 1 to 3.
+class EListError : public std::runtime_error {
+public:
+    explicit EListError(const std::string& message) : std::runtime_error(message) {}
+};
 
 class TProgressBox {
 public:

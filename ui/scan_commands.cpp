@@ -1,0 +1,95 @@
+// Add directory, Add file, files dropped on the window, and the scan's progress line.
+#include <algorithm>
+#include <cctype>
+
+#include "core/strings.h"
+#include "core/text_encoding.h"
+#include "media/scan.h"
+#include "ui/browse_folder.h"
+#include "ui/main_window.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+// The shell hands dropped names over in a buffer of this many bytes.
+constexpr size_t kDropNameBytes = 255;
+
+// True when the name's extension (from the last dot of its last element) is ".mp3" in any
+// letter case.
+bool HasMp3Extension(const std::string& name) {
+    const size_t slash = name.find_last_of("/\\");
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < start || name.size() - dot != 4) return false;
+    std::string extension = name.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".mp3";
+}
+
+}  // namespace
+
+void TMainWindow::AddDir() {
+    TBrowseFolderDlg dialog;
+    dialog.BrowseKind = TBrowseKind::bkMyComputer;
+    dialog.DialogText = msg::SelectFolderToScan;
+    if (!dialog.Execute(shell_)) return;
+
+    std::vector<std::string> errors{msg::ScanErrorsHeading, msg::ScanErrorsRule};
+    SetCommandMask(0);
+    const int before = catalogue_->Count();
+    try {
+        ScanFolder(*catalogue_, dialog.FolderName, errors);
+    } catch (...) {
+        // The records added before the failure stay, and they are unsaved changes.
+        if (catalogue_->Count() > before) modified_ = true;
+        RecoverViews();
+        throw;
+    }
+    if (errors.size() > 2) shell_.ShowScanErrors(errors);
+    views_.RefreshViews(FullRebuild);
+    SetStatusText("");
+    modified_ = true;
+}
+
+void TMainWindow::AddFile() {
+    TFileDialogSpec spec;
+    spec.Filters = {{msg::Mp3FilesFilter, "*.mp3"}};
+    spec.DefaultExt = "mp3";
+    spec.MultiSelect = true;
+    spec.MustExist = true;
+    std::vector<std::string> files;
+    if (!shell_.OpenFileDialog(spec, files)) return;
+    try {
+        for (const std::string& file : files)
+            ScanFile(*catalogue_, file);
+    } catch (...) {
+        RecoverViews();
+        throw;
+    }
+    views_.RefreshViews(FullRebuild);
+}
+
+void TMainWindow::DropFiles(const std::vector<std::string>& names) {
+    // A drop arrives as an event, not through Run: report its error here.
+    Guarded([&] {
+        try {
+            for (const std::string& dropped : names) {
+                const std::string name(CutUtf8(dropped, kDropNameBytes));
+                if (HasMp3Extension(name)) ScanFile(*catalogue_, name);
+            }
+        } catch (...) {
+            RecoverViews();
+            throw;
+        }
+        views_.RefreshViews(FullRebuild);
+    });
+}
+
+void TMainWindow::ScanProgress(const std::string& path) {
+    shell_.ProcessMessages();
+    SetStatusText(msg::ScanningFile + path);
+}
+
+}  // namespace tracklore::ui

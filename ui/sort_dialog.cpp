@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ui/shell.h"
+
 namespace tracklore::ui {
 
 std::span<const TSortEntry> SortEntries() {
@@ -17,6 +19,16 @@ std::span<const TSortEntry> SortEntries() {
         {"Volume", TrackField::Volume},
     }};
     return kEntries;
+}
+
+bool TSortOnBox::Execute(TShell& shell) {
+    CB_Sortmode = 0;
+    if (!shell.ExecuteSortDialog(*this)) return false;
+    const auto entries = SortEntries();
+    // The list only offers its entries; anything else means nothing was picked.
+    if (CB_Sortmode < 0 || CB_Sortmode >= static_cast<int>(entries.size())) return false;
+    SortKey = entries[CB_Sortmode].Key;
+    return true;
 }
 
 }  // namespace tracklore::ui

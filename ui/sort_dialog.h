@@ -8,6 +8,8 @@
 
 namespace tracklore::ui {
 
+class TShell;
+
 /// One entry of CB_Sortmode and the key it selects.
 struct TSortEntry {
     const char* Caption;
@@ -20,6 +22,10 @@ std::span<const TSortEntry> SortEntries();
 struct TSortOnBox {
     int CB_Sortmode = 0;  // index into SortEntries(); the first entry when shown
     TrackField SortKey = TrackField::ID;
+
+    /// Shows the dialog with the first entry chosen; on OK sets SortKey from the chosen
+    /// entry and returns true. False on Cancel or when no valid entry is chosen.
+    bool Execute(TShell& shell);
 };
 
 }  // namespace tracklore::ui

@@ -16,6 +16,7 @@ using ui::TModalResult;
 TModalResult TScriptedShell::MessageBox(const std::string& text, const std::string& caption,
                                         ui::TMsgKind kind, unsigned buttons) {
     Messages.push_back({text, caption, kind, buttons});
+    if (OnMessageBox) OnMessageBox(Messages.back());
     if (MessageAnswers.empty()) {
         // A box with only an OK button needs no scripted answer.
         if (buttons == ui::mbOK) return TModalResult::OK;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/browse_folder.h"
 #include "ui/shell.h"
 
 namespace tracklore::test {
@@ -37,6 +38,9 @@ public:
     std::deque<std::function<bool(ui::TSettingsBox&)>> SettingsAnswers;
     /// Called on every ProcessMessages (a test may act "while" a long command runs).
     std::function<void()> OnProcessMessages;
+    /// Called when a message box opens, before it is answered (a test may look at the
+    /// window's state while the box is up).
+    std::function<void(const Message&)> OnMessageBox;
 
     // What the core did.
     std::vector<Message> Messages;

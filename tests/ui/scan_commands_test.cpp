@@ -1,0 +1,188 @@
+// Add directory, Add file and dropped files from the window, over MP3 frames written into a
+// private folder that the drive table maps to the labelled drive "m".
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "core/strings.h"
+#include "tests/support/main_window_fixture.h"
+#include "ui/browse_folder.h"
+#include "ui/command_mask.h"
+
+namespace tracklore::test {
+namespace {
+
+using ui::TCommandId;
+using ui::TMsgKind;
+
+const std::string kNotFound = "Invalid MPEG-l3 file - header not found in stream";
+
+class ScanCommandsTest : public MainWindowFixture {
+protected:
+    std::vector<std::string> Filenames() {
+        std::vector<std::string> names;
+        for (int slot = 0; slot < TTracklore::kSlotCount; ++slot)
+            if (const TrackRecord* record = window_->Catalogue().SlotRecord(slot))
+                names.emplace_back(record->Filename.view());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+// --- Add directory ----------------------------------------------------------------------
+
+TEST_F(ScanCommandsTest, AddDirectoryScansMp3FilesOfTheTreeAndListsFailures) {
+    Start();
+    Put("music/a.MP3", Mp3Frames(20));
+    Put("music/b.txt", Mp3Frames(20));
+    Put("music/sub/c.mp3", Mp3Frames(20));
+    const std::string zero = Put("music/x.mp3", std::string(200, '\0'));
+    shell_.FolderAnswers = {dir_.Path("music") + "/"};
+    // Messages run before each file (and while the views are rebuilt), commands off.
+    std::vector<uint16_t> masksDuringMessages;
+    shell_.OnProcessMessages = [&] { masksDuringMessages.push_back(window_->CommandMask()); };
+
+    window_->Run(TCommandId::AddDir);
+    ASSERT_EQ(shell_.FolderDialogs.size(), 1u);
+    EXPECT_EQ(shell_.FolderDialogs[0].BrowseKind, ui::TBrowseKind::bkMyComputer);
+    EXPECT_EQ(shell_.FolderDialogs[0].DialogText, "Please select the folder, you wish to scan...");
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(Filenames(), (std::vector<std::string>{"/music/a.MP3", "/music/sub/c.mp3"}));
+    ASSERT_EQ(shell_.ScanErrorDialogs.size(), 1u);
+    EXPECT_EQ(shell_.ScanErrorDialogs[0],
+              (std::vector<std::string>{
+                  "Files not added due to errors:", "------------------------------",
+                  zero + "  -  " + kNotFound}));
+    EXPECT_GE(masksDuringMessages.size(), 3u);
+    EXPECT_EQ(std::count(masksDuringMessages.begin(), masksDuringMessages.end(), 0),
+              static_cast<long>(masksDuringMessages.size()));
+    EXPECT_EQ(
+        std::count_if(shell_.StatusTexts.begin(), shell_.StatusTexts.end(),
+                      [](const std::string& text) { return text.rfind("Scanning: ", 0) == 0; }),
+        3);
+    EXPECT_EQ(shell_.Status, "");
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
+    EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+    EXPECT_TRUE(window_->Modified());
+}
+
+TEST_F(ScanCommandsTest, AddDirectoryWithoutFailuresShowsNoErrorDialog) {
+    Start();
+    Put("clean/a.mp3", Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("clean")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_TRUE(shell_.ScanErrorDialogs.empty());
+    EXPECT_EQ(window_->Catalogue().Count(), 1);
+}
+
+TEST_F(ScanCommandsTest, AddDirectoryCancelledDoesNothing) {
+    Start();
+    ForgetShell();
+    shell_.FolderAnswers = {std::nullopt};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_TRUE(shell_.Masks.empty());
+    EXPECT_FALSE(window_->Modified());
+}
+
+TEST_F(ScanCommandsTest, AddDirectoryEndedByAnErrorRestoresTheCommands) {
+    Start();
+    Put("short/y.mp3", "12345");  // too short for a tag header: ends the scan
+    shell_.FolderAnswers = {dir_.Path("short")};
+    uint16_t maskDuringError = 0;
+    shell_.OnMessageBox = [&](const TScriptedShell::Message&) {
+        maskDuringError = window_->CommandMask();
+    };
+    window_->Run(TCommandId::AddDir);
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Kind, TMsgKind::Error);
+    EXPECT_EQ(maskDuringError, ui::kMaskAfterRebuild);
+    EXPECT_TRUE(shell_.ScanErrorDialogs.empty());
+    EXPECT_FALSE(window_->Modified());  // nothing was added
+    EXPECT_EQ(shell_.Status, "");
+}
+
+// --- Add file ---------------------------------------------------------------------------
+
+TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndLeavesModified) {
+    Start();
+    const std::string a = Put("f/a.mp3", Mp3Frames(20));
+    const std::string b = Put("f/b.mp3", Mp3Frames(30));
+    shell_.OpenAnswers = {std::vector<std::string>{b, a}};
+    window_->Run(TCommandId::AddFile);
+    const ui::TFileDialogSpec& spec = shell_.OpenDialogs.at(0);
+    EXPECT_EQ(spec.Filters, (std::vector<std::pair<std::string, std::string>>{
+                                {"MPEG Layer-3 files (*.mp3)", "*.mp3"}}));
+    EXPECT_EQ(spec.DefaultExt, "mp3");
+    EXPECT_TRUE(spec.MultiSelect);
+    EXPECT_TRUE(spec.MustExist);
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
+    EXPECT_EQ(window_->Views().AllList().Row(0).Texts[8], "/f/b.mp3");  // dialog order
+    EXPECT_FALSE(window_->Modified());
+}
+
+TEST_F(ScanCommandsTest, AddFileStopsAtTheFirstErrorKeepingEarlierFiles) {
+    Start();
+    const std::string good = Put("g/a.mp3", Mp3Frames(20));
+    const std::string bad = Put("g/z.mp3", std::string(200, '\0'));
+    const std::string later = Put("g/c.mp3", Mp3Frames(20));
+    shell_.OpenAnswers = {std::vector<std::string>{good, bad, later}};
+    window_->Run(TCommandId::AddFile);
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Text, kNotFound);
+    EXPECT_EQ(window_->Catalogue().Count(), 1);
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 1);
+    EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+}
+
+// --- Dropped files ----------------------------------------------------------------------
+
+TEST_F(ScanCommandsTest, DropAddsMp3FilesInAnyCaseOnly) {
+    Start();
+    const std::string upper = Put("d/one.MP3", Mp3Frames(20));
+    const std::string wav = Put("d/two.wav", Mp3Frames(20));
+    const std::string lower = Put("d/three.mp3", Mp3Frames(20));
+    window_->DropFiles({upper, wav, lower});
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(Filenames(), (std::vector<std::string>{"/d/one.MP3", "/d/three.mp3"}));
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
+    EXPECT_FALSE(window_->Modified());
+}
+
+TEST_F(ScanCommandsTest, DropErrorIsReportedAndEarlierFilesStay) {
+    Start();
+    const std::string good = Put("e/a.mp3", Mp3Frames(20));
+    window_->DropFiles({good, dir_.Path("e/gone.mp3"), good});
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Caption, "Corvane Tracklore");
+    EXPECT_EQ(shell_.Messages[0].Kind, TMsgKind::Error);
+    EXPECT_EQ(window_->Catalogue().Count(), 1);
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 1);
+    EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+}
+
+TEST_F(ScanCommandsTest, DroppedNameIsCutToTheBufferWithoutSplittingACharacter) {
+    Start();
+    // 254 bytes of path, then a two-byte letter straddling the 255-byte buffer, then ".mp3":
+    // the cut name ends before the letter and no longer names an MP3 file.
+    std::string name = "/" + std::string(253, 'a') + "\xC3\xA9.mp3";
+    ASSERT_EQ(name.size(), 260u);
+    window_->DropFiles({name});
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(window_->Catalogue().Count(), 0);
+}
+
+// --- Folder chooser ---------------------------------------------------------------------
+
+TEST(BrowseFolderExecute, CancelLeavesTheFolderAndOkCutsTheSeparator) {
+    TScriptedShell shell;
+    ui::TBrowseFolderDlg dialog;
+    dialog.FolderName = "/preset";
+    shell.FolderAnswers = {std::nullopt, "/music/"};
+    EXPECT_FALSE(dialog.Execute(shell));
+    EXPECT_EQ(dialog.FolderName, "/preset");
+    EXPECT_TRUE(dialog.Execute(shell));
+    EXPECT_EQ(dialog.FolderName, "/music");
+}
+
+}  // namespace
+}  // namespace tracklore::test
