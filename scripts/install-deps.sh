@@ -13,6 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     # making real MP3 files in tests
     ffmpeg lame id3v2 eyed3 python3-mutagen
+    # the desktop application under a virtual display (screenshots, headless runs)
+    xvfb xauth fonts-dejavu-core x11-apps imagemagick
 )
 
 missing=()

@@ -1,0 +1,205 @@
+#include "ui/shell_qt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+#include "ui/main_window_qt.h"
+#include "ui/progress_box.h"
+#include "ui/progress_box_qt.h"
+#include "ui/settings_dialog_qt.h"
+#include "ui/small_dialogs_qt.h"
+#include "ui/view_prefs_qt.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+QString ToQ(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconOf(TMsgKind kind) {
+    switch (kind) {
+        case TMsgKind::Information: return QMessageBox::Information;
+        case TMsgKind::Warning: return QMessageBox::Warning;
+        case TMsgKind::Error: return QMessageBox::Critical;
+        case TMsgKind::Confirmation: return QMessageBox::Question;
+        case TMsgKind::Plain: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Our buttons in the order a message box shows them, with Qt's button and the result.
+struct TButtonMap {
+    TMsgButton Ours;
+    QMessageBox::StandardButton Qt;
+    TModalResult Result;
+};
+constexpr TButtonMap kButtons[] = {
+    {mbYes, QMessageBox::Yes, TModalResult::Yes},
+    {mbNo, QMessageBox::No, TModalResult::No},
+    {mbOK, QMessageBox::Ok, TModalResult::OK},
+    {mbCancel, QMessageBox::Cancel, TModalResult::Cancel},
+    {mbAbort, QMessageBox::Abort, TModalResult::Abort},
+    {mbRetry, QMessageBox::Retry, TModalResult::Retry},
+    {mbIgnore, QMessageBox::Ignore, TModalResult::Ignore},
+};
+
+// The file dialog of both kinds, preset from `spec`; the chosen filter goes back into it.
+bool RunFileDialog(QWidget* parent, TFileDialogSpec& spec, bool save, QStringList& chosen) {
+    QFileDialog dialog(parent, ToQ(spec.Title));
+    QStringList filters;
+    for (const auto& [description, patterns] : spec.Filters)
+        filters << ToQ(FileFilterText(description, patterns));
+    dialog.setNameFilters(filters);
+    if (spec.FilterIndex >= 1 && spec.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[spec.FilterIndex - 1]);
+    dialog.setDefaultSuffix(ToQ(spec.DefaultExt));
+    if (!spec.InitialDir.empty()) dialog.setDirectory(ToQ(spec.InitialDir));
+    if (!spec.FileName.empty()) dialog.selectFile(ToQ(spec.FileName));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The command asks about overwriting itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(spec.MultiSelect ? QFileDialog::ExistingFiles
+                           : spec.MustExist ? QFileDialog::ExistingFile
+                                            : QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted) return false;
+    chosen = dialog.selectedFiles();
+    const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
+    if (filter >= 0) spec.FilterIndex = static_cast<int>(filter) + 1;
+    return !chosen.isEmpty();
+}
+
+}  // namespace
+
+std::string FileFilterText(const std::string& description, const std::string& patterns) {
+    if (description.find('(') != std::string::npos) return description;
+    std::string spaced = patterns;
+    for (char& c : spaced)
+        if (c == ';') c = ' ';
+    return description + " (" + spaced + ")";
+}
+
+TQtShell::TQtShell(TMainForm& form) : form_(form) {}
+
+TQtShell::~TQtShell() = default;
+
+TModalResult TQtShell::MessageBox(const std::string& text, const std::string& caption,
+                                  TMsgKind kind, unsigned buttons) {
+    QMessageBox box(IconOf(kind), ToQ(caption), ToQ(text), QMessageBox::NoButton, &form_);
+    for (const TButtonMap& button : kButtons)
+        if ((buttons & button.Ours) != 0) box.addButton(button.Qt);
+    if (box.buttons().isEmpty()) box.addButton(QMessageBox::Ok);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const TButtonMap& button : kButtons)
+        if (button.Qt == clicked) return button.Result;
+    return TModalResult::Cancel;
+}
+
+bool TQtShell::OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) {
+    QStringList chosen;
+    if (!RunFileDialog(&form_, spec, false, chosen)) return false;
+    files.clear();
+    for (const QString& name : chosen)
+        files.push_back(name.toStdString());
+    return true;
+}
+
+bool TQtShell::SaveFileDialog(TFileDialogSpec& spec, std::string& file) {
+    QStringList chosen;
+    if (!RunFileDialog(&form_, spec, true, chosen)) return false;
+    file = chosen.first().toStdString();
+    return true;
+}
+
+bool TQtShell::BrowseForFolder(TBrowseFolderDlg& dialog) {
+    return ExecuteBrowseFolder(&form_, dialog);
+}
+
+void TQtShell::ShowScanErrors(const std::vector<std::string>& lines) {
+    ShowScanErrorDialog(&form_, lines);
+}
+
+bool TQtShell::ExecuteSortDialog(TSortOnBox& box) {
+    return ExecuteSortOnBox(&form_, box);
+}
+
+bool TQtShell::ExecuteSettings(TSettingsBox& box) {
+    return ExecuteSettingsBox(&form_, box);
+}
+
+void TQtShell::ShowAbout() {
+    ShowAboutBox(&form_);
+}
+
+void TQtShell::ShowSplash(bool visible) {
+    if (visible) {
+        if (!splash_) splash_ = CreateSplashBox();
+        if (splash_) {
+            splash_->show();
+            QCoreApplication::processEvents();
+        }
+    } else {
+        splash_.reset();
+    }
+}
+
+void TQtShell::ShowProgress(TProgressBox& box, bool visible) {
+    if (!visible) {
+        box.SetChanged({});
+        progress_.reset();
+        return;
+    }
+    if (!progress_) progress_ = std::make_unique<TProgressBoxQt>(&form_);
+    TProgressBoxQt* dialog = progress_.get();
+    box.SetChanged([dialog, &box] { dialog->Redraw(box); });
+    dialog->Redraw(box);
+    dialog->show();
+}
+
+void TQtShell::SetStatusText(const std::string& text) {
+    form_.SetStatusText(ToQ(text));
+}
+
+void TQtShell::SetCaption(const std::string& caption) {
+    form_.setWindowTitle(ToQ(caption));
+}
+
+void TQtShell::ApplyCommandMask(uint16_t mask) {
+    form_.ApplyCommandMask(mask);
+}
+
+void TQtShell::SetBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TQtShell::ProcessMessages() {
+    // Commands that arrive meanwhile are refused by the form while this one runs.
+    QCoreApplication::processEvents();
+}
+
+void TQtShell::ShowPage(TPage page) {
+    form_.ShowPage(page);
+}
+
+void TQtShell::ApplyViewPrefs(const TPrefs& prefs) {
+    form_.ApplyViewLook(ToQFont(prefs.ListFont), ToQColor(prefs.ListFont.Color),
+                        ToQColor(prefs.ListBkColor));
+}
+
+void TQtShell::StartProgram(const std::string& name) {
+    QProcess::startDetached(ToQ(name), {});
+}
+
+}  // namespace tracklore::ui

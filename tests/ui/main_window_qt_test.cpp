@@ -1,0 +1,228 @@
+// Wiring of the Qt main window: menus and tool bar from the command table, the command mask,
+// the views over the core, header clicks, selection, drops and tree expansion (offscreen).
+#include "ui/main_window_qt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUrl>
+#include <cstdlib>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+#include "tests/support/mp3_factory.h"
+#include "tests/support/temp_dir.h"
+#include "ui/prefs.h"
+#include "ui/shell_qt.h"
+
+namespace tracklore::ui {
+namespace {
+
+using test::TTempDir;
+
+TrackRecord Track(const char* artist, const char* album, const char* title) {
+    TrackRecord record;
+    record.Artist = artist;
+    record.Album = album;
+    record.Title = title;
+    record.Volume = "MUSIC";
+    record.Filename = std::string("/") + title + ".mp3";
+    record.PlayLength = 185;
+    return record;
+}
+
+class MainFormTest : public testing::Test {
+protected:
+    MainFormTest() {
+        registry_ = dir_.Path("tracklore.reg");
+        setenv("TRACKLORE_REGISTRY", registry_.c_str(), 1);
+        // A complete store, so start-up has no first-run message box to answer.
+        SavePrefs(TPrefs(), registry_);
+    }
+
+    // A catalogue file with four records by three artists.
+    std::string MakeCatalogue() {
+        TTracklore catalogue;
+        for (TrackRecord record : {Track("Zed", "Blue", "One"), Track("Aqua", "Aquarium", "Two"),
+                                   Track("Aqua", "Aquarium", "Three"), Track("Moby", "", "Four")})
+            catalogue.Insert(record);
+        const std::string path = dir_.Path("music.tracklore");
+        catalogue.SaveToFile(path);
+        return path;
+    }
+
+    TMainForm& Start(const std::vector<std::string>& args = {}) {
+        form_ = std::make_unique<TMainForm>(registry_);
+        form_->Start(args);
+        return *form_;
+    }
+
+    QAction* Action(const char* name) const { return form_->findChild<QAction*>(name); }
+
+    QString Cell(QTableView* view, int row, int column) const {
+        return view->model()->index(row, column).data().toString();
+    }
+
+    void SelectRows(QTableView* view, int first, int last) const {
+        const QModelIndex top = view->model()->index(first, 0);
+        const QModelIndex bottom = view->model()->index(last, kColumnCount - 1);
+        view->selectionModel()->select(QItemSelection(top, bottom),
+                                       QItemSelectionModel::ClearAndSelect);
+    }
+
+    TTempDir dir_;
+    std::string registry_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(MainFormTest, MenusAndToolBarCarryCaptionsAndNames) {
+    TMainForm& form = Start();
+    QStringList menus;
+    for (QAction* menu : form.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Items", "&List", "&View", "&Tools", "&Help"}));
+
+    ASSERT_NE(Action("M_FileOpen"), nullptr);
+    EXPECT_EQ(Action("M_FileOpen")->text(), "&Open...");
+    EXPECT_EQ(Action("M_FileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+    ASSERT_NE(Action("M_FileSave"), nullptr);
+    EXPECT_EQ(Action("M_FileSave")->statusTip(), "Save current file");
+    ASSERT_NE(Action("PM_Edit"), nullptr);
+    ASSERT_NE(form.findChild<QMenu*>("M_FileExport"), nullptr);
+
+    auto* save = form.findChild<QToolButton*>("TB_Save");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(save->defaultAction()->statusTip(), "Save current database to disk");
+    EXPECT_EQ(form.windowTitle(), "Corvane Tracklore - Untitled");
+    EXPECT_EQ(form.Pages()->currentIndex(), 0);
+}
+
+TEST_F(MainFormTest, StartMaskDisablesSelectionCommands) {
+    Start();
+    for (const char* name : {"M_FileSave", "M_FileOpen", "TB_Scan", "M_New", "M_Print"})
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    for (const char* name : {"TB_Edit", "TB_Delete", "M_Play", "PM_AddToPL"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainFormTest, MaskOfZeroLeavesUnmaskedControlsOn) {
+    TMainForm& form = Start();
+    form.ApplyCommandMask(0);
+    EXPECT_FALSE(Action("M_FileOpen")->isEnabled());
+    EXPECT_FALSE(Action("TB_Search")->isEnabled());
+    EXPECT_TRUE(Action("M_Exit")->isEnabled());
+    form.ApplyCommandMask(0xFFFF);
+    EXPECT_TRUE(Action("TB_Edit")->isEnabled());
+    EXPECT_FALSE(Action("M_AddItemsToSelected")->isEnabled());
+}
+
+TEST_F(MainFormTest, CatalogueOpenedAtStartFillsListAndTreeTopLevel) {
+    const std::string path = MakeCatalogue();
+    TMainForm& form = Start({path});
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString("Corvane Tracklore - " + path));
+    ASSERT_EQ(form.AllListView()->model()->rowCount(), 4);
+    EXPECT_EQ(Cell(form.AllListView(), 0, 2), "Zed");
+    EXPECT_EQ(Cell(form.AllListView(), 0, 9), "3:05");
+    EXPECT_EQ(form.AllListView()->model()->index(1, 0).data(Qt::UserRole).toInt(), 2);
+
+    QAbstractItemModel* tree = form.TreeView()->model();
+    ASSERT_EQ(tree->rowCount(), 3);
+    EXPECT_EQ(tree->index(0, 0).data().toString(), "Aqua");
+    EXPECT_TRUE(tree->hasChildren(tree->index(0, 0)));
+    EXPECT_TRUE(Action("TB_Search")->isEnabled());
+}
+
+TEST_F(MainFormTest, HeaderClickReordersRowsAndSelectionFollows) {
+    TMainForm& form = Start({MakeCatalogue()});
+    QTableView* list = form.AllListView();
+    SelectRows(list, 0, 0);                            // "Zed", first in ID order
+    emit list->horizontalHeader()->sectionClicked(2);  // Artist
+    EXPECT_EQ(Cell(list, 0, 2), "Aqua");
+    EXPECT_EQ(Cell(list, 3, 2), "Zed");
+    const QModelIndexList selected = list->selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.first().row(), 3);
+    EXPECT_TRUE(form.Window().Views().AllList().Row(3).Selected);
+}
+
+TEST_F(MainFormTest, SelectingRowsDrivesEditAndDelete) {
+    TMainForm& form = Start({MakeCatalogue()});
+    SelectRows(form.AllListView(), 1, 1);
+    EXPECT_TRUE(Action("TB_Edit")->isEnabled());
+    EXPECT_TRUE(Action("TB_Delete")->isEnabled());
+    EXPECT_EQ(form.Window().Views().SelectedIds(TViewSource::AllList), std::vector<int32_t>{2});
+
+    form.AllListView()->selectAll();
+    EXPECT_FALSE(Action("TB_Edit")->isEnabled());
+    EXPECT_TRUE(Action("TB_Delete")->isEnabled());
+    EXPECT_TRUE(Action("M_Play")->isEnabled());
+    EXPECT_EQ(form.Window().Views().SelectedIds(TViewSource::AllList).size(), 4u);
+
+    form.AllListView()->clearSelection();
+    EXPECT_FALSE(Action("TB_Delete")->isEnabled());
+    EXPECT_TRUE(form.Window().Views().SelectedIds(TViewSource::AllList).empty());
+}
+
+TEST_F(MainFormTest, ExpandingAnArtistFillsItAndTitleSelectionEnablesEdit) {
+    TMainForm& form = Start({MakeCatalogue()});
+    QTreeView* view = form.TreeView();
+    QAbstractItemModel* tree = view->model();
+    const QModelIndex aqua = tree->index(0, 0);
+    view->expand(aqua);
+    ASSERT_EQ(tree->rowCount(aqua), 1);  // the album
+    const QModelIndex album = tree->index(0, 0, aqua);
+    EXPECT_EQ(album.data().toString(), "Aquarium");
+    ASSERT_EQ(tree->rowCount(album), 2);
+    EXPECT_EQ(aqua.data(Qt::UserRole).toInt(), -3);
+
+    view->selectionModel()->select(album, QItemSelectionModel::ClearAndSelect);
+    EXPECT_FALSE(Action("TB_Edit")->isEnabled());
+    view->selectionModel()->select(tree->index(0, 0, album), QItemSelectionModel::ClearAndSelect);
+    EXPECT_TRUE(Action("TB_Edit")->isEnabled());
+}
+
+TEST_F(MainFormTest, DroppedMp3FilesAreScannedAndOthersIgnored) {
+    if (!test::HaveTool("lame")) GTEST_SKIP() << "lame is not installed";
+    const std::string wav = dir_.Path("tone.wav");
+    test::WriteWav(wav, 0.5, 44100, 1);
+    test::LameEncode(wav, dir_.Path("a.mp3"), {"--tt", "Dropped"});
+    test::LameEncode(wav, dir_.Path("B.MP3"), {});
+    TMainForm& form = Start();
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir_.Path("a.mp3"))),
+                  QUrl::fromLocalFile(QString::fromStdString(wav)),
+                  QUrl::fromLocalFile(QString::fromStdString(dir_.Path("B.MP3")))});
+    // The window takes a drop only after it accepted the drag entering it.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+
+    ASSERT_EQ(form.AllListView()->model()->rowCount(), 2);
+    EXPECT_EQ(Cell(form.AllListView(), 0, 3), "Dropped");
+    EXPECT_FALSE(form.Window().Modified());
+}
+
+TEST(FileFilterText, JoinsDescriptionAndPatterns) {
+    EXPECT_EQ(FileFilterText("CSV-files", "*.csv"), "CSV-files (*.csv)");
+    EXPECT_EQ(FileFilterText("Music", "*.mp3;*.mp2"), "Music (*.mp3 *.mp2)");
+}
+
+TEST(FileFilterText, KeepsADescriptionWithItsOwnParenthesis) {
+    EXPECT_EQ(FileFilterText("All Files (*.*)", "*.*"), "All Files (*.*)");
+}
+
+}  // namespace
+}  // namespace tracklore::ui

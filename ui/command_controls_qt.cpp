@@ -1,0 +1,138 @@
+#include "ui/command_controls_qt.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <cstring>
+#include <map>
+
+namespace tracklore::ui {
+
+namespace {
+
+constexpr char kExportMenuName[] = "M_FileExport";
+
+QIcon ToolIcon(const QWidget& form, TCommandId command) {
+    QStyle::StandardPixmap pixmap = QStyle::SP_FileIcon;
+    switch (command) {
+        case TCommandId::FileNew: pixmap = QStyle::SP_FileIcon; break;
+        case TCommandId::FileOpen: pixmap = QStyle::SP_DialogOpenButton; break;
+        case TCommandId::FileSave: pixmap = QStyle::SP_DialogSaveButton; break;
+        case TCommandId::AddDir: pixmap = QStyle::SP_DirOpenIcon; break;
+        case TCommandId::Search: pixmap = QStyle::SP_FileDialogContentsView; break;
+        case TCommandId::ItemDelete: pixmap = QStyle::SP_TrashIcon; break;
+        case TCommandId::ItemEdit: pixmap = QStyle::SP_FileDialogDetailedView; break;
+        default: break;
+    }
+    return form.style()->standardIcon(pixmap);
+}
+
+QAction* MakeAction(QObject* owner, const TControl& control,
+                    const std::function<void(TCommandId)>& run) {
+    auto* action = new QAction(QString::fromUtf8(control.Caption), owner);
+    action->setObjectName(QString::fromUtf8(control.Name));
+    if (*control.Shortcut != '\0') {
+        action->setShortcut(QKeySequence(QString::fromUtf8(control.Shortcut)));
+        // Shortcuts reach the window from any child, the views included.
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    action->setStatusTip(QString::fromUtf8(control.Hint));
+    if (*control.ToolTip != '\0') action->setToolTip(QString::fromUtf8(control.ToolTip));
+    const TCommandId command = control.Command;
+    QObject::connect(action, &QAction::triggered, owner, [run, command] { run(command); });
+    return action;
+}
+
+}  // namespace
+
+void TCommandControls::ApplyMask(uint16_t mask) const {
+    for (const auto& [control, action] : Actions)
+        action->setEnabled(!control->AlwaysDisabled && IsEnabled(*control, mask));
+}
+
+TCommandControls BuildCommandControls(QMainWindow& form,
+                                      const std::function<void(TCommandId)>& run) {
+    TCommandControls made;
+    const std::span<const char* const> captions = MenuCaptions();
+    std::map<TControlPlace, QMenu*> menus;
+    const TControlPlace menuPlaces[] = {TControlPlace::FileMenu,  TControlPlace::ItemsMenu,
+                                        TControlPlace::ListMenu,  TControlPlace::ViewMenu,
+                                        TControlPlace::ToolsMenu, TControlPlace::HelpMenu};
+    for (size_t i = 0; i < std::size(menuPlaces) && i < captions.size(); ++i) {
+        QMenu* menu = form.menuBar()->addMenu(QString::fromUtf8(captions[i]));
+        menu->setObjectName(QString::fromUtf8(captions[i]).remove('&') + "Menu");
+        menus[menuPlaces[i]] = menu;
+    }
+
+    made.Popup = new QMenu(&form);
+    made.Popup->setObjectName("PopupMenu");
+    made.ToolBar = form.addToolBar(QString());
+    made.ToolBar->setObjectName("ToolBar");
+    made.ToolBar->setMovable(false);
+    made.ToolBar->setFloatable(false);
+    made.ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    made.ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    // The Export sub-menu hangs in the File menu: where the table lists an "Export" entry,
+    // or else before its first item.
+    QMenu* exportMenu = nullptr;
+    auto ensureExportMenu = [&](const TControl* entry) {
+        if (exportMenu != nullptr) return;
+        QMenu* file = menus[TControlPlace::FileMenu];
+        exportMenu = file->addMenu(entry ? QString::fromUtf8(entry->Caption) : "Export");
+        exportMenu->setObjectName(kExportMenuName);
+        QAction* action = exportMenu->menuAction();
+        action->setObjectName(kExportMenuName);
+        if (entry != nullptr) {
+            action->setStatusTip(QString::fromUtf8(entry->Hint));
+            made.Actions.emplace_back(entry, action);
+        }
+    };
+
+    for (const TControl& control : Controls()) {
+        if (control.Place == TControlPlace::FileMenu &&
+            std::strcmp(control.Name, kExportMenuName) == 0) {
+            if (control.SeparatorBefore) menus[control.Place]->addSeparator();
+            ensureExportMenu(&control);
+            continue;
+        }
+        QAction* action = MakeAction(&form, control, run);
+        made.Actions.emplace_back(&control, action);
+        switch (control.Place) {
+            case TControlPlace::ExportMenu:
+                ensureExportMenu(nullptr);
+                if (control.SeparatorBefore) exportMenu->addSeparator();
+                exportMenu->addAction(action);
+                break;
+            case TControlPlace::PopupMenu:
+                if (control.SeparatorBefore) made.Popup->addSeparator();
+                made.Popup->addAction(action);
+                if (control.Command == TCommandId::ItemEdit) made.Popup->setDefaultAction(action);
+                break;
+            case TControlPlace::ToolBar: {
+                if (control.SeparatorBefore) made.ToolBar->addSeparator();
+                action->setIcon(ToolIcon(form, control.Command));
+                made.ToolBar->addAction(action);
+                if (QWidget* button = made.ToolBar->widgetForAction(action))
+                    button->setObjectName(QString::fromUtf8(control.Name));
+                break;
+            }
+            default: {
+                QMenu* menu = menus[control.Place];
+                if (menu == nullptr) break;
+                if (control.SeparatorBefore) menu->addSeparator();
+                menu->addAction(action);
+                // The window owns the action, so its shortcut works while the menu is shut.
+                form.addAction(action);
+                break;
+            }
+        }
+    }
+    return made;
+}
+
+}  // namespace tracklore::ui

@@ -1,0 +1,53 @@
+// The shell of the desktop application: message boxes, file and folder dialogs, the small
+// dialogs, the status line, caption, command mask and hour-glass, over the main form.
+#pragma once
+
+#include <memory>
+
+#include "ui/shell.h"
+
+class QWidget;
+
+namespace tracklore::ui {
+
+class TMainForm;
+class TProgressBoxQt;
+
+/// "Description (pattern)" as a file dialog shows it; a description that already carries
+/// its own parenthesis ("All Files (*.*)") is shown as it is. Patterns separated by ";"
+/// are separated by spaces for Qt.
+std::string FileFilterText(const std::string& description, const std::string& patterns);
+
+class TQtShell : public TShell {
+public:
+    explicit TQtShell(TMainForm& form);
+    ~TQtShell() override;
+
+    TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgKind kind,
+                            unsigned buttons) override;
+    bool OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) override;
+    bool SaveFileDialog(TFileDialogSpec& spec, std::string& file) override;
+    bool BrowseForFolder(TBrowseFolderDlg& dialog) override;
+    void ShowScanErrors(const std::vector<std::string>& lines) override;
+    bool ExecuteSortDialog(TSortOnBox& box) override;
+    bool ExecuteSettings(TSettingsBox& box) override;
+    void ShowAbout() override;
+    void ShowSplash(bool visible) override;
+    void ShowProgress(TProgressBox& box, bool visible) override;
+
+    void SetStatusText(const std::string& text) override;
+    void SetCaption(const std::string& caption) override;
+    void ApplyCommandMask(uint16_t mask) override;
+    void SetBusy(bool busy) override;
+    void ProcessMessages() override;
+    void ShowPage(TPage page) override;
+    void ApplyViewPrefs(const TPrefs& prefs) override;
+    void StartProgram(const std::string& name) override;
+
+private:
+    TMainForm& form_;
+    std::unique_ptr<QWidget> splash_;
+    std::unique_ptr<TProgressBoxQt> progress_;
+};
+
+}  // namespace tracklore::ui
