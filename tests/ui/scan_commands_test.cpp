@@ -160,7 +160,7 @@ TEST_F(ScanCommandsTest, DropErrorIsReportedAndEarlierFilesStay) {
     EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
 }
 
-TEST_F(ScanCommandsTest, DroppedNameIsCutToTheBufferWithoutSplittingACharacter) {
+TEST_F(ScanCommandsTest, LongDroppedNameIsCutToTheBufferAndThenIgnored) {
     Start();
     // 254 bytes of path, then a two-byte letter straddling the 255-byte buffer, then ".mp3":
     // the cut name ends before the letter and no longer names an MP3 file.
