@@ -1,0 +1,89 @@
+#include "platform/program.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tracklore::platform {
+
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+    std::string path(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0) return {};
+        if (static_cast<size_t>(length) < path.size()) {
+            path.resize(static_cast<size_t>(length));
+            break;
+        }
+        path.resize(path.size() * 2);  // the name may have been cut: try a larger buffer
+    }
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string FindProgram(const std::string& name) {
+    if (name.empty()) return {};
+    if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();
+    const char* variable = std::getenv("PATH");
+    const std::string folders = variable != nullptr ? variable : "/bin:/usr/bin";
+    size_t start = 0;
+    for (;;) {
+        const size_t end = folders.find(':', start);
+        std::string folder(end == start ? std::string_view(".")
+                                        : std::string_view(folders).substr(start, end - start));
+        std::string candidate = std::move(folder);
+        if (candidate.back() != '/') candidate += '/';
+        candidate += name;
+        if (IsExecutableFile(candidate)) return candidate;
+        if (end == std::string::npos) return {};
+        start = end + 1;
+    }
+}
+
+void StartProgram(const std::string& name) {
+    // Everything the new process needs is prepared before forking: between fork and exec a
+    // process with several threads may only make async-signal-safe calls.
+    const std::string path = FindProgram(name);
+    if (path.empty()) return;
+    char* const argv[] = {const_cast<char*>(name.c_str()), nullptr};
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+
+    // Two forks: the middle process ends at once and is waited for here, so the program
+    // itself is adopted by init and never becomes a zombie of ours.
+    const pid_t middle = ::fork();
+    if (middle < 0) return;
+    if (middle == 0) {
+        ::setsid();
+        if (::fork() == 0) {
+            ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
+            ::sigaction(SIGPIPE, &byDefault, nullptr);
+            ::sigaction(SIGCHLD, &byDefault, nullptr);
+            ::close_range(3, ~0u, 0);  // files of ours stay ours
+            ::execv(path.c_str(), argv);
+        }
+        ::_exit(0);
+    }
+    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace tracklore::platform

@@ -1,0 +1,107 @@
+#include "platform/program.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace tracklore::platform {
+namespace {
+
+using test::TTempDir;
+using test::WriteFileBytes;
+
+// Sets PATH for one test and puts the old one back.
+class TPathGuard {
+public:
+    explicit TPathGuard(const std::string& path) {
+        const char* old = std::getenv("PATH");
+        hadPath_ = old != nullptr;
+        if (hadPath_) old_ = old;
+        setenv("PATH", path.c_str(), 1);
+    }
+    ~TPathGuard() {
+        if (hadPath_) {
+            setenv("PATH", old_.c_str(), 1);
+        } else {
+            unsetenv("PATH");
+        }
+    }
+
+private:
+    bool hadPath_ = false;
+    std::string old_;
+};
+
+void WriteScript(const std::string& path, const std::string& body, mode_t mode = 0755) {
+    WriteFileBytes(path, "#!/bin/sh\n" + body + "\n");
+    chmod(path.c_str(), mode);
+}
+
+TEST(ProgramFolder, IsTheFolderOfThisTestProgram) {
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.front(), '/');
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(std::filesystem::exists(folder + "platform_tests"));
+}
+
+TEST(FindProgram, TakesTheFirstExecutableFileOnThePath) {
+    TTempDir dir;
+    std::filesystem::create_directories(dir.Path("a"));
+    std::filesystem::create_directories(dir.Path("b"));
+    std::filesystem::create_directories(dir.Path("c/tool"));  // a folder is no program
+    WriteScript(dir.Path("a/tool"), "", 0644);                // not executable
+    WriteScript(dir.Path("b/tool"), "");
+    const TPathGuard path(dir.Path("c") + ":" + dir.Path("a") + ":" + dir.Path("b") + "/");
+    EXPECT_EQ(FindProgram("tool"), dir.Path("b/tool"));
+    EXPECT_EQ(FindProgram("absent"), "");
+    EXPECT_EQ(FindProgram(""), "");
+}
+
+TEST(FindProgram, NameWithSlashIsUsedAsItIs) {
+    TTempDir dir;
+    WriteScript(dir.Path("tool"), "");
+    const TPathGuard path("/nonexistent");
+    EXPECT_EQ(FindProgram(dir.Path("tool")), dir.Path("tool"));
+    EXPECT_EQ(FindProgram(dir.Path("missing")), "");
+}
+
+TEST(StartProgram, RunsTheProgramFoundOnThePathAndLeavesNoChild) {
+    TTempDir dir;
+    const std::string marker = dir.Path("started");
+    WriteScript(dir.Path("tagsmith"),
+                "echo \"$#\" > '" + marker + ".tmp' && mv '" + marker + ".tmp' '" + marker + "'");
+    {
+        const TPathGuard path(dir.Root() + ":/bin:/usr/bin");
+        StartProgram("tagsmith");
+    }
+    // The program was not started as a child of ours: nothing is left to reap.
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+    // It runs on its own; wait for its mark (generously, on a loaded machine).
+    for (int i = 0; i < 1000 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(std::filesystem::exists(marker));
+    EXPECT_EQ(test::ReadFileBytes(marker), "0\n");  // started without arguments
+}
+
+TEST(StartProgram, MissingProgramIsIgnored) {
+    const TPathGuard path("/nonexistent");
+    StartProgram("tagsmith.exe");
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+}  // namespace
+}  // namespace tracklore::platform
