@@ -53,8 +53,8 @@ std::string DefaultRegistryFile();
 /// before it stay applied, the rest keep their defaults).
 bool LoadPrefs(TPrefs& prefs, const std::string& registryFile);
 
-/// Writes every value, creating the store and key when missing. Raises on failure; values
-/// written before it stay written.
+/// Writes every value, creating the store and key when missing, in one replacement of the
+/// store file. Raises on failure; no value is changed then.
 void SavePrefs(const TPrefs& prefs, const std::string& registryFile);
 
 }  // namespace tracklore::ui

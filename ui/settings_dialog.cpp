@@ -1,0 +1,19 @@
+#include "ui/settings_dialog.h"
+
+#include "ui/shell.h"
+
+namespace tracklore::ui {
+
+bool EditSettings(TPrefs& prefs, TShell& shell) {
+    TSettingsBox box;
+    box.ViewBackgroundColor = prefs.ListBkColor;
+    box.L_FontColor = prefs.ListFont;
+    box.CB_ScanVBR = prefs.ScanVBR;
+    if (!shell.ExecuteSettings(box)) return false;
+    prefs.ListBkColor = box.ViewBackgroundColor;
+    prefs.ListFont = box.L_FontColor;
+    prefs.ScanVBR = box.CB_ScanVBR;
+    return true;
+}
+
+}  // namespace tracklore::ui
