@@ -75,9 +75,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::Start(const std::vector<std::string>& args) {
-    ++busy_;
-    window_->Guarded([&] { window_->Create(args); });
-    --busy_;
+    RunExclusive([&] { window_->Create(args); });
     PlaceWindow();
 }
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 
+#include "platform/program.h"
 #include "ui/main_window_qt.h"
 #include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
@@ -199,7 +199,7 @@ void TQtShell::ApplyViewPrefs(const TPrefs& prefs) {
 }
 
 void TQtShell::StartProgram(const std::string& name) {
-    QProcess::startDetached(ToQ(name), {});
+    platform::StartProgram(name);
 }
 
 }  // namespace tracklore::ui

@@ -215,6 +215,38 @@ TEST_F(MainFormTest, DroppedMp3FilesAreScannedAndOthersIgnored) {
     EXPECT_FALSE(form.Window().Modified());
 }
 
+TEST_F(MainFormTest, CloseDuringACommandWaitsForItsEnd) {
+    TMainForm& form = Start({MakeCatalogue()});
+    form.show();
+    bool visibleWhenRefreshEnded = false;
+    // The rebuild lets pending messages run: the queued close arrives in the middle of it.
+    QMetaObject::invokeMethod(
+        &form, [&form] { form.close(); }, Qt::QueuedConnection);
+    form.RunCommand(TCommandId::ForceRefresh);
+    visibleWhenRefreshEnded = form.isVisible();
+    EXPECT_EQ(form.AllListView()->model()->rowCount(), 4);
+    QApplication::processEvents();
+    EXPECT_TRUE(visibleWhenRefreshEnded);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainFormTest, CommandsArrivingDuringACommandAreRefused) {
+    TMainForm& form = Start({MakeCatalogue()});
+    int sortedDuringRefresh = 0;
+    // A header click delivered while the rebuild lets messages run must not sort the list
+    // the rebuild is filling.
+    QMetaObject::invokeMethod(
+        &form,
+        [&] {
+            emit form.AllListView()->horizontalHeader()->sectionClicked(2);
+            sortedDuringRefresh = form.Window().Views().AllList().SortColumn;
+        },
+        Qt::QueuedConnection);
+    form.RunCommand(TCommandId::ForceRefresh);
+    EXPECT_EQ(sortedDuringRefresh, 0);
+    EXPECT_EQ(Cell(form.AllListView(), 0, 2), "Zed");
+}
+
 TEST(FileFilterText, JoinsDescriptionAndPatterns) {
     EXPECT_EQ(FileFilterText("CSV-files", "*.csv"), "CSV-files (*.csv)");
     EXPECT_EQ(FileFilterText("Music", "*.mp3;*.mp2"), "Music (*.mp3 *.mp2)");
