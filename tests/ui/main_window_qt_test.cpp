@@ -2,12 +2,14 @@
 // the views over the core, header clicks, selection, drops and tree expansion (offscreen).
 #include "ui/main_window_qt.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/prefs.h"
 #include "ui/shell_qt.h"
+#include "ui/views_qt.h"
 
 namespace tracklore::ui {
 namespace {
@@ -245,6 +248,57 @@ TEST_F(MainFormTest, CommandsArrivingDuringACommandAreRefused) {
     form.RunCommand(TCommandId::ForceRefresh);
     EXPECT_EQ(sortedDuringRefresh, 0);
     EXPECT_EQ(Cell(form.AllListView(), 0, 2), "Zed");
+}
+
+TEST(ListModel, ShowsNoRowsWhileTheCoreListIsRefilled) {
+    TListView list(false);
+    TListModel model(list);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    list.AddRow(Track("Zed", "Blue", "One"));
+    const QModelIndex stale = model.index(0, 2);
+    list.BeginUpdate();
+    list.Clear();
+    list.AddRow(Track("Aqua", "Aquarium", "Two"));
+    list.AddRow(Track("Moby", "", "Four"));
+    // A view painting stale rows meanwhile must get nothing, not rows of the half-built list.
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_FALSE(model.data(stale).isValid());
+    list.EndUpdate();
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.index(1, 2).data().toString(), "Moby");
+}
+
+TEST(ListModel, ReportsSingleRowChanges) {
+    TListView list(false);
+    TListModel model(list);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    list.AddRow(Track("Zed", "Blue", "One"));
+    list.AddRow(Track("Aqua", "Aquarium", "Two"));
+    list.UpdateRowTexts(1, Track("Aqua", "Aquarium", "Renamed"));
+    list.DeleteRow(0);
+    EXPECT_EQ(inserted.size(), 2);
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(removed.size(), 1);
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.index(0, 3).data().toString(), "Renamed");
+}
+
+TEST(TreeModel, FollowsNodesAddedAndPruned) {
+    TTreeView tree;
+    TTreeModel model(tree);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    TTreeNode* artist = tree.AddNode(nullptr, "Aqua", 0, -1);
+    TTreeNode* album = tree.AddNode(artist, "Aquarium", 1, -2);
+    tree.AddNode(album, "Barbie Girl", 2, 7);
+    const QModelIndex albumIndex = model.index(0, 0, model.index(0, 0));
+    ASSERT_EQ(model.rowCount(albumIndex), 1);
+    EXPECT_EQ(model.parent(model.index(0, 0, albumIndex)), albumIndex);
+    EXPECT_EQ(model.index(0, 0, albumIndex).data(Qt::UserRole).toInt(), 7);
+    tree.DeleteNode(album);
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
 }
 
 TEST(FileFilterText, JoinsDescriptionAndPatterns) {
