@@ -214,6 +214,8 @@ void TViews::ExpandNode(TTreeNode* node) {
         set->Next(record);
     }
     node->Data = kArtistOpened;
+    // Its children exist now; an artist without any shows no expander.
+    node->HasChildren = !node->Children.empty();
 }
 
 std::vector<int32_t> TViews::SelectedIds(TViewSource source) const {

@@ -136,6 +136,7 @@ TEST_F(Views, ArtistsDifferingInCaseGiveOneNodeAndOpeningListsTheExactSpelling) 
     TTreeNode* node = TopNode("the beatles");
     views.ExpandNode(node);
     EXPECT_EQ(node->Data, -3);
+    EXPECT_TRUE(node->HasChildren);
     ASSERT_EQ(node->Children.size(), 1u);
     EXPECT_EQ(node->Children[0]->Data, lower);
 }
@@ -176,6 +177,16 @@ TEST_F(Views, EmptyArtistGoesUnderQuestionMarkWhenAddedButHasAnEmptyNodeAfterReb
     views.RefreshViews(InsertRecord, &record);
     EXPECT_EQ(Texts(views.Tree().Root()), (std::vector<std::string>{"", "?"}));
     EXPECT_EQ(Texts(*TopNode("?")), (std::vector<std::string>{"second", "third"}));
+}
+
+TEST_F(Views, OpeningAnArtistWithoutExactlySpelledRecordsLeavesItEmpty) {
+    TrackRecord record = host.Get(host.Add("", "no artist"));
+    views.RefreshViews(InsertRecord, &record);
+    TTreeNode* node = TopNode("?");
+    views.ExpandNode(node);
+    EXPECT_EQ(node->Data, -3);
+    EXPECT_TRUE(node->Children.empty());
+    EXPECT_FALSE(node->HasChildren);
 }
 
 TEST_F(Views, InsertRecordAddsARowAndABranchButLeavesTheSelectedList) {
@@ -324,6 +335,7 @@ TEST_F(Views, RemoveWithANegativeIdLeavesArtistAndAlbumNodes) {
     bogus.ID = -2;
     views.RefreshViews(RemoveRecord, &bogus);
     ASSERT_NE(TopNode("A"), nullptr);
+    EXPECT_TRUE(TopNode("A")->HasChildren);
     EXPECT_EQ(TopNode("A")->Children.size(), 1u);
 }
 
