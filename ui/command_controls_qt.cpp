@@ -116,6 +116,8 @@ TCommandControls BuildCommandControls(QMainWindow& form,
             case TControlPlace::ToolBar: {
                 if (control.SeparatorBefore) made.ToolBar->addSeparator();
                 action->setIcon(ToolIcon(form, control.Command));
+                // Qt's derived icon text drops a trailing "...": "Scan Dir..." keeps it.
+                action->setIconText(QString::fromUtf8(control.Caption));
                 made.ToolBar->addAction(action);
                 if (QWidget* button = made.ToolBar->widgetForAction(action))
                     button->setObjectName(QString::fromUtf8(control.Name));

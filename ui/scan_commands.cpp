@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "core/strings.h"
-#include "core/text_encoding.h"
 #include "media/scan.h"
 #include "ui/browse_folder.h"
 #include "ui/main_window.h"
@@ -11,9 +10,6 @@
 namespace tracklore::ui {
 
 namespace {
-
-// The shell hands dropped names over in a buffer of this many bytes.
-constexpr size_t kDropNameBytes = 255;
 
 // True when the name's extension (from the last dot of its last element) is ".mp3" in any
 // letter case.
@@ -75,10 +71,10 @@ void TMainWindow::DropFiles(const std::vector<std::string>& names) {
     // A drop arrives as an event, not through Run: report its error here.
     Guarded([&] {
         try {
-            for (const std::string& dropped : names) {
-                const std::string name(CutUtf8(dropped, kDropNameBytes));
+            // Names are taken whole: paths here run past any fixed buffer, and a cut name
+            // would name no file.
+            for (const std::string& name : names)
                 if (HasMp3Extension(name)) ScanFile(*catalogue_, name);
-            }
         } catch (...) {
             RecoverViews();
             throw;

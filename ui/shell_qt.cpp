@@ -80,10 +80,15 @@ bool RunFileDialog(QWidget* parent, TFileDialogSpec& spec, bool save, QStringLis
 }  // namespace
 
 std::string FileFilterText(const std::string& description, const std::string& patterns) {
-    if (description.find('(') != std::string::npos) return description;
     std::string spaced = patterns;
     for (char& c : spaced)
         if (c == ';') c = ' ';
+    // Qt filters by the patterns in the text's last parentheses. A description that carries
+    // its own, such as "All Files (*.*)", gets the real patterns there: "*.*" would hide
+    // every file without a dot in its name.
+    const size_t open = description.rfind('(');
+    if (open != std::string::npos && description.back() == ')')
+        return description.substr(0, open) + "(" + spaced + ")";
     return description + " (" + spaced + ")";
 }
 

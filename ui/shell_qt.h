@@ -14,8 +14,8 @@ class TMainForm;
 class TProgressBoxQt;
 
 /// "Description (pattern)" as a file dialog shows it; a description that already carries
-/// its own parenthesis ("All Files (*.*)") is shown as it is. Patterns separated by ";"
-/// are separated by spaces for Qt.
+/// its own parenthesis ("All Files (*.*)") gets the real patterns inside it, since Qt
+/// filters by them. Patterns separated by ";" are separated by spaces for Qt.
 std::string FileFilterText(const std::string& description, const std::string& patterns);
 
 class TQtShell : public TShell {

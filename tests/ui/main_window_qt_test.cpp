@@ -306,8 +306,11 @@ TEST(FileFilterText, JoinsDescriptionAndPatterns) {
     EXPECT_EQ(FileFilterText("Music", "*.mp3;*.mp2"), "Music (*.mp3 *.mp2)");
 }
 
-TEST(FileFilterText, KeepsADescriptionWithItsOwnParenthesis) {
-    EXPECT_EQ(FileFilterText("All Files (*.*)", "*.*"), "All Files (*.*)");
+TEST(FileFilterText, PutsTheRealPatternsIntoADescriptionsOwnParenthesis) {
+    // "*.*" would hide files without a dot; Qt filters by the last parentheses.
+    EXPECT_EQ(FileFilterText("All Files (*.*)", "*"), "All Files (*)");
+    EXPECT_EQ(FileFilterText("All Files (**)", "*"), "All Files (*)");
+    EXPECT_EQ(FileFilterText("MPEG Layer-3 files (*.mp3)", "*.mp3"), "MPEG Layer-3 files (*.mp3)");
 }
 
 }  // namespace
