@@ -96,8 +96,8 @@ constexpr std::array kControls = std::to_array<TControl>({
     {"TB_Search", P::ToolBar, C::Search, "Search", "", 6, "Search through database for a file",
      "Search", false, false},
     {"TB_Delete", P::ToolBar, C::ItemDelete, "Delete", "", 4,
-     "Delete currently selected item from database", "Delete", true, false},
-    {"TB_Edit", P::ToolBar, C::ItemEdit, "Edit", "", 3, "Manually edit selected item", "Edit",
+     "Delete currently selected item from database", "Delete item", true, false},
+    {"TB_Edit", P::ToolBar, C::ItemEdit, "Edit", "", 3, "Manually edit selected item", "Edit item",
      false, false},
 });
 

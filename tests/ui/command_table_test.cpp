@@ -40,6 +40,9 @@ TEST(CommandTable, RowsUsersReadAreVerbatim) {
     EXPECT_STREQ(Find("M_Add").Hint,
                  "Copy selected to temporary location and add to playlist of player");
     EXPECT_STREQ(Find("TB_Delete").Hint, "Delete currently selected item from database");
+    EXPECT_STREQ(Find("TB_Delete").ToolTip, "Delete item");
+    EXPECT_STREQ(Find("TB_Edit").Hint, "Manually edit selected item");
+    EXPECT_STREQ(Find("TB_Edit").ToolTip, "Edit item");
     EXPECT_STREQ(Find("TB_Scan").Caption, "Scan Dir...");
     EXPECT_STREQ(Find("M_RunTagsmith").Hint, "Run the Tagsmith to edit tags");
     EXPECT_STREQ(Find("M_Edit").Shortcut, "Shift+Ins");
@@ -101,6 +104,34 @@ TEST(CommandTable, MenusPopupAndToolBarAreInOrderWithTheirSeparators) {
     EXPECT_EQ(separated,
               (std::set<std::string>{"M_Exit", "M_Scan", "M_ForceRefresh", "M_RunTagsmith",
                                      "PM_AddToPL", "TB_Scan", "TB_Delete"}));
+}
+
+std::vector<std::string> CaptionsIn(TControlPlace place) {
+    std::vector<std::string> captions;
+    for (const TControl& control : Controls())
+        if (control.Place == place) captions.emplace_back(control.Caption);
+    return captions;
+}
+
+TEST(CommandTable, EachMenuListsItsEntriesInOrder) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(CaptionsIn(TControlPlace::FileMenu),
+              (V{"&New", "&Open...", "&Save", "Save &As...", "Export", "&Merge...", "File &Info...",
+                 "Print...", "E&xit"}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::ItemsMenu),
+              (V{"&New", "&Edit", "&Delete", "Add items to selected", "Add directory...",
+                 "Add file..."}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::ListMenu),
+              (V{"Search...", "&Advanced Search...", "Sort...", "Renumber"}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::ViewMenu),
+              (V{"&List (all)", "&Tree (all)", "&Selected", "Force Refresh Views!", "Options..."}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::ToolsMenu),
+              (V{"&Add", "&Play", "Con&fig Player...", "Tagsmith"}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::HelpMenu), (V{"&About..."}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::PopupMenu),
+              (V{"&Edit", "&Delete", "&Add to playlist", "&Play", "Total Filesize"}));
+    EXPECT_EQ(CaptionsIn(TControlPlace::ToolBar),
+              (V{"New", "Open", "Save", "Scan Dir...", "Search", "Delete", "Edit"}));
 }
 
 TEST(CommandTable, ComponentNamesAreUnique) {
