@@ -46,6 +46,8 @@ protected:
         window_ = std::make_unique<ui::TMainWindow>(shell_, Registry());
     }
     ~MainWindowFixture() override { unsetenv("TRACKLORE_DRIVES"); }
+    // Every flow, failed or not, must give the pointer back.
+    void TearDown() override { EXPECT_EQ(shell_.BusyDepth, 0) << "hour-glass left on"; }
 
     std::string Registry() const { return dir_.Path("prefs.reg"); }
 

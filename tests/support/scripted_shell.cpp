@@ -72,6 +72,7 @@ void TScriptedShell::ShowScanErrors(const std::vector<std::string>& lines) {
 }
 
 bool TScriptedShell::ExecuteSortDialog(ui::TSortOnBox& box) {
+    SortDialogs.push_back(box.CB_Sortmode);
     if (SortAnswers.empty()) {
         ADD_FAILURE() << "unexpected sort dialog";
         return false;
@@ -79,8 +80,8 @@ bool TScriptedShell::ExecuteSortDialog(ui::TSortOnBox& box) {
     std::optional<int> answer = SortAnswers.front();
     SortAnswers.pop_front();
     if (!answer) return false;
+    // Only the drop-down changes, as in the real dialog: the box maps it to its key.
     box.CB_Sortmode = *answer;
-    box.SortKey = ui::SortEntries()[*answer].Key;
     return true;
 }
 

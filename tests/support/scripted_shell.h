@@ -32,7 +32,9 @@ public:
     std::deque<FileAnswer> OpenAnswers;
     std::deque<std::optional<std::string>> SaveAnswers;
     std::deque<std::optional<std::string>> FolderAnswers;  // raw path the user picked
-    std::deque<std::optional<int>> SortAnswers;  // index into SortEntries(); nullopt cancels
+    /// Sort dialog: the entry picked (an index into SortEntries(), as the drop-down sets it);
+    /// nullopt cancels.
+    std::deque<std::optional<int>> SortAnswers;
     /// Settings dialog: called with the preset model; returns true for OK (after changing
     /// the model as the user would).
     std::deque<std::function<bool(ui::TSettingsBox&)>> SettingsAnswers;
@@ -47,6 +49,7 @@ public:
     std::vector<ui::TFileDialogSpec> OpenDialogs;
     std::vector<ui::TFileDialogSpec> SaveDialogs;
     std::vector<ui::TBrowseFolderDlg> FolderDialogs;  // as presented (before the answer)
+    std::vector<int> SortDialogs;                     // the entry each sort dialog opened with
     std::vector<std::vector<std::string>> ScanErrorDialogs;
     std::vector<std::string> StatusTexts;  // every text set, in order
     std::string Status;

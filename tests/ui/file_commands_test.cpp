@@ -47,6 +47,19 @@ TEST_F(FileCommandsTest, NewAnsweredYesStopsWhenTheSaveDoesNotHappen) {
     EXPECT_TRUE(window_->Modified());
 }
 
+TEST_F(FileCommandsTest, NewAnsweredYesSavesTheOpenFileThenEmpties) {
+    const std::string file = WriteCatalogue("y.tracklore", {"a"});
+    Start({file});
+    AddRecords({"b"});
+    shell_.MessageAnswers = {TModalResult::Yes};
+    EXPECT_TRUE(window_->FileNew());
+    EXPECT_EQ(RecordsIn(file), 2);
+    EXPECT_TRUE(shell_.SaveDialogs.empty());
+    EXPECT_EQ(window_->Catalogue().Count(), 0);
+    EXPECT_EQ(window_->CurrentFile(), "Untitled");
+    EXPECT_FALSE(window_->Modified());
+}
+
 TEST_F(FileCommandsTest, NewAnsweredNoEmptiesTheCatalogueAndSelection) {
     const std::string file = WriteCatalogue("n.tracklore", {"a", "b"});
     Start({file});

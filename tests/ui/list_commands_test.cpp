@@ -61,6 +61,7 @@ TEST(SortOnBox, ExecuteStartsAtTheFirstEntryAndTakesTheChosenKey) {
     box.CB_Sortmode = 5;
     shell.SortAnswers = {6};
     ASSERT_TRUE(box.Execute(shell));
+    EXPECT_EQ(shell.SortDialogs, std::vector<int>{0});
     EXPECT_EQ(box.SortKey, TrackField::PlayLength);
     EXPECT_STREQ(ui::SortEntries()[0].Caption, "Album");
     EXPECT_EQ(ui::SortEntries()[0].Key, TrackField::Album);

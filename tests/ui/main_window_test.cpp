@@ -98,6 +98,32 @@ TEST_F(MainWindowTest, MissingStartFileWarnsOnceAndContinuesUntitled) {
     EXPECT_EQ(window_->CommandMask(), 0x6E7);
 }
 
+TEST_F(MainWindowTest, StartUpReportsPreferencesBeforeTheLoadAndCaptionsLast) {
+    // What was already done when each box came up: view preferences applied, splash states,
+    // caption.
+    struct Seen {
+        int viewPrefs;
+        std::vector<bool> splash;
+        std::string caption;
+    };
+    std::vector<Seen> seen;
+    shell_.OnMessageBox = [&](const TScriptedShell::Message&) {
+        seen.push_back({shell_.ViewPrefsApplied, shell_.SplashStates, shell_.Caption});
+    };
+    shell_.MessageAnswers = {TModalResult::OK};
+    window_->Create({dir_.Path("gone.tracklore")});
+    ASSERT_EQ(shell_.Messages.size(), 2u);
+    EXPECT_EQ(shell_.Messages[0].Text, msg::CouldNotReadPrefs);
+    EXPECT_EQ(seen[0].viewPrefs, 0);
+    EXPECT_TRUE(seen[0].splash.empty());
+    EXPECT_EQ(seen[1].viewPrefs, 1);
+    EXPECT_EQ(seen[1].splash, std::vector<bool>{true});
+    EXPECT_EQ(seen[0].caption, "");
+    EXPECT_EQ(seen[1].caption, "");
+    EXPECT_EQ(shell_.SplashStates, (std::vector<bool>{true, false}));
+    EXPECT_EQ(shell_.Caption, "Corvane Tracklore - Untitled");
+}
+
 TEST_F(MainWindowTest, ScanNotificationLetsMessagesRunThenShowsThePath) {
     Start();
     int callsBefore = -1;
