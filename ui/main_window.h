@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
+#include "core/strings.h"
 #include "ui/command_table.h"
 #include "ui/prefs.h"
 #include "ui/shell.h"
@@ -17,8 +18,8 @@
 
 namespace tracklore::ui {
 
-inline constexpr char kAppTitle[] = "Corvane Tracklore";
-inline constexpr char kUntitled[] = "Untitled";
+inline constexpr const auto& kAppTitle = msg::AppTitle;
+inline constexpr const auto& kUntitled = msg::Untitled;
 
 /// What Save As writes: the whole catalogue, or the selected set as CSV or catalogue file.
 enum class TSaveAsKind { SaveAs, AllAsCSV, SelectedAsCSV, SelectedAsTracklore };
