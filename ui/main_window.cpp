@@ -43,17 +43,22 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
 
     if (!args.empty()) {
         shell_.ShowSplash(true);
+        bool splashShown = true;
         currentFile_ = args[0];
         try {
             LoadByFormat(*catalogue_, currentFile_);
             views_.RefreshViews(FullRebuild);
         } catch (const std::exception& e) {
+            // The splash stays on top of every window: the warning would open hidden under it
+            // and the start would seem to hang, so the splash goes first.
+            shell_.ShowSplash(false);
+            splashShown = false;
             shell_.MessageBox(Format(msg::FailedToOpen, currentFile_.c_str(), e.what()), kAppTitle,
                               TMsgKind::Warning, mbOK);
             catalogue_->ResetDB();
             currentFile_ = kUntitled;
         }
-        shell_.ShowSplash(false);
+        if (splashShown) shell_.ShowSplash(false);
     } else {
         currentFile_ = kUntitled;
     }
