@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utility>
 
 namespace tracklore::platform {
 
@@ -45,9 +44,10 @@ std::string FindProgram(const std::string& name) {
     size_t start = 0;
     for (;;) {
         const size_t end = folders.find(':', start);
-        std::string folder(end == start ? std::string_view(".")
-                                        : std::string_view(folders).substr(start, end - start));
-        std::string candidate = std::move(folder);
+        // An empty entry, the last one after a trailing ":" or an empty PATH included, is
+        // the current folder.
+        const std::string_view entry = std::string_view(folders).substr(start, end - start);
+        std::string candidate(entry.empty() ? std::string_view(".") : entry);
         if (candidate.back() != '/') candidate += '/';
         candidate += name;
         if (IsExecutableFile(candidate)) return candidate;

@@ -67,6 +67,31 @@ TEST(FindProgram, TakesTheFirstExecutableFileOnThePath) {
     EXPECT_EQ(FindProgram(""), "");
 }
 
+// Runs one test in another current folder and goes back.
+class TFolderGuard {
+public:
+    explicit TFolderGuard(const std::string& folder) : old_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~TFolderGuard() { std::filesystem::current_path(old_); }
+
+private:
+    std::filesystem::path old_;
+};
+
+TEST(FindProgram, EmptyPathEntriesMeanTheCurrentFolder) {
+    TTempDir dir;
+    std::filesystem::create_directories(dir.Path("here"));
+    WriteScript(dir.Path("here/tool"), "");
+    const TFolderGuard folder(dir.Path("here"));
+    for (const std::string entries : {"", ":", "/nonexistent:", ":/nonexistent"}) {
+        const TPathGuard path(entries);
+        EXPECT_EQ(FindProgram("tool"), "./tool") << "PATH=" << entries;
+    }
+    const TPathGuard path("/nonexistent");
+    EXPECT_EQ(FindProgram("tool"), "");
+}
+
 TEST(FindProgram, NameWithSlashIsUsedAsItIs) {
     TTempDir dir;
     WriteScript(dir.Path("tool"), "");
