@@ -120,6 +120,28 @@ TEST(StartProgram, RunsTheProgramFoundOnThePathAndLeavesNoChild) {
     EXPECT_EQ(test::ReadFileBytes(marker), "0\n");  // started without arguments
 }
 
+TEST(StartProgram, ProgramGetsNoDescriptorOfOurs) {
+    TTempDir dir;
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);  // no close-on-exec: only the start itself may keep them out
+    const std::string marker = dir.Path("fds");
+    WriteScript(dir.Path("tagsmith"),
+                "for fd in " + std::to_string(ends[0]) + " " + std::to_string(ends[1]) +
+                    "; do [ -e /proc/$$/fd/$fd ] && echo \"$fd\"; done"
+                    " > '" +
+                    marker + ".tmp'; mv '" + marker + ".tmp' '" + marker + "'");
+    {
+        const TPathGuard path(dir.Root() + ":/bin:/usr/bin");
+        StartProgram("tagsmith");
+    }
+    close(ends[0]);
+    close(ends[1]);
+    for (int i = 0; i < 1000 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(std::filesystem::exists(marker));
+    EXPECT_EQ(test::ReadFileBytes(marker), "");
+}
+
 TEST(StartProgram, MissingProgramIsIgnored) {
     const TPathGuard path("/nonexistent");
     StartProgram("tagsmith.exe");
