@@ -68,6 +68,23 @@ TEST(SortOnBox, ExecuteStartsAtTheFirstEntryAndTakesTheChosenKey) {
     EXPECT_EQ(ui::SortEntries().size(), 9u);
 }
 
+TEST(SortOnBox, EntriesAreAlphabeticalAndSelectTheirKeys) {
+    std::vector<std::pair<std::string, TrackField>> entries;
+    for (const ui::TSortEntry& entry : ui::SortEntries())
+        entries.emplace_back(entry.Caption, entry.Key);
+    EXPECT_EQ(entries, (std::vector<std::pair<std::string, TrackField>>{
+                           {"Album", TrackField::Album},
+                           {"Artist", TrackField::Artist},
+                           {"Comment", TrackField::Comment},
+                           {"Filename", TrackField::Filename},
+                           {"Genre", TrackField::Genre},
+                           {"ID", TrackField::ID},
+                           {"Playtime", TrackField::PlayLength},
+                           {"Title", TrackField::Title},
+                           {"Volume", TrackField::Volume},
+                       }));
+}
+
 TEST_F(ListCommandsTest, RenumberGivesSlotOrderIdentifiersEverywhere) {
     StartWith({{"A", "x"}, {"A", "y"}, {"A", "z"}});
     TrackRecord doomed;
