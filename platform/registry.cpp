@@ -16,8 +16,9 @@ namespace tracklore::platform {
 namespace {
 
 // A store file is a few kilobytes; anything far larger is not one, and is not read into
-// memory.
-constexpr int64_t kMaxStoreSize = 16 << 20;
+// memory. Parsed, a file takes up to some 35 times its size (a key per short line), so the
+// bound also bounds what a hostile file costs at every start and save.
+constexpr int64_t kMaxStoreSize = 1 << 20;
 
 [[noreturn]] void FailOpening(const std::string& path, int code) {
     throw EInOutError(Format(msg::ErrorOpening, path.c_str(), SystemErrorText(code).c_str()));

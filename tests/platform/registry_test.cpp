@@ -268,6 +268,24 @@ TEST_F(RegistryStore, FileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(file_));
 }
 
+TEST_F(RegistryStore, FileFarLargerThanAStoreIsNeitherReadNorOverwritten) {
+    std::filesystem::create_directories(dir_.Path("Corvane"));
+    std::string text = std::string("REGEDIT4\n[") + kFullKey + "]\n\"Xpos\"=dword:00000005\n";
+    const std::string fits = text + std::string((1 << 20) - text.size(), ';');
+    WriteFileBytes(file_, fits);
+    TRegistry registry(file_);
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    int32_t number = 0;
+    EXPECT_EQ(registry.ReadInteger("Xpos", number), TRegResult::Ok);
+
+    const std::string huge = fits + ';';
+    WriteFileBytes(file_, huge);
+    EXPECT_FALSE(registry.OpenKey(kKey, false));
+    EXPECT_FALSE(registry.OpenKey(kKey, true));
+    EXPECT_NE(registry.LastError().find("Tracklore.reg"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(file_), huge);
+}
+
 TEST_F(RegistryStore, FailedWriteLeavesThePreviousFile) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes every file";
     TRegistry registry(file_);
