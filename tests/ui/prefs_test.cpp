@@ -78,6 +78,13 @@ TEST_F(Prefs, FirstRunFailsAndKeepsEveryDefaultWithoutCreatingTheStore) {
     EXPECT_FALSE(std::filesystem::exists(file_));
 }
 
+TEST_F(Prefs, StoreThatCannotBeReadFailsLikeAFirstRun) {
+    std::filesystem::create_directories(file_);  // a folder where the file belongs
+    TPrefs prefs;
+    EXPECT_FALSE(LoadPrefs(prefs, file_));
+    ExpectSame(prefs, TPrefs());
+}
+
 TEST_F(Prefs, SavedValuesLoadBackUnchanged) {
     SavePrefs(ChangedPrefs(), file_);
     TPrefs loaded;
