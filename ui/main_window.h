@@ -40,7 +40,8 @@ public:
 
     /// Runs a command of the command table under the application's error handler: an error
     /// is shown in a message box captioned with the application title. `source` is the view
-    /// a pop-up menu or double click came from. Commands other issues build do nothing yet.
+    /// a pop-up menu or double click came from. Commands whose dialogs are not built yet (items,
+    /// search, print, player, statistics) do nothing.
     void Run(TCommandId command, TViewSource source = TViewSource::None);
     /// Runs `work` under the application's error handler; false when it raised.
     bool Guarded(const std::function<void()>& work);
