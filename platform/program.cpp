@@ -66,6 +66,9 @@ void StartProgram(const std::string& name) {
     sigemptyset(&noSignals);
     struct sigaction byDefault = {};
     byDefault.sa_handler = SIG_DFL;
+    // For kernels without close_range, the descriptors are closed one by one up to the limit.
+    const long openMax = ::sysconf(_SC_OPEN_MAX);
+    const int lastFd = openMax > 0 && openMax < (1 << 20) ? static_cast<int>(openMax) : 1 << 20;
 
     // Two forks: the middle process ends at once and is waited for here, so the program
     // itself is adopted by init and never becomes a zombie of ours.
@@ -73,11 +76,16 @@ void StartProgram(const std::string& name) {
     if (middle < 0) return;
     if (middle == 0) {
         ::setsid();
-        if (::fork() == 0) {
+        // _Fork, unlike fork, runs no fork handlers, so it is safe in this copy of a
+        // process that may have had several threads.
+        if (::_Fork() == 0) {
             ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
             ::sigaction(SIGPIPE, &byDefault, nullptr);
             ::sigaction(SIGCHLD, &byDefault, nullptr);
-            ::close_range(3, ~0u, 0);  // files of ours stay ours
+            // Files of ours stay ours.
+            if (::close_range(3, ~0u, 0) != 0)
+                for (int fd = 3; fd < lastFd; ++fd)
+                    ::close(fd);
             ::execv(path.c_str(), argv);
         }
         ::_exit(0);
