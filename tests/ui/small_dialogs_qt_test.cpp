@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -18,13 +17,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
+#include "tests/ui/when_modal_qt.h"
 #include "ui/browse_folder.h"
 #include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
@@ -36,28 +35,7 @@
 namespace tracklore::ui {
 namespace {
 
-// Runs `action` on the modal dialog of type T once it is up (from inside its exec()). If
-// it never comes, the test fails and whatever modal window is open is closed, so a broken
-// dialog cannot hang the suite.
-template <class T>
-void WhenModal(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, deadline] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && !deadline.hasExpired()) return;
-        timer->stop();
-        timer->deleteLater();
-        if (dialog != nullptr) {
-            action(dialog);
-            return;
-        }
-        ADD_FAILURE() << "expected modal dialog did not appear";
-        if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            other->reject();
-    });
-    timer->start(10);
-}
+using test::WhenModal;
 
 template <class T>
 T* Child(QWidget* parent, const char* name) {
