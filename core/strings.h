@@ -102,6 +102,7 @@ inline constexpr char ProgressInvalidIndex[] = "ProgressBox.Steps[] - Invalid In
 inline constexpr char BuildingViews[] = "Building visual representations. Record: ";
 
 // Settings
+inline constexpr char NotARegistryFile[] = "not a REGEDIT4 registry file";
 inline constexpr char SettingsCaption[] = "Settings...";
 inline constexpr char ScanEntireFile[] = "Scan entire file (length for VBR)";
 inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs";

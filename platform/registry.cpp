@@ -113,6 +113,11 @@ TRegDocument LoadRegistryFile(const std::string& fileName, bool strict) {
         if (strict) FailOpening(fileName, code);
         return {};
     }
+    if (!IsRegistryText(text)) {
+        if (strict)
+            throw EInOutError(Format(msg::ErrorOpening, fileName.c_str(), msg::NotARegistryFile));
+        return {};
+    }
     return ParseRegistryText(text);
 }
 

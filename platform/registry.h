@@ -112,6 +112,9 @@ std::vector<typename TFoldedMap<V>::Item> TFoldedMap<V>::Items() const {
 /// gives what could be read, and a file without the "REGEDIT4" header gives nothing.
 TRegDocument ParseRegistryText(std::string_view text);
 
+/// True when `text` is blank or begins (after blank lines) with a registry file's header.
+bool IsRegistryText(std::string_view text);
+
 /// Writes REGEDIT4 text that ParseRegistryText reads back to the same document. Texts with
 /// control characters (which a quoted line cannot hold) are written as "hex(1):" bytes.
 std::string RegistryText(const TRegDocument& document);
@@ -173,7 +176,8 @@ private:
 
 /// The document in the file; a missing file is an empty one. A file that cannot be read
 /// (no permission, no regular file, too large) raises EInOutError when `strict`, else
-/// reads as empty.
+/// reads as empty; so does a file that is no registry file at all (no header), which a
+/// writer must not replace: the store's name may point at someone else's file.
 TRegDocument LoadRegistryFile(const std::string& fileName, bool strict);
 
 /// Replaces the file with `document`, creating its missing folders (mode 0700). Raises

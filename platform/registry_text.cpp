@@ -287,6 +287,12 @@ std::string FoldName(std::string_view text) {
     return folded;
 }
 
+bool IsRegistryText(std::string_view text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
+    TLineReader lines(text);
+    return ParseHeader(lines);
+}
+
 TRegDocument ParseRegistryText(std::string_view text) {
     TRegDocument document;
     TLineReader lines(text);

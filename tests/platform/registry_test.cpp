@@ -308,11 +308,23 @@ TEST_F(RegistryStore, PipeInTheFilesPlaceDoesNotHang) {
     EXPECT_FALSE(registry.OpenKey(kKey, true));
 }
 
-TEST_F(RegistryStore, BrokenFileReadsAsEmptyAndIsReplacedOnWrite) {
+TEST_F(RegistryStore, FileWithoutHeaderReadsAsEmptyAndIsNeverReplaced) {
+    // The store's name may point at someone else's file: reading it finds nothing, and
+    // writing refuses to replace it rather than destroy it.
     std::filesystem::create_directories(dir_.Path("Corvane"));
-    WriteFileBytes(file_, std::string("\x00\x01garbage\n[HKEY_CURRENT_USER\\X]", 30));
+    const std::string foreign("\x00\x01garbage\n[HKEY_CURRENT_USER\\X]", 30);
+    WriteFileBytes(file_, foreign);
     TRegistry registry(file_);
     EXPECT_FALSE(registry.OpenKey(kKey, false));
+    EXPECT_FALSE(registry.OpenKey(kKey, true));
+    EXPECT_NE(registry.LastError().find("not a REGEDIT4 registry file"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(file_), foreign);
+}
+
+TEST_F(RegistryStore, BlankFileIsTakenAsAnEmptyStore) {
+    std::filesystem::create_directories(dir_.Path("Corvane"));
+    WriteFileBytes(file_, "\n  \r\n");
+    TRegistry registry(file_);
     ASSERT_TRUE(registry.OpenKey(kKey, true));
     registry.WriteInteger("Xpos", 5);
     int32_t number = 0;
