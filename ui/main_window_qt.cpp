@@ -150,9 +150,13 @@ void TMainForm::BuildPages() {
     pages_->addTab(MakePage("TS_TreeView", tree_), "Tree");
     pages_->addTab(MakePage("TS_Selected", selectedList_), "Selected");
     pages_->setCurrentIndex(static_cast<int>(TPage::List));
-    connect(pages_, &QTabWidget::currentChanged, this,
-            [this](int index) { window_->PageChanged(static_cast<TPage>(index)); });
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        window_->PageChanged(static_cast<TPage>(index));
+        // The keyboard follows the page: Ctrl+2 and then the arrow keys walk the tree.
+        if (QWidget* view = PageView(static_cast<TPage>(index))) view->setFocus();
+    });
     setCentralWidget(pages_);
+    allList_->setFocus();
 
     // The pop-up menu belongs to the page control and the All list; the other views pass
     // their right clicks on to the page control.
@@ -233,6 +237,15 @@ void TMainForm::SetStatusText(const QString& text) {
 
 void TMainForm::ApplyCommandMask(uint16_t mask) {
     controls_.ApplyMask(mask);
+}
+
+QWidget* TMainForm::PageView(TPage page) const {
+    switch (page) {
+        case TPage::List: return allList_;
+        case TPage::Tree: return tree_;
+        case TPage::Selected: return selectedList_;
+    }
+    return nullptr;
 }
 
 void TMainForm::ShowPage(TPage page) {

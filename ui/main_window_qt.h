@@ -61,6 +61,8 @@ private:
     bool RunExclusive(const std::function<void()>& work);
     QTableView* MakeList(const char* name, TListModel* model, TViewSource source);
     void BuildPages();
+    /// The view shown on `page`.
+    QWidget* PageView(TPage page) const;
     void PlaceWindow();
     /// Tells the core that the selection of `source` changed, or remembers it for the end
     /// of the running command.

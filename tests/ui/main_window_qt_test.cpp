@@ -110,6 +110,15 @@ TEST_F(MainFormTest, MenusAndToolBarCarryCaptionsAndNames) {
     EXPECT_EQ(form.Pages()->currentIndex(), 0);
 }
 
+TEST_F(MainFormTest, KeyboardFocusFollowsTheShownPage) {
+    TMainForm& form = Start();
+    EXPECT_EQ(form.focusWidget(), form.AllListView());
+    Action("M_ViewTree")->trigger();
+    EXPECT_EQ(form.focusWidget(), form.TreeView());
+    form.Pages()->setCurrentIndex(2);  // a click on the page's tab
+    EXPECT_EQ(form.focusWidget(), form.SelectedListView());
+}
+
 TEST_F(MainFormTest, StartMaskDisablesSelectionCommands) {
     Start();
     for (const char* name : {"M_FileSave", "M_FileOpen", "TB_Scan", "M_New", "M_Print"})
