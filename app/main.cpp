@@ -1,15 +1,19 @@
 // The desktop application: one main form; the first argument names a catalogue to open.
 #include <QApplication>
+#include <QIcon>
 #include <string>
 #include <vector>
 
 #include "ui/main_window.h"
 #include "ui/main_window_qt.h"
+#include "ui/small_dialogs_qt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(tracklore::ui::kAppTitle);
     QApplication::setOrganizationName("Corvane");
+    // Task bar, window frames and dialogs show the program's picture.
+    QApplication::setWindowIcon(tracklore::ui::ProgramIcon());
 
     std::vector<std::string> args;
     // Qt has taken its own options out of argv by now.

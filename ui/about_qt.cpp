@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -157,6 +158,13 @@ void ShowAboutBox(QWidget* parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ok->setFocus();
     dialog.exec();
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(AboutPicture(size));
+    return icon;
 }
 
 std::unique_ptr<QWidget> CreateSplashBox() {

@@ -22,7 +22,9 @@ QIcon ToolIcon(const QWidget& form, TCommandId command) {
         case TCommandId::FileNew: pixmap = QStyle::SP_FileIcon; break;
         case TCommandId::FileOpen: pixmap = QStyle::SP_DialogOpenButton; break;
         case TCommandId::FileSave: pixmap = QStyle::SP_DialogSaveButton; break;
-        case TCommandId::AddDir: pixmap = QStyle::SP_DirOpenIcon; break;
+        // The closed folder: some styles draw the open one at 16 pixels only, too small
+        // beside the other buttons.
+        case TCommandId::AddDir: pixmap = QStyle::SP_DirIcon; break;
         case TCommandId::Search: pixmap = QStyle::SP_FileDialogContentsView; break;
         case TCommandId::ItemDelete: pixmap = QStyle::SP_TrashIcon; break;
         case TCommandId::ItemEdit: pixmap = QStyle::SP_FileDialogDetailedView; break;

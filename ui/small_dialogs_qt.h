@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class QIcon;
 class QWidget;
 
 namespace tracklore::ui {
@@ -22,6 +23,8 @@ bool ExecuteBrowseFolder(QWidget* parent, TBrowseFolderDlg& dialog);
 void ShowScanErrorDialog(QWidget* parent, const std::vector<std::string>& lines);
 /// The modal About box.
 void ShowAboutBox(QWidget* parent);
+/// The program's picture as a window icon, drawn in the sizes window managers ask for.
+QIcon ProgramIcon();
 /// A borderless, stay-on-top, screen-centred picture window (not yet shown).
 std::unique_ptr<QWidget> CreateSplashBox();
 
