@@ -51,6 +51,9 @@ while IFS='|' read -r artist album year genre title seconds rate; do
             --tn "$n" --tc "Demo track" - "$folder/$(printf '%02d' "$n") $title.mp3"
 done <<<"$tracks"
 
+# The music folder is a drive of its own with a label, as a mounted disc or stick would be:
+# the Volume column shows the label and Filename the path below the folder.
+export TRACKLORE_DRIVES="c=/;m=$work/music|MUSIC01"
 "$build/bin/tracklore-cli" scan "$work/demo.tracklore" "$work/music" >/dev/null
 
 # Preferences of a user who made the window a little larger than the first-run size.
@@ -68,7 +71,7 @@ REGEDIT4
 "HomeDir"="$root/"
 "Xpos"=dword:00000000
 "Ypos"=dword:00000000
-"Xsize"=dword:00000398
+"Xsize"=dword:00000460
 "Ysize"=dword:00000208
 "ScanVBR"=dword:00000000
 EOF
@@ -91,7 +94,7 @@ EOF
 chmod +x "$work/capture.sh"
 
 TRACKLORE_REGISTRY="$work/tracklore.reg" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
-    xvfb-run -a -s "-screen 0 1024x640x24" \
+    xvfb-run -a -s "-screen 0 1152x640x24" \
     "$work/capture.sh" "$root/$build/bin/tracklore" "$work/demo.tracklore" "$work/window.xwd"
 
 mkdir -p "$(dirname "$out")"
