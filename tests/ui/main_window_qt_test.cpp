@@ -119,6 +119,26 @@ TEST_F(MainFormTest, KeyboardFocusFollowsTheShownPage) {
     EXPECT_EQ(form.focusWidget(), form.SelectedListView());
 }
 
+TEST_F(MainFormTest, StoredLookReachesAllThreeViewsAndListColumnsGetTheirWidths) {
+    TPrefs prefs;
+    prefs.ListBkColor = 0x00332211;  // 0x00BBGGRR
+    prefs.ListFont.Size = 14;
+    prefs.ListFont.Color = 0x00000080;
+    prefs.ListFont.Style = kFontBold;
+    SavePrefs(prefs, registry_);
+    TMainForm& form = Start();
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{
+             form.AllListView(), form.SelectedListView(), form.TreeView()}) {
+        EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0x11, 0x22, 0x33))
+            << view->objectName().toStdString();
+        EXPECT_EQ(view->palette().color(QPalette::Text), QColor(0x80, 0, 0));
+        EXPECT_EQ(view->font().pointSize(), 14);
+        EXPECT_TRUE(view->font().bold());
+    }
+    EXPECT_EQ(form.AllListView()->columnWidth(1), 100);       // Volume
+    EXPECT_EQ(form.SelectedListView()->columnWidth(8), 100);  // Filename
+}
+
 TEST_F(MainFormTest, StartMaskDisablesSelectionCommands) {
     Start();
     for (const char* name : {"M_FileSave", "M_FileOpen", "TB_Scan", "M_New", "M_Print"})
