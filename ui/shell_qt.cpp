@@ -98,7 +98,12 @@ TQtShell::~TQtShell() = default;
 
 TModalResult TQtShell::MessageBox(const std::string& text, const std::string& caption,
                                   TMsgKind kind, unsigned buttons) {
-    QMessageBox box(IconOf(kind), ToQ(caption), ToQ(text), QMessageBox::NoButton, &form_);
+    // Before the main window shows (start-up messages) a box centred on it would sit where
+    // the hidden window's default place is: centre it on the screen instead.
+    QWidget* parent = form_.isVisible() ? &form_ : nullptr;
+    // The stay-on-top splash would cover a box shown while a catalogue loads.
+    if (splash_) splash_->hide();
+    QMessageBox box(IconOf(kind), ToQ(caption), ToQ(text), QMessageBox::NoButton, parent);
     for (const TButtonMap& button : kButtons)
         if ((buttons & button.Ours) != 0) box.addButton(button.Qt);
     if (box.buttons().isEmpty()) box.addButton(QMessageBox::Ok);

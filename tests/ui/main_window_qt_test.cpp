@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -23,6 +24,7 @@
 #include "core/catalogue.h"
 #include "tests/support/mp3_factory.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/when_modal_qt.h"
 #include "ui/prefs.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
@@ -137,6 +139,21 @@ TEST_F(MainFormTest, StoredLookReachesAllThreeViewsAndListColumnsGetTheirWidths)
     }
     EXPECT_EQ(form.AllListView()->columnWidth(1), 100);       // Volume
     EXPECT_EQ(form.SelectedListView()->columnWidth(8), 100);  // Filename
+}
+
+TEST_F(MainFormTest, StartUpWarningIsNotHiddenBehindTheSplash) {
+    bool warned = false;
+    test::WhenModal<QMessageBox>([&warned](QMessageBox* box) {
+        warned = true;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            EXPECT_FALSE(window->objectName() == "SplashBox" && window->isVisible());
+        // The main window is not shown yet: the box is placed on the screen, not on it.
+        EXPECT_EQ(box->parentWidget(), nullptr);
+        box->accept();
+    });
+    TMainForm& form = Start({dir_.Path("missing.tracklore")});
+    EXPECT_TRUE(warned);
+    EXPECT_EQ(form.windowTitle(), "Corvane Tracklore - Untitled");
 }
 
 TEST_F(MainFormTest, StartMaskDisablesSelectionCommands) {
