@@ -33,7 +33,7 @@ public:
     TSettingsDialog(QWidget* parent, const TSettingsBox& box) : QDialog(parent), box_(box) {
         setObjectName("TSettingsBox");
         setWindowTitle(Text(msg::SettingsCaption));
-        setWindowFlags(kCloseOnlyDialogFlags);
+        setWindowFlags(kNoButtonsDialogFlags);
 
         auto* pages = new QTabWidget(this);
         pages->setObjectName("PageControl");

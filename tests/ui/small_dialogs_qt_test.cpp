@@ -80,6 +80,8 @@ TEST(SettingsBoxQt, OpensOnTheScanningPageWithHelpDisabled) {
     TSettingsBox box;
     WhenModal<QDialog>([](QDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Settings...");
+        // Only Ok and Cancel end it: no close button on the title bar.
+        EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         auto* pages = Child<QTabWidget>(dialog, "PageControl");
         EXPECT_EQ(pages->currentWidget()->objectName(), "TS_Scanning");
         EXPECT_FALSE(Child<QPushButton>(dialog, "B_Help")->isEnabled());
