@@ -1,7 +1,9 @@
 #include "ui/shell_qt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "platform/program.h"
@@ -57,7 +59,10 @@ bool RunFileDialog(QWidget* parent, TFileDialogSpec& spec, bool save, QStringLis
     if (spec.FilterIndex >= 1 && spec.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[spec.FilterIndex - 1]);
     dialog.setDefaultSuffix(ToQ(spec.DefaultExt));
-    if (!spec.InitialDir.empty()) dialog.setDirectory(ToQ(spec.InitialDir));
+    // A folder removed since it was remembered would open an empty, broken listing.
+    if (!spec.InitialDir.empty())
+        dialog.setDirectory(QFileInfo(ToQ(spec.InitialDir)).isDir() ? ToQ(spec.InitialDir)
+                                                                    : QDir::homePath());
     if (!spec.FileName.empty()) dialog.selectFile(ToQ(spec.FileName));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

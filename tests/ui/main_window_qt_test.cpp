@@ -5,7 +5,9 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -154,6 +156,21 @@ TEST_F(MainFormTest, StartUpWarningIsNotHiddenBehindTheSplash) {
     TMainForm& form = Start({dir_.Path("missing.tracklore")});
     EXPECT_TRUE(warned);
     EXPECT_EQ(form.windowTitle(), "Corvane Tracklore - Untitled");
+}
+
+TEST_F(MainFormTest, OpenDialogStartsAtHomeWhenTheLastFolderIsGone) {
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(dir_.Root()));
+    TMainForm& form = Start();
+    form.Window().Prefs().LastDir = dir_.Path("gone");
+    QString shown;
+    test::WhenModal<QFileDialog>([&shown](QFileDialog* dialog) {
+        shown = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    Action("M_FileOpen")->trigger();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(shown, QDir(QString::fromStdString(dir_.Root())).absolutePath());
 }
 
 TEST_F(MainFormTest, StartMaskDisablesSelectionCommands) {
