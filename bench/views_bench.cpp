@@ -21,8 +21,10 @@ public:
                                 unsigned) override {
         return ui::TModalResult::Cancel;
     }
-    bool OpenFileDialog(ui::TFileDialogSpec&, std::vector<std::string>&) override { return false; }
-    bool SaveFileDialog(ui::TFileDialogSpec&, std::string&) override { return false; }
+    bool OpenFileDialog(ui::TFileDialogOptions&, std::vector<std::string>&) override {
+        return false;
+    }
+    bool SaveFileDialog(ui::TFileDialogOptions&, std::string&) override { return false; }
     bool BrowseForFolder(ui::TBrowseFolderDlg&) override { return false; }
     void ShowScanErrors(const std::vector<std::string>&) override {}
     bool ExecuteSortDialog(ui::TSortOnBox&) override { return false; }

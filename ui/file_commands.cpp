@@ -13,25 +13,25 @@ namespace {
 constexpr char kCataloguePattern[] = "*.tracklore";
 constexpr char kDefaultExt[] = "tracklore";
 
-TFileDialogSpec OpenDialogSpec(const std::string& lastDir) {
-    TFileDialogSpec spec;
-    spec.Filters = {{msg::FilterCatalogues, kCataloguePattern},
-                    {msg::FilterCsvFiles, "*.csv"},
-                    {msg::FilterAllFilesOpen, "*"}};
-    spec.DefaultExt = kDefaultExt;
-    spec.InitialDir = lastDir;
-    return spec;
+TFileDialogOptions OpenDialogSpec(const std::string& lastDir) {
+    TFileDialogOptions options;
+    options.Filters = {{msg::FilterCatalogues, kCataloguePattern},
+                       {msg::FilterCsvFiles, "*.csv"},
+                       {msg::FilterAllFilesOpen, "*"}};
+    options.DefaultExt = kDefaultExt;
+    options.InitialDir = lastDir;
+    return options;
 }
 
-TFileDialogSpec SaveDialogSpec(const std::string& lastDir, int filterIndex) {
-    TFileDialogSpec spec;
-    spec.Filters = {{msg::FilterCatalogues, kCataloguePattern},
-                    {msg::FilterCommaSeparated, "*.csv"},
-                    {msg::FilterAllFilesSave, "*"}};
-    spec.FilterIndex = filterIndex;
-    spec.DefaultExt = kDefaultExt;
-    spec.InitialDir = lastDir;
-    return spec;
+TFileDialogOptions SaveDialogSpec(const std::string& lastDir, int filterIndex) {
+    TFileDialogOptions options;
+    options.Filters = {{msg::FilterCatalogues, kCataloguePattern},
+                       {msg::FilterCommaSeparated, "*.csv"},
+                       {msg::FilterAllFilesSave, "*"}};
+    options.FilterIndex = filterIndex;
+    options.DefaultExt = kDefaultExt;
+    options.InitialDir = lastDir;
+    return options;
 }
 
 // The folder part of a file name, without a trailing separator (a root keeps it).
@@ -65,10 +65,10 @@ bool TMainWindow::FileNew() {
 }
 
 bool TMainWindow::FileOpen() {
-    TFileDialogSpec spec = OpenDialogSpec(prefs_.LastDir);
+    TFileDialogOptions options = OpenDialogSpec(prefs_.LastDir);
     if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
     std::vector<std::string> files;
-    if (!shell_.OpenFileDialog(spec, files) || files.empty()) return false;
+    if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
     const std::string fileName = files.front();
 
     SetCommandMask(0);
@@ -117,14 +117,14 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
     const bool csvFilter = kind == TSaveAsKind::AllAsCSV || kind == TSaveAsKind::SelectedAsCSV;
     const bool selection =
         kind == TSaveAsKind::SelectedAsCSV || kind == TSaveAsKind::SelectedAsTracklore;
-    TFileDialogSpec spec = SaveDialogSpec(prefs_.LastDir, csvFilter ? 2 : 1);
+    TFileDialogOptions options = SaveDialogSpec(prefs_.LastDir, csvFilter ? 2 : 1);
 
     if (selection && !selectedSet_) {
         shell_.MessageBox(msg::NoItemsSelected, kAppTitle, TMsgKind::Warning, mbOK);
         return false;
     }
     std::string fileName;
-    if (!shell_.SaveFileDialog(spec, fileName)) {
+    if (!shell_.SaveFileDialog(options, fileName)) {
         UpdateCaption();
         return false;
     }
@@ -148,9 +148,9 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
 }
 
 bool TMainWindow::FileMerge() {
-    TFileDialogSpec spec = OpenDialogSpec(prefs_.LastDir);
+    TFileDialogOptions options = OpenDialogSpec(prefs_.LastDir);
     std::vector<std::string> files;
-    if (!shell_.OpenFileDialog(spec, files) || files.empty()) return false;
+    if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
     const std::string fileName = files.front();
 
     SetCommandMask(0);

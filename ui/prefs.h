@@ -21,18 +21,18 @@ inline constexpr uint8_t kFontUnderline = 0x04;
 inline constexpr uint8_t kFontStrikeOut = 0x08;
 
 /// A font object: face name, size in points, colour, style bits.
-struct TFontSpec {
+struct TFontDesc {
     std::string Name = "MS Sans Serif";
     int32_t Size = 8;
     int32_t Color = kClWindowText;
     uint8_t Style = 0;
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const TFontDesc&) const = default;
 };
 
 /// Every preference with its default.
 struct TPrefs {
     TPrefs();  // HomeDir: the program's folder with a trailing separator
-    TFontSpec ListFont;
+    TFontDesc ListFont;
     int32_t ListBkColor = kClWindow;
     std::string LastFile;
     std::string LastDir = ".";

@@ -50,13 +50,13 @@ void TMainWindow::AddDir() {
 }
 
 void TMainWindow::AddFile() {
-    TFileDialogSpec spec;
-    spec.Filters = {{msg::Mp3FilesFilter, "*.mp3"}};
-    spec.DefaultExt = "mp3";
-    spec.MultiSelect = true;
-    spec.MustExist = true;
+    TFileDialogOptions options;
+    options.Filters = {{msg::Mp3FilesFilter, "*.mp3"}};
+    options.DefaultExt = "mp3";
+    options.MultiSelect = true;
+    options.MustExist = true;
     std::vector<std::string> files;
-    if (!shell_.OpenFileDialog(spec, files)) return;
+    if (!shell_.OpenFileDialog(options, files)) return;
     try {
         for (const std::string& file : files)
             ScanFile(*catalogue_, file);

@@ -12,7 +12,7 @@ class TShell;
 
 struct TSettingsBox {
     int32_t ViewBackgroundColor = kClWindow;  // the colour sample
-    TFontSpec L_FontColor;                    // the sample text's font
+    TFontDesc L_FontColor;                    // the sample text's font
     bool CB_ScanVBR = false;
 };
 

@@ -38,7 +38,7 @@ enum class TPage { List = 0, Tree = 1, Selected = 2 };
 
 /// Options of an open or save dialog. `Filters` pairs a description with its patterns
 /// ("CSV-files", "*.csv"); `FilterIndex` is 1-based as the user sees the list.
-struct TFileDialogSpec {
+struct TFileDialogOptions {
     std::string Title;
     std::vector<std::pair<std::string, std::string>> Filters;
     int FilterIndex = 1;
@@ -58,10 +58,10 @@ public:
     virtual TModalResult MessageBox(const std::string& text, const std::string& caption,
                                     TMsgKind kind, unsigned buttons) = 0;
     /// Open dialog: true and the chosen files (in the dialog's order) on OK.
-    virtual bool OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) = 0;
+    virtual bool OpenFileDialog(TFileDialogOptions& options, std::vector<std::string>& files) = 0;
     /// Save dialog: true and the chosen file on OK. The dialog does not ask about
     /// overwriting: the command asks itself.
-    virtual bool SaveFileDialog(TFileDialogSpec& spec, std::string& file) = 0;
+    virtual bool SaveFileDialog(TFileDialogOptions& options, std::string& file) = 0;
     /// The folder chooser: presets from and writes the chosen folder into `dialog.FolderName`
     /// (already cut as TBrowseFolderDlg::Execute wants it); false when cancelled.
     virtual bool BrowseForFolder(TBrowseFolderDlg& dialog) = 0;

@@ -49,21 +49,21 @@ constexpr TButtonMap kButtons[] = {
     {mbIgnore, QMessageBox::Ignore, TModalResult::Ignore},
 };
 
-// The file dialog of both kinds, preset from `spec`; the chosen filter goes back into it.
-bool RunFileDialog(QWidget* parent, TFileDialogSpec& spec, bool save, QStringList& chosen) {
-    QFileDialog dialog(parent, ToQ(spec.Title));
+// The file dialog of both kinds, preset from `options`; the chosen filter goes back into it.
+bool RunFileDialog(QWidget* parent, TFileDialogOptions& options, bool save, QStringList& chosen) {
+    QFileDialog dialog(parent, ToQ(options.Title));
     QStringList filters;
-    for (const auto& [description, patterns] : spec.Filters)
+    for (const auto& [description, patterns] : options.Filters)
         filters << ToQ(FileFilterText(description, patterns));
     dialog.setNameFilters(filters);
-    if (spec.FilterIndex >= 1 && spec.FilterIndex <= filters.size())
-        dialog.selectNameFilter(filters[spec.FilterIndex - 1]);
-    dialog.setDefaultSuffix(ToQ(spec.DefaultExt));
+    if (options.FilterIndex >= 1 && options.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[options.FilterIndex - 1]);
+    dialog.setDefaultSuffix(ToQ(options.DefaultExt));
     // A folder removed since it was remembered would open an empty, broken listing.
-    if (!spec.InitialDir.empty())
-        dialog.setDirectory(QFileInfo(ToQ(spec.InitialDir)).isDir() ? ToQ(spec.InitialDir)
-                                                                    : QDir::homePath());
-    if (!spec.FileName.empty()) dialog.selectFile(ToQ(spec.FileName));
+    if (!options.InitialDir.empty())
+        dialog.setDirectory(QFileInfo(ToQ(options.InitialDir)).isDir() ? ToQ(options.InitialDir)
+                                                                       : QDir::homePath());
+    if (!options.FileName.empty()) dialog.selectFile(ToQ(options.FileName));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -71,14 +71,14 @@ bool RunFileDialog(QWidget* parent, TFileDialogSpec& spec, bool save, QStringLis
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(spec.MultiSelect ? QFileDialog::ExistingFiles
-                           : spec.MustExist ? QFileDialog::ExistingFile
-                                            : QFileDialog::AnyFile);
+        dialog.setFileMode(options.MultiSelect ? QFileDialog::ExistingFiles
+                           : options.MustExist ? QFileDialog::ExistingFile
+                                               : QFileDialog::AnyFile);
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     chosen = dialog.selectedFiles();
     const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
-    if (filter >= 0) spec.FilterIndex = static_cast<int>(filter) + 1;
+    if (filter >= 0) options.FilterIndex = static_cast<int>(filter) + 1;
     return !chosen.isEmpty();
 }
 
@@ -119,18 +119,18 @@ TModalResult TQtShell::MessageBox(const std::string& text, const std::string& ca
     return TModalResult::Cancel;
 }
 
-bool TQtShell::OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) {
+bool TQtShell::OpenFileDialog(TFileDialogOptions& options, std::vector<std::string>& files) {
     QStringList chosen;
-    if (!RunFileDialog(&form_, spec, false, chosen)) return false;
+    if (!RunFileDialog(&form_, options, false, chosen)) return false;
     files.clear();
     for (const QString& name : chosen)
         files.push_back(name.toStdString());
     return true;
 }
 
-bool TQtShell::SaveFileDialog(TFileDialogSpec& spec, std::string& file) {
+bool TQtShell::SaveFileDialog(TFileDialogOptions& options, std::string& file) {
     QStringList chosen;
-    if (!RunFileDialog(&form_, spec, true, chosen)) return false;
+    if (!RunFileDialog(&form_, options, true, chosen)) return false;
     file = chosen.first().toStdString();
     return true;
 }

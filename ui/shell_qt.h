@@ -25,8 +25,8 @@ public:
 
     TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgKind kind,
                             unsigned buttons) override;
-    bool OpenFileDialog(TFileDialogSpec& spec, std::vector<std::string>& files) override;
-    bool SaveFileDialog(TFileDialogSpec& spec, std::string& file) override;
+    bool OpenFileDialog(TFileDialogOptions& options, std::vector<std::string>& files) override;
+    bool SaveFileDialog(TFileDialogOptions& options, std::string& file) override;
     bool BrowseForFolder(TBrowseFolderDlg& dialog) override;
     void ShowScanErrors(const std::vector<std::string>& lines) override;
     bool ExecuteSortDialog(TSortOnBox& box) override;

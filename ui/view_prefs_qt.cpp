@@ -105,7 +105,7 @@ int32_t FromQColor(const QColor& color) {
                                 (static_cast<uint32_t>(rgb.blue()) << 16));
 }
 
-QFont ToQFont(const TFontSpec& font) {
+QFont ToQFont(const TFontDesc& font) {
     RegisterWindowsFaceSubstitutes();
     QFont result;
     if (!font.Name.empty()) result.setFamilies({QString::fromStdString(font.Name)});
@@ -118,16 +118,16 @@ QFont ToQFont(const TFontSpec& font) {
     return result;
 }
 
-TFontSpec FromQFont(const QFont& font, const QColor& color) {
-    TFontSpec spec;
+TFontDesc FromQFont(const QFont& font, const QColor& color) {
+    TFontDesc desc;
     const QStringList families = font.families();
-    spec.Name = (families.isEmpty() ? font.family() : families.first()).toStdString();
-    spec.Size = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
-    spec.Color = FromQColor(color);
-    spec.Style = static_cast<uint8_t>(
+    desc.Name = (families.isEmpty() ? font.family() : families.first()).toStdString();
+    desc.Size = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+    desc.Color = FromQColor(color);
+    desc.Style = static_cast<uint8_t>(
         (font.bold() ? kFontBold : 0) | (font.italic() ? kFontItalic : 0) |
         (font.underline() ? kFontUnderline : 0) | (font.strikeOut() ? kFontStrikeOut : 0));
-    return spec;
+    return desc;
 }
 
 }  // namespace tracklore::ui

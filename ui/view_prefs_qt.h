@@ -13,8 +13,8 @@ QColor ToQColor(int32_t color);
 /// The explicit 0x00BBGGRR encoding of `color`.
 int32_t FromQColor(const QColor& color);
 /// Face, point size and style bits (bold, italic, underline, strike-out).
-QFont ToQFont(const TFontSpec& font);
-/// The font spec of `font` with `color` as its colour.
-TFontSpec FromQFont(const QFont& font, const QColor& color);
+QFont ToQFont(const TFontDesc& font);
+/// The font description of `font` with `color` as its colour.
+TFontDesc FromQFont(const QFont& font, const QColor& color);
 
 }  // namespace tracklore::ui

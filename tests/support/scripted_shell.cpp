@@ -28,8 +28,9 @@ TModalResult TScriptedShell::MessageBox(const std::string& text, const std::stri
     return answer;
 }
 
-bool TScriptedShell::OpenFileDialog(ui::TFileDialogSpec& spec, std::vector<std::string>& files) {
-    OpenDialogs.push_back(spec);
+bool TScriptedShell::OpenFileDialog(ui::TFileDialogOptions& options,
+                                    std::vector<std::string>& files) {
+    OpenDialogs.push_back(options);
     if (OpenAnswers.empty()) {
         ADD_FAILURE() << "unexpected open dialog";
         return false;
@@ -41,8 +42,8 @@ bool TScriptedShell::OpenFileDialog(ui::TFileDialogSpec& spec, std::vector<std::
     return true;
 }
 
-bool TScriptedShell::SaveFileDialog(ui::TFileDialogSpec& spec, std::string& file) {
-    SaveDialogs.push_back(spec);
+bool TScriptedShell::SaveFileDialog(ui::TFileDialogOptions& options, std::string& file) {
+    SaveDialogs.push_back(options);
     if (SaveAnswers.empty()) {
         ADD_FAILURE() << "unexpected save dialog";
         return false;

@@ -46,8 +46,8 @@ public:
 
     // What the core did.
     std::vector<Message> Messages;
-    std::vector<ui::TFileDialogSpec> OpenDialogs;
-    std::vector<ui::TFileDialogSpec> SaveDialogs;
+    std::vector<ui::TFileDialogOptions> OpenDialogs;
+    std::vector<ui::TFileDialogOptions> SaveDialogs;
     std::vector<ui::TBrowseFolderDlg> FolderDialogs;  // as presented (before the answer)
     std::vector<int> SortDialogs;                     // the entry each sort dialog opened with
     std::vector<std::vector<std::string>> ScanErrorDialogs;
@@ -67,8 +67,8 @@ public:
 
     ui::TModalResult MessageBox(const std::string& text, const std::string& caption,
                                 ui::TMsgKind kind, unsigned buttons) override;
-    bool OpenFileDialog(ui::TFileDialogSpec& spec, std::vector<std::string>& files) override;
-    bool SaveFileDialog(ui::TFileDialogSpec& spec, std::string& file) override;
+    bool OpenFileDialog(ui::TFileDialogOptions& options, std::vector<std::string>& files) override;
+    bool SaveFileDialog(ui::TFileDialogOptions& options, std::string& file) override;
     bool BrowseForFolder(ui::TBrowseFolderDlg& dialog) override;
     void ShowScanErrors(const std::vector<std::string>& lines) override;
     bool ExecuteSortDialog(ui::TSortOnBox& box) override;

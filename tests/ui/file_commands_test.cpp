@@ -104,13 +104,13 @@ TEST_F(FileCommandsTest, OpenLoadsWithCommandsOffAndMessagesRunOnce) {
     ForgetShell();
 
     EXPECT_TRUE(window_->FileOpen());
-    const ui::TFileDialogSpec& spec = shell_.OpenDialogs.at(0);
-    EXPECT_EQ(spec.InitialDir, "/start/here");
-    EXPECT_EQ(spec.DefaultExt, "tracklore");
-    ASSERT_EQ(spec.Filters.size(), 3u);
-    EXPECT_EQ(spec.Filters[0].second, "*.tracklore");
-    EXPECT_EQ(spec.Filters[1], (std::pair<std::string, std::string>{"CSV-files", "*.csv"}));
-    EXPECT_EQ(spec.Filters[2], (std::pair<std::string, std::string>{"All Files (*.*)", "*"}));
+    const ui::TFileDialogOptions& options = shell_.OpenDialogs.at(0);
+    EXPECT_EQ(options.InitialDir, "/start/here");
+    EXPECT_EQ(options.DefaultExt, "tracklore");
+    ASSERT_EQ(options.Filters.size(), 3u);
+    EXPECT_EQ(options.Filters[0].second, "*.tracklore");
+    EXPECT_EQ(options.Filters[1], (std::pair<std::string, std::string>{"CSV-files", "*.csv"}));
+    EXPECT_EQ(options.Filters[2], (std::pair<std::string, std::string>{"All Files (*.*)", "*"}));
 
     EXPECT_EQ(firstMessages, (std::vector<std::pair<uint16_t, int>>{{0, 0}}));
     EXPECT_EQ(shell_.StatusTexts.front(), "Loading database from file: " + file);
@@ -167,12 +167,12 @@ TEST_F(FileCommandsTest, SaveOfUntitledRunsSaveAsAndAdoptsTheName) {
     const std::string file = dir_.Path("new.tracklore");
     shell_.SaveAnswers = {file};
     EXPECT_TRUE(window_->FileSave());
-    const ui::TFileDialogSpec& spec = shell_.SaveDialogs.at(0);
-    EXPECT_EQ(spec.FilterIndex, 1);
-    EXPECT_EQ(spec.DefaultExt, "tracklore");
-    ASSERT_EQ(spec.Filters.size(), 3u);
-    EXPECT_EQ(spec.Filters[1].first, "Comma Seperated File");
-    EXPECT_EQ(spec.Filters[2], (std::pair<std::string, std::string>{"All Files (**)", "*"}));
+    const ui::TFileDialogOptions& options = shell_.SaveDialogs.at(0);
+    EXPECT_EQ(options.FilterIndex, 1);
+    EXPECT_EQ(options.DefaultExt, "tracklore");
+    ASSERT_EQ(options.Filters.size(), 3u);
+    EXPECT_EQ(options.Filters[1].first, "Comma Seperated File");
+    EXPECT_EQ(options.Filters[2], (std::pair<std::string, std::string>{"All Files (**)", "*"}));
     EXPECT_EQ(window_->CurrentFile(), file);
     EXPECT_EQ(shell_.Caption, Caption(file));
     EXPECT_EQ(window_->Prefs().LastDir, dir_.Root());

@@ -61,7 +61,7 @@ protected:
 
 TEST_F(Prefs, DefaultsAreThoseOfAFirstRun) {
     const TPrefs prefs;
-    EXPECT_EQ(prefs.ListFont, (TFontSpec{"MS Sans Serif", 8, kClWindowText, 0}));
+    EXPECT_EQ(prefs.ListFont, (TFontDesc{"MS Sans Serif", 8, kClWindowText, 0}));
     EXPECT_EQ(prefs.ListBkColor, static_cast<int32_t>(0x80000005));
     EXPECT_EQ(prefs.LastDir, ".");
     EXPECT_EQ(prefs.LastFile, "");
@@ -172,7 +172,7 @@ TEST_F(Prefs, MissingTextsReadEmptyAndMissingStyleKeepsPlainFont) {
         "\"Xsize\"=dword:00000064\n\"Ysize\"=dword:00000064\n\"ScanVBR\"=dword:00000002\n");
     TPrefs loaded;
     EXPECT_TRUE(LoadPrefs(loaded, file_));
-    EXPECT_EQ(loaded.ListFont, (TFontSpec{"MS Sans Serif", 10, 0, 0}));
+    EXPECT_EQ(loaded.ListFont, (TFontDesc{"MS Sans Serif", 10, 0, 0}));
     EXPECT_EQ(loaded.LastDir, "");
     EXPECT_EQ(loaded.HomeDir, "");
     EXPECT_TRUE(loaded.ScanVBR);  // any value but 0

@@ -109,12 +109,12 @@ TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndLeavesModified) {
     const std::string b = Put("f/b.mp3", Mp3Frames(30));
     shell_.OpenAnswers = {std::vector<std::string>{b, a}};
     window_->Run(TCommandId::AddFile);
-    const ui::TFileDialogSpec& spec = shell_.OpenDialogs.at(0);
-    EXPECT_EQ(spec.Filters, (std::vector<std::pair<std::string, std::string>>{
-                                {"MPEG Layer-3 files (*.mp3)", "*.mp3"}}));
-    EXPECT_EQ(spec.DefaultExt, "mp3");
-    EXPECT_TRUE(spec.MultiSelect);
-    EXPECT_TRUE(spec.MustExist);
+    const ui::TFileDialogOptions& options = shell_.OpenDialogs.at(0);
+    EXPECT_EQ(options.Filters, (std::vector<std::pair<std::string, std::string>>{
+                                   {"MPEG Layer-3 files (*.mp3)", "*.mp3"}}));
+    EXPECT_EQ(options.DefaultExt, "mp3");
+    EXPECT_TRUE(options.MultiSelect);
+    EXPECT_TRUE(options.MustExist);
     EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
     EXPECT_EQ(window_->Views().AllList().Row(0).Texts[8], "/f/b.mp3");  // dialog order
     EXPECT_FALSE(window_->Modified());

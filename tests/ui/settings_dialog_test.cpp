@@ -47,7 +47,7 @@ TEST(EditSettings, OkTakesColourFontAndCheckBox) {
     EXPECT_TRUE(EditSettings(prefs, shell));
     EXPECT_EQ(prefs.ListBkColor, 0x00102030);
     EXPECT_EQ(prefs.ListFont,
-              (TFontSpec{"Liberation Serif", 14, 0x00445566, kFontBold | kFontStrikeOut}));
+              (TFontDesc{"Liberation Serif", 14, 0x00445566, kFontBold | kFontStrikeOut}));
     EXPECT_FALSE(prefs.ScanVBR);
     EXPECT_EQ(prefs.LastDir, ".");  // nothing else is touched
 }

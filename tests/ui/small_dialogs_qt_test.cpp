@@ -59,21 +59,21 @@ TEST(ViewPrefsQt, SystemColoursComeFromThePalette) {
 
 TEST(ViewPrefsQt, FontNameSizeAndStyleBitsRoundTrip) {
     for (uint8_t style = 0; style < 16; ++style) {
-        const TFontSpec spec{"DejaVu Serif", 13, 0x00102030, style};
-        EXPECT_EQ(FromQFont(ToQFont(spec), ToQColor(spec.Color)), spec) << int(style);
+        const TFontDesc desc{"DejaVu Serif", 13, 0x00102030, style};
+        EXPECT_EQ(FromQFont(ToQFont(desc), ToQColor(desc.Color)), desc) << int(style);
     }
 }
 
 TEST(ViewPrefsQt, DefaultFaceResolvesToAnInstalledProportionalFace) {
-    const QFontInfo info(ToQFont(TFontSpec{}));
+    const QFontInfo info(ToQFont(TFontDesc{}));
     EXPECT_TRUE(QFontDatabase::families().contains(info.family())) << info.family().toStdString();
     EXPECT_FALSE(info.fixedPitch());
     EXPECT_EQ(info.pointSize(), 8);
 }
 
 TEST(ViewPrefsQt, NonPositiveSizeGivesAUsableFont) {
-    EXPECT_GE(ToQFont(TFontSpec{"DejaVu Sans", 0, 0, 0}).pointSize(), 1);
-    EXPECT_GE(ToQFont(TFontSpec{"DejaVu Sans", -12, 0, 0}).pointSize(), 1);
+    EXPECT_GE(ToQFont(TFontDesc{"DejaVu Sans", 0, 0, 0}).pointSize(), 1);
+    EXPECT_GE(ToQFont(TFontDesc{"DejaVu Sans", -12, 0, 0}).pointSize(), 1);
 }
 
 TEST(SettingsBoxQt, OpensOnTheScanningPageWithHelpDisabled) {
@@ -102,7 +102,7 @@ TEST(SettingsBoxQt, OkWritesTheChoicesBackAndKeepsUntouchedSystemColours) {
     ASSERT_TRUE(ExecuteSettingsBox(nullptr, box));
     EXPECT_TRUE(box.CB_ScanVBR);
     EXPECT_EQ(box.ViewBackgroundColor, kClWindow);
-    EXPECT_EQ(box.L_FontColor, TFontSpec{});
+    EXPECT_EQ(box.L_FontColor, TFontDesc{});
 }
 
 TEST(SettingsBoxQt, EscapeAfterChangesLeavesTheModelUntouched) {
