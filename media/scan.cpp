@@ -65,15 +65,6 @@ uint16_t PlayLengthOf(double duration) {
     return static_cast<uint16_t>(std::trunc(duration));
 }
 
-bool HasMp3Extension(const std::string& name) {
-    constexpr std::string_view kExtension = ".mp3";
-    if (name.size() < kExtension.size()) return false;
-    const std::string_view tail(name.data() + name.size() - kExtension.size(), kExtension.size());
-    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
-    });
-}
-
 class TFolderWalk {
 public:
     TFolderWalk(TTracklore& catalogue, std::vector<std::string>& errors)
@@ -111,6 +102,15 @@ private:
 };
 
 }  // namespace
+
+bool HasMp3Extension(const std::string& name) {
+    constexpr std::string_view kExtension = ".mp3";
+    if (name.size() < kExtension.size()) return false;
+    const std::string_view tail(name.data() + name.size() - kExtension.size(), kExtension.size());
+    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
+    });
+}
 
 TrackRecord ScanRecord(const std::string& path) {
     TrackRecord record;

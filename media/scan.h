@@ -10,6 +10,9 @@
 
 namespace tracklore {
 
+/// True when the name ends in ".mp3" in any letter case: the files a scan reads.
+bool HasMp3Extension(const std::string& name);
+
 /// Builds the record of one file (tags, audio values, size, date, volume label and the path
 /// below the drive's root) without adding it. A path without a folder is taken in the
 /// current folder. Raises EMPEGError, Eid3v2, stream and conversion errors.

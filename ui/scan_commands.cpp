@@ -1,30 +1,10 @@
 // Add directory, Add file, files dropped on the window, and the scan's progress line.
-#include <algorithm>
-#include <cctype>
-
 #include "core/strings.h"
 #include "media/scan.h"
 #include "ui/browse_folder.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
-
-namespace {
-
-// True when the name's extension (from the last dot of its last element) is ".mp3" in any
-// letter case.
-bool HasMp3Extension(const std::string& name) {
-    const size_t slash = name.find_last_of("/\\");
-    const size_t start = slash == std::string::npos ? 0 : slash + 1;
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot < start || name.size() - dot != 4) return false;
-    std::string extension = name.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".mp3";
-}
-
-}  // namespace
 
 void TMainWindow::AddDir() {
     TBrowseFolderDlg dialog;
