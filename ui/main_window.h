@@ -121,6 +121,7 @@ private:
     bool modified_ = false;
     uint16_t mask_ = 0;
     TPage activePage_ = TPage::List;
+    std::string lastScanFolder_;  // where the folder chooser opens next, for this run
 };
 
 }  // namespace tracklore::ui

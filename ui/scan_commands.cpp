@@ -10,7 +10,10 @@ void TMainWindow::AddDir() {
     TBrowseFolderDlg dialog;
     dialog.BrowseKind = TBrowseKind::bkMyComputer;
     dialog.DialogText = msg::SelectFolderToScan;
+    // Collections are added folder by folder: open where the last scan was.
+    dialog.FolderName = lastScanFolder_;
     if (!dialog.Execute(shell_)) return;
+    lastScanFolder_ = dialog.FolderName;
 
     std::vector<std::string> errors{msg::ScanErrorsHeading, msg::ScanErrorsRule};
     SetCommandMask(0);

@@ -31,6 +31,17 @@ protected:
 
 // --- Add directory ----------------------------------------------------------------------
 
+TEST_F(ScanCommandsTest, FolderChooserOpensWhereTheLastScanWas) {
+    Start();
+    Put("first/a.mp3", Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("first"), std::nullopt};
+    window_->Run(TCommandId::AddDir);
+    window_->Run(TCommandId::AddDir);
+    ASSERT_EQ(shell_.FolderDialogs.size(), 2u);
+    EXPECT_EQ(shell_.FolderDialogs[0].FolderName, "");
+    EXPECT_EQ(shell_.FolderDialogs[1].FolderName, dir_.Path("first"));
+}
+
 TEST_F(ScanCommandsTest, AddDirectoryScansMp3FilesOfTheTreeAndListsFailures) {
     Start();
     Put("music/a.MP3", Mp3Frames(20));
