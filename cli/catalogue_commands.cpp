@@ -1,7 +1,6 @@
 #include "cli/catalogue_commands.h"
 
 #include <cstdio>
-#include <iostream>
 #include <optional>
 
 #include "cli/record_output.h"
@@ -49,7 +48,7 @@ int RunList(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--format" && i + 1 < args.size()) {
             format = args[++i];
-            if (format != "table" && format != "csv" && format != "json") return Usage(kUsage);
+            if (!IsRecordFormat(format)) return Usage(kUsage);
         } else if (args[i] == "--sort" && i + 1 < args.size()) {
             sortKey = SortField(args[++i]);
             if (!sortKey) {
@@ -67,19 +66,7 @@ int RunList(const std::vector<std::string>& args) {
     TTracklore catalogue;
     LoadByFormat(catalogue, *file);
     if (sortKey) catalogue.SortBy(*sortKey);
-    if (format == "csv") {
-        WriteCsv(catalogue, std::cout);
-    } else if (format == "json") {
-        WriteJson(catalogue, std::cout);
-    } else {
-        WriteTable(catalogue, std::cout);
-    }
-    std::cout.flush();
-    if (!std::cout) {
-        std::fprintf(stderr, "Error writing to standard output\n");
-        return 1;
-    }
-    return 0;
+    return PrintRecords(catalogue, format);
 }
 
 int RunMerge(const std::vector<std::string>& args) {

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
@@ -201,6 +203,30 @@ void WriteTable(TTracklore& catalogue, std::ostream& out) {
             out << line << '\n';
         }
     }
+}
+
+bool IsRecordFormat(const std::string& format) {
+    return format == "table" || format == "csv" || format == "json";
+}
+
+int PrintRecords(TTracklore& catalogue, const std::string& format) {
+    if (format == "csv") {
+        WriteCsv(catalogue, std::cout);
+    } else if (format == "json") {
+        WriteJson(catalogue, std::cout);
+    } else {
+        WriteTable(catalogue, std::cout);
+    }
+    return FlushStandardOutput();
+}
+
+int FlushStandardOutput() {
+    std::cout.flush();
+    if (!std::cout) {
+        std::fprintf(stderr, "Error writing to standard output\n");
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace tracklore::cli

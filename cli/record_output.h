@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "core/catalogue.h"
@@ -25,5 +26,14 @@ void WriteCsv(TTracklore& catalogue, std::ostream& out);
 void WriteJson(TTracklore& catalogue, std::ostream& out);
 /// One line per record with the columns of the list view, aligned; long texts are cut.
 void WriteTable(TTracklore& catalogue, std::ostream& out);
+
+/// True for the formats of --format: "table", "csv" and "json".
+bool IsRecordFormat(const std::string& format);
+/// Writes the records to standard output in `format` and returns the exit status:
+/// FlushStandardOutput's.
+int PrintRecords(TTracklore& catalogue, const std::string& format);
+/// Flushes standard output: 0, or 1 after "Error writing to standard output" on stderr
+/// when anything was lost (a full disk, a closed pipe).
+int FlushStandardOutput();
 
 }  // namespace tracklore::cli

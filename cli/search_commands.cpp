@@ -21,32 +21,6 @@ int Usage(const char* usage) {
     return 2;
 }
 
-bool IsFormat(const std::string& format) {
-    return format == "table" || format == "csv" || format == "json";
-}
-
-// The exit status after everything has been written: a full disk or a closed pipe on
-// standard output is a failure, not a success with lost output.
-int Flushed() {
-    std::cout.flush();
-    if (!std::cout) {
-        std::fprintf(stderr, "Error writing to standard output\n");
-        return 1;
-    }
-    return 0;
-}
-
-int Print(TTracklore& records, const std::string& format) {
-    if (format == "csv") {
-        WriteCsv(records, std::cout);
-    } else if (format == "json") {
-        WriteJson(records, std::cout);
-    } else {
-        WriteTable(records, std::cout);
-    }
-    return Flushed();
-}
-
 // The text field an option such as --artist fills, or nullptr.
 SharedText* PatternText(TrackRecord& pattern, const std::string& option) {
     if (option == "--artist") return &pattern.Artist;
@@ -73,7 +47,7 @@ int RunParse(const std::vector<std::string>& args) {
     if (args.size() != 1) return Usage("parse EXPR");
     const auto tree = DoParsing(args[0]);
     std::cout << tree->Describe(0) << '\n';
-    return Flushed();
+    return FlushStandardOutput();
 }
 
 int RunQuery(const std::vector<std::string>& args) {
@@ -83,7 +57,7 @@ int RunQuery(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--format" && i + 1 < args.size()) {
             format = args[++i];
-            if (!IsFormat(format)) return Usage(kUsage);
+            if (!IsRecordFormat(format)) return Usage(kUsage);
         } else {
             // No expression starts with "--", so every other word is positional.
             positional.push_back(args[i]);
@@ -96,7 +70,7 @@ int RunQuery(const std::vector<std::string>& args) {
     TTracklore catalogue;
     LoadByFormat(catalogue, positional[0]);
     auto result = SelectMatching(catalogue, *tree);
-    return Print(*result, format);
+    return PrintRecords(*result, format);
 }
 
 int RunSearch(const std::vector<std::string>& args) {
@@ -114,7 +88,7 @@ int RunSearch(const std::vector<std::string>& args) {
             *text = args[++i];
         } else if (option == "--format" && hasValue) {
             format = args[++i];
-            if (!IsFormat(format)) return Usage(kUsage);
+            if (!IsRecordFormat(format)) return Usage(kUsage);
         } else if (option == "--id" && hasValue) {
             try {
                 pattern.ID = StrToInt(args[++i]);
@@ -140,7 +114,7 @@ int RunSearch(const std::vector<std::string>& args) {
     TTracklore catalogue;
     LoadByFormat(catalogue, *file);
     auto result = catalogue.SelectByTemplate(pattern);
-    return Print(*result, format);
+    return PrintRecords(*result, format);
 }
 
 }  // namespace tracklore::cli
