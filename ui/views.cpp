@@ -83,6 +83,21 @@ void FillList(TListView& list, TTracklore& set, TShell& shell, bool status) {
     }
 }
 
+// Empties the All list and fills it from the catalogue in its current order, reserving
+// room for every row at once, in whole steps of the list's allocation step.
+void RefillAllList(TListView& all, TTracklore& catalogue, TShell& shell) {
+    all.Clear();
+    all.Reserve((catalogue.Count() + kRowStep - 1) / kRowStep * kRowStep);
+    FillList(all, catalogue, shell, true);
+}
+
+// The mask a full or list rebuild ends with: the search group only when the All list has
+// rows.
+void SetMaskAfterRebuild(TViewHost& host, const TListView& all) {
+    host.SetCommandMask(kMaskAfterRebuild);
+    if (all.RowCount() > 0) host.SetCommandMask(host.CommandMask() | kMaskSearch);
+}
+
 }  // namespace
 
 TViews::TViews(TViewHost& host) : host_(host) {}
@@ -98,10 +113,7 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
             catalogue.SortBy(TrackField::ID);
 
             TUpdateGuard allUpdate(all_);
-            all_.Clear();
-            // Room for every row at once, in whole steps of the list's allocation step.
-            all_.Reserve((catalogue.Count() + kRowStep - 1) / kRowStep * kRowStep);
-            FillList(all_, catalogue, shell, true);
+            RefillAllList(all_, catalogue, shell);
 
             TUpdateGuard selectedUpdate(selected_);
             selected_.Clear();
@@ -123,8 +135,7 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
             treeUpdate.End();
             selectedUpdate.End();
             shell.SetStatusText("");
-            host_.SetCommandMask(kMaskAfterRebuild);
-            if (all_.RowCount() > 0) host_.SetCommandMask(host_.CommandMask() | kMaskSearch);
+            SetMaskAfterRebuild(host_, all_);
             break;
         }
         case UpdateRecord: {
@@ -164,13 +175,10 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
             host_.SetCommandMask(0);
             {
                 TUpdateGuard update(all_);
-                all_.Clear();
-                all_.Reserve((host_.Catalogue().Count() + kRowStep - 1) / kRowStep * kRowStep);
-                FillList(all_, host_.Catalogue(), shell, true);
+                RefillAllList(all_, host_.Catalogue(), shell);
             }
             shell.SetStatusText("");
-            host_.SetCommandMask(kMaskAfterRebuild);
-            if (all_.RowCount() > 0) host_.SetCommandMask(host_.CommandMask() | kMaskSearch);
+            SetMaskAfterRebuild(host_, all_);
             break;
         }
     }
