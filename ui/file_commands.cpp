@@ -13,7 +13,7 @@ namespace {
 constexpr char kCataloguePattern[] = "*.tracklore";
 constexpr char kDefaultExt[] = "tracklore";
 
-TFileDialogOptions OpenDialogSpec(const std::string& lastDir) {
+TFileDialogOptions OpenDialogOptions(const std::string& lastDir) {
     TFileDialogOptions options;
     options.Filters = {{msg::FilterCatalogues, kCataloguePattern},
                        {msg::FilterCsvFiles, "*.csv"},
@@ -23,7 +23,7 @@ TFileDialogOptions OpenDialogSpec(const std::string& lastDir) {
     return options;
 }
 
-TFileDialogOptions SaveDialogSpec(const std::string& lastDir, int filterIndex) {
+TFileDialogOptions SaveDialogOptions(const std::string& lastDir, int filterIndex) {
     TFileDialogOptions options;
     options.Filters = {{msg::FilterCatalogues, kCataloguePattern},
                        {msg::FilterCommaSeparated, "*.csv"},
@@ -65,7 +65,7 @@ bool TMainWindow::FileNew() {
 }
 
 bool TMainWindow::FileOpen() {
-    TFileDialogOptions options = OpenDialogSpec(prefs_.LastDir);
+    TFileDialogOptions options = OpenDialogOptions(prefs_.LastDir);
     if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
@@ -117,7 +117,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
     const bool csvFilter = kind == TSaveAsKind::AllAsCSV || kind == TSaveAsKind::SelectedAsCSV;
     const bool selection =
         kind == TSaveAsKind::SelectedAsCSV || kind == TSaveAsKind::SelectedAsTracklore;
-    TFileDialogOptions options = SaveDialogSpec(prefs_.LastDir, csvFilter ? 2 : 1);
+    TFileDialogOptions options = SaveDialogOptions(prefs_.LastDir, csvFilter ? 2 : 1);
 
     if (selection && !selectedSet_) {
         shell_.MessageBox(msg::NoItemsSelected, kAppTitle, TMsgKind::Warning, mbOK);
@@ -148,7 +148,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
 }
 
 bool TMainWindow::FileMerge() {
-    TFileDialogOptions options = OpenDialogSpec(prefs_.LastDir);
+    TFileDialogOptions options = OpenDialogOptions(prefs_.LastDir);
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
     const std::string fileName = files.front();
