@@ -1,12 +1,20 @@
-// Small helpers the Qt dialogs share: window flags of a fixed dialog and screen centring.
+// Small helpers the Qt files share: UTF-8 texts, window flags of a fixed dialog and screen
+// centring.
 #pragma once
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QString>
 #include <QWidget>
 #include <algorithm>
+#include <string>
 
 namespace tracklore::ui {
+
+/// A UTF-8 text of the core as a QString (embedded zero bytes included).
+inline QString ToQ(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 /// A dialog frame with a caption and the close button only.
 inline constexpr Qt::WindowFlags kCloseOnlyDialogFlags =

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "platform/program.h"
+#include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
 #include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
@@ -17,10 +18,6 @@
 namespace tracklore::ui {
 
 namespace {
-
-QString ToQ(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconOf(TMsgKind kind) {
     switch (kind) {
@@ -106,8 +103,6 @@ TModalResult TQtShell::MessageBox(const std::string& text, const std::string& ca
     // Before the main window shows (start-up messages) a box centred on it would sit where
     // the hidden window's default place is: centre it on the screen instead.
     QWidget* parent = form_.isVisible() ? &form_ : nullptr;
-    // The stay-on-top splash would cover a box shown while a catalogue loads.
-    if (splash_) splash_->hide();
     QMessageBox box(IconOf(kind), ToQ(caption), ToQ(text), QMessageBox::NoButton, parent);
     for (const TButtonMap& button : kButtons)
         if ((buttons & button.Ours) != 0) box.addButton(button.Qt);

@@ -4,15 +4,9 @@
 #include <QItemSelectionModel>
 #include <QStyle>
 
+#include "ui/dialog_util_qt.h"
+
 namespace tracklore::ui {
-
-namespace {
-
-QString ToQ(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 // ---- TListModel ------------------------------------------------------------------------
 
