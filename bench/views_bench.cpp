@@ -7,40 +7,13 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/sample_records.h"
+#include "bench/silent_shell.h"
 #include "core/catalogue.h"
 #include "platform/locale.h"
 #include "ui/views.h"
 
 namespace tracklore::bench {
 namespace {
-
-// A shell with no window: every call does nothing.
-class TSilentShell : public ui::TShell {
-public:
-    ui::TModalResult MessageBox(const std::string&, const std::string&, ui::TMsgKind,
-                                unsigned) override {
-        return ui::TModalResult::Cancel;
-    }
-    bool OpenFileDialog(ui::TFileDialogOptions&, std::vector<std::string>&) override {
-        return false;
-    }
-    bool SaveFileDialog(ui::TFileDialogOptions&, std::string&) override { return false; }
-    bool BrowseForFolder(ui::TBrowseFolderDlg&) override { return false; }
-    void ShowScanErrors(const std::vector<std::string>&) override {}
-    bool ExecuteSortDialog(ui::TSortOnBox&) override { return false; }
-    bool ExecuteSettings(ui::TSettingsBox&) override { return false; }
-    void ShowAbout() override {}
-    void ShowSplash(bool) override {}
-    void ShowProgress(ui::TProgressBox&, bool) override {}
-    void SetStatusText(const std::string&) override {}
-    void SetCaption(const std::string&) override {}
-    void ApplyCommandMask(uint16_t) override {}
-    void SetBusy(bool) override {}
-    void ProcessMessages() override {}
-    void ShowPage(ui::TPage) override {}
-    void ApplyViewPrefs(const ui::TPrefs&) override {}
-    void StartProgram(const std::string&) override {}
-};
 
 class TBenchHost : public ui::TViewHost {
 public:

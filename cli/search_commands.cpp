@@ -9,6 +9,7 @@
 #include "core/convert.h"
 #include "core/file_choice.h"
 #include "media/genres.h"
+#include "search/dialog_fields.h"
 #include "search/evaluate.h"
 #include "search/scanner_parser.h"
 
@@ -33,12 +34,11 @@ SharedText* PatternText(TrackRecord& pattern, const std::string& option) {
     return nullptr;
 }
 
-// The genre byte whose name equals `name` exactly, searched from 0.
+// The genre byte of a --genre value: an exact name, or "" for no genre condition.
 std::optional<uint8_t> GenreByName(const std::string& name) {
-    for (size_t index = 0; index < GenreNames.size(); ++index) {
-        if (GenreNames[index] == name) return static_cast<uint8_t>(index);
-    }
-    return std::nullopt;
+    const uint8_t genre = GenreFromComboText(name);
+    if (genre == 255 && !name.empty() && name != GenreNames[255]) return std::nullopt;
+    return genre;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ packages=(
     # libraries
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libmpg123-dev libblkid-dev
+    # sound output of the player engine (libout123's output modules)
+    mpg123
     # fuzzing (libFuzzer and sanitizers for clang)
     clang libclang-rt-14-dev
     # making real MP3 files in tests

@@ -5,6 +5,7 @@
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
+#include "playback/ext_player.h"
 #include "ui/command_mask.h"
 #include "ui/settings_dialog.h"
 
@@ -70,9 +71,18 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
         list->SortColumn = 0;
         list->SortDirection = 1;
     }
+
+    // The player configuration comes after the window, as it binds the chosen plug-in.
+    player_ = std::make_unique<playback::TExtPlayer>(shell_, registryFile_);
 }
 
 void TMainWindow::Destroy(int left, int top, int width, int height) {
+    // The player goes first: its temporary copies are deleted and the plug-in unloaded
+    // before the preferences are written.
+    if (player_) {
+        player_->Close();
+        player_.reset();
+    }
     prefs_.Xpos = left;
     prefs_.Ypos = top;
     prefs_.Xsize = width;
@@ -92,7 +102,6 @@ bool TMainWindow::Guarded(const std::function<void()>& work) {
 }
 
 void TMainWindow::Run(TCommandId command, TViewSource source) {
-    (void)source;  // for the item and player commands that act on a view's selection
     Guarded([&] {
         switch (command) {
             case TCommandId::FileNew: FileNew(); break;
@@ -120,18 +129,17 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::Exit:
             case TCommandId::ExportMenu:
             case TCommandId::AddItemsToSelected: break;
-            // Item, search, print, player and statistics commands come with their dialogs.
-            case TCommandId::FileInfo:
-            case TCommandId::Print:
-            case TCommandId::ItemNew:
-            case TCommandId::ItemEdit:
-            case TCommandId::ItemDelete:
-            case TCommandId::Search:
-            case TCommandId::AdvancedSearch:
-            case TCommandId::PlayerAdd:
-            case TCommandId::PlayerPlay:
-            case TCommandId::ConfigPlayer:
-            case TCommandId::TotalFilesize: break;
+            case TCommandId::FileInfo: FileInfo(); break;
+            case TCommandId::Print: PrintCommand(); break;
+            case TCommandId::ItemNew: AddItem(); break;
+            case TCommandId::ItemEdit: EditItem(source); break;
+            case TCommandId::ItemDelete: DelItem(source); break;
+            case TCommandId::Search: Search(); break;
+            case TCommandId::AdvancedSearch: AdvancedSearch(); break;
+            case TCommandId::PlayerAdd: PlayerAdd(source); break;
+            case TCommandId::PlayerPlay: PlayerPlay(source); break;
+            case TCommandId::ConfigPlayer: ConfigPlayer(); break;
+            case TCommandId::TotalFilesize: TotalFilesize(source); break;
         }
     });
 }

@@ -16,6 +16,13 @@
 #include "ui/shell.h"
 #include "ui/views.h"
 
+namespace tracklore {
+class TSelectForm;
+}
+namespace tracklore::playback {
+class TExtPlayer;
+}
+
 namespace tracklore::ui {
 
 inline constexpr const auto& kAppTitle = msg::AppTitle;
@@ -40,8 +47,7 @@ public:
 
     /// Runs a command of the command table under the application's error handler: an error
     /// is shown in a message box captioned with the application title. `source` is the view
-    /// a pop-up menu or double click came from. Commands whose dialogs are not built yet (items,
-    /// search, print, player, statistics) do nothing.
+    /// a pop-up menu or double click came from.
     void Run(TCommandId command, TViewSource source = TViewSource::None);
     /// Runs `work` under the application's error handler; false when it raised.
     bool Guarded(const std::function<void()>& work);
@@ -76,6 +82,40 @@ public:
     /// A double click in a view runs Edit.
     void ViewDoubleClicked(TViewSource source);
     void Options();
+
+    // Search commands (ui/search_commands.cpp).
+    void Search();
+    void AdvancedSearch();
+    /// The result window's actions, on the records it shows.
+    void SelectFormSave(const TSelectForm& form);
+    void SelectFormPrint(const TSelectForm& form);
+    void SelectFormSearchWithin(const TSelectForm& form);
+
+    // Item commands (ui/item_commands.cpp). `source`: the view the command came from
+    // (None: the view of the visible page).
+    void AddItem();
+    void EditItem(TViewSource source);
+    void DelItem(TViewSource source);
+
+    // Statistics (ui/statistics_commands.cpp).
+    void FileInfo();
+    void TotalFilesize(TViewSource source);
+
+    // Printing (ui/print_commands.cpp).
+    void PrintCommand();
+    /// Prints `set` through the print dialog (also used by the result window).
+    void PrintSet(TTracklore& set);
+
+    // Player commands (ui/player_commands.cpp).
+    void PlayerPlay(TViewSource source);
+    void PlayerAdd(TViewSource source);
+    void ConfigPlayer();
+    /// The player configuration, created by Create; nullptr before and after Destroy.
+    playback::TExtPlayer* Player() { return player_.get(); }
+
+    /// Asks a running folder scan to stop after the current file (the status line's Cancel
+    /// button, Escape). Does nothing when no scan runs.
+    void CancelScan();
 
     /// The close query: true when the window may close.
     bool CloseQuery();
@@ -122,6 +162,9 @@ private:
     uint16_t mask_ = 0;
     TPage activePage_ = TPage::List;
     std::string lastScanFolder_;  // where the folder chooser opens next, for this run
+    std::unique_ptr<playback::TExtPlayer> player_;
+    bool scanning_ = false;
+    bool cancelScan_ = false;
 };
 
 }  // namespace tracklore::ui

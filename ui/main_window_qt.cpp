@@ -305,4 +305,6 @@ void TMainForm::dropEvent(QDropEvent* event) {
     RunExclusive([&] { window_->DropFiles(names); });
 }
 
+void TMainForm::ShowScanCancel(bool) {}
+
 }  // namespace tracklore::ui

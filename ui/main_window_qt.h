@@ -49,6 +49,8 @@ public:
     void ApplyCommandMask(uint16_t mask);
     void ShowPage(TPage page);
     void ApplyViewLook(const QFont& font, const QColor& text, const QColor& background);
+    /// Shows or hides the status line's Cancel button of a running folder scan.
+    void ShowScanCancel(bool visible);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

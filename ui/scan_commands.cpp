@@ -71,4 +71,8 @@ void TMainWindow::ScanProgress(const std::string& path) {
     SetStatusText(msg::ScanningFile + path);
 }
 
+void TMainWindow::CancelScan() {
+    if (scanning_) cancelScan_ = true;
+}
+
 }  // namespace tracklore::ui

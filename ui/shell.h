@@ -4,13 +4,30 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+namespace tracklore {
+class TTracklore;
+struct TSearchDialog;
+struct TSearchDialog2;
+struct TEditDialog;
+class TSelectForm;
+}  // namespace tracklore
+
+namespace tracklore::playback {
+struct TExtPlayerDialog;
+}  // namespace tracklore::playback
+
 namespace tracklore::ui {
 
 struct TPrefs;
+struct TStatisticsBox;
+struct TPrinterDialog;
+class TPrintCanvas;
 struct TSettingsBox;
 struct TSortOnBox;
 struct TBrowseFolderDlg;
@@ -94,6 +111,32 @@ public:
     virtual void ApplyViewPrefs(const TPrefs& prefs) = 0;
     /// Starts a program by name, detached; the result is ignored.
     virtual void StartProgram(const std::string& name) = 0;
+
+    // Search and item dialogs. Each shows its model modally (preset as the model holds it)
+    // and returns true on OK with the controls' state written back into the model; on
+    // Cancel the model is left as it was.
+    virtual bool ExecuteSearchDialog(TSearchDialog& dialog) = 0;
+    /// The advanced search dialog; its buttons run the model's handlers ("Test...",
+    /// "&Search..." with its "Error parsing" box, the close query).
+    virtual bool ExecuteAdvancedSearch(TSearchDialog2& dialog) = 0;
+    virtual bool ExecuteEditDialog(TEditDialog& dialog) = 0;
+    /// Opens one more result window, without blocking, over `form` (the window owns it).
+    virtual void ShowSelectForm(std::unique_ptr<TSelectForm> form) = 0;
+    /// The modal "Statistics" dialog.
+    virtual void ShowStatistics(const TStatisticsBox& box) = 0;
+
+    /// The print dialog over its model. On OK (or from the dialog's preview or PDF choice)
+    /// the shell calls `print` with a canvas on the chosen output, as often as that output
+    /// asks; true when a job was printed.
+    virtual bool ExecutePrinterDialog(TPrinterDialog& dialog,
+                                      const std::function<void(TPrintCanvas&)>& print) = 0;
+
+    /// The "Configure External Player" dialog: true on OK with the model's controls read back.
+    virtual bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) = 0;
+
+    /// Shows or hides the status line's Cancel button of a running folder scan; the button
+    /// and Escape call TMainWindow::CancelScan.
+    virtual void ShowScanCancel(bool visible) = 0;
 };
 
 }  // namespace tracklore::ui

@@ -7,12 +7,19 @@
 #include <QMessageBox>
 
 #include "platform/program.h"
+#include "playback/player_dialog_qt.h"
+#include "search/edit_dialog_qt.h"
+#include "search/search_dialogs_qt.h"
+#include "search/select_form.h"
+#include "search/select_form_qt.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
+#include "ui/printer_dialog_qt.h"
 #include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
 #include "ui/settings_dialog_qt.h"
 #include "ui/small_dialogs_qt.h"
+#include "ui/statistics_qt.h"
 #include "ui/view_prefs_qt.h"
 
 namespace tracklore::ui {
@@ -210,6 +217,39 @@ void TQtShell::ApplyViewPrefs(const TPrefs& prefs) {
 
 void TQtShell::StartProgram(const std::string& name) {
     platform::StartProgram(name);
+}
+
+bool TQtShell::ExecuteSearchDialog(TSearchDialog& dialog) {
+    return ExecuteSearchDialogQt(&form_, dialog);
+}
+
+bool TQtShell::ExecuteAdvancedSearch(TSearchDialog2& dialog) {
+    return ExecuteAdvancedSearchQt(&form_, dialog, *this);
+}
+
+bool TQtShell::ExecuteEditDialog(TEditDialog& dialog) {
+    return ExecuteEditDialogQt(&form_, dialog);
+}
+
+void TQtShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {
+    ShowSelectFormQt(form_, std::move(form));
+}
+
+void TQtShell::ShowStatistics(const TStatisticsBox& box) {
+    ShowStatisticsBox(&form_, box);
+}
+
+bool TQtShell::ExecutePrinterDialog(TPrinterDialog& dialog,
+                                    const std::function<void(TPrintCanvas&)>& print) {
+    return ExecutePrinterDialogQt(&form_, dialog, print);
+}
+
+bool TQtShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {
+    return playback::ExecutePlayerDialogQt(&form_, dialog);
+}
+
+void TQtShell::ShowScanCancel(bool visible) {
+    form_.ShowScanCancel(visible);
 }
 
 }  // namespace tracklore::ui

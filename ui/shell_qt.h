@@ -44,6 +44,16 @@ public:
     void ApplyViewPrefs(const TPrefs& prefs) override;
     void StartProgram(const std::string& name) override;
 
+    bool ExecuteSearchDialog(TSearchDialog& dialog) override;
+    bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;
+    bool ExecuteEditDialog(TEditDialog& dialog) override;
+    void ShowSelectForm(std::unique_ptr<TSelectForm> form) override;
+    void ShowStatistics(const TStatisticsBox& box) override;
+    bool ExecutePrinterDialog(TPrinterDialog& dialog,
+                              const std::function<void(TPrintCanvas&)>& print) override;
+    bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) override;
+    void ShowScanCancel(bool visible) override;
+
 private:
     TMainForm& form_;
     std::unique_ptr<QWidget> splash_;

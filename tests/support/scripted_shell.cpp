@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "playback/player_dialog.h"
+#include "search/edit_dialog.h"
+#include "search/search_dialogs.h"
+#include "search/select_form.h"
 #include "ui/browse_folder.h"
+#include "ui/print_canvas.h"
+#include "ui/printer_dialog.h"
 #include "ui/progress_box.h"
 #include "ui/settings_dialog.h"
 #include "ui/sort_dialog.h"
+#include "ui/statistics.h"
 
 namespace tracklore::test {
 
@@ -121,6 +128,56 @@ std::vector<std::string> TScriptedShell::MessageTexts() const {
     for (const Message& message : Messages)
         texts.push_back(message.Text);
     return texts;
+}
+
+TScriptedShell::TScriptedShell() = default;
+TScriptedShell::~TScriptedShell() = default;
+
+template <class Model>
+bool TScriptedShell::Answer(DialogAnswers<Model>& answers, Model& model, const char* what) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return false;
+    }
+    auto answer = std::move(answers.front());
+    answers.pop_front();
+    return answer(model);
+}
+
+bool TScriptedShell::ExecuteSearchDialog(TSearchDialog& dialog) {
+    return Answer(SearchAnswers, dialog, "search dialog");
+}
+
+bool TScriptedShell::ExecuteAdvancedSearch(TSearchDialog2& dialog) {
+    return Answer(AdvancedSearchAnswers, dialog, "advanced search dialog");
+}
+
+bool TScriptedShell::ExecuteEditDialog(TEditDialog& dialog) {
+    return Answer(EditAnswers, dialog, "edit dialog");
+}
+
+void TScriptedShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {
+    SelectForms.push_back(std::move(form));
+}
+
+void TScriptedShell::ShowStatistics(const ui::TStatisticsBox& box) {
+    ++StatisticsShown;
+    if (OnStatistics) OnStatistics(box);
+}
+
+bool TScriptedShell::ExecutePrinterDialog(ui::TPrinterDialog& dialog,
+                                          const std::function<void(ui::TPrintCanvas&)>& print) {
+    if (PrinterAnswers.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    auto answer = std::move(PrinterAnswers.front());
+    PrinterAnswers.pop_front();
+    return answer(dialog, print);
+}
+
+bool TScriptedShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {
+    return Answer(PlayerConfigAnswers, dialog, "player dialog");
 }
 
 }  // namespace tracklore::test

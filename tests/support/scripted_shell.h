@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,26 @@ public:
     std::vector<std::string> ProgramsStarted;
     int ProgressShown = 0;  // ShowProgress(box, true) calls
 
+    // Dialogs over models: each answer is called with the preset model and returns true
+    // for OK (after changing the model as the user would). A dialog without a queued answer
+    // fails the test and is cancelled.
+    template <class Model>
+    using DialogAnswers = std::deque<std::function<bool(Model&)>>;
+    DialogAnswers<TSearchDialog> SearchAnswers;
+    DialogAnswers<TSearchDialog2> AdvancedSearchAnswers;
+    DialogAnswers<TEditDialog> EditAnswers;
+    DialogAnswers<playback::TExtPlayerDialog> PlayerConfigAnswers;
+    /// The print dialog: the answer may also call the print function with a canvas.
+    std::deque<
+        std::function<bool(ui::TPrinterDialog&, const std::function<void(ui::TPrintCanvas&)>&)>>
+        PrinterAnswers;
+    /// Called with each result window opened; the windows are kept in SelectForms.
+    std::vector<std::unique_ptr<TSelectForm>> SelectForms;
+    /// Called with each statistics dialog shown.
+    std::function<void(const ui::TStatisticsBox&)> OnStatistics;
+    int StatisticsShown = 0;
+    std::vector<bool> ScanCancelStates;
+
     ui::TModalResult MessageBox(const std::string& text, const std::string& caption,
                                 ui::TMsgKind kind, unsigned buttons) override;
     bool OpenFileDialog(ui::TFileDialogOptions& options, std::vector<std::string>& files) override;
@@ -84,9 +105,25 @@ public:
     void ShowPage(ui::TPage page) override { PagesShown.push_back(page); }
     void ApplyViewPrefs(const ui::TPrefs&) override { ++ViewPrefsApplied; }
     void StartProgram(const std::string& name) override { ProgramsStarted.push_back(name); }
+    bool ExecuteSearchDialog(TSearchDialog& dialog) override;
+    bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;
+    bool ExecuteEditDialog(TEditDialog& dialog) override;
+    void ShowSelectForm(std::unique_ptr<TSelectForm> form) override;
+    void ShowStatistics(const ui::TStatisticsBox& box) override;
+    bool ExecutePrinterDialog(ui::TPrinterDialog& dialog,
+                              const std::function<void(ui::TPrintCanvas&)>& print) override;
+    bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) override;
+    void ShowScanCancel(bool visible) override { ScanCancelStates.push_back(visible); }
 
     /// Texts of the messages shown so far.
     std::vector<std::string> MessageTexts() const;
+
+    TScriptedShell();
+    ~TScriptedShell() override;
+
+private:
+    template <class Model>
+    static bool Answer(DialogAnswers<Model>& answers, Model& model, const char* what);
 };
 
 }  // namespace tracklore::test

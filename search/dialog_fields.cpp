@@ -1,0 +1,59 @@
+#include "search/dialog_fields.h"
+
+#include <algorithm>
+
+#include "core/convert.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "media/genres.h"
+#include "platform/locale.h"
+
+namespace tracklore {
+
+namespace {
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+int32_t IdFromFieldText(std::string_view text) {
+    const std::string_view trimmed = TrimRight(text);
+    std::string_view digits = trimmed;
+    while (!digits.empty() && digits.front() == ' ')
+        digits.remove_prefix(1);
+    try {
+        return StrToInt(digits);
+    } catch (const EConvertError&) {
+        // The message names the field's text as read, leading blanks and all.
+        throw EConvertError(Format(msg::InvalidInteger, std::string(trimmed).c_str()));
+    }
+}
+
+std::string YearFromFieldText(std::string_view text) {
+    return std::string(TrimRight(text));
+}
+
+std::vector<std::string> GenreComboItems() {
+    std::vector<std::string> items;
+    for (const std::string& name : GenreNames) {
+        if (!name.empty()) items.push_back(name);
+    }
+    std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
+        return locale::CompareIgnoreCase(a, b) < 0;
+    });
+    return items;
+}
+
+uint8_t GenreFromComboText(std::string_view text) {
+    if (text.empty()) return 255;
+    for (size_t index = 0; index < GenreNames.size(); ++index) {
+        if (GenreNames[index] == text) return static_cast<uint8_t>(index);
+    }
+    return 255;
+}
+
+}  // namespace tracklore

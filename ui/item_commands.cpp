@@ -1,0 +1,9 @@
+#include "ui/main_window.h"
+
+namespace tracklore::ui {
+
+void TMainWindow::AddItem() {}
+void TMainWindow::EditItem(TViewSource) {}
+void TMainWindow::DelItem(TViewSource) {}
+
+}  // namespace tracklore::ui

@@ -1,0 +1,19 @@
+// The Qt print dialog ("PrinterDialog") over its model: printer set-up, font, the preview
+// sketch, a real page preview and printing to PDF.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace tracklore::ui {
+
+struct TPrinterDialog;
+class TPrintCanvas;
+
+/// Runs the dialog; on a print choice calls `print` with a canvas on that output. True when
+/// a job was printed.
+bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
+                            const std::function<void(TPrintCanvas&)>& print);
+
+}  // namespace tracklore::ui
