@@ -22,9 +22,33 @@ bool isOpen = false;
 // Handed to the engine, which keeps it at 1 while a file plays; the plug-in never reads it.
 uint8_t playFlag = 0;
 
+// The exports never call one another: a C name such as Play may resolve to another library's
+// symbol (the engine has one), so shared work lives in these internal functions.
+
+int32_t InitEngine() {
+    isOpen = false;
+    playFlag = 0;
+    if (!engineCalls.Complete() || (engineCalls.Init() & 0xFF) == 0)
+        return tracklore::kPluginEngineFailed;
+    engineCalls.SetPriority(kEnginePriority);
+    engineCalls.SetOutputDevice(0, 0);
+    return tracklore::kPluginOk;
+}
+
+int32_t PlayFile(const uint8_t* path) {
+    if (!engineCalls.Complete()) return tracklore::kPluginOk;
+    if (isOpen) engineCalls.Close();
+    std::array<char, kPathBufferSize> zeroTerminated{};
+    if (path != nullptr) std::memcpy(zeroTerminated.data(), path + 1, path[0]);
+    engineCalls.Open(zeroTerminated.data(), 0, 0, 0, 0, 0, 0, 0, 0);
+    engineCalls.Play(0, -1, &playFlag);
+    isOpen = true;
+    return tracklore::kPluginOk;
+}
+
 __attribute__((constructor)) void StartLibrary() {
     engineCalls = tracklore::plugin::BindEngine();
-    InitLibrary();
+    InitEngine();
 }
 
 __attribute__((destructor)) void EndLibrary() {
@@ -39,13 +63,7 @@ __attribute__((destructor)) void EndLibrary() {
 extern "C" {
 
 int32_t InitLibrary() {
-    isOpen = false;
-    playFlag = 0;
-    if (!engineCalls.Complete() || (engineCalls.Init() & 0xFF) == 0)
-        return tracklore::kPluginEngineFailed;
-    engineCalls.SetPriority(kEnginePriority);
-    engineCalls.SetOutputDevice(0, 0);
-    return tracklore::kPluginOk;
+    return InitEngine();
 }
 
 int32_t GetPluginName(uint8_t* buffer, int32_t capacity) {
@@ -59,18 +77,11 @@ int32_t GetPluginName(uint8_t* buffer, int32_t capacity) {
 }
 
 int32_t Play(const uint8_t* path, int32_t /*capacity*/) {
-    if (!engineCalls.Complete()) return tracklore::kPluginOk;
-    if (isOpen) engineCalls.Close();
-    std::array<char, kPathBufferSize> zeroTerminated{};
-    if (path != nullptr) std::memcpy(zeroTerminated.data(), path + 1, path[0]);
-    engineCalls.Open(zeroTerminated.data(), 0, 0, 0, 0, 0, 0, 0, 0);
-    engineCalls.Play(0, -1, &playFlag);
-    isOpen = true;
-    return tracklore::kPluginOk;
+    return PlayFile(path);
 }
 
-int32_t Add(const uint8_t* path, int32_t capacity) {
-    return Play(path, capacity);
+int32_t Add(const uint8_t* path, int32_t /*capacity*/) {
+    return PlayFile(path);
 }
 
 int32_t Configure(int32_t /*value*/) {
