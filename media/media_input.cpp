@@ -10,15 +10,23 @@
 
 namespace tracklore {
 
-TMediaInput::TMediaInput(const std::string& fileName)
+namespace {
+
+// Blocks fetched one after the other before they start to grow.
+constexpr int kFillsBeforeGrowing = 4;
+
+}  // namespace
+
+TMediaInput::TMediaInput(const std::string& fileName, int32_t firstBlockSize)
     : file_(std::make_unique<TFileStream>(fileName, OpenRead | OpenShareRead)) {
     // The blocks are filled with whatever the file still holds; a short fill is not an error.
     file_->SetStrict(false);
     size_ = file_->Size();
-    // Every byte handed out is read from the file first, so the buffer need not be zeroed.
-    fileBlock_ = std::make_unique_for_overwrite<uint8_t[]>(
-        static_cast<size_t>(std::min<int64_t>(kBlockSize, size_)));
-    block_ = fileBlock_.get();
+    // A size that is no power of two would break the alignment; such a value gets the
+    // largest block.
+    const bool power = firstBlockSize > 0 && (firstBlockSize & (firstBlockSize - 1)) == 0;
+    firstBlock_ = power ? std::min(firstBlockSize, kBlockSize) : kBlockSize;
+    blockSize_ = firstBlock_;
     canRead_ = true;
 }
 
@@ -32,11 +40,25 @@ TMediaInput::TMediaInput(std::vector<uint8_t> bytes) : memory_(std::move(bytes))
 TMediaInput::~TMediaInput() = default;
 
 void TMediaInput::Fill(int64_t offset) {
+    // Reading on at or a little behind where the last block ended, again and again, is a
+    // walk through the file: fetch more at once. A jump, or a short look at the next few
+    // kilobytes, only needs the bytes around the place.
+    const bool onward =
+        blockEnd_ > blockStart_ && offset >= blockEnd_ && offset - blockEnd_ < blockSize_;
+    onwardFills_ = onward ? onwardFills_ + 1 : 0;
+    blockSize_ =
+        onwardFills_ >= kFillsBeforeGrowing ? std::min(blockSize_ * 2, kBlockSize) : firstBlock_;
     // Forget the old block first, so a failing read leaves no stale bytes behind.
-    blockStart_ = offset - offset % kBlockSize;
+    blockStart_ = offset - offset % firstBlock_;
     blockEnd_ = blockStart_;
-    const auto wanted = static_cast<int32_t>(std::min<int64_t>(kBlockSize, size_ - blockStart_));
+    const auto wanted = static_cast<int32_t>(std::min<int64_t>(blockSize_, size_ - blockStart_));
     if (wanted <= 0) return;
+    if (wanted > capacity_) {
+        // Every byte handed out is read from the file first, so the buffer need not be zeroed.
+        fileBlock_ = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(wanted));
+        block_ = fileBlock_.get();
+        capacity_ = wanted;
+    }
     file_->Seek(blockStart_);
     const int32_t got = file_->Read(block_, wanted);
     fetched_ += got;
@@ -66,7 +88,7 @@ int32_t TMediaInput::Read(void* buffer, int32_t count) {
         if (!InBlock()) {
             if (inMemory_) break;
             const int32_t rest = count - done;
-            if (rest >= kBlockSize) {
+            if (rest >= blockSize_) {
                 // A large read goes straight into the caller's buffer; the block stays.
                 file_->Seek(position_);
                 const int32_t wanted =

@@ -1,6 +1,7 @@
 // A read-only, seekable stream over an MP3 file (or bytes in memory) that reads the file in
-// large blocks, so header searches and frame walks that move a few bytes at a time never go
-// to the operating system per header or per byte.
+// blocks, so header searches and frame walks that move a few bytes at a time never go to the
+// operating system per header or per byte. Blocks start small for readers that only look at
+// a few places of a file and grow while the reading goes on straight ahead.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +16,17 @@ namespace tracklore {
 
 class TMediaInput : public TSeekableStream {
 public:
+    /// The largest block, and the block size of a stream opened without a first size.
     static constexpr int32_t kBlockSize = 256 * 1024;
+    /// A first block size for readers that look at the tags and the first frames only.
+    static constexpr int32_t kSmallBlockSize = 4 * 1024;
 
     /// Opens `fileName` for reading, letting others read but not write it meanwhile; a
     /// failed open raises EInOutError "Error opening ..." as TFileStream does.
-    explicit TMediaInput(const std::string& fileName);
+    /// `firstBlockSize` (a power of two up to kBlockSize): blocks have this size and start
+    /// at a multiple of it; once several blocks in a row have followed each other, each
+    /// further one is twice as large, up to kBlockSize.
+    explicit TMediaInput(const std::string& fileName, int32_t firstBlockSize = kBlockSize);
     /// A stream over `bytes` (tests and fuzzing).
     explicit TMediaInput(std::vector<uint8_t> bytes);
     ~TMediaInput() override;
@@ -49,6 +56,10 @@ private:
     std::unique_ptr<TFileStream> file_;
     std::vector<uint8_t> memory_;           // all bytes of a stream over memory
     std::unique_ptr<uint8_t[]> fileBlock_;  // the block buffer of a file, not zeroed
+    int32_t capacity_ = 0;                  // bytes fileBlock_ holds room for
+    int32_t firstBlock_ = kBlockSize;       // size (and alignment) of a block after a jump
+    int32_t blockSize_ = kBlockSize;        // size of the block fetched last
+    int onwardFills_ = 0;                   // blocks in a row that followed each other
     uint8_t* block_ = nullptr;              // the bytes from blockStart_ on
     int64_t blockStart_ = 0;                // stream offset of block_[0]
     int64_t blockEnd_ = 0;                  // file offset just behind the valid bytes of block_

@@ -221,6 +221,7 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
     }
     FrameCount = frames;
     BitRate = static_cast<uint16_t>(bitRateSum / frames);
+    LengthSource = TLengthSource::Walk;
 }
 
 std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
@@ -235,6 +236,14 @@ std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanAllFrames(TSeekableStream& stream) {
     auto audio = std::make_unique<TMPEGAudio>();
     audio->FindFirstHeader(stream);
     audio->WalkFrames(stream);
+    return audio;
+}
+
+std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanQuick(TSeekableStream& stream) {
+    TNonStrict nonStrict(stream);
+    auto audio = std::make_unique<TMPEGAudio>();
+    audio->FindFirstHeader(stream);
+    audio->QuickLength(stream);
     return audio;
 }
 

@@ -1,5 +1,5 @@
-// MPEG audio frame headers: finding the first one in a stream, decoding it, and walking all
-// frames for the play time and the mean bit rate.
+// MPEG audio frame headers: finding the first one in a stream, decoding it, and finding the
+// play time and the mean bit rate by walking all frames, or quickly from the first frames.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,21 @@ public:
     explicit EMPEGError(const std::string& message) : std::runtime_error(message) {}
 };
 
+/// Where the play time and the mean bit rate of an analysis came from.
+enum class TLengthSource : uint8_t {
+    None,          ///< not worked out (ReadFirstHeader)
+    Walk,          ///< every frame walked
+    XingHeader,    ///< the first frame's Xing or Info header
+    VbriHeader,    ///< the first frame's VBRI header
+    ConstantRate,  ///< frames of one bit rate: the audio bytes over the frame length
+};
+
 class TMPEGAudio {
 public:
+    /// Frames at the start that must share one bit rate (as must a few in the middle of the
+    /// audio) before a file without a summary header is taken as constant bit rate.
+    static constexpr int kSameRateFrames = 32;
+
     uint8_t Version = 0;  ///< 0 unknown, 1 MPEG-1, 2 MPEG-2, 3 MPEG 2.5
     std::string VersionName;
     uint8_t Layer = 0;  ///< 0 unknown, 1 to 3
@@ -38,6 +51,7 @@ public:
     uint16_t FrameLength = 0;  ///< bytes, header included
     double Duration = 0;       ///< seconds counted by ScanAllFrames
     uint32_t FrameCount = 0;   ///< frames counted by ScanAllFrames (0 after ReadFirstHeader)
+    TLengthSource LengthSource = TLengthSource::None;
 
     /// Decodes a header word (the four bytes big-endian) into the fields; true when usable.
     /// A failed test returns at once, leaving the fields not yet reached as they were.
@@ -50,12 +64,25 @@ public:
     /// total play time, BitRate the mean bit rate. Raises EMPEGError.
     static std::unique_ptr<TMPEGAudio> ScanAllFrames(TSeekableStream& stream);
 
+    /// ReadFirstHeader, then Duration, FrameCount and BitRate from what the start of the
+    /// audio tells, reading only a few places of the stream: a Xing, Info or VBRI header in
+    /// the first frame whose counts fit the file (Duration = frames x samples per frame /
+    /// sample rate; BitRate from the header's byte count, or else the audio bytes, over that
+    /// time; an Info header keeps the first frame's rate); without one, when the first
+    /// kSameRateFrames frames and a few in the middle of the audio share the first frame's
+    /// bit rate, the audio bytes (up to a trailing ID3v1 tag) over the mean frame length.
+    /// Otherwise every frame is walked as by ScanAllFrames. SampleRate is the first frame's.
+    /// Raises EMPEGError.
+    static std::unique_ptr<TMPEGAudio> ScanQuick(TSeekableStream& stream);
+
     /// Samples in one frame of the current kind: 384, 1152 or 576.
     int SamplesPerFrame() const;
 
 private:
     void FindFirstHeader(TSeekableStream& stream);
     void WalkFrames(TSeekableStream& stream);
+    // The part of ScanQuick after the first header (media/mpeg_quick.cpp).
+    void QuickLength(TSeekableStream& stream);
 
     // The codes the display texts were last written for, so that decoding the headers of a
     // whole file does not rewrite four texts per frame; no codes yet at the start.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <set>
 #include <string>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "core/strings.h"
 #include "media/genres.h"
 #include "media/id3v2.h"
+#include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/scan_text.h"
 #include "platform/date_time.h"
@@ -65,10 +67,43 @@ uint16_t PlayLengthOf(double duration) {
     return static_cast<uint16_t>(std::trunc(duration));
 }
 
+// Where the audio starts: behind an ID3v2 tag (and its footer), else at the start. The tag
+// reader has read the same ten bytes already, so they come from its block.
+int64_t AudioStartOf(TSeekableStream& stream) {
+    constexpr int kHeaderSize = 10;
+    uint8_t header[kHeaderSize];
+    stream.Seek(0);
+    if (stream.Read(header, kHeaderSize) < kHeaderSize || std::memcmp(header, "ID3", 3) != 0) {
+        return 0;
+    }
+    // The size's bytes are shifted in by 7 bits each without masking, as the tag reader does.
+    int64_t size = 0;
+    for (int i = 6; i < 10; ++i)
+        size = (size << 7) | header[i];
+    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
+    return size + kHeaderSize + (footer ? kHeaderSize : 0);
+}
+
+// Adds the bytes a file's analysis fetched to the caller's count, also when it failed.
+class TFetchCount {
+public:
+    TFetchCount(const TMediaInput& input, int64_t* total) : input_(input), total_(total) {}
+    TFetchCount(const TFetchCount&) = delete;
+    TFetchCount& operator=(const TFetchCount&) = delete;
+    ~TFetchCount() {
+        if (total_ != nullptr) *total_ += input_.BytesFetched();
+    }
+
+private:
+    const TMediaInput& input_;
+    int64_t* total_;
+};
+
 class TFolderWalk {
 public:
-    TFolderWalk(TTracklore& catalogue, std::vector<std::string>& errors)
-        : catalogue_(catalogue), errors_(errors) {}
+    TFolderWalk(TTracklore& catalogue, std::vector<std::string>& errors,
+                const TScanOptions& options)
+        : catalogue_(catalogue), errors_(errors), options_(options) {}
 
     // Marks `folder` visited; false when it was visited already.
     bool Enter(const std::string& folder) {
@@ -77,7 +112,8 @@ public:
         return visited_.insert({status->Device, status->Inode}).second;
     }
 
-    void Walk(const std::string& folder, const std::vector<platform::FolderEntry>& entries) {
+    // Scans the entries of `folder`; false when the scan was stopped.
+    bool Walk(const std::string& folder, const std::vector<platform::FolderEntry>& entries) {
         std::string prefix = folder;
         if (!prefix.empty() && prefix.back() != '/') prefix += '/';
         for (const auto& entry : entries) {
@@ -86,18 +122,24 @@ public:
             // pipe named "x.mp3" would block the scan for good).
             if (!entry.IsFolder && !entry.IsDevice && HasMp3Extension(entry.Name)) {
                 catalogue_.RaiseScan(path);
-                ScanFileListingErrors(catalogue_, path, errors_);
+                // The notification is where the user's wish to stop arrives.
+                if (options_.Cancel != nullptr && *options_.Cancel) return false;
+                ScanFileListingErrors(catalogue_, path, errors_, options_);
             }
             if (entry.IsFolder && Enter(path)) {
                 // A subfolder that cannot be listed is passed over, as enumeration does.
-                if (const auto inner = platform::ListFolder(path)) Walk(path, *inner);
+                if (const auto inner = platform::ListFolder(path)) {
+                    if (!Walk(path, *inner)) return false;
+                }
             }
         }
+        return true;
     }
 
 private:
     TTracklore& catalogue_;
     std::vector<std::string>& errors_;
+    const TScanOptions& options_;
     std::set<FolderKey> visited_;
 };
 
@@ -112,7 +154,7 @@ bool HasMp3Extension(const std::string& name) {
     });
 }
 
-TrackRecord ScanRecord(const std::string& path) {
+TrackRecord ScanRecord(const std::string& path, const TScanOptions& options) {
     TrackRecord record;
     const std::string fullPath = platform::AbsolutePath(path, platform::CurrentFolder());
     if (const auto split = platform::SplitDrivePath(fullPath)) {
@@ -123,7 +165,16 @@ TrackRecord ScanRecord(const std::string& path) {
     }
 
     {
-        Tid3v2 tag(path, true);
+        if (!platform::GetFileStatus(path)) throw Eid3v2(Format(msg::FileNotFound, path.c_str()));
+        // The whole walk reads every byte: large blocks from the start. The quick analysis
+        // looks at a few places only, each needing a few kilobytes.
+        TMediaInput input(path,
+                          options.ScanVBR ? TMediaInput::kBlockSize : TMediaInput::kSmallBlockSize);
+        TFetchCount count(input, options.BytesRead);
+        Tid3v2 tag(path, input, false);
+        input.Seek(AudioStartOf(input));
+        tag.Audio =
+            options.ScanVBR ? TMPEGAudio::ScanAllFrames(input) : TMPEGAudio::ScanQuick(input);
         record.Artist = FrameText(tag, "TPE1");
         record.Title = FrameText(tag, "TIT2");
         record.Album = FrameText(tag, "TALB");
@@ -149,15 +200,15 @@ TrackRecord ScanRecord(const std::string& path) {
     return record;
 }
 
-void ScanFile(TTracklore& catalogue, const std::string& path) {
-    TrackRecord record = ScanRecord(path);
+void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions& options) {
+    TrackRecord record = ScanRecord(path, options);
     catalogue.Insert(record);
 }
 
 void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
-                           std::vector<std::string>& errors) {
+                           std::vector<std::string>& errors, const TScanOptions& options) {
     try {
-        ScanFile(catalogue, path);
+        ScanFile(catalogue, path, options);
     } catch (const EMPEGError& error) {
         errors.push_back(path + kErrorSeparator + error.what());
     } catch (const Eid3v2& error) {
@@ -165,9 +216,9 @@ void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
     }
 }
 
-void ScanFolder(TTracklore& catalogue, const std::string& folder,
-                std::vector<std::string>& errors) {
-    TFolderWalk walk(catalogue, errors);
+bool ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors,
+                const TScanOptions& options) {
+    TFolderWalk walk(catalogue, errors, options);
     walk.Enter(folder);
     // The folder the user named must be readable: a mistyped path is reported, not ignored.
     const auto entries = platform::ListFolder(folder);
@@ -175,7 +226,7 @@ void ScanFolder(TTracklore& catalogue, const std::string& folder,
         throw EInOutError(Format(msg::ErrorOpening, folder.c_str(),
                                  platform::SystemErrorText(platform::LastFileError()).c_str()));
     }
-    walk.Walk(folder, *entries);
+    return walk.Walk(folder, *entries);
 }
 
 }  // namespace tracklore

@@ -2,6 +2,7 @@
 // list of the files that could not be read.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,27 +11,43 @@
 
 namespace tracklore {
 
+/// How a scan reads its files, and how a folder scan is stopped.
+struct TScanOptions {
+    /// Walk every frame of every file (the "Scan entire file" preference). Otherwise the
+    /// audio values come from the first frames (TMPEGAudio::ScanQuick), which reads the
+    /// tags, the start of the audio and the last 128 bytes only.
+    bool ScanVBR = false;
+    /// When set, a folder scan looks at the flag after each file's OnScan notification (which
+    /// lets the user act) and, when it is true, stops before that file.
+    const bool* Cancel = nullptr;
+    /// When set, the bytes fetched from the files are added to it.
+    int64_t* BytesRead = nullptr;
+};
+
 /// True when the name ends in ".mp3" in any letter case: the files a scan reads.
 bool HasMp3Extension(const std::string& name);
 
 /// Builds the record of one file (tags, audio values, size, date, volume label and the path
 /// below the drive's root) without adding it. A path without a folder is taken in the
 /// current folder. Raises EMPEGError, Eid3v2, stream and conversion errors.
-TrackRecord ScanRecord(const std::string& path);
+TrackRecord ScanRecord(const std::string& path, const TScanOptions& options = {});
 
 /// Scans one file and inserts its record into `catalogue` (which assigns the ID). Raises as
 /// ScanRecord, and "Too Many Elements!" when the catalogue is full.
-void ScanFile(TTracklore& catalogue, const std::string& path);
+void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions& options = {});
 
 /// Scans one file as ScanFile does, except that a tag or header error (EMPEGError, Eid3v2)
 /// adds the line "path  -  message" to `errors` instead of being raised.
 void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
-                           std::vector<std::string>& errors);
+                           std::vector<std::string>& errors, const TScanOptions& options = {});
 
 /// Scans every file with the extension ".mp3" (any case) in `folder` and its subfolders,
 /// depth first, raising the catalogue's OnScan before each file. A file that fails with a
 /// tag or header error adds the line "path  -  message" to `errors`; any other error ends
 /// the scan and is raised. A folder reached again through a link is not scanned twice.
-void ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors);
+/// Returns false when the scan was stopped through `options.Cancel`, true when it ran to
+/// its end.
+bool ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors,
+                const TScanOptions& options = {});
 
 }  // namespace tracklore

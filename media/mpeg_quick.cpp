@@ -1,0 +1,175 @@
+// The quick analysis of ScanQuick: play time and mean bit rate from an encoder's summary
+// header or from a few runs of frames, falling back to the walk of every frame.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include "media/mpeg_audio.h"
+#include "media/vbr_header.h"
+
+namespace tracklore {
+
+namespace {
+
+constexpr int64_t kId3v1Size = 128;
+// Bits that stay the same in every frame of one kind: sync, version, layer, sample rate.
+constexpr uint32_t kKindMask = 0xFFFE0C00;
+// The kind and the bit-rate index.
+constexpr uint32_t kKindAndRateMask = 0xFFFEFC00;
+// Frames of one rate that confirm, in the middle of the audio, the rate of the first ones.
+constexpr int kMiddleFrames = 8;
+// How far into the middle of the audio the next frame header is looked for: more than the
+// longest frame of any kind.
+constexpr int64_t kMiddleSearch = 2 * 1024;
+// Bytes of the first frame that hold any summary header.
+constexpr size_t kSummaryBytes = 64;
+
+uint32_t BigEndian(const uint8_t* bytes) {
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
+           bytes[3];
+}
+
+// The header word at `at`, or nothing when the stream ends before its four bytes.
+std::optional<uint32_t> WordAt(TSeekableStream& stream, int64_t at) {
+    uint8_t bytes[4];
+    stream.Seek(at);
+    if (stream.Read(bytes, 4) < 4) return std::nullopt;
+    return BigEndian(bytes);
+}
+
+// The offset just behind the audio: before a trailing ID3v1 tag, else the end.
+int64_t AudioEnd(TSeekableStream& stream, int64_t frameStart) {
+    const int64_t size = stream.Size();
+    if (size - kId3v1Size < frameStart + 4) return size;
+    uint8_t mark[3];
+    stream.Seek(size - kId3v1Size);
+    if (stream.Read(mark, 3) == 3 && std::memcmp(mark, "TAG", 3) == 0) return size - kId3v1Size;
+    return size;
+}
+
+// The mean length in bytes of frames of `kind` (a decoded header) at `bitRate` kbit/s: what
+// the padding of a steady encoder adds up to.
+double MeanFrameBytes(const TMPEGAudio& kind, double bitRate) {
+    return kind.SamplesPerFrame() * bitRate * 125.0 / kind.SampleRate;
+}
+
+// The shortest and longest frames `word`'s kind can have at a listed bit rate.
+struct TFrameBounds {
+    double Shortest = 0;
+    double Longest = 0;
+};
+
+TFrameBounds BoundsOf(uint32_t word) {
+    TMPEGAudio probe;
+    TFrameBounds bounds;
+    if (probe.ParseHeader((word & ~0xF200u) | 0x1000u)) bounds.Shortest = probe.FrameLength;
+    if (probe.ParseHeader((word & ~0xF000u) | 0xE200u)) bounds.Longest = probe.FrameLength;
+    return bounds;
+}
+
+// True when `count` frames follow each other from `at` with `word`'s kind and bit rate.
+bool SameRateRun(TSeekableStream& stream, int64_t at, uint32_t word, int count) {
+    TMPEGAudio probe;
+    for (int i = 0; i < count; ++i) {
+        const auto next = WordAt(stream, at);
+        if (!next || (*next & kKindAndRateMask) != (word & kKindAndRateMask)) return false;
+        probe.ParseHeader(*next);
+        at += probe.FrameLength;
+    }
+    return true;
+}
+
+// Looks for a frame header of `word`'s kind a little behind the middle of the audio and
+// checks that a run of frames of the same bit rate starts there. A run of another rate, or
+// none found, means the rate cannot be taken as constant.
+bool MiddleRunHasSameRate(TSeekableStream& stream, int64_t frameStart, int64_t audioEnd,
+                          uint32_t word, int count) {
+    const int64_t from = frameStart + (audioEnd - frameStart) / 2;
+    uint8_t bytes[kMiddleSearch];
+    stream.Seek(from);
+    const int32_t got = stream.Read(bytes, static_cast<int32_t>(sizeof bytes));
+    for (int32_t i = 0; i + 4 <= got; ++i) {
+        const uint32_t candidate = BigEndian(bytes + i);
+        if ((candidate & kKindMask) != (word & kKindMask)) continue;
+        TMPEGAudio probe;
+        if (!probe.ParseHeader(candidate) || probe.FrameLength < 4) continue;
+        // A real header is followed by another of the same kind one frame further on; a
+        // chance match in the audio data mostly is not.
+        const auto second = WordAt(stream, from + i + probe.FrameLength);
+        if (!second || (*second & kKindMask) != (word & kKindMask)) continue;
+        return SameRateRun(stream, from + i, word, count);
+    }
+    return false;
+}
+
+}  // namespace
+
+void TMPEGAudio::QuickLength(TSeekableStream& stream) {
+    const int64_t afterHeader = stream.Position();
+    const int64_t frameStart = afterHeader - 4;
+
+    uint8_t frame[kSummaryBytes] = {};
+    stream.Seek(frameStart);
+    // The summary lies inside the first frame: bytes of the next one are no part of it.
+    const auto wanted =
+        static_cast<int32_t>(FrameLength >= 4 ? std::min<size_t>(kSummaryBytes, FrameLength) : 4);
+    const int32_t got = stream.Read(frame, wanted);
+    const uint32_t word = BigEndian(frame);
+    const std::optional<TVbrHeader> summary =
+        ReadVbrHeader(word, frame, static_cast<size_t>(std::max(got, 0)));
+
+    // A steady rate needs a listed bit rate (not free format, not the forbidden index).
+    const bool listedRate = BitRate != 0 && BitRate != 65535 && FrameLength >= 4;
+    const bool steadyStart =
+        !summary && listedRate && SameRateRun(stream, frameStart, word, kSameRateFrames);
+
+    const int64_t audioEnd = AudioEnd(stream, frameStart);
+    const int64_t audioBytes = audioEnd - frameStart;
+    const TFrameBounds bounds = BoundsOf(word);
+    const double samples = SamplesPerFrame();
+
+    if (summary && bounds.Shortest > 0) {
+        const double frames = summary->Frames;
+        const double bytes = summary->Bytes;
+        // The counts come from the file: a header that cannot describe this audio (no
+        // frames, more frames than the bytes hold, far fewer than fill them, a byte count
+        // beyond the audio or not matching the frame count) is passed over.
+        bool fits = frames > 0 && frames * bounds.Shortest <= audioBytes + bounds.Longest &&
+                    frames * bounds.Longest >= audioBytes * 7.0 / 8.0;
+        if (fits && bytes > 0) {
+            fits = bytes <= static_cast<double>(audioEnd) && bytes >= audioBytes * 7.0 / 8.0 &&
+                   bytes / frames >= bounds.Shortest - 1 && bytes / frames <= bounds.Longest + 4;
+        }
+        if (fits) {
+            FrameCount = summary->Frames;
+            Duration = frames * samples / SampleRate;
+            if (summary->Kind != TVbrHeaderKind::Info) {
+                const double used = bytes > 0 ? bytes : static_cast<double>(audioBytes);
+                const double rate = std::trunc(used * 8.0 / Duration / 1000.0);
+                BitRate = static_cast<uint16_t>(std::clamp(rate, 1.0, 65534.0));
+            }
+            LengthSource = summary->Kind == TVbrHeaderKind::Vbri ? TLengthSource::VbriHeader
+                                                                 : TLengthSource::XingHeader;
+            return;
+        }
+    }
+
+    // A file without a usable summary whose summary frame was passed over still gets the
+    // chance of a steady rate.
+    const bool steady =
+        listedRate &&
+        (steadyStart || (summary && SameRateRun(stream, frameStart, word, kSameRateFrames)));
+    if (steady && MiddleRunHasSameRate(stream, frameStart, audioEnd, word, kMiddleFrames)) {
+        const double frames = std::round(audioBytes / MeanFrameBytes(*this, BitRate));
+        FrameCount = static_cast<uint32_t>(std::max(frames, 1.0));
+        Duration = FrameCount * samples / SampleRate;
+        LengthSource = TLengthSource::ConstantRate;
+        return;
+    }
+
+    stream.Seek(afterHeader);
+    WalkFrames(stream);
+}
+
+}  // namespace tracklore

@@ -1,0 +1,80 @@
+#include "media/vbr_header.h"
+
+#include <cstring>
+
+namespace tracklore {
+
+namespace {
+
+// Xing flags: which optional fields follow the flags word, in this order.
+constexpr uint32_t kHasFrames = 0x1;
+constexpr uint32_t kHasBytes = 0x2;
+
+uint32_t BigEndian32(const uint8_t* bytes) {
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
+           bytes[3];
+}
+
+bool IsLayer3(uint32_t word) {
+    const uint32_t version = (word >> 19) & 3;
+    return (word & 0xFFE00000u) == 0xFFE00000u && version != 1 && ((word >> 17) & 3) == 1;
+}
+
+std::optional<TVbrHeader> ReadXing(uint32_t word, const uint8_t* frame, size_t size) {
+    const size_t at = XingOffset(word);
+    // The tag and the flags word must both be there.
+    if (at == 0 || size < at + 8) return std::nullopt;
+    TVbrHeader header;
+    if (std::memcmp(frame + at, "Xing", 4) == 0) {
+        header.Kind = TVbrHeaderKind::Xing;
+    } else if (std::memcmp(frame + at, "Info", 4) == 0) {
+        header.Kind = TVbrHeaderKind::Info;
+    } else {
+        return std::nullopt;
+    }
+    const uint32_t flags = BigEndian32(frame + at + 4);
+    size_t field = at + 8;
+    if (flags & kHasFrames) {
+        if (size < field + 4) return std::nullopt;
+        header.Frames = BigEndian32(frame + field);
+        field += 4;
+    }
+    if (flags & kHasBytes) {
+        if (size < field + 4) return std::nullopt;
+        header.Bytes = BigEndian32(frame + field);
+    }
+    return header;
+}
+
+// VBRI: tag, version (2), delay (2), quality (2), bytes (4), frames (4), then the table.
+std::optional<TVbrHeader> ReadVbri(const uint8_t* frame, size_t size) {
+    constexpr size_t kBytesAt = kVbriOffset + 10;
+    constexpr size_t kFramesAt = kVbriOffset + 14;
+    if (size < kFramesAt + 4 || std::memcmp(frame + kVbriOffset, "VBRI", 4) != 0) {
+        return std::nullopt;
+    }
+    TVbrHeader header;
+    header.Kind = TVbrHeaderKind::Vbri;
+    header.Bytes = BigEndian32(frame + kBytesAt);
+    header.Frames = BigEndian32(frame + kFramesAt);
+    return header;
+}
+
+}  // namespace
+
+size_t XingOffset(uint32_t word) {
+    if (!IsLayer3(word)) return 0;
+    const bool mpeg1 = ((word >> 19) & 3) == 3;
+    const bool mono = ((word >> 6) & 3) == 3;
+    const bool crc = ((word >> 16) & 1) == 0;
+    const size_t sideInfo = mpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
+    return 4 + sideInfo + (crc ? 2 : 0);
+}
+
+std::optional<TVbrHeader> ReadVbrHeader(uint32_t word, const uint8_t* frame, size_t size) {
+    if (frame == nullptr || !IsLayer3(word)) return std::nullopt;
+    if (auto xing = ReadXing(word, frame, size)) return xing;
+    return ReadVbri(frame, size);
+}
+
+}  // namespace tracklore
