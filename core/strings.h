@@ -101,6 +101,9 @@ inline constexpr char ProgressInvalidIndex[] = "ProgressBox.Steps[] - Invalid In
 // Views
 inline constexpr char BuildingViews[] = "Building visual representations. Record: ";
 
+// Printing
+inline constexpr char PrintSelectedSuffix[] = " - selected";
+
 // Settings
 inline constexpr char NotARegistryFile[] = "not a REGEDIT4 registry file";
 inline constexpr char SettingsCaption[] = "Settings...";
@@ -166,6 +169,45 @@ inline constexpr char CancelButton[] = "&Cancel";
 inline constexpr char AdvancedSearchMenu[] = "&Advanced Search...";
 inline constexpr char SelectFormCaption[] = "SelectForm";
 inline constexpr char QualityFormat[] = "%dkbit/s at %d";
+
+// Field search
+inline constexpr char SearchDialogCaption[] = "Search Dialog";
+inline constexpr char SearchDialogInfo[] =
+    "Leave unused fields empty - all fields with contens are used when searching. ID=-1 "
+    "matches ALL records!";
+inline constexpr char SearchIdLabel[] = "&ID:";
+inline constexpr char SearchArtistLabel[] = "&Artist:";
+inline constexpr char SearchAlbumLabel[] = "A&lbum:";
+inline constexpr char SearchTitleLabel[] = "&Title:";
+inline constexpr char SearchYearLabel[] = "&Year:";
+inline constexpr char SearchGenreLabel[] = "&Genre:";
+inline constexpr char SearchCommentLabel[] = "&Comment:";
+inline constexpr char SearchVolumeLabel[] = "&Volume:";
+inline constexpr char SearchFilenameLabel[] = "&File Name:";
+inline constexpr char SearchIdHint[] = "Enter the ID of the number you wish to locate";
+inline constexpr char SearchArtistHint[] = "Enter the name of the artist you wish to locate";
+inline constexpr char SearchAlbumHint[] = "Enter the album you wish to locate";
+inline constexpr char SearchTitleHint[] = "Enter the title of the number you wish to locate here";
+inline constexpr char SearchYearHint[] = "Enter the year you wish to locate here";
+inline constexpr char SearchGenreHint[] = "Select a genre you wish to locate here";
+inline constexpr char SearchCommentHint[] = "Enter the comment you wish to locate here";
+inline constexpr char SearchVolumeHint[] = "Enter the volume name you wish to locate here";
+inline constexpr char SearchFilenameHint[] = "Enter the filename you wish to locate here";
+inline constexpr char SearchOkButton[] = "Search...";
+inline constexpr char SearchOkHint[] = "Issue search";
+inline constexpr char SearchCancelHint[] = "Cancel search";
+inline constexpr char UseSelectedAmp[] = "&Search only selected (do not create a new list)";
+
+// Result window
+inline constexpr char SelectFormFileMenu[] = "&File";
+inline constexpr char SelectFormSaveMenu[] = "&Save";
+inline constexpr char SelectFormPrintMenu[] = "&Print";
+inline constexpr char SelectFormCloseMenu[] = "Close";
+inline constexpr char SelectFormSearchMenu[] = "&Search";
+inline constexpr char SelectFormSearchWithinMenu[] = "Search &within this view...";
+inline constexpr char SelectFormSaveHint[] = "Save this view to a file";
+inline constexpr char SelectFormPrintHint[] = "Print this view";
+inline constexpr char SelectFormSearchWithinHint[] = "Search within  this view";
 /// The advanced search's help text, one entry a line.
 inline constexpr const char* AdvancedSearchHelp[] = {
     "The advanced search facility is a powerful way of searching the database.",

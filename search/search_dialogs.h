@@ -3,10 +3,64 @@
 // reading back, and the advanced dialog's handlers.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "core/track_record.h"
+#include "search/expr.h"
+
 namespace tracklore {
 
-struct TSearchDialog {};
+namespace ui {
+class TShell;
+}
 
-struct TSearchDialog2 {};
+/// The field search: a form shaped like a track record whose filled-in fields become the
+/// conditions of a search pattern.
+struct TSearchDialog {
+    std::string MED_ID;  ///< masked: up to seven digits, a leading minus allowed (-1: all)
+    std::string ED_Artist;
+    std::string ED_Album;
+    std::string ED_Title;
+    std::string MED_Year;  ///< masked: up to four digits
+    std::string CB_Genre;  ///< the combo box's text
+    std::string ED_Comment;
+    std::string ED_Volume;
+    std::string ED_Filename;
+    bool CKB_UseSelected = false;
+    bool CKB_UseSelectedEnabled = false;
+
+    /// Presets the controls from `pattern`: the ID in decimal, the texts, the genre's name.
+    void Preset(const TrackRecord& pattern);
+    /// Reads the controls back into `pattern`, the ID first: a field without a number
+    /// raises EConvertError "'%s' is not a valid integer value" before anything is written.
+    /// An unknown or emptied genre text means "(none)" (255).
+    void ReadBack(TrackRecord& pattern) const;
+    /// Presets from `pattern`, runs the dialog through `shell` and on OK reads it back.
+    /// False (pattern untouched) on Cancel.
+    bool Execute(TrackRecord& pattern, ui::TShell& shell);
+};
+
+/// The advanced search: a typed expression, its test, and the tree the search uses. Lives as
+/// long as the main window, so the text and the last tree survive between uses.
+struct TSearchDialog2 {
+    std::string E_Expr;
+    std::string L_Parsed;  ///< the printed tree after "Test...", or the error's message
+    bool CKB_UseSelected = false;
+    bool CKB_UseSelectedEnabled = false;
+    /// The parsed expression: empty at start and after any failed parse.
+    std::unique_ptr<TExpr> Tree;
+
+    /// Drops the tree, then parses E_Expr and test-evaluates it on an empty record; raises
+    /// EParserError with the message to show (the tree stays empty then).
+    void DoParsing();
+    /// "Test...": L_Parsed shows the printed tree, or the error's message.
+    void B_TestClick();
+    /// "&Search...": true when the dialog may close with OK. A failed parse shows its
+    /// message in an "Error parsing" box through `shell` and keeps the dialog open.
+    bool B_SearchClick(ui::TShell& shell);
+    /// Closing is allowed with Cancel, or with OK while a tree is present.
+    bool FormCloseQuery(bool closingWithOk) const { return !closingWithOk || Tree != nullptr; }
+};
 
 }  // namespace tracklore

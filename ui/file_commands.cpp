@@ -4,6 +4,7 @@
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
+#include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
@@ -23,6 +24,13 @@ TFileDialogOptions OpenDialogOptions(const std::string& lastDir) {
     return options;
 }
 
+// The folder part of a file name, without a trailing separator (a root keeps it).
+std::string FolderOf(const std::string& fileName) {
+    return std::filesystem::path(fileName).parent_path().string();
+}
+
+}  // namespace
+
 TFileDialogOptions SaveDialogOptions(const std::string& lastDir, int filterIndex) {
     TFileDialogOptions options;
     options.Filters = {{msg::FilterCatalogues, kCataloguePattern},
@@ -33,13 +41,6 @@ TFileDialogOptions SaveDialogOptions(const std::string& lastDir, int filterIndex
     options.InitialDir = lastDir;
     return options;
 }
-
-// The folder part of a file name, without a trailing separator (a root keeps it).
-std::string FolderOf(const std::string& fileName) {
-    return std::filesystem::path(fileName).parent_path().string();
-}
-
-}  // namespace
 
 bool TMainWindow::AskSaveFirst(const char* question) {
     if (!modified_) return true;

@@ -163,6 +163,7 @@ private:
     TPage activePage_ = TPage::List;
     std::string lastScanFolder_;  // where the folder chooser opens next, for this run
     std::unique_ptr<playback::TExtPlayer> player_;
+    std::unique_ptr<TSearchDialog2, void (*)(TSearchDialog2*)> searchDialog2_{nullptr, nullptr};
     bool scanning_ = false;
     bool cancelScan_ = false;
 };

@@ -1,0 +1,111 @@
+#include "search/select_form.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/catalogue.h"
+#include "core/record_texts.h"
+#include "media/genres.h"
+#include "platform/locale.h"
+
+namespace tracklore {
+
+const std::array<const char*, TSelectForm::kColumnCount> TSelectForm::kColumnCaptions = {
+    "ID",      "Volume", "Artist",   "Title", "Album",   "Year",
+    "Comment", "Genre",  "Filename", "Time",  "Quality",
+};
+
+const std::array<int, TSelectForm::kColumnCount> TSelectForm::kColumnWidths = {
+    0, 100, 100, 100, 100, 0, 100, 0, 100, 0, 0,
+};
+
+TSelectForm::TSelectForm(TTracklore& set, const std::function<void()>& processMessages) {
+    rows_.reserve(static_cast<size_t>(set.Count()));
+    TrackRecord record;
+    set.First(record);
+    while (record.ID != kEndID) {
+        rows_.push_back(TRow{RowTexts(record), record});
+        set.Next(record);
+        if ((record.ID & 15) == 15 && processMessages) processMessages();
+    }
+}
+
+std::array<std::string, TSelectForm::kColumnCount> TSelectForm::RowTexts(
+    const TrackRecord& record) {
+    return {
+        std::to_string(record.ID),
+        record.Volume.str(),
+        record.Artist.str(),
+        record.Title.str(),
+        record.Album.str(),
+        record.Year.str(),
+        record.Comment.str(),
+        GenreNames[record.Genre],
+        record.Filename.str(),
+        record.PlayLength == 0 ? std::string() : TimeText(record.PlayLength),
+        QualityText(record),
+    };
+}
+
+std::vector<TrackRecord> TSelectForm::Records() const {
+    std::vector<TrackRecord> records;
+    records.reserve(rows_.size());
+    for (const TRow& row : rows_)
+        records.push_back(row.Record);
+    return records;
+}
+
+void TSelectForm::ColumnClick(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    sortDirection_ = column == sortColumn_ ? -sortDirection_ : 1;
+    sortColumn_ = column;
+    SortRows();
+}
+
+void TSelectForm::SortRows() {
+    const size_t count = rows_.size();
+    // One number per row that orders as the comparison does: the ID, or the rank of the
+    // text's collation key, computed once per distinct text rather than per comparison.
+    std::vector<int64_t> rank(count);
+    if (sortColumn_ == 0) {
+        for (size_t i = 0; i < count; ++i)
+            rank[i] = rows_[i].ID();
+    } else {
+        std::unordered_map<std::string_view, size_t> textIndex;
+        std::vector<std::string> keys;
+        std::vector<size_t> textOf(count);
+        for (size_t i = 0; i < count; ++i) {
+            const std::string_view text = rows_[i].Texts[static_cast<size_t>(sortColumn_)];
+            const auto [at, added] = textIndex.try_emplace(text, keys.size());
+            if (added) keys.push_back(locale::SortKeyIgnoreCase(text));
+            textOf[i] = at->second;
+        }
+        std::vector<size_t> byKey(keys.size());
+        std::iota(byKey.begin(), byKey.end(), size_t{0});
+        std::sort(byKey.begin(), byKey.end(),
+                  [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+        std::vector<int64_t> textRank(keys.size());
+        int64_t r = 0;
+        for (size_t i = 0; i < byKey.size(); ++i) {
+            if (i > 0 && keys[byKey[i - 1]] < keys[byKey[i]]) ++r;
+            textRank[byKey[i]] = r;
+        }
+        for (size_t i = 0; i < count; ++i)
+            rank[i] = textRank[textOf[i]];
+    }
+
+    std::vector<size_t> order(count);
+    std::iota(order.begin(), order.end(), size_t{0});
+    const int64_t sign = sortDirection_;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return rank[a] * sign < rank[b] * sign; });
+    std::vector<TRow> sorted;
+    sorted.reserve(count);
+    for (size_t index : order)
+        sorted.push_back(std::move(rows_[index]));
+    rows_ = std::move(sorted);
+}
+
+}  // namespace tracklore

@@ -1,0 +1,181 @@
+// The field search and advanced search dialog models: presetting, reading back and the
+// advanced dialog's handlers.
+#include "search/search_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "core/convert.h"
+#include "tests/support/scripted_shell.h"
+
+namespace tracklore {
+namespace {
+
+TrackRecord EmptyPattern() {
+    TrackRecord pattern;
+    pattern.Genre = kGenreNone;
+    return pattern;
+}
+
+TEST(SearchDialog, PresetFromEmptyPatternShowsZeroIdAndNoGenre) {
+    TSearchDialog dialog;
+    dialog.ED_Artist = "left over";
+    dialog.Preset(EmptyPattern());
+    EXPECT_EQ(dialog.MED_ID, "0");
+    EXPECT_EQ(dialog.ED_Artist, "");
+    EXPECT_EQ(dialog.MED_Year, "");
+    EXPECT_EQ(dialog.CB_Genre, "(none)");
+}
+
+TEST(SearchDialog, ReadBackTakesEveryFieldAsTyped) {
+    TSearchDialog dialog;
+    dialog.Preset(EmptyPattern());
+    dialog.MED_ID = "  42   ";
+    dialog.ED_Artist = "beat";
+    dialog.ED_Album = "Al";
+    dialog.ED_Title = " Ti ";
+    dialog.MED_Year = "199 ";
+    dialog.CB_Genre = "Blues";
+    dialog.ED_Comment = "c";
+    dialog.ED_Volume = "MUSIC_1";
+    dialog.ED_Filename = "*.mp3";
+    TrackRecord pattern = EmptyPattern();
+    dialog.ReadBack(pattern);
+    EXPECT_EQ(pattern.ID, 42);
+    EXPECT_EQ(pattern.Artist, "beat");
+    EXPECT_EQ(pattern.Album, "Al");
+    EXPECT_EQ(pattern.Title, " Ti ");
+    EXPECT_EQ(pattern.Year, "199");
+    EXPECT_EQ(pattern.Genre, 0);
+    EXPECT_EQ(pattern.Comment, "c");
+    EXPECT_EQ(pattern.Volume, "MUSIC_1");
+    EXPECT_EQ(pattern.Filename, "*.mp3");
+}
+
+TEST(SearchDialog, MinusOneIdIsAccepted) {
+    TSearchDialog dialog;
+    dialog.Preset(EmptyPattern());
+    dialog.MED_ID = "-1     ";
+    TrackRecord pattern = EmptyPattern();
+    dialog.ReadBack(pattern);
+    EXPECT_EQ(pattern.ID, -1);
+}
+
+TEST(SearchDialog, BlankedIdFailsBeforeAnyFieldIsWritten) {
+    TSearchDialog dialog;
+    dialog.Preset(EmptyPattern());
+    dialog.MED_ID = "       ";
+    dialog.ED_Artist = "x";
+    TrackRecord pattern = EmptyPattern();
+    try {
+        dialog.ReadBack(pattern);
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+    }
+    EXPECT_EQ(pattern, EmptyPattern());
+}
+
+TEST(SearchDialog, EmptyOrUnknownGenreTextMeansNoGenre) {
+    TSearchDialog dialog;
+    dialog.Preset(EmptyPattern());
+    TrackRecord pattern = EmptyPattern();
+    for (const char* text : {"", "rock", "No Such Genre"}) {
+        dialog.CB_Genre = text;
+        pattern.Genre = 7;
+        dialog.ReadBack(pattern);
+        EXPECT_EQ(pattern.Genre, kGenreNone) << text;
+    }
+    dialog.CB_Genre = "Rock";
+    dialog.ReadBack(pattern);
+    EXPECT_EQ(pattern.Genre, 17);
+}
+
+TEST(SearchDialog, CancelLeavesThePatternUnchanged) {
+    test::TScriptedShell shell;
+    shell.SearchAnswers.push_back([](TSearchDialog& dialog) {
+        dialog.ED_Artist = "typed";
+        return false;
+    });
+    TSearchDialog dialog;
+    TrackRecord pattern = EmptyPattern();
+    EXPECT_FALSE(dialog.Execute(pattern, shell));
+    EXPECT_EQ(pattern, EmptyPattern());
+}
+
+TEST(SearchDialog, ExecuteShowsThePresetAndReadsBackOnOk) {
+    test::TScriptedShell shell;
+    std::string shownGenre;
+    shell.SearchAnswers.push_back([&](TSearchDialog& dialog) {
+        shownGenre = dialog.CB_Genre;
+        dialog.ED_Title = "mirror";
+        return true;
+    });
+    TSearchDialog dialog;
+    TrackRecord pattern = EmptyPattern();
+    EXPECT_TRUE(dialog.Execute(pattern, shell));
+    EXPECT_EQ(shownGenre, "(none)");
+    EXPECT_EQ(pattern.Title, "mirror");
+    EXPECT_EQ(pattern.ID, 0);
+}
+
+TEST(AdvancedSearchDialog, TestShowsThePrintedTree) {
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "time>360 and artist~=\"Aqua\"";
+    dialog.B_TestClick();
+    ASSERT_NE(dialog.Tree, nullptr);
+    EXPECT_EQ(dialog.L_Parsed, dialog.Tree->Describe(0));
+    EXPECT_NE(dialog.L_Parsed.find("time > 360"), std::string::npos) << dialog.L_Parsed;
+}
+
+TEST(AdvancedSearchDialog, TypeErrorAtTestShowsMessageAndDropsTree) {
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "artist";
+    dialog.B_TestClick();
+    ASSERT_NE(dialog.Tree, nullptr);
+    dialog.E_Expr = "year>=1992";
+    dialog.B_TestClick();
+    EXPECT_EQ(dialog.Tree, nullptr);
+    EXPECT_EQ(dialog.L_Parsed, "Type error in \"year >= 1992\"");
+}
+
+TEST(AdvancedSearchDialog, EmptyTextIsRefused) {
+    TSearchDialog2 dialog;
+    dialog.B_TestClick();
+    EXPECT_EQ(dialog.Tree, nullptr);
+    EXPECT_EQ(dialog.L_Parsed, "Empty expression - must supply an expression");
+}
+
+TEST(AdvancedSearchDialog, UnknownIdentifierBehindFalseAndPassesTheTest) {
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "time>3 AND nosuch==1";
+    dialog.B_TestClick();
+    EXPECT_NE(dialog.Tree, nullptr) << dialog.L_Parsed;
+}
+
+TEST(AdvancedSearchDialog, SearchWithBadExpressionShowsErrorBoxAndStaysOpen) {
+    test::TScriptedShell shell;
+    shell.MessageAnswers.push_back(ui::TModalResult::OK);
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "NOT artist";
+    EXPECT_FALSE(dialog.B_SearchClick(shell));
+    ASSERT_EQ(shell.Messages.size(), 1u);
+    EXPECT_EQ(shell.Messages[0].Text, "Cannot perform NOT on non-boolean value");
+    EXPECT_EQ(shell.Messages[0].Caption, "Error parsing");
+    EXPECT_EQ(shell.Messages[0].Buttons, unsigned{ui::mbOK});
+    EXPECT_EQ(dialog.E_Expr, "NOT artist");
+    EXPECT_EQ(dialog.Tree, nullptr);
+    EXPECT_FALSE(dialog.FormCloseQuery(true));
+    EXPECT_TRUE(dialog.FormCloseQuery(false));
+}
+
+TEST(AdvancedSearchDialog, SearchWithGoodExpressionMayClose) {
+    test::TScriptedShell shell;
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "year>=\"1992\"";
+    EXPECT_TRUE(dialog.B_SearchClick(shell));
+    EXPECT_TRUE(shell.Messages.empty());
+    EXPECT_TRUE(dialog.FormCloseQuery(true));
+}
+
+}  // namespace
+}  // namespace tracklore

@@ -1,0 +1,147 @@
+// The result window's model: its rows, their texts and the column-click sorting.
+#include "search/select_form.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+
+namespace tracklore {
+namespace {
+
+TrackRecord Record(const std::string& artist, uint16_t playLength = 0) {
+    TrackRecord record;
+    record.Artist = artist;
+    record.PlayLength = playLength;
+    return record;
+}
+
+std::vector<std::string> Column(const TSelectForm& form, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < form.RowCount(); ++row)
+        texts.push_back(form.Row(row).Texts[static_cast<size_t>(column)]);
+    return texts;
+}
+
+TEST(SelectForm, TimeAndQualityTexts) {
+    TrackRecord record = Record("a", 185);
+    record.BitRate = 128;
+    record.SampleRate = 44100;
+    auto texts = TSelectForm::RowTexts(record);
+    EXPECT_EQ(texts[9], "3:05");
+    EXPECT_EQ(texts[10], "128kbit/s at 44100");
+
+    record.PlayLength = 0;
+    record.SampleRate = 0;
+    texts = TSelectForm::RowTexts(record);
+    EXPECT_EQ(texts[9], "");
+    EXPECT_EQ(texts[10], "");
+    record.SampleRate = 44100;
+    record.BitRate = 0;
+    EXPECT_EQ(TSelectForm::RowTexts(record)[10], "");
+}
+
+TEST(SelectForm, RowHoldsIdTextsAndGenreName) {
+    TrackRecord record = Record("Artist", 3725);
+    record.ID = 77;
+    record.Volume = "VOL";
+    record.Title = "Title";
+    record.Album = "Album";
+    record.Year = "1992";
+    record.Comment = "Comment";
+    record.Genre = 17;
+    record.Filename = "/a.mp3";
+    const auto texts = TSelectForm::RowTexts(record);
+    const std::array<std::string, TSelectForm::kColumnCount> expected = {
+        "77", "VOL", "Artist", "Title", "Album", "1992", "Comment", "Rock", "/a.mp3", "62:05", "",
+    };
+    EXPECT_EQ(texts, expected);
+    record.Genre = kGenreNone;
+    EXPECT_EQ(TSelectForm::RowTexts(record)[7], "(none)");
+}
+
+TEST(SelectForm, FillsRowsInSetOrderAndLetsMessagesRunEverySixteenIds) {
+    TTracklore catalogue;
+    for (int i = 0; i < 40; ++i) {
+        TrackRecord record = Record("a" + std::to_string(i));
+        catalogue.Insert(record);
+    }
+    int calls = 0;
+    TSelectForm form(catalogue, [&] { ++calls; });
+    ASSERT_EQ(form.RowCount(), 40);
+    EXPECT_EQ(form.Row(0).ID(), 1);
+    EXPECT_EQ(form.Row(39).ID(), 40);
+    EXPECT_EQ(form.Row(39).Record.Artist, "a39");
+    // Next fetched IDs 15 and 31, then the end marker -1.
+    EXPECT_EQ(calls, 3);
+}
+
+TEST(SelectForm, EmptySetGivesNoRows) {
+    TTracklore catalogue;
+    TSelectForm form(catalogue);
+    EXPECT_EQ(form.RowCount(), 0);
+    form.ColumnClick(2);
+    EXPECT_EQ(form.RowCount(), 0);
+}
+
+class SelectFormSorting : public testing::Test {
+protected:
+    SelectFormSorting() {
+        const std::pair<int32_t, const char*> rows[] = {{2, "b"}, {10, "C"}, {1, "a"}, {3, "B"}};
+        for (const auto& [id, artist] : rows) {
+            TrackRecord record = Record(artist);
+            record.ID = id;
+            catalogue_.InsertAsStored(record);
+        }
+    }
+    TTracklore catalogue_;
+};
+
+TEST_F(SelectFormSorting, IdColumnSortsNumerically) {
+    TSelectForm form(catalogue_);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"2", "10", "1", "3"}));
+    form.ColumnClick(0);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"1", "2", "3", "10"}));
+    EXPECT_EQ(form.SortColumn(), 0);
+    EXPECT_EQ(form.SortDirection(), 1);
+}
+
+TEST_F(SelectFormSorting, SecondClickReversesAndOtherColumnStartsAscending) {
+    TSelectForm form(catalogue_);
+    form.ColumnClick(0);
+    form.ColumnClick(0);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"10", "3", "2", "1"}));
+    EXPECT_EQ(form.SortDirection(), -1);
+    form.ColumnClick(2);
+    EXPECT_EQ(form.SortDirection(), 1);
+    EXPECT_EQ(Column(form, 2), (std::vector<std::string>{"a", "B", "b", "C"}));
+}
+
+TEST_F(SelectFormSorting, TextsIgnoreCaseAndEqualRowsKeepTheirOrder) {
+    TSelectForm form(catalogue_);
+    form.ColumnClick(2);
+    // "b" (ID 2) stood before "B" (ID 3) and stays before it in both directions.
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"1", "2", "3", "10"}));
+    form.ColumnClick(2);
+    EXPECT_EQ(Column(form, 2), (std::vector<std::string>{"C", "b", "B", "a"}));
+}
+
+TEST_F(SelectFormSorting, RecordsFollowTheRowOrder) {
+    TSelectForm form(catalogue_);
+    form.ColumnClick(0);
+    const std::vector<TrackRecord> records = form.Records();
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0].ID, 1);
+    EXPECT_EQ(records[0].Artist, "a");
+    EXPECT_EQ(records[3].ID, 10);
+}
+
+TEST_F(SelectFormSorting, ClickOutsideTheColumnsDoesNothing) {
+    TSelectForm form(catalogue_);
+    form.ColumnClick(11);
+    form.ColumnClick(-1);
+    EXPECT_EQ(form.SortColumn(), -1);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"2", "10", "1", "3"}));
+}
+
+}  // namespace
+}  // namespace tracklore
