@@ -11,6 +11,7 @@
 
 #include "core/catalogue.h"
 #include "media/id3v2.h"
+#include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/scan.h"
 #include "tests/support/mp3_factory.h"
@@ -353,6 +354,100 @@ TEST_F(RealFiles, MutagenVersion4Utf16SeveralValues) {
     const TrackRecord record = ScanRecord(path);
     EXPECT_EQ(record.Artist.view(), "Ann / Bob");
     EXPECT_EQ(record.Genre, 8);
+}
+
+// --- The quick analysis against the walk ----------------------------------------------
+
+// Files long enough that the few places the quick analysis reads are a small part of them.
+class RealFilesQuick : public RealFiles {
+protected:
+    static constexpr double kLongSeconds = 60.0;
+
+    static const std::string& LongWav() {
+        static std::string path;
+        if (path.empty()) {
+            path = folder_->Path("long.wav");
+            test::WriteWav(path, kLongSeconds, 44100, 2);
+        }
+        return path;
+    }
+
+    // Checks the quick values of a tag-less file against the walk's, and that the quick
+    // analysis found them the expected way; returns the quick analysis.
+    static std::unique_ptr<TMPEGAudio> ExpectAgreement(const std::string& path,
+                                                       TLengthSource source) {
+        TMediaInput walkInput(path);
+        const auto walked = TMPEGAudio::ScanAllFrames(walkInput);
+        TMediaInput quickInput(path, TMediaInput::kSmallBlockSize);
+        auto quick = TMPEGAudio::ScanQuick(quickInput);
+        EXPECT_EQ(quick->LengthSource, source);
+        EXPECT_NEAR(quick->Duration, walked->Duration, 1.0);
+        EXPECT_NEAR(quick->Duration, test::WavSeconds(kLongSeconds, 44100), 1.0);
+        EXPECT_EQ(quick->SampleRate, walked->SampleRate);
+        EXPECT_LT(quickInput.BytesFetched(), walkInput.BytesFetched() / 20);
+
+        // The records of both scans differ in nothing else.
+        TScanOptions whole;
+        whole.ScanVBR = true;
+        TrackRecord slow = ScanRecord(path, whole);
+        TrackRecord fast = ScanRecord(path);
+        EXPECT_NEAR(fast.PlayLength, slow.PlayLength, 1);
+        EXPECT_NEAR(fast.BitRate, slow.BitRate, 2);
+        fast.PlayLength = slow.PlayLength;
+        fast.BitRate = slow.BitRate;
+        EXPECT_TRUE(fast == slow);
+        return quick;
+    }
+};
+
+TEST_F(RealFilesQuick, LameConstantRateInfoHeader) {
+    REQUIRE_TOOLS("lame");
+    const std::string path = Made("q_cbr.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-b", "192"});
+    });
+    EXPECT_EQ(ExpectAgreement(path, TLengthSource::XingHeader)->BitRate, 192);
+}
+
+TEST_F(RealFilesQuick, LameVariableRateXingHeader) {
+    REQUIRE_TOOLS("lame");
+    const std::string path = Made("q_vbr.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-V", "2"});
+    });
+    ExpectAgreement(path, TLengthSource::XingHeader);
+}
+
+TEST_F(RealFilesQuick, LameConstantRateWithoutHeader) {
+    REQUIRE_TOOLS("lame");
+    const std::string path = Made("q_cbr_bare.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-t", "-b", "128"});
+    });
+    EXPECT_EQ(ExpectAgreement(path, TLengthSource::ConstantRate)->BitRate, 128);
+}
+
+TEST_F(RealFilesQuick, LameVariableRateWithoutHeaderIsWalked) {
+    REQUIRE_TOOLS("lame");
+    const std::string path = Made("q_vbr_bare.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-t", "-V", "0"});
+    });
+    TMediaInput input(path, TMediaInput::kSmallBlockSize);
+    const auto quick = TMPEGAudio::ScanQuick(input);
+    EXPECT_NEAR(quick->Duration, test::WavSeconds(kLongSeconds, 44100), 1.0);
+}
+
+TEST_F(RealFilesQuick, FfmpegVariableRateXingHeader) {
+    REQUIRE_TOOLS("ffmpeg");
+    const std::string path = Made("q_ffmpeg.mp3", [](const std::string& out) {
+        test::FfmpegEncode(LongWav(), out, {"-q:a", "2"});
+    });
+    ExpectAgreement(path, TLengthSource::XingHeader);
+}
+
+TEST_F(RealFilesQuick, Mpeg2MonoXingOffset) {
+    REQUIRE_TOOLS("lame");
+    const std::string path = Made("q_mpeg2.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-m", "m", "--resample", "22.05", "-V", "4"});
+    });
+    EXPECT_EQ(ExpectAgreement(path, TLengthSource::XingHeader)->SampleRate, 22050);
 }
 
 // --- A folder of them -------------------------------------------------------------------

@@ -387,6 +387,84 @@ TEST_F(ScanTest, LinkedFileIsScannedUnderItsOwnPath) {
     EXPECT_EQ(names, (std::vector<std::string>{"/alias.mp3", "/real/a.mp3"}));
 }
 
+TEST_F(ScanTest, CancelFlagSetDuringANotificationStopsBeforeThatFile) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
+        Put(name, Frames(2));
+    bool cancel = false;
+    catalogue_.SetOnScan(ScanEvent{[](void* context, TTracklore& catalogue, const std::string&) {
+                                       // The user's click arrives while the second file is
+                                       // announced.
+                                       if (catalogue.Count() == 1)
+                                           *static_cast<bool*>(context) = true;
+                                   },
+                                   &cancel});
+    TScanOptions options;
+    options.Cancel = &cancel;
+    EXPECT_FALSE(ScanFolder(catalogue_, dir_.Root(), errors_, options));
+    EXPECT_EQ(catalogue_.Count(), 1);
+
+    cancel = false;
+    catalogue_.SetOnScan(ScanEvent{});
+    EXPECT_TRUE(ScanFolder(catalogue_, dir_.Root(), errors_, options));
+    EXPECT_EQ(catalogue_.Count(), 5);
+}
+
+TEST_F(ScanTest, CancelInASubfolderEndsTheWholeScan) {
+    Put("sub/a.mp3", Frames(2));
+    Put("sub/b.mp3", Frames(2));
+    Put("z.mp3", Frames(2));
+    bool cancel = false;
+    catalogue_.SetOnScan(ScanEvent{[](void* context, TTracklore&, const std::string& path) {
+                                       if (path.find("/sub/") != std::string::npos)
+                                           *static_cast<bool*>(context) = true;
+                                   },
+                                   &cancel});
+    TScanOptions options;
+    options.Cancel = &cancel;
+    EXPECT_FALSE(ScanFolder(catalogue_, dir_.Root(), errors_, options));
+    // Only z.mp3 can have been scanned, and only when it was listed before the folder.
+    for (const auto& name : Filenames())
+        EXPECT_EQ(name, "/z.mp3");
+}
+
+TEST_F(ScanTest, QuickScanReadsAFewPlacesAndTheWholeScanEveryByte) {
+    // 2.6 MB of steady frames under a tag, with an ID3v1 tag at the end.
+    const std::string path = Put("long.mp3", Tag(TagFrame("TIT2", Text("Long"))) + Frames(6300) +
+                                                 "TAG" + std::string(125, '\0'));
+    const auto size = static_cast<int64_t>(fs::file_size(path));
+    int64_t quickBytes = 0;
+    int64_t wholeBytes = 0;
+    TScanOptions quick;
+    quick.BytesRead = &quickBytes;
+    TScanOptions whole;
+    whole.ScanVBR = true;
+    whole.BytesRead = &wholeBytes;
+
+    const TrackRecord fast = ScanRecord(path, quick);
+    const TrackRecord slow = ScanRecord(path, whole);
+    EXPECT_EQ(wholeBytes, size);
+    EXPECT_LT(quickBytes, size / 50);
+    EXPECT_EQ(fast.Title.view(), "Long");
+    EXPECT_NEAR(fast.PlayLength, slow.PlayLength, 1);
+    EXPECT_EQ(fast.BitRate, slow.BitRate);
+    EXPECT_EQ(fast.SampleRate, slow.SampleRate);
+}
+
+TEST_F(ScanTest, QuickScanStartsBehindTheTagAndItsFooter) {
+    // A version-4 tag with a footer: the audio starts ten bytes later than the size says. A
+    // frame-like word in the footer must not be taken as the first frame.
+    std::string tag = Tag(TagFrame("TIT2", "Song", 4), 4);
+    tag[5] = 0x10;
+    const std::string footer = std::string("ÿóÄ", 4) + std::string(6, '\0');
+    const std::string path = Put("footer.mp3", tag + footer + Frames(100));
+    TScanOptions whole;
+    whole.ScanVBR = true;
+    const TrackRecord fast = ScanRecord(path);
+    EXPECT_EQ(fast.BitRate, 128);
+    EXPECT_EQ(fast.SampleRate, 44100);
+    EXPECT_EQ(fast.PlayLength, ScanRecord(path, whole).PlayLength);
+}
+
 TEST_F(ScanTest, MissingTopFolderRaisesTheSystemError) {
     const std::string missing = dir_.Path("missing");
     try {

@@ -125,6 +125,16 @@ void LameEncode(const std::string& wav, const std::string& mp3,
     RunTool(command);
 }
 
+void FfmpegEncode(const std::string& wav, const std::string& mp3,
+                  const std::vector<std::string>& options) {
+    std::vector<std::string> command{"ffmpeg", "-nostdin", "-v",   "error",      "-y",
+                                     "-i",     wav,        "-c:a", "libmp3lame", "-id3v2_version",
+                                     "0"};
+    command.insert(command.end(), options.begin(), options.end());
+    command.push_back(mp3);
+    RunTool(command);
+}
+
 Mp3Frames SplitFrames(const std::string& bytes) {
     static constexpr int kBitRates[16] = {0,   32,  40,  48,  56,  64,  80,  96,
                                           112, 128, 160, 192, 224, 256, 320, 0};

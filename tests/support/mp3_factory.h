@@ -33,6 +33,11 @@ double WavSeconds(double seconds, int sampleRate);
 void LameEncode(const std::string& wav, const std::string& mp3,
                 const std::vector<std::string>& options);
 
+/// Encodes `wav` into `mp3` with ffmpeg's MP3 encoder and the given output options, without
+/// an ID3v2 tag, so the audio starts at the first byte.
+void FfmpegEncode(const std::string& wav, const std::string& mp3,
+                  const std::vector<std::string>& options);
+
 /// The byte offset of the first MPEG audio frame of a file (after any ID3v2 tag), and the
 /// frames from there to the end of the audio (without a trailing ID3v1 tag).
 struct Mp3Frames {
