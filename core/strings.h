@@ -261,4 +261,41 @@ inline constexpr const char* AdvancedSearchHelp[] = {
     "",
 };
 
+// External player: the configuration dialog
+inline constexpr char PlayerConfigCaption[] = "Configure External Player";
+inline constexpr char PluginSelectionGroup[] = " Plugin Selection ";
+inline constexpr char PluginNameColumn[] = "Name";
+inline constexpr char PluginDescriptionColumn[] = "Description";
+inline constexpr char DrivesToSearchGroup[] = " Drives to search ";
+inline constexpr char DriveColumn[] = "Drive";
+inline constexpr char DriveTypeColumn[] = "Type";
+inline constexpr char TempStorageGroup[] = " Temporary storage configuration ";
+inline constexpr char TempStorageLocation[] = "Temp. Storage Location:";
+inline constexpr char MaxStorageUse[] = "Max Storage Use:";
+inline constexpr char MaxStorageUseHint[] =
+    "Slide this to indicate Max Storage Use in storage location";
+inline constexpr char StorageLimitMB[] = "%d MB";
+inline constexpr char DeleteTempOnPlay[] = "Delete temporary files on play (check if space is low)";
+inline constexpr char DriveTypeFloppy[] = "(floppy drive)";
+inline constexpr char DriveTypeFixed[] = "(fixed disk)";
+inline constexpr char DriveTypeNetwork[] = "(network)";
+inline constexpr char DriveTypeCDRom[] = "(cdrom)";
+inline constexpr char DriveTypeRamDisk[] = "(RAM disk)";
+
+// External player: playing and adding
+inline constexpr char VolumeNotFound[] =
+    "Volume \"%s\" not found in search drives. If the volume is removable (CD/DVD/Disk), please "
+    "insert it. Should I retry search?";
+inline constexpr char PlayerNotRunning[] = "MPEG Player must be running in order to play!";
+inline constexpr char AddingFileFrom[] = "Adding the file \"%s\" from \"%s\"";
+inline constexpr char ScanningForVolume[] = "Scanning for volume...";
+inline constexpr char CopyingToTemp[] = "Copying file to temporary location...";
+inline constexpr char CallingPlayer[] = "Calling external player...";
+inline constexpr char FailedToCopyTemp[] = "Failed to copy \"%s\" to temporary location as \"%s\"";
+inline constexpr char UnableToDeleteTemp[] =
+    "I was unable to delete the temporary file \"%s\". Please stop playing the file, then retry. "
+    "If you choose to ignore, please delete the file manually when finished playing.";
+inline constexpr char CallingPlayerPlugin[] = "Calling external player plugin...";
+inline constexpr char InternalErrorSelectedIDs[] = "Internal error in selected ID's";
+
 }  // namespace tracklore::msg

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 #include <sys/sysmacros.h>
+#include <utility>
 
 #include "core/text_encoding.h"
 #include "platform/file_info.h"
@@ -77,12 +78,27 @@ TableDrive ResolveNamed(const MountSnapshot& snapshot, const DriveEntry& entry) 
     const std::optional<FileStatus> status = GetFileStatus(entry.Root);
     if (!status || !status->IsFolder) {
         drive.HasMedium = false;
-        drive.Entry.Type = DriveType::kRemovable;
+        if (!entry.TypeGiven) drive.Entry.Type = DriveType::kRemovable;
         return drive;
     }
     drive.Mount = MountOfFolder(snapshot, entry.Root, status->Device);
-    drive.Entry.Type = TypeOf(snapshot, drive.Mount);
+    if (!entry.TypeGiven) drive.Entry.Type = TypeOf(snapshot, drive.Mount);
     return drive;
+}
+
+// The type named after the letter of a table entry ("d:cdrom"), in any case.
+std::optional<DriveType> NamedType(std::string_view name) {
+    static constexpr std::pair<std::string_view, DriveType> kTypes[] = {
+        {"removable", DriveType::kRemovable}, {"fixed", DriveType::kFixed},
+        {"network", DriveType::kRemote},      {"cdrom", DriveType::kCDRom},
+        {"ramdisk", DriveType::kRamDisk},
+    };
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (const auto& [text, type] : kTypes)
+        if (folded == text) return type;
+    return std::nullopt;
 }
 
 // The table, or only the drive `wanted` of it, without labels looked up: those cost a
@@ -151,7 +167,13 @@ std::vector<DriveEntry> ParseDriveTable(const std::string& text) {
 
         const size_t equals = item.find('=');
         if (equals == std::string_view::npos) continue;
-        const std::string_view letterText = Trim(item.substr(0, equals));
+        std::string_view letterText = Trim(item.substr(0, equals));
+        std::optional<DriveType> type;
+        if (const size_t colon = letterText.find(':'); colon != std::string_view::npos) {
+            type = NamedType(Trim(letterText.substr(colon + 1)));
+            if (!type) continue;
+            letterText = Trim(letterText.substr(0, colon));
+        }
         if (letterText.size() != 1) continue;
         const std::optional<char> letter = DriveLetter(letterText[0]);
         if (!letter) continue;
@@ -168,6 +190,10 @@ std::vector<DriveEntry> ParseDriveTable(const std::string& text) {
         entry.Letter = *letter;
         entry.Root = std::move(*root);
         entry.Label = std::move(label);
+        if (type) {
+            entry.Type = *type;
+            entry.TypeGiven = true;
+        }
         std::erase_if(entries, [&](const DriveEntry& e) { return e.Letter == entry.Letter; });
         entries.push_back(std::move(entry));
     }

@@ -19,8 +19,11 @@
 // as named; the label is everything after the first "|", exactly (blanks included; "x=ROOT|"
 // gives an empty label). Folders therefore cannot contain "|" or ";", labels not ";". An
 // entry with a label has that label; one without gets the label of the file system that
-// holds its folder, and every entry the type of that file system. An entry whose folder does
-// not exist is a drive without a medium: removable, with the label "".
+// holds its folder, and every entry the type of that file system, unless the letter names a
+// type: "x:TYPE=ROOT|LABEL", TYPE one of removable, fixed, network, cdrom, ramdisk (any case;
+// an unknown one makes the entry malformed), so a test can say "this folder is a CD-ROM". An
+// entry whose folder does not exist is a drive without a medium, with the label "":
+// removable, or the type it names.
 //
 // Labels come from the file system on the block device. Network shares, tmpfs and other file
 // systems without a block device have the label "". A label is at most kMaxVolumeLabelBytes
@@ -54,6 +57,7 @@ struct DriveEntry {
     std::string Root;   ///< absolute folder without a trailing "/" ("/" itself for the root)
     std::optional<std::string> Label;  ///< a label given by the table, else the device's
     DriveType Type = DriveType::kFixed;
+    bool TypeGiven = false;  ///< the table named the type ("x:cdrom=..."): Type is not looked up
 };
 
 /// The drive table in use: TRACKLORE_DRIVES when set, else the mounted file systems.
@@ -61,9 +65,9 @@ struct DriveEntry {
 std::vector<DriveEntry> DriveTable();
 
 /// Parses a TRACKLORE_DRIVES text; malformed entries (no "=", not a single letter before
-/// it, no folder) are skipped; letters are lower-cased; a later entry for the same letter
-/// replaces an earlier one. Sorted by letter. Types and missing labels are not looked up
-/// here (Type stays kFixed, Label empty unless given): DriveTable does that.
+/// it, an unknown type, no folder) are skipped; letters are lower-cased; a later entry for the same
+/// letter replaces an earlier one. Sorted by letter. Types and missing labels are not looked up
+/// here (Type stays kFixed unless named, Label empty unless given): DriveTable does that.
 std::vector<DriveEntry> ParseDriveTable(const std::string& text);
 
 /// The entry for `letter` (either case), or nothing.

@@ -2,7 +2,16 @@
 // searched for volumes, temporary copies, and PlayNow / AddToPlayer.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/drives.h"
+#include "platform/library.h"
+#include "playback/player_settings.h"
+#include "plugin/plugin_contract.h"
 
 namespace tracklore::ui {
 class TShell;
@@ -10,13 +19,95 @@ class TShell;
 
 namespace tracklore::playback {
 
+struct TExtPlayerDialog;
+
+/// A length-prefixed text as the plug-ins take it: byte 0 the length n, bytes 1..n the
+/// characters; 256 bytes, the rest zero.
+using TPluginText = std::array<uint8_t, 256>;
+
+/// `text` as a plug-in text, cut to 255 bytes, never inside a UTF-8 character.
+TPluginText ToPluginText(const std::string& text);
+/// The characters of a plug-in text (the length byte trusted only up to 255).
+std::string FromPluginText(const TPluginText& text);
+
+/// The entry points of a bound plug-in; each nullptr when the library lacks that export.
+struct TPluginEntries {
+    TInitLibrary InitLibrary = nullptr;
+    TGetPluginName GetPluginName = nullptr;
+    TPlayFile Add = nullptr;
+    TPlayFile Play = nullptr;
+    TConfigure Configure = nullptr;
+};
+
 class TExtPlayer {
 public:
     /// Loads the player settings from `registryFile` and binds the chosen plug-in.
     TExtPlayer(ui::TShell& shell, std::string registryFile);
+    /// Calls Close; errors are swallowed.
     ~TExtPlayer();
+    TExtPlayer(const TExtPlayer&) = delete;
+    TExtPlayer& operator=(const TExtPlayer&) = delete;
+
     /// Exit: deletes the temporary copies (asking about those in use), unloads the plug-in.
+    /// A second call does nothing more.
     void Close();
+
+    /// The settings in use. Changing them here takes effect at once but stores nothing;
+    /// the plug-in changes only through BindPlugin.
+    const TPlayerSettings& Settings() const { return settings_; }
+    TPlayerSettings& Settings() { return settings_; }
+    const std::string& PluginPlayer() const { return settings_.PluginPlayer; }
+    bool PluginLoaded() const { return plugin_.IsLoaded(); }
+    const TPluginEntries& Entries() const { return entries_; }
+    /// Full paths of the temporary copies made in this run, oldest first.
+    const std::vector<std::string>& TempFiles() const { return tempFiles_; }
+
+    /// Unloads the current plug-in, loads `fileName` (looked for in the plug-in folders
+    /// first) and binds its entry points; PluginPlayer := fileName. When it does not load
+    /// (or `fileName` is empty), no entry points and PluginPlayer := "". True when bound.
+    bool BindPlugin(const std::string& fileName);
+
+    /// Presets the dialog from the state: E_TempDir, the slider, the plug-in list,
+    /// CK_DelOnPlay, and a CL_Drives row for every drive a to z that exists.
+    void FillDialog(TExtPlayerDialog& dialog);
+    /// Rebuilds L_Plugins: one row for every plug-in file that loads and exports
+    /// GetPluginName, the bound one (by name, ignoring case) selected.
+    void RefreshDLLList(TExtPlayerDialog& dialog);
+    /// OK in the dialog: rebinds the selected plug-in, takes the checked drives and the
+    /// fields, and writes the settings to the registry (failures ignored).
+    void ApplyDialog(const TExtPlayerDialog& dialog);
+    /// Con&fig Player...: fills the dialog, shows it, applies it on OK. True on OK.
+    bool Execute();
+
+    /// The first searched drive, a to z, whose volume label equals `volume` exactly.
+    std::optional<platform::DriveEntry> FindVolumeDrive(const std::string& volume) const;
+
+    /// Plays the file at once from where it lies (after deleting the temporary copies when
+    /// TempDeleteOnPlay is set). Asks to retry while the volume is not found.
+    void PlayNow(const std::string& volume, const std::string& fileName);
+    /// Adds the file to the player, through a temporary copy unless it lies on a fixed disk,
+    /// with the progress box shown meanwhile.
+    void AddToPlayer(const std::string& volume, const std::string& fileName);
+    /// Deletes every temporary copy, asking Abort/Retry/Ignore for one that cannot be
+    /// deleted; the list ends empty.
+    void DeleteTempFiles();
+
+private:
+    /// Finds the volume, asking to retry: nothing when the user gave up.
+    std::optional<platform::DriveEntry> LocateVolume(const std::string& volume);
+    /// Calls `entry` with `path`; reports a non-zero result.
+    void CallPlugin(TPlayFile entry, const std::string& path);
+    /// The copy an Add hands over, made in the temporary folder; nothing after a reported
+    /// failure.
+    std::optional<std::string> MakeTempCopy(const std::string& fullPath);
+
+    ui::TShell& shell_;
+    std::string registryFile_;
+    TPlayerSettings settings_;
+    platform::TLibrary plugin_;
+    TPluginEntries entries_;
+    std::vector<std::string> tempFiles_;
+    bool closed_ = false;
 };
 
 }  // namespace tracklore::playback

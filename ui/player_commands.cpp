@@ -1,9 +1,71 @@
+// Play, Add and Con&fig Player...: the selected records handed to the player plug-in.
+#include "core/db_errors.h"
+#include "core/strings.h"
+#include "playback/ext_player.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
 
-void TMainWindow::PlayerPlay(TViewSource) {}
-void TMainWindow::PlayerAdd(TViewSource) {}
-void TMainWindow::ConfigPlayer() {}
+namespace {
+
+// The hour-glass for one command, given back however the command ends.
+class TBusyPointer {
+public:
+    explicit TBusyPointer(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
+    ~TBusyPointer() {
+        try {
+            shell_.SetBusy(false);
+        } catch (...) {
+        }
+    }
+    TBusyPointer(const TBusyPointer&) = delete;
+    TBusyPointer& operator=(const TBusyPointer&) = delete;
+
+private:
+    TShell& shell_;
+};
+
+}  // namespace
+
+void TMainWindow::PlayerPlay(TViewSource source) {
+    if (!player_) return;
+    TBusyPointer busy(shell_);
+    SetStatusText(msg::CallingPlayerPlugin);
+    const std::vector<int32_t> ids = views_.SelectedIds(source);
+    if (ids.empty()) return;
+    bool first = true;
+    for (const int32_t id : ids) {
+        // A negative ID (an artist or album node) fails here with the catalogue's error.
+        TrackRecord record;
+        catalogue_->GetByID(id, record);
+        const std::string volume = record.Volume.str();
+        const std::string fileName = record.Filename.str();
+        if (first)
+            player_->PlayNow(volume, fileName);
+        else
+            player_->AddToPlayer(volume, fileName);
+        first = false;
+    }
+    SetStatusText("");
+}
+
+void TMainWindow::PlayerAdd(TViewSource source) {
+    if (!player_) return;
+    TBusyPointer busy(shell_);
+    SetStatusText(msg::CallingPlayerPlugin);
+    const std::vector<int32_t> ids = views_.SelectedIds(source);
+    if (ids.empty()) return;
+    for (const int32_t id : ids) {
+        if (id < 0) throw EDBError(msg::InternalErrorSelectedIDs);
+        TrackRecord record;
+        catalogue_->GetByID(id, record);
+        player_->AddToPlayer(record.Volume.str(), record.Filename.str());
+    }
+    SetStatusText("");
+}
+
+void TMainWindow::ConfigPlayer() {
+    if (player_) player_->Execute();
+}
 
 }  // namespace tracklore::ui

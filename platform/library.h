@@ -1,0 +1,74 @@
+// Dynamic libraries: loading a shared library, finding its exported functions, unloading it;
+// and the player plug-ins ("PL_*.so") in the folders they are looked for in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tracklore::platform {
+
+/// One loaded shared library; unloaded when destroyed. Not copyable, movable.
+class TLibrary {
+public:
+    TLibrary() = default;
+    TLibrary(const TLibrary&) = delete;
+    TLibrary& operator=(const TLibrary&) = delete;
+    TLibrary(TLibrary&& other) noexcept;
+    TLibrary& operator=(TLibrary&& other) noexcept;
+    ~TLibrary();
+
+    /// Unloads what is loaded, then loads `path` (a path with a "/" is used as it is; a bare
+    /// name goes through the system's library search). False on failure, with the
+    /// loader's text in LastError().
+    bool Load(const std::string& path);
+    /// Unloads the library (which runs its exit routine). Does nothing when none is loaded.
+    void Unload();
+    bool IsLoaded() const { return handle_ != nullptr; }
+
+    /// The address of the export `name`, or nullptr when the library has none (or none is
+    /// loaded).
+    void* Symbol(const char* name) const;
+    /// Typed form of Symbol for function pointers.
+    template <class F>
+    F Function(const char* name) const {
+        return reinterpret_cast<F>(Symbol(name));
+    }
+
+    /// The loader's text for the last failed Load.
+    const std::string& LastError() const { return lastError_; }
+
+private:
+    void* handle_ = nullptr;
+    std::string lastError_;
+};
+
+/// The file mask of player plug-ins.
+inline constexpr char kPluginMask[] = "PL_*.so";
+
+/// True when `name` matches `mask` ("*" any run of characters, "?" one byte) without regard
+/// to ASCII case, as the system's file search matches names.
+bool MatchesMask(const std::string& name, const std::string& mask);
+
+/// The folders searched for plug-ins, in order, each ending in "/": the current folder, then
+/// the program's own folder (once, when both are the same; missing ones are left out).
+/// The environment variable TRACKLORE_PLUGIN_DIR, when set and not empty, stands in for the
+/// program's folder (tests use it to keep the delivered plug-in out of their lists).
+std::vector<std::string> PluginFolders();
+
+/// A plug-in file found in a plug-in folder.
+struct TPluginFile {
+    std::string FileName;  ///< the name as listed, e.g. "PL_Ondine.so"
+    std::string Path;      ///< folder + name
+};
+
+/// The files matching kPluginMask in the plug-in folders: each folder in order, its names
+/// sorted; a name already found in an earlier folder is not listed again. Folders are
+/// listed whatever the entries' attributes; sub-folders are left out.
+std::vector<TPluginFile> ListPlugins();
+
+/// Where the library named by the bare file name `fileName` is: the first plug-in folder
+/// that holds a file of exactly that name, else `fileName` itself (for the system's search).
+/// A name with a "/" is returned as it is.
+std::string ResolveLibrary(const std::string& fileName);
+
+}  // namespace tracklore::platform

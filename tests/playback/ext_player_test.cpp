@@ -1,0 +1,147 @@
+// Binding the plug-in, the plug-in list, the dialog and the player's lifetime.
+#include "playback/ext_player.h"
+
+#include <gtest/gtest.h>
+
+#include "playback/player_dialog.h"
+#include "tests/playback/player_fixture.h"
+
+namespace tracklore::playback {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ExtPlayer : public test::PlayerFixture {};
+
+TEST_F(ExtPlayer, CreationBindsTheStoredPluginAndAllFiveEntries) {
+    auto player = MakePlayer(Settings());
+    EXPECT_TRUE(player->PluginLoaded());
+    EXPECT_EQ(player->PluginPlayer(), "PL_Fake.so");
+    const TPluginEntries& entries = player->Entries();
+    EXPECT_NE(entries.InitLibrary, nullptr);
+    EXPECT_NE(entries.GetPluginName, nullptr);
+    EXPECT_NE(entries.Play, nullptr);
+    EXPECT_NE(entries.Add, nullptr);
+    EXPECT_NE(entries.Configure, nullptr);
+}
+
+TEST_F(ExtPlayer, PluginThatDoesNotLoadLeavesNoneBoundWithoutAMessage) {
+    TPlayerSettings settings = Settings();
+    settings.PluginPlayer = "PL_Missing.so";
+    auto player = MakePlayer(settings);
+    EXPECT_FALSE(player->PluginLoaded());
+    EXPECT_EQ(player->PluginPlayer(), "");
+    EXPECT_EQ(player->Entries().Play, nullptr);
+    EXPECT_TRUE(shell_.Messages.empty());
+}
+
+TEST_F(ExtPlayer, BindPluginUnloadsTheOldOneFirst) {
+    auto player = MakePlayer(Settings());
+    EXPECT_TRUE(player->BindPlugin("PL_Fake.so"));
+    EXPECT_EQ(host_.Calls(), (Strings{"unload", "load"}));
+}
+
+TEST_F(ExtPlayer, PluginInTheProgramsFolderIsBoundByItsBareName) {
+    host_.Install("PL_Own.so", host_.Own());
+    auto player = MakePlayer(Settings());
+    EXPECT_TRUE(player->BindPlugin("PL_Own.so"));
+    EXPECT_EQ(player->PluginPlayer(), "PL_Own.so");
+}
+
+TEST_F(ExtPlayer, RefreshListsEveryLoadablePluginAndSelectsTheBoundOneIgnoringCase) {
+    host_.SetName("Fake Player One");
+    host_.Install("PL_Zed.so", host_.Own());
+    test::WriteFileBytes(host_.Current() + "/PL_Broken.so", "no library");
+    auto player = MakePlayer(Settings());
+    player->Settings().PluginPlayer = "pl_fake.SO";
+
+    TExtPlayerDialog dialog;
+    player->RefreshDLLList(dialog);
+    ASSERT_EQ(dialog.L_Plugins.size(), 2u);
+    EXPECT_EQ(dialog.L_Plugins[0], (TPluginRow{"PL_Fake.so", "Fake Player One"}));
+    EXPECT_EQ(dialog.L_Plugins[1].Name, "PL_Zed.so");
+    EXPECT_EQ(dialog.L_PluginsSelected, 0);
+    // Each library is loaded for its name and unloaded again; the bound one, already
+    // loaded, only gains and loses a reference and stays bound.
+    EXPECT_EQ(host_.Calls(), (Strings{"GetPluginName 255", "load", "GetPluginName 255", "unload"}));
+    EXPECT_TRUE(player->PluginLoaded());
+}
+
+TEST_F(ExtPlayer, DialogShowsTheStateAndEveryDriveWithItsType) {
+    TPlayerSettings settings = Settings("e");
+    settings.TempStorageLim = 30;
+    settings.TempDeleteOnPlay = true;
+    auto player = MakePlayer(settings);
+    TExtPlayerDialog dialog;
+    player->FillDialog(dialog);
+    EXPECT_EQ(dialog.E_TempDir, settings.TempStoragePath);
+    EXPECT_EQ(dialog.TB_TempLimit, 30);
+    EXPECT_EQ(dialog.L_Limit(), "30 MB");
+    EXPECT_TRUE(dialog.CK_DelOnPlay);
+    EXPECT_EQ(dialog.SelectedPlugin(), "PL_Fake.so");
+    EXPECT_EQ(dialog.CL_Drives, (std::vector<TDriveRow>{{"c:", "(fixed disk)", false},
+                                                        {"e:", "(cdrom)", true},
+                                                        {"f:", "(floppy drive)", false}}));
+}
+
+TEST_F(ExtPlayer, OkRebindsTakesTheFieldsAndStoresThem) {
+    auto player = MakePlayer(Settings(""));
+    shell_.PlayerConfigAnswers.push_back([&](TExtPlayerDialog& dialog) {
+        dialog.CL_Drives[0].Checked = true;
+        dialog.CL_Drives[2].Checked = true;
+        dialog.E_TempDir = "/elsewhere/";
+        dialog.SetTempLimit(80);
+        dialog.CK_DelOnPlay = true;
+        return true;
+    });
+    EXPECT_TRUE(player->Execute());
+    EXPECT_EQ(host_.Calls().back(), "load");  // rebound although the choice stayed
+    const TPlayerSettings& now = player->Settings();
+    EXPECT_EQ(SearchDrivesText(now.SearchDriveSet), "cf");
+    EXPECT_EQ(now.TempStoragePath, "/elsewhere/");
+    EXPECT_EQ(now.TempStorageLim, 80);
+    EXPECT_TRUE(now.TempDeleteOnPlay);
+    EXPECT_EQ(LoadPlayerSettings(Registry()), now);
+}
+
+TEST_F(ExtPlayer, OkWithoutASelectedPluginUnbinds) {
+    auto player = MakePlayer(Settings());
+    shell_.PlayerConfigAnswers.push_back([](TExtPlayerDialog& dialog) {
+        dialog.L_PluginsSelected = -1;
+        return true;
+    });
+    player->Execute();
+    EXPECT_FALSE(player->PluginLoaded());
+    EXPECT_EQ(LoadPlayerSettings(Registry()).PluginPlayer, "");
+}
+
+TEST_F(ExtPlayer, CancelChangesNothing) {
+    auto player = MakePlayer(Settings("c"));
+    shell_.PlayerConfigAnswers.push_back([](TExtPlayerDialog& dialog) {
+        dialog.CL_Drives[1].Checked = true;
+        dialog.E_TempDir = "/elsewhere/";
+        return false;
+    });
+    EXPECT_FALSE(player->Execute());
+    EXPECT_EQ(player->Settings(), Settings("c"));
+    // Only the list's own look at the plug-in: the bound one was not touched.
+    EXPECT_EQ(host_.Calls(), Strings{"GetPluginName 255"});
+}
+
+TEST_F(ExtPlayer, CloseUnloadsThePluginOnce) {
+    auto player = MakePlayer(Settings());
+    player->Close();
+    player.reset();
+    EXPECT_EQ(host_.Calls(), Strings{"unload"});
+}
+
+TEST(PluginText, CutTo255BytesNeverInsideACharacter) {
+    const std::string path = "/" + std::string(253, 'a') + "\xC3\xA9";  // 256 bytes
+    const TPluginText text = ToPluginText(path);
+    EXPECT_EQ(text[0], 254);
+    EXPECT_EQ(FromPluginText(text), path.substr(0, 254));
+    EXPECT_EQ(FromPluginText(ToPluginText("/a.mp3")), "/a.mp3");
+}
+
+}  // namespace
+}  // namespace tracklore::playback

@@ -1,0 +1,88 @@
+#include "playback/temp_files.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace tracklore::playback {
+namespace {
+
+using test::ReadFileBytes;
+using test::TTempDir;
+using test::WriteFileBytes;
+
+TEST(FullPathOn, JoinsRootAndNameConvertingBackslashes) {
+    EXPECT_EQ(FullPathOn("/media/cd", "\\Music\\a.mp3"), "/media/cd/Music/a.mp3");
+    EXPECT_EQ(FullPathOn("/", "/Music/a.mp3"), "/Music/a.mp3");
+    EXPECT_EQ(FullPathOn("/media/cd/", "a.mp3"), "/media/cd/a.mp3");
+}
+
+TEST(TempCopyPath, FolderWithoutSeparatorStillReceivesTheCopyInside) {
+    EXPECT_EQ(TempCopyPath("/tmp/copies", "\\Music\\a.mp3"), "/tmp/copies/a.mp3");
+    EXPECT_EQ(TempCopyPath("/tmp/copies/", "/Music/a.mp3"), "/tmp/copies/a.mp3");
+    EXPECT_EQ(FileNameOf("\\x/y\\b.mp3"), "b.mp3");
+}
+
+TEST(CopyFileOver, ReplacesAnEarlierCopy) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("a.mp3"), std::string(200000, 'n'));
+    WriteFileBytes(dir.Path("copy.mp3"), std::string(300000, 'o'));
+    int error = -1;
+    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Copied);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(ReadFileBytes(dir.Path("copy.mp3")), std::string(200000, 'n'));
+}
+
+TEST(CopyFileOver, CopyOntoItselfLeavesTheFileWhole) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("a.mp3"), "music");
+    int error = 0;
+    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Root() + "/./a.mp3", error),
+              TCopyResult::SameFile);
+    EXPECT_EQ(ReadFileBytes(dir.Path("a.mp3")), "music");
+}
+
+TEST(CopyFileOver, MissingSourceFailsWithItsErrorAndLeavesNoTarget) {
+    TTempDir dir;
+    int error = 0;
+    EXPECT_EQ(CopyFileOver(dir.Path("gone.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Failed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("copy.mp3")));
+}
+
+TEST(CopyFileOver, WriteFailureRemovesThePartialTarget) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    TTempDir dir;
+    WriteFileBytes(dir.Path("a.mp3"), "music");
+    int error = 0;
+    // /dev/full accepts the open and refuses every byte.
+    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), "/dev/full", error), TCopyResult::Failed);
+    EXPECT_EQ(error, ENOSPC);
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+}
+
+TEST(DeleteTempFile, DeletesAReadOnlyFileAndCountsAGoneOneAsDeleted) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("a.mp3"), "x");
+    ::chmod(dir.Path("a.mp3").c_str(), 0444);
+    EXPECT_TRUE(DeleteTempFile(dir.Path("a.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("a.mp3")));
+    EXPECT_TRUE(DeleteTempFile(dir.Path("a.mp3")));
+}
+
+TEST(DeleteTempFile, FileInALockedFolderIsNotDeleted) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser deletes anything";
+    TTempDir dir;
+    std::filesystem::create_directory(dir.Path("locked"));
+    WriteFileBytes(dir.Path("locked/a.mp3"), "x");
+    ::chmod(dir.Path("locked").c_str(), 0555);
+    EXPECT_FALSE(DeleteTempFile(dir.Path("locked/a.mp3")));
+    ::chmod(dir.Path("locked").c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace tracklore::playback

@@ -1,0 +1,90 @@
+// Test host for the fake player plug-in (PL_Fake.so, built from tests/playback/fake_plugin.cpp):
+// a private current folder and "program folder" to install copies of it in, its call log,
+// and the result it returns. Restores the current folder and the environment when done.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+
+namespace tracklore::test {
+
+class TFakePluginHost {
+public:
+    TFakePluginHost() {
+        std::filesystem::create_directories(Current());
+        std::filesystem::create_directories(Own());
+        oldFolder_ = std::filesystem::current_path().string();
+        for (const char* name : kVariables) {
+            const char* value = std::getenv(name);
+            saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        setenv("TRACKLORE_PLUGIN_DIR", Own().c_str(), 1);
+        setenv("TRACKLORE_FAKE_PLUGIN_LOG", dir_.Path("calls.log").c_str(), 1);
+        unsetenv("TRACKLORE_FAKE_PLUGIN_RESULT");
+        unsetenv("TRACKLORE_FAKE_PLUGIN_NAME");
+        std::filesystem::current_path(Current());
+    }
+    ~TFakePluginHost() {
+        std::error_code ignored;
+        std::filesystem::current_path(oldFolder_, ignored);
+        for (size_t i = 0; i < saved_.size(); ++i) {
+            if (saved_[i])
+                setenv(kVariables[i], saved_[i]->c_str(), 1);
+            else
+                unsetenv(kVariables[i]);
+        }
+    }
+    TFakePluginHost(const TFakePluginHost&) = delete;
+    TFakePluginHost& operator=(const TFakePluginHost&) = delete;
+
+    /// The folder made current, and the one standing in for the program's folder.
+    std::string Current() const { return dir_.Path("current"); }
+    std::string Own() const { return dir_.Path("own"); }
+
+    /// Copies the fake plug-in into `folder` as `name`; returns the path.
+    std::string Install(const std::string& name, const std::string& folder) const {
+        const std::string path = folder + "/" + name;
+        std::filesystem::copy_file(TRACKLORE_FAKE_PLUGIN, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+    std::string Install(const std::string& name = "PL_Fake.so") const {
+        return Install(name, Current());
+    }
+
+    /// The calls logged so far, one line each ("load", "Play 255 /x/a.mp3"...).
+    std::vector<std::string> Calls() const {
+        std::vector<std::string> lines;
+        std::istringstream in(ReadFileBytes(dir_.Path("calls.log")));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    void ClearCalls() const { std::filesystem::remove(dir_.Path("calls.log")); }
+
+    /// What Play and Add return from now on.
+    void SetResult(int result) const {
+        setenv("TRACKLORE_FAKE_PLUGIN_RESULT", std::to_string(result).c_str(), 1);
+    }
+    void SetName(const std::string& name) const {
+        setenv("TRACKLORE_FAKE_PLUGIN_NAME", name.c_str(), 1);
+    }
+
+private:
+    static constexpr const char* kVariables[] = {
+        "TRACKLORE_PLUGIN_DIR", "TRACKLORE_FAKE_PLUGIN_LOG", "TRACKLORE_FAKE_PLUGIN_RESULT",
+        "TRACKLORE_FAKE_PLUGIN_NAME"};
+
+    TTempDir dir_;
+    std::string oldFolder_;
+    std::vector<std::optional<std::string>> saved_;
+};
+
+}  // namespace tracklore::test
