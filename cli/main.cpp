@@ -9,6 +9,7 @@
 #include "cli/pack_commands.h"
 #include "cli/scan_commands.h"
 #include "cli/search_commands.h"
+#include "cli/stats_commands.h"
 
 namespace {
 
@@ -56,6 +57,21 @@ constexpr CommandEntry kCommands[] = {
      "scan each folder (with its subfolders) and each MP3 file into CAT, made when missing, "
      "then save CAT; files that could not be read are listed on stdout",
      tracklore::cli::RunScan},
+    {"stats", "stats CAT",
+     "print the number of records of CAT, their total play time and the total size of their "
+     "files, as File Info shows them",
+     tracklore::cli::RunStats},
+#ifdef TRACKLORE_CLI_PRINT
+    {"print",
+     "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "
+     "[--no-footer] [--font NAME] [--size POINTS] [--title TEXT]",
+     "print the records of CAT as the desktop's Print does, into the PDF file OUT (A4, 600 "
+     "dpi): LIST names the columns by heading in any case (id,artist,title; the default is "
+     "the print dialog's: volume,artist,title,album,year,comment), the look of the rows "
+     "defaults to none, the font to Arial 8 points, the title in the header to the file "
+     "name of CAT",
+     tracklore::cli::RunPrint},
+#endif
     {"info", "info FILE", "show the tag kind, every tag frame and the audio values of one MP3 file",
      tracklore::cli::RunInfo},
     {"pack", "pack IN OUT", "compress the raw file IN into OUT with the catalogue's LZ77 stream",

@@ -104,6 +104,42 @@ inline constexpr char BuildingViews[] = "Building visual representations. Record
 // Printing
 inline constexpr char PrintSelectedSuffix[] = " - selected";
 
+// Statistics and file info
+inline constexpr char StatisticsCaption[] = "Statistics";
+inline constexpr char StatisticsDatabaseGroup[] = " Database ";
+inline constexpr char StatisticsGroup[] = " Statistics ";
+inline constexpr char FilesInDatabaseLabel[] = "Files in database:";
+inline constexpr char TotalPlaytimeLabel[] = "Total playtime:";
+inline constexpr char TotalStorageSizeLabel[] = "Total storage size used on files:";
+inline constexpr char DatabaseSizeLabel[] = "Database size:";
+inline constexpr char TotalPlaytimeFormat[] = "%dh %dm %ds";
+inline constexpr char TotalStorageSizeFormat[] = "%lldKB  =  %lldMB";
+inline constexpr char SelectedFilesSize[] = "Size of selected files is: %6.2f M";
+inline constexpr char OkAmpCapsButton[] = "&OK";
+
+// Item edit dialog
+inline constexpr char EditEntryCaption[] = "Edit entry";
+inline constexpr char EditIdLabel[] = "ID:";
+inline constexpr char EditArtistLabel[] = "Artist:";
+inline constexpr char EditAlbumLabel[] = "Album:";
+inline constexpr char EditTitleLabel[] = "Title:";
+inline constexpr char EditYearLabel[] = "Year:";
+inline constexpr char EditGenreLabel[] = "Genre:";
+inline constexpr char EditCommentLabel[] = "Comment:";
+inline constexpr char EditVolumeLabel[] = "Volume:";
+inline constexpr char EditFilenameLabel[] = "File Name:";
+inline constexpr char EditIdHint[] = "The ID of the number you are working on (cannot be changed)";
+inline constexpr char EditArtistHint[] = "Enter the new artist name here";
+inline constexpr char EditAlbumHint[] = "Enter the new album name here";
+inline constexpr char EditTitleHint[] = "Enter the new title of the number here";
+inline constexpr char EditYearHint[] = "Enter your changes to the new year here";
+inline constexpr char EditGenreHint[] = "Select a new genre here";
+inline constexpr char EditCommentHint[] = "Enter the new comment here";
+inline constexpr char EditVolumeHint[] = "Enter the volume on which the number is located here";
+inline constexpr char EditFilenameHint[] = "Enter the name of the file here";
+inline constexpr char EditOkHint[] = "Accept Changes";
+inline constexpr char EditCancelHint[] = "Cancel Changes";
+
 // Settings
 inline constexpr char NotARegistryFile[] = "not a REGEDIT4 registry file";
 inline constexpr char SettingsCaption[] = "Settings...";

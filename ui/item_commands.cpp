@@ -1,9 +1,73 @@
+#include "core/catalogue.h"
+#include "search/edit_dialog.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
 
-void TMainWindow::AddItem() {}
-void TMainWindow::EditItem(TViewSource) {}
-void TMainWindow::DelItem(TViewSource) {}
+void TMainWindow::AddItem() {
+    // An empty record: every number 0, so the dialog opens on genre 0, the first of the table.
+    TrackRecord record;
+    // A full catalogue raises here, before any dialog shows.
+    catalogue_->Insert(record);
+    bool accepted = false;
+    try {
+        TEditDialog dialog;
+        accepted = dialog.Execute(shell_, record);
+        if (accepted) catalogue_->Update(record);
+    } catch (...) {
+        // The record is in no view yet: a failure must not leave it behind in the catalogue.
+        catalogue_->Delete(record);
+        throw;
+    }
+    if (!accepted) {
+        // Its ID stays used up, so the next new item gets the following one.
+        catalogue_->Delete(record);
+        return;
+    }
+    modified_ = true;
+    views_.RefreshViews(InsertRecord, &record);
+}
+
+void TMainWindow::EditItem(TViewSource source) {
+    const std::vector<int32_t> ids = views_.SelectedIds(source);
+    // Several rows, none, or an artist or album node of the tree: nothing to edit.
+    if (ids.size() != 1 || ids.front() < 0) return;
+    TrackRecord record;
+    catalogue_->GetByID(ids.front(), record);
+    TEditDialog dialog;
+    if (!dialog.Execute(shell_, record)) return;
+    // The selected set refers to the catalogue's records, so it sees the change as well.
+    catalogue_->Update(record);
+    views_.RefreshViews(UpdateRecord, &record);
+    modified_ = true;
+}
+
+void TMainWindow::DelItem(TViewSource source) {
+    const std::vector<int32_t> ids = views_.SelectedIds(source);
+    if (ids.empty()) return;
+    bool deletedAny = false;
+    try {
+        for (const int32_t id : ids) {
+            TrackRecord record;
+            record.ID = id;
+            // The record leaves the selected set before the catalogue releases it, so the
+            // set never refers to a released record. One not in the set is skipped.
+            if (selectedSet_) {
+                try {
+                    selectedSet_->Delete(record);
+                } catch (const EDBError&) {
+                }
+            }
+            catalogue_->Delete(record);
+            deletedAny = true;
+            views_.RefreshViews(RemoveRecord, &record);
+        }
+    } catch (...) {
+        // Records deleted before the failure are gone: the catalogue has changed.
+        if (deletedAny) modified_ = true;
+        throw;
+    }
+    modified_ = true;
+}
 
 }  // namespace tracklore::ui

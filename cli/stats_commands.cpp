@@ -1,0 +1,27 @@
+#include "cli/stats_commands.h"
+
+#include <cstdio>
+
+#include "cli/record_output.h"
+#include "core/catalogue.h"
+#include "core/file_choice.h"
+#include "core/strings.h"
+#include "ui/statistics.h"
+
+namespace tracklore::cli {
+
+int RunStats(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0) {
+        std::fprintf(stderr, "Usage: tracklore-cli stats CAT\n");
+        return 2;
+    }
+    TTracklore catalogue;
+    LoadByFormat(catalogue, args[0]);
+    const ui::TStatisticsBox box = ui::FillStatistics(catalogue, args[0]);
+    std::printf("%s %s\n", msg::FilesInDatabaseLabel, box.L_Count.c_str());
+    std::printf("%s %s\n", msg::TotalPlaytimeLabel, box.L_TotalPlaytime.c_str());
+    std::printf("%s %s\n", msg::TotalStorageSizeLabel, box.L_TotalStorageSize.c_str());
+    return FlushStandardOutput();
+}
+
+}  // namespace tracklore::cli
