@@ -166,6 +166,7 @@ private:
     std::unique_ptr<TSearchDialog2, void (*)(TSearchDialog2*)> searchDialog2_{nullptr, nullptr};
     bool scanning_ = false;
     bool cancelScan_ = false;
+    int scanFilesDone_ = 0;  // files of the running folder scan finished so far
 };
 
 }  // namespace tracklore::ui

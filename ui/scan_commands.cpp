@@ -1,10 +1,22 @@
 // Add directory, Add file, files dropped on the window, and the scan's progress line.
+#include "core/format.h"
 #include "core/strings.h"
 #include "media/scan.h"
 #include "ui/browse_folder.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
+
+namespace {
+
+// Whether scans walk every frame follows the preference "Scan entire file".
+TScanOptions OptionsFor(const TPrefs& prefs) {
+    TScanOptions options;
+    options.ScanVBR = prefs.ScanVBR;
+    return options;
+}
+
+}  // namespace
 
 void TMainWindow::AddDir() {
     TBrowseFolderDlg dialog;
@@ -18,18 +30,35 @@ void TMainWindow::AddDir() {
     std::vector<std::string> errors{msg::ScanErrorsHeading, msg::ScanErrorsRule};
     SetCommandMask(0);
     const int before = catalogue_->Count();
+    TScanOptions options = OptionsFor(prefs_);
+    options.Cancel = &cancelScan_;
+    scanning_ = true;
+    cancelScan_ = false;
+    scanFilesDone_ = 0;
+    shell_.ShowScanCancel(true);
+    // The button goes as soon as the scan ends, before any dialog or error box shows.
+    const auto endScan = [&] {
+        scanning_ = false;
+        cancelScan_ = false;
+        shell_.ShowScanCancel(false);
+    };
+    bool finished = false;
     try {
-        ScanFolder(*catalogue_, dialog.FolderName, errors);
+        finished = ScanFolder(*catalogue_, dialog.FolderName, errors, options);
     } catch (...) {
+        endScan();
         // The records added before the failure stay, and they are unsaved changes.
         if (catalogue_->Count() > before) modified_ = true;
         RecoverViews();
         throw;
     }
+    endScan();
+    const int added = catalogue_->Count() - before;
     if (errors.size() > 2) shell_.ShowScanErrors(errors);
     views_.RefreshViews(FullRebuild);
-    SetStatusText("");
-    modified_ = true;
+    // A cancelled scan says so, and what it kept, until the next status text.
+    SetStatusText(finished ? std::string() : Format(msg::ScanCancelled, added));
+    if (finished || added > 0) modified_ = true;
 }
 
 void TMainWindow::AddFile() {
@@ -42,7 +71,7 @@ void TMainWindow::AddFile() {
     if (!shell_.OpenFileDialog(options, files)) return;
     try {
         for (const std::string& file : files)
-            ScanFile(*catalogue_, file);
+            ScanFile(*catalogue_, file, OptionsFor(prefs_));
     } catch (...) {
         RecoverViews();
         throw;
@@ -57,7 +86,7 @@ void TMainWindow::DropFiles(const std::vector<std::string>& names) {
             // Names are taken whole: paths here run past any fixed buffer, and a cut name
             // would name no file.
             for (const std::string& name : names)
-                if (HasMp3Extension(name)) ScanFile(*catalogue_, name);
+                if (HasMp3Extension(name)) ScanFile(*catalogue_, name, OptionsFor(prefs_));
         } catch (...) {
             RecoverViews();
             throw;
@@ -68,7 +97,13 @@ void TMainWindow::DropFiles(const std::vector<std::string>& names) {
 
 void TMainWindow::ScanProgress(const std::string& path) {
     shell_.ProcessMessages();
-    SetStatusText(msg::ScanningFile + path);
+    if (!scanning_) {
+        SetStatusText(msg::ScanningFile + path);
+        return;
+    }
+    // Announced before it is scanned: the files before this one are done.
+    SetStatusText(msg::ScanningFile + path + Format(msg::ScanningFilesDone, scanFilesDone_));
+    ++scanFilesDone_;
 }
 
 void TMainWindow::CancelScan() {

@@ -17,6 +17,14 @@ using ui::TMsgKind;
 
 const std::string kNotFound = "Invalid MPEG-l3 file - header not found in stream";
 
+// 1,000 frames of 26.1 s whose first frame holds a Xing header claiming 1,500 frames
+// (39.2 s): a count the quick scan believes and the walk of every frame does not need.
+std::string FramesUnderAnOverstatingHeader() {
+    std::string bytes = Mp3Frames(1000);
+    bytes.replace(36, 12, std::string("Xing\0\0\0\x01\0\0\x05\xDC", 12));
+    return bytes;
+}
+
 class ScanCommandsTest : public MainWindowFixture {
 protected:
     std::vector<std::string> Filenames() {
@@ -110,6 +118,92 @@ TEST_F(ScanCommandsTest, AddDirectoryEndedByAnErrorRestoresTheCommands) {
     EXPECT_TRUE(shell_.ScanErrorDialogs.empty());
     EXPECT_FALSE(window_->Modified());  // nothing was added
     EXPECT_EQ(shell_.Status, "");
+}
+
+TEST_F(ScanCommandsTest, CancelledFolderScanKeepsWhatItAddedAndSaysSo) {
+    Start();
+    for (const char* name : {"c/1.mp3", "c/2.mp3", "c/3.mp3", "c/4.mp3", "c/5.mp3"})
+        Put(name, Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("c")};
+    // The user clicks Cancel while the third file is announced.
+    shell_.OnProcessMessages = [&] {
+        if (window_->Catalogue().Count() == 2) window_->CancelScan();
+    };
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(window_->Catalogue().Count(), 2);
+    EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
+    EXPECT_EQ(shell_.ScanCancelStates, (std::vector<bool>{true, false}));
+    EXPECT_EQ(shell_.Status, "Scan cancelled: 2 files added");
+    EXPECT_TRUE(window_->Modified());
+    EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+    EXPECT_TRUE(shell_.Messages.empty());
+}
+
+TEST_F(ScanCommandsTest, CancelBeforeTheFirstFileAddsNothingAndLeavesModified) {
+    Start();
+    Put("n/1.mp3", Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("n")};
+    shell_.OnProcessMessages = [&] { window_->CancelScan(); };
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(window_->Catalogue().Count(), 0);
+    EXPECT_EQ(shell_.Status, "Scan cancelled: 0 files added");
+    EXPECT_FALSE(window_->Modified());
+}
+
+TEST_F(ScanCommandsTest, CancelOutsideAScanDoesNotStopTheNextOne) {
+    Start();
+    Put("o/1.mp3", Mp3Frames(20));
+    Put("o/2.mp3", Mp3Frames(20));
+    window_->CancelScan();
+    shell_.FolderAnswers = {dir_.Path("o")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(window_->Catalogue().Count(), 2);
+    EXPECT_EQ(shell_.Status, "");
+}
+
+TEST_F(ScanCommandsTest, FolderScanProgressCountsTheFilesDone) {
+    Start();
+    const std::string first = Put("p/a.mp3", Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("p")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_NE(std::find(shell_.StatusTexts.begin(), shell_.StatusTexts.end(),
+                        "Scanning: " + first + " (0 files)"),
+              shell_.StatusTexts.end());
+}
+
+TEST_F(ScanCommandsTest, ErrorEndingAFolderScanHidesTheCancelButton) {
+    Start();
+    Put("s/y.mp3", "12345");
+    shell_.FolderAnswers = {dir_.Path("s")};
+    window_->Run(TCommandId::AddDir);
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.ScanCancelStates, (std::vector<bool>{true, false}));
+    // The window is back to normal: a later click has nothing to stop.
+    window_->CancelScan();
+    Put("s2/a.mp3", Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("s2")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(window_->Catalogue().Count(), 1);
+}
+
+TEST_F(ScanCommandsTest, ScanEntireFilePreferenceChoosesTheWalkForEveryEntryPoint) {
+    Start();
+    const std::string path = Put("v/x.mp3", FramesUnderAnOverstatingHeader());
+    const auto playLength = [&] {
+        return window_->Catalogue().SlotRecord(window_->Catalogue().Count() - 1)->PlayLength;
+    };
+    window_->DropFiles({path});
+    EXPECT_EQ(playLength(), 39);
+
+    window_->Prefs().ScanVBR = true;
+    window_->DropFiles({path});
+    EXPECT_EQ(playLength(), 26);
+    shell_.OpenAnswers = {std::vector<std::string>{path}};
+    window_->Run(TCommandId::AddFile);
+    EXPECT_EQ(playLength(), 26);
+    shell_.FolderAnswers = {dir_.Path("v")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(playLength(), 26);
 }
 
 // --- Add file ---------------------------------------------------------------------------
