@@ -1,13 +1,296 @@
 #include "search/search_dialogs_qt.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <iterator>
+
+#include "core/strings.h"
+#include "search/dialog_fields.h"
+#include "search/search_dialogs.h"
+#include "ui/dialog_util_qt.h"
+#include "ui/small_dialogs_qt.h"
+
 namespace tracklore {
 
-bool ExecuteSearchDialogQt(QWidget*, TSearchDialog&) {
-    return false;
+namespace {
+
+using ui::ToQ;
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
 }
 
-bool ExecuteAdvancedSearchQt(QWidget*, TSearchDialog2&, ui::TShell&) {
-    return false;
+std::string FromQ(const QString& text) {
+    return text.toStdString();
+}
+
+// A control's hint: a tool-tip, and the status tip a status line would show.
+void SetHint(QWidget* widget, const char* hint) {
+    widget->setToolTip(Text(hint));
+    widget->setStatusTip(Text(hint));
+}
+
+// The ID field takes up to seven digits, or a minus and six: -1 asks for every record.
+constexpr char kIdMask[] = "#000000; ";
+constexpr char kYearMask[] = "0000; ";
+
+class TSearchDialogQt : public QDialog {
+public:
+    TSearchDialogQt(QWidget* parent, const TSearchDialog& model)
+        : QDialog(parent, ui::kCloseOnlyDialogFlags) {
+        setObjectName("SearchDialog");
+        setWindowTitle(Text(msg::SearchDialogCaption));
+
+        auto* info = new QLabel(Text(msg::SearchDialogInfo), this);
+        info->setObjectName("L_Info");
+        info->setWordWrap(true);
+        auto* picture = new QLabel(this);
+        picture->setObjectName("Image");
+        picture->setPixmap(ui::ProgramIcon().pixmap(48, 48));
+
+        auto* grid = new QGridLayout;
+        id_ = AddEdit(grid, "MED_ID", msg::SearchIdLabel, msg::SearchIdHint, model.MED_ID, kIdMask);
+        artist_ = AddEdit(grid, "ED_Artist", msg::SearchArtistLabel, msg::SearchArtistHint,
+                          model.ED_Artist);
+        album_ =
+            AddEdit(grid, "ED_Album", msg::SearchAlbumLabel, msg::SearchAlbumHint, model.ED_Album);
+        title_ =
+            AddEdit(grid, "ED_Title", msg::SearchTitleLabel, msg::SearchTitleHint, model.ED_Title);
+        year_ = AddEdit(grid, "MED_Year", msg::SearchYearLabel, msg::SearchYearHint, model.MED_Year,
+                        kYearMask);
+
+        genre_ = new QComboBox(this);
+        genre_->setObjectName("CB_Genre");
+        genre_->setEditable(true);
+        genre_->setInsertPolicy(QComboBox::NoInsert);
+        for (const std::string& name : GenreComboItems())
+            genre_->addItem(ToQ(name));
+        genre_->setCurrentIndex(genre_->findText(ToQ(model.CB_Genre), Qt::MatchExactly));
+        genre_->setEditText(ToQ(model.CB_Genre));
+        SetHint(genre_, msg::SearchGenreHint);
+        AddRow(grid, msg::SearchGenreLabel, genre_);
+
+        comment_ = AddEdit(grid, "ED_Comment", msg::SearchCommentLabel, msg::SearchCommentHint,
+                           model.ED_Comment);
+        volume_ = AddEdit(grid, "ED_Volume", msg::SearchVolumeLabel, msg::SearchVolumeHint,
+                          model.ED_Volume);
+        filename_ = AddEdit(grid, "ED_Filename", msg::SearchFilenameLabel, msg::SearchFilenameHint,
+                            model.ED_Filename);
+
+        auto* ok = new QPushButton(Text(msg::SearchOkButton), this);
+        ok->setObjectName("OKBtn");
+        ok->setDefault(true);
+        SetHint(ok, msg::SearchOkHint);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        auto* cancel = new QPushButton(Text(msg::PlainCancelButton), this);
+        cancel->setObjectName("CancelBtn");
+        SetHint(cancel, msg::SearchCancelHint);
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+        useSelected_ = new QCheckBox(Text(msg::UseSelectedAmp), this);
+        useSelected_->setObjectName("CKB_UseSelected");
+        useSelected_->setChecked(model.CKB_UseSelected);
+        useSelected_->setEnabled(model.CKB_UseSelectedEnabled);
+
+        auto* top = new QHBoxLayout;
+        top->addWidget(info, 1);
+        top->addWidget(picture, 0, Qt::AlignTop);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(useSelected_);
+        buttons->addStretch();
+        buttons->addWidget(ok);
+        buttons->addWidget(cancel);
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(top);
+        layout->addLayout(grid);
+        layout->addLayout(buttons);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+
+        QWidget* order[] = {id_,      artist_, album_,    title_, year_,  genre_,
+                            comment_, volume_, filename_, ok,     cancel, useSelected_};
+        for (size_t i = 1; i < std::size(order); ++i)
+            setTabOrder(order[i - 1], order[i]);
+        id_->setFocus();
+    }
+
+    void ReadInto(TSearchDialog& model) const {
+        model.MED_ID = FromQ(id_->text());
+        model.ED_Artist = FromQ(artist_->text());
+        model.ED_Album = FromQ(album_->text());
+        model.ED_Title = FromQ(title_->text());
+        model.MED_Year = FromQ(year_->text());
+        model.CB_Genre = FromQ(genre_->currentText());
+        model.ED_Comment = FromQ(comment_->text());
+        model.ED_Volume = FromQ(volume_->text());
+        model.ED_Filename = FromQ(filename_->text());
+        model.CKB_UseSelected = useSelected_->isChecked();
+    }
+
+private:
+    void AddRow(QGridLayout* grid, const char* label, QWidget* field) {
+        auto* caption = new QLabel(Text(label), this);
+        caption->setBuddy(field);
+        const int row = grid->rowCount();
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row, 1);
+    }
+
+    QLineEdit* AddEdit(QGridLayout* grid, const char* name, const char* label, const char* hint,
+                       const std::string& text, const char* mask = nullptr) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        if (mask != nullptr) edit->setInputMask(Text(mask));
+        edit->setText(ToQ(text));
+        edit->setMinimumWidth(240);
+        SetHint(edit, hint);
+        AddRow(grid, label, edit);
+        return edit;
+    }
+
+    QLineEdit* id_;
+    QLineEdit* artist_;
+    QLineEdit* album_;
+    QLineEdit* title_;
+    QLineEdit* year_;
+    QComboBox* genre_;
+    QLineEdit* comment_;
+    QLineEdit* volume_;
+    QLineEdit* filename_;
+    QCheckBox* useSelected_;
+};
+
+// The advanced search form. "&Search..." closes it only over a parsed tree; the model keeps
+// the typed text, the tree and the test's result, since the form lives between uses.
+class TAdvancedSearchQt : public QDialog {
+public:
+    TAdvancedSearchQt(QWidget* parent, TSearchDialog2& model, ui::TShell& shell)
+        : QDialog(parent, ui::kNoButtonsDialogFlags), model_(model), shell_(shell) {
+        setObjectName("SearchDialog2");
+        setWindowTitle(Text(msg::AdvancedSearchCaption));
+
+        auto* group = new QGroupBox(Text(msg::AdvancedSearchGroup), this);
+        group->setObjectName("GroupBox1");
+        auto* help = new QPlainTextEdit(group);
+        help->setObjectName("M_inst");
+        help->setReadOnly(true);
+        help->setLineWrapMode(QPlainTextEdit::NoWrap);
+        help->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        QStringList lines;
+        for (const char* line : msg::AdvancedSearchHelp)
+            lines << Text(line);
+        help->setPlainText(lines.join('\n'));
+        help->setMinimumSize(560, 200);
+
+        expr_ = new QLineEdit(ToQ(model_.E_Expr), group);
+        expr_->setObjectName("E_Expr");
+        auto* test = new QPushButton(Text(msg::TestButton), group);
+        test->setObjectName("B_Test");
+        test->setAutoDefault(false);
+        connect(test, &QPushButton::clicked, this, [this] { Test(); });
+        auto* testLabel = new QLabel(Text(msg::TestLabel), group);
+        testLabel->setObjectName("L_Test");
+
+        parsed_ = new QLabel(ToQ(model_.L_Parsed), group);
+        parsed_->setObjectName("L_Parsed");
+        parsed_->setWordWrap(true);
+        parsed_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        parsed_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        parsed_->setAutoFillBackground(true);
+        QPalette palette = parsed_->palette();
+        palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
+        parsed_->setPalette(palette);
+        parsed_->setFixedSize(560, 2 * parsed_->fontMetrics().lineSpacing() + 6);
+
+        useSelected_ = new QCheckBox(Text(msg::UseSelected), group);
+        useSelected_->setObjectName("CKB_UseSelected");
+        useSelected_->setChecked(model_.CKB_UseSelected);
+        useSelected_->setEnabled(model_.CKB_UseSelectedEnabled);
+
+        auto* search = new QPushButton(Text(msg::SearchButton), this);
+        search->setObjectName("B_Search");
+        search->setDefault(true);
+        connect(search, &QPushButton::clicked, this, [this] { Search(); });
+        auto* cancel = new QPushButton(Text(msg::CancelButton), this);
+        cancel->setObjectName("B_Cancel");
+        cancel->setAutoDefault(false);
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+        auto* exprRow = new QHBoxLayout;
+        exprRow->addWidget(expr_, 1);
+        exprRow->addWidget(test);
+        auto* groupLayout = new QVBoxLayout(group);
+        groupLayout->addWidget(help, 1);
+        groupLayout->addLayout(exprRow);
+        groupLayout->addWidget(testLabel);
+        groupLayout->addWidget(parsed_);
+        groupLayout->addWidget(useSelected_);
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch();
+        buttons->addWidget(search);
+        buttons->addWidget(cancel);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(group);
+        layout->addLayout(buttons);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+
+        setTabOrder(help, expr_);
+        setTabOrder(expr_, test);
+        setTabOrder(test, useSelected_);
+        setTabOrder(useSelected_, search);
+        setTabOrder(search, cancel);
+        expr_->setFocus();
+    }
+
+    void done(int result) override {
+        model_.E_Expr = FromQ(expr_->text());
+        if (!model_.FormCloseQuery(result == QDialog::Accepted)) return;
+        if (result == QDialog::Accepted) model_.CKB_UseSelected = useSelected_->isChecked();
+        QDialog::done(result);
+    }
+
+private:
+    void Test() {
+        model_.E_Expr = FromQ(expr_->text());
+        model_.B_TestClick();
+        parsed_->setText(ToQ(model_.L_Parsed));
+    }
+
+    void Search() {
+        model_.E_Expr = FromQ(expr_->text());
+        if (model_.B_SearchClick(shell_)) accept();
+    }
+
+    TSearchDialog2& model_;
+    ui::TShell& shell_;
+    QLineEdit* expr_;
+    QLabel* parsed_;
+    QCheckBox* useSelected_;
+};
+
+}  // namespace
+
+bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog) {
+    TSearchDialogQt form(parent, dialog);
+    ui::CenterOnScreen(&form);
+    if (form.exec() != QDialog::Accepted) return false;
+    form.ReadInto(dialog);
+    return true;
+}
+
+bool ExecuteAdvancedSearchQt(QWidget* parent, TSearchDialog2& dialog, ui::TShell& shell) {
+    TAdvancedSearchQt form(parent, dialog, shell);
+    ui::CenterOnScreen(&form);
+    return form.exec() == QDialog::Accepted;
 }
 
 }  // namespace tracklore

@@ -1,9 +1,166 @@
 #include "search/select_form_qt.h"
 
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+
+#include "core/strings.h"
 #include "search/select_form.h"
+#include "ui/dialog_util_qt.h"
+#include "ui/main_window_qt.h"
 
 namespace tracklore {
 
-void ShowSelectFormQt(ui::TMainForm&, std::unique_ptr<TSelectForm>) {}
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// A read-only table over the window's rows; Qt::UserRole gives a row's ID.
+class TSelectFormModel : public QAbstractTableModel {
+public:
+    TSelectFormModel(std::unique_ptr<TSelectForm> form, QObject* parent)
+        : QAbstractTableModel(parent), form_(std::move(form)) {}
+
+    const TSelectForm& Form() const { return *form_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : form_->RowCount();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : TSelectForm::kColumnCount;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= form_->RowCount()) return {};
+        const TSelectForm::TRow& row = form_->Row(index.row());
+        if (role == Qt::DisplayRole) return ui::ToQ(row.Texts[static_cast<size_t>(index.column())]);
+        if (role == Qt::UserRole) return row.ID();
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        if (section < 0 || section >= TSelectForm::kColumnCount) return {};
+        return Text(TSelectForm::kColumnCaptions[static_cast<size_t>(section)]);
+    }
+
+    void ColumnClick(int column) {
+        emit layoutAboutToBeChanged();
+        form_->ColumnClick(column);
+        emit layoutChanged();
+    }
+
+private:
+    std::unique_ptr<TSelectForm> form_;
+};
+
+class TSelectFormQt : public QMainWindow {
+public:
+    TSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form)
+        : QMainWindow(&mainForm, Qt::Window), mainForm_(mainForm) {
+        setObjectName("SelectForm");
+        setWindowTitle(Text(msg::SelectFormCaption));
+        setAttribute(Qt::WA_DeleteOnClose);
+
+        model_ = new TSelectFormModel(std::move(form), this);
+        auto* view = new QTableView(this);
+        view->setObjectName("LV_Database");
+        view->setModel(model_);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setSortingEnabled(false);  // the model orders the rows
+        view->setShowGrid(false);
+        view->setWordWrap(false);
+        view->verticalHeader()->hide();
+        view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        QHeaderView* header = view->horizontalHeader();
+        header->setHighlightSections(false);
+        header->setSectionsClickable(true);
+        header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        for (int column = 0; column < TSelectForm::kColumnCount; ++column) {
+            const int width = TSelectForm::kColumnWidths[static_cast<size_t>(column)];
+            if (width > 0) header->resizeSection(column, width);
+        }
+        connect(header, &QHeaderView::sectionClicked, this, [this, header](int column) {
+            model_->ColumnClick(column);
+            header->setSortIndicatorShown(true);
+            header->setSortIndicator(column, model_->Form().SortDirection() > 0
+                                                 ? Qt::AscendingOrder
+                                                 : Qt::DescendingOrder);
+        });
+        setCentralWidget(view);
+        statusBar()->setObjectName("StatusBar");
+
+        QAction* save = MakeAction("M_Save", msg::SelectFormSaveMenu, msg::SelectFormSaveHint,
+                                   QStyle::SP_DialogSaveButton,
+                                   [this] { Act(&ui::TMainWindow::SelectFormSave); });
+        QAction* print = MakeAction("M_Print", msg::SelectFormPrintMenu, msg::SelectFormPrintHint,
+                                    QStyle::SP_FileDialogDetailedView,
+                                    [this] { Act(&ui::TMainWindow::SelectFormPrint); });
+        QAction* close = MakeAction("M_Close", msg::SelectFormCloseMenu, nullptr,
+                                    QStyle::SP_DialogCloseButton, [this] { this->close(); });
+        QAction* within =
+            MakeAction("M_SearchWithin", msg::SelectFormSearchWithinMenu,
+                       msg::SelectFormSearchWithinHint, QStyle::SP_FileDialogContentsView,
+                       [this] { Act(&ui::TMainWindow::SelectFormSearchWithin); });
+
+        QMenu* file = menuBar()->addMenu(Text(msg::SelectFormFileMenu));
+        file->setObjectName("M_File");
+        file->addAction(save);
+        file->addAction(print);
+        file->addSeparator();
+        file->addAction(close);
+        QMenu* search = menuBar()->addMenu(Text(msg::SelectFormSearchMenu));
+        search->setObjectName("M_Search");
+        search->addAction(within);
+
+        QToolBar* tools = addToolBar(QString());
+        tools->setObjectName("ToolBar");
+        tools->setMovable(false);
+        tools->addAction(save);
+        tools->addAction(print);
+        tools->addAction(within);
+        tools->widgetForAction(save)->setObjectName("TB_Save");
+        tools->widgetForAction(print)->setObjectName("TB_Print");
+        tools->widgetForAction(within)->setObjectName("TB_SearchWithin");
+
+        resize(800, 400);
+    }
+
+private:
+    QAction* MakeAction(const char* name, const char* caption, const char* hint,
+                        QStyle::StandardPixmap icon, std::function<void()> slot) {
+        auto* action = new QAction(style()->standardIcon(icon), Text(caption), this);
+        action->setObjectName(name);
+        if (hint != nullptr) {
+            action->setToolTip(Text(hint));
+            action->setStatusTip(Text(hint));
+        }
+        connect(action, &QAction::triggered, this, std::move(slot));
+        return action;
+    }
+
+    // The main window's action on the rows this window shows, refused while a command runs.
+    void Act(void (ui::TMainWindow::*action)(const TSelectForm&)) {
+        const TSelectForm& form = model_->Form();
+        mainForm_.RunExclusive([&] { (mainForm_.Window().*action)(form); });
+    }
+
+    ui::TMainForm& mainForm_;
+    TSelectFormModel* model_ = nullptr;
+};
+
+}  // namespace
+
+void ShowSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form) {
+    auto* window = new TSelectFormQt(mainForm, std::move(form));
+    window->show();
+}
 
 }  // namespace tracklore

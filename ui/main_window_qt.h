@@ -43,6 +43,9 @@ public:
     void RunCommand(TCommandId command, TViewSource source = TViewSource::None);
     /// True while a command of the core runs (its pending messages may be delivered).
     bool Busy() const { return busy_ > 0; }
+    /// Runs `work` under the core's error handler, refused while another command runs.
+    /// Returns false when refused or when it raised.
+    bool RunExclusive(const std::function<void()>& work);
 
     // What the shell changes.
     void SetStatusText(const QString& text);
@@ -58,9 +61,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    /// Runs `work` under the core's error handler, refused while another command runs.
-    /// Returns false when refused or when it raised.
-    bool RunExclusive(const std::function<void()>& work);
     QTableView* MakeList(const char* name, TListModel* model, TViewSource source);
     void BuildPages();
     /// The view shown on `page`.

@@ -1,0 +1,163 @@
+// Wiring of the search dialogs and the result window: model in, widgets shown, model out.
+#include "search/search_dialogs_qt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+#include "search/search_dialogs.h"
+#include "search/select_form.h"
+#include "search/select_form_qt.h"
+#include "tests/support/scripted_shell.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/when_modal_qt.h"
+#include "ui/main_window_qt.h"
+
+namespace tracklore {
+namespace {
+
+using test::WhenModal;
+
+template <class T>
+T* Child(QWidget* parent, const char* name) {
+    T* child = parent->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+TEST(SearchDialogQt, ShowsThePresetAndReadsBackWithMinusOne) {
+    TSearchDialog dialog;
+    TrackRecord pattern;
+    pattern.Genre = kGenreNone;
+    dialog.Preset(pattern);
+    dialog.CKB_UseSelected = false;
+    dialog.CKB_UseSelectedEnabled = false;
+    WhenModal<QDialog>([](QDialog* form) {
+        EXPECT_EQ(form->objectName(), "SearchDialog");
+        EXPECT_EQ(form->windowTitle(), "Search Dialog");
+        auto* id = Child<QLineEdit>(form, "MED_ID");
+        EXPECT_EQ(id->text().trimmed(), "0");
+        EXPECT_EQ(Child<QComboBox>(form, "CB_Genre")->currentText(), "(none)");
+        EXPECT_FALSE(Child<QCheckBox>(form, "CKB_UseSelected")->isEnabled());
+        EXPECT_EQ(Child<QLineEdit>(form, "ED_Artist")->toolTip(),
+                  "Enter the name of the artist you wish to locate");
+        id->selectAll();
+        QTest::keyClicks(id, "-1");
+        Child<QLineEdit>(form, "ED_Title")->setText("mirror");
+        Child<QComboBox>(form, "CB_Genre")->setEditText("");
+        QTest::mouseClick(Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog));
+    dialog.ReadBack(pattern);
+    EXPECT_EQ(pattern.ID, -1);
+    EXPECT_EQ(pattern.Title, "mirror");
+    EXPECT_EQ(pattern.Genre, kGenreNone);
+}
+
+TEST(SearchDialogQt, CancelKeepsTheModel) {
+    TSearchDialog dialog;
+    dialog.ED_Artist = "kept";
+    WhenModal<QDialog>([](QDialog* form) {
+        Child<QLineEdit>(form, "ED_Artist")->setText("typed");
+        QTest::mouseClick(Child<QPushButton>(form, "CancelBtn"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(ExecuteSearchDialogQt(nullptr, dialog));
+    EXPECT_EQ(dialog.ED_Artist, "kept");
+}
+
+TEST(AdvancedSearchQt, TestButtonShowsTheTypeErrorInTheParsedLabel) {
+    test::TScriptedShell shell;
+    TSearchDialog2 dialog;
+    WhenModal<QDialog>([](QDialog* form) {
+        EXPECT_EQ(form->windowTitle(), "Advanced search...");
+        auto* help = Child<QPlainTextEdit>(form, "M_inst");
+        EXPECT_TRUE(help->isReadOnly());
+        EXPECT_TRUE(help->toPlainText().startsWith("The advanced search facility"));
+        Child<QLineEdit>(form, "E_Expr")->setText("year>=1992");
+        QTest::mouseClick(Child<QPushButton>(form, "B_Test"), Qt::LeftButton);
+        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(), "Type error in \"year >= 1992\"");
+        EXPECT_TRUE(form->isVisible());
+        QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(ExecuteAdvancedSearchQt(nullptr, dialog, shell));
+    EXPECT_EQ(dialog.Tree, nullptr);
+    EXPECT_EQ(dialog.E_Expr, "year>=1992");
+}
+
+TEST(AdvancedSearchQt, BadExpressionKeepsTheDialogOpenUntilFixed) {
+    test::TScriptedShell shell;
+    shell.MessageAnswers.push_back(ui::TModalResult::OK);
+    TSearchDialog2 dialog;
+    dialog.CKB_UseSelected = true;
+    dialog.CKB_UseSelectedEnabled = true;
+    WhenModal<QDialog>([&](QDialog* form) {
+        auto* expr = Child<QLineEdit>(form, "E_Expr");
+        expr->setText("title~=");
+        QTest::mouseClick(Child<QPushButton>(form, "B_Search"), Qt::LeftButton);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(shell.Messages.size(), 1u);
+        EXPECT_EQ(expr->text(), "title~=");
+        Child<QCheckBox>(form, "CKB_UseSelected")->setChecked(false);
+        expr->setText("title~=\"mirror\"");
+        QTest::mouseClick(Child<QPushButton>(form, "B_Search"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(ExecuteAdvancedSearchQt(nullptr, dialog, shell));
+    ASSERT_EQ(shell.Messages.size(), 1u);
+    EXPECT_EQ(shell.Messages[0].Caption, "Error parsing");
+    EXPECT_NE(dialog.Tree, nullptr);
+    EXPECT_FALSE(dialog.CKB_UseSelected);
+}
+
+TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
+    test::TTempDir dir;
+    ui::TMainForm mainForm(dir.Path("prefs.reg"));
+    TTracklore catalogue;
+    for (const char* artist : {"b", "a", "c"}) {
+        TrackRecord record;
+        record.Artist = artist;
+        record.PlayLength = 185;
+        catalogue.Insert(record);
+    }
+    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(catalogue));
+    auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->windowTitle(), "SelectForm");
+    auto* view = Child<QTableView>(window, "LV_Database");
+    QAbstractItemModel* model = view->model();
+    ASSERT_EQ(model->rowCount(), 3);
+    ASSERT_EQ(model->columnCount(), 11);
+    EXPECT_EQ(model->headerData(10, Qt::Horizontal).toString(), "Quality");
+    EXPECT_EQ(model->index(0, 9).data().toString(), "3:05");
+    EXPECT_EQ(model->index(0, 0).data(Qt::UserRole).toInt(), 1);
+
+    QTest::mouseClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(view->horizontalHeader()->sectionViewportPosition(2) + 5, 5));
+    EXPECT_EQ(model->index(0, 2).data().toString(), "a");
+    EXPECT_EQ(model->index(2, 2).data().toString(), "c");
+
+    auto* within = window->findChild<QAction*>("M_SearchWithin");
+    ASSERT_NE(within, nullptr);
+    EXPECT_EQ(within->toolTip(), "Search within  this view");
+    QPointer<QMainWindow> guard(window);
+    window->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+}
+
+}  // namespace
+}  // namespace tracklore
