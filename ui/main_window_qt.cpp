@@ -7,7 +7,9 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -16,6 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/dialog_util_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
 
@@ -305,6 +308,26 @@ void TMainForm::dropEvent(QDropEvent* event) {
     RunExclusive([&] { window_->DropFiles(names); });
 }
 
-void TMainForm::ShowScanCancel(bool) {}
+void TMainForm::ShowScanCancel(bool visible) {
+    // Made on first use: the button sits at the right of the status line, where the status
+    // texts never cover it, and Escape does what it does while it shows. Both call the core
+    // directly, since the scan is the running command.
+    auto* button = findChild<QPushButton*>("B_CancelScan");
+    auto* escape = findChild<QShortcut*>("EscapeCancelScan");
+    if (button == nullptr) {
+        button = new QPushButton(ToQ(msg::PlainCancelButton), statusBar());
+        button->setObjectName("B_CancelScan");
+        button->setFocusPolicy(Qt::NoFocus);
+        button->hide();
+        statusBar()->addPermanentWidget(button);
+        connect(button, &QPushButton::clicked, this, [this] { window_->CancelScan(); });
+        escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        escape->setObjectName("EscapeCancelScan");
+        escape->setEnabled(false);
+        connect(escape, &QShortcut::activated, this, [this] { window_->CancelScan(); });
+    }
+    button->setVisible(visible);
+    escape->setEnabled(visible);
+}
 
 }  // namespace tracklore::ui
