@@ -53,9 +53,11 @@ constexpr CommandEntry kCommands[] = {
      "ignoring case, --id is equal (-1 matches every record), --genre is a genre name "
      "written exactly as the genre table has it; formats as for list",
      tracklore::cli::RunSearch},
-    {"scan", "scan CAT PATH...",
+    {"scan", "scan [--scan-vbr] CAT PATH...",
      "scan each folder (with its subfolders) and each MP3 file into CAT, made when missing, "
-     "then save CAT; files that could not be read are listed on stdout",
+     "then save CAT; files that could not be read are listed on stdout. Play time and bit "
+     "rate come from the first frames (the encoder's summary header, or a steady bit rate), "
+     "so little of each file is read; --scan-vbr walks every frame of every file instead",
      tracklore::cli::RunScan},
     {"stats", "stats CAT",
      "print the number of records of CAT, their total play time and the total size of their "

@@ -20,7 +20,8 @@ namespace {
 // known, so the lines of earlier folders are out even when a later path ends the scan.
 // A file named on the command line fails like a file inside a folder: a tag or header
 // error is listed and the scan goes on.
-void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths) {
+void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths,
+               const TScanOptions& options) {
     for (const auto& path : paths) {
         std::vector<std::string> errors;
         const auto print = [&errors] {
@@ -30,9 +31,9 @@ void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths) {
         try {
             const auto status = platform::GetFileStatus(path);
             if (status && status->IsFolder) {
-                ScanFolder(catalogue, path, errors);
+                ScanFolder(catalogue, path, errors, options);
             } else {
-                ScanFileListingErrors(catalogue, path, errors);
+                ScanFileListingErrors(catalogue, path, errors, options);
             }
         } catch (...) {
             print();
@@ -97,9 +98,19 @@ void PrintAudio(const TMPEGAudio& audio) {
 
 }  // namespace
 
-int RunScan(const std::vector<std::string>& args) {
+int RunScan(const std::vector<std::string>& given) {
+    // --scan-vbr may stand anywhere: the whole-file walk for every file.
+    TScanOptions options;
+    std::vector<std::string> args;
+    for (const auto& arg : given) {
+        if (arg == "--scan-vbr") {
+            options.ScanVBR = true;
+        } else {
+            args.push_back(arg);
+        }
+    }
     if (args.size() < 2) {
-        std::fprintf(stderr, "Usage: tracklore-cli scan CAT PATH...\n");
+        std::fprintf(stderr, "Usage: tracklore-cli scan [--scan-vbr] CAT PATH...\n");
         return 2;
     }
     const std::string& catalogueFile = args[0];
@@ -108,7 +119,7 @@ int RunScan(const std::vector<std::string>& args) {
 
     int status = 0;
     try {
-        ScanPaths(catalogue, std::vector<std::string>(args.begin() + 1, args.end()));
+        ScanPaths(catalogue, std::vector<std::string>(args.begin() + 1, args.end()), options);
     } catch (const std::exception& error) {
         // The records added before the failure are still saved.
         std::fflush(stdout);

@@ -6,7 +6,8 @@
 
 namespace tracklore::cli {
 
-/// scan CAT PATH...: scans folders and files into CAT (made when missing) and saves it.
+/// scan [--scan-vbr] CAT PATH...: scans folders and files into CAT (made when missing) and saves
+/// it.
 int RunScan(const std::vector<std::string>& args);
 
 /// info FILE: the tag kind, every frame and the audio values of one file.
