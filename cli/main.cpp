@@ -7,6 +7,9 @@
 
 #include "cli/catalogue_commands.h"
 #include "cli/pack_commands.h"
+#ifdef TRACKLORE_CLI_PRINT
+#include "cli/print_commands.h"
+#endif
 #include "cli/scan_commands.h"
 #include "cli/search_commands.h"
 #include "cli/stats_commands.h"

@@ -104,7 +104,31 @@ inline constexpr char ProgressInvalidIndex[] = "ProgressBox.Steps[] - Invalid In
 inline constexpr char BuildingViews[] = "Building visual representations. Record: ";
 
 // Printing
+inline constexpr char PrintDialogCaption[] = "Print Database...";
+inline constexpr char PrintCaption[] = "Print %s...";
 inline constexpr char PrintSelectedSuffix[] = " - selected";
+inline constexpr char NothingToPrint[] = "There are no items selected to print...";
+inline constexpr char PrintingDatabase[] = "Printing database";
+inline constexpr char DeterminingColumnWidths[] = "Determining the width of the columns";
+inline constexpr char PrintingPage[] = "Printing page %d of %d pages";
+inline constexpr char PrintDone[] = "Done";
+inline constexpr char PrintHeader[] = "Corvane Tracklore - %s";
+inline constexpr char PrintFooter[] = "Page: %d of %d";
+inline constexpr char PrintFontTooLarge[] =
+    "The chosen font is too large for the page: not even one row fits. Please choose a "
+    "smaller font.";
+inline constexpr char PrintJobFailed[] = "The printer could not start the print job.";
+inline constexpr char PrintFieldsGroup[] = " Include the following fields in print ";
+inline constexpr char PrintHeaderFooterGroup[] = " Header/Footer ";
+inline constexpr char PrintCellsLinesGroup[] = " Cells/Lines ";
+inline constexpr char PrintHeaderBox[] = "Header";
+inline constexpr char PrintFooterBox[] = "Footer";
+inline constexpr char PrintSettingsButton[] = "&Settings";
+inline constexpr char PrintFontButton[] = "&Font";
+inline constexpr char PrintPrintButton[] = "&Print...";
+inline constexpr char PrintPreviewButton[] = "Pre&view...";
+inline constexpr char PrintPdfButton[] = "P&DF...";
+inline constexpr char PdfFilesFilter[] = "PDF files";
 
 // Statistics and file info
 inline constexpr char StatisticsCaption[] = "Statistics";

@@ -1,0 +1,146 @@
+#include "cli/print_commands.h"
+
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#include "cli/record_output.h"
+#include "core/catalogue.h"
+#include "core/convert.h"
+#include "core/file_choice.h"
+#include "core/format.h"
+#include "core/strings.h"
+#include "ui/print_canvas_qt.h"
+#include "ui/print_layout.h"
+#include "ui/printer_dialog.h"
+#include "ui/progress_box.h"
+
+namespace tracklore::cli {
+
+namespace {
+
+constexpr char kUsage[] =
+    "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "
+    "[--no-footer] [--font NAME] [--size POINTS] [--title TEXT]";
+constexpr std::array<const char*, 4> kLookOptions{"none", "gray", "thin", "cells"};
+// A4 at a laser printer's resolution, inside 10 mm margins.
+constexpr int kResolution = 600;
+constexpr double kMarginMm = 10;
+
+int Usage() {
+    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
+    return 2;
+}
+
+int BadOption(const char* format, const std::string& value) {
+    std::fprintf(stderr, format, value.c_str());
+    std::fprintf(stderr, "\n");
+    return 2;
+}
+
+// The column set of a comma-separated list of headings, or nullopt naming the bad entry.
+std::optional<uint32_t> ParseColumns(const std::string& list, std::string& bad) {
+    uint32_t columns = 0;
+    size_t start = 0;
+    while (start <= list.size()) {
+        const size_t end = std::min(list.find(',', start), list.size());
+        const std::string name = list.substr(start, end - start);
+        bool found = false;
+        for (const ui::TPrintColumn& column : ui::kPrintColumns) {
+            if (!EqualsIgnoreAsciiCase(name, column.Heading)) continue;
+            columns |= column.Bit;
+            found = true;
+        }
+        if (!found) {
+            bad = name;
+            return std::nullopt;
+        }
+        start = end + 1;
+    }
+    // The quality column carries the dialog's second quality bit too.
+    if (columns & 0x400) columns |= ui::kQualityExtraBit;
+    return columns;
+}
+
+}  // namespace
+
+int RunPrint(const std::vector<std::string>& args) {
+    const ui::TPrinterDialog initial;
+    ui::TPrintJob job;
+    job.Columns = initial.PrintColumns();
+    job.Font = initial.Font;
+    std::optional<std::string> file;
+    std::optional<std::string> pdf;
+    std::optional<std::string> title;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--pdf" && hasValue) {
+            pdf = args[++i];
+        } else if (arg == "--columns" && hasValue) {
+            std::string bad;
+            const auto columns = ParseColumns(args[++i], bad);
+            if (!columns) return BadOption("Unknown column \"%s\" for --columns", bad);
+            job.Columns = *columns;
+        } else if (arg == "--look" && hasValue) {
+            const std::string& look = args[++i];
+            const auto* found = std::find_if(kLookOptions.begin(), kLookOptions.end(),
+                                             [&](const char* name) { return look == name; });
+            if (found == kLookOptions.end()) return BadOption("Unknown look \"%s\"", look);
+            job.Look = static_cast<int>(found - kLookOptions.begin());
+        } else if (arg == "--no-header") {
+            job.Header = false;
+        } else if (arg == "--no-footer") {
+            job.Footer = false;
+        } else if (arg == "--font" && hasValue) {
+            job.Font.Name = args[++i];
+        } else if (arg == "--size" && hasValue) {
+            const std::string& size = args[++i];
+            int points = 0;
+            try {
+                points = StrToInt(size);
+            } catch (const EConvertError&) {
+                return BadOption("Invalid point size \"%s\"", size);
+            }
+            if (points < 1 || points > 1000) return BadOption("Invalid point size \"%s\"", size);
+            job.Font.Size = points;
+        } else if (arg == "--title" && hasValue) {
+            title = args[++i];
+        } else if (!file && arg.rfind("--", 0) != 0) {
+            file = arg;
+        } else {
+            return Usage();
+        }
+    }
+    if (!file || !pdf) return Usage();
+
+    TTracklore catalogue;
+    LoadByFormat(catalogue, *file);
+    job.PrintTitle = title ? *title : std::filesystem::path(*file).filename().string();
+    job.JobTitle = Format(msg::PrintCaption, job.PrintTitle.c_str());
+
+    // Qt lives for this command only, on the offscreen platform: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "tracklore-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    QPdfWriter writer(QString::fromStdString(*pdf));
+    writer.setResolution(kResolution);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                          QPageLayout::Millimeter);
+    writer.setCreator(QString::fromUtf8(msg::AppTitle));
+    ui::TQtPrintCanvas canvas(writer, &writer,
+                              [&writer](const QString& text) { writer.setTitle(text); });
+    ui::TProgressBox progress;
+    ui::PrintDB(catalogue, job, canvas, progress);
+    return 0;
+}
+
+}  // namespace tracklore::cli

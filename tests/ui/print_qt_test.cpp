@@ -1,0 +1,126 @@
+// Printing through Qt: the layout on a real PDF writer, and the print dialog's wiring.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/when_modal_qt.h"
+#include "ui/print_canvas_qt.h"
+#include "ui/print_layout.h"
+#include "ui/printer_dialog.h"
+#include "ui/printer_dialog_qt.h"
+#include "ui/progress_box.h"
+
+namespace tracklore::test {
+namespace {
+
+int PdfPageCount(const QString& file) {
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly)) return -1;
+    const QString text = QString::fromLatin1(pdf.readAll());
+    return static_cast<int>(text.count(QRegularExpression("/Type\\s*/Page(?!s)")));
+}
+
+void Fill(TTracklore& catalogue, int count) {
+    for (int i = 1; i <= count; ++i) {
+        TrackRecord record;
+        record.Artist = "Artist " + std::to_string(i % 7);
+        record.Title = "Title number " + std::to_string(i);
+        catalogue.Insert(record);
+    }
+}
+
+TEST(PrintQt, PdfHasThePagesTheLayoutCounts) {
+    TTempDir dir;
+    const QString file = QString::fromStdString(dir.Path("out.pdf"));
+    TTracklore catalogue;
+    Fill(catalogue, 300);
+    int expectedPages = 0;
+    {
+        QPdfWriter writer(file);
+        writer.setResolution(600);
+        ui::TQtPrintCanvas canvas(writer, &writer, [&](const QString& t) { writer.setTitle(t); });
+        ui::TPrintJob job;
+        job.Columns = 0x0FA;
+        job.Font = ui::TFontDesc{"Arial", 8, 0, 0};
+        job.JobTitle = "Print out...";
+        job.PrintTitle = "out";
+        canvas.SetFont(job.Font);
+        expectedPages = ui::MeasurePages(canvas, catalogue.Count()).PageTotal;
+        ui::TProgressBox progress;
+        ui::PrintDB(catalogue, job, canvas, progress);
+    }
+    EXPECT_GE(expectedPages, 2);
+    EXPECT_EQ(PdfPageCount(file), expectedPages);
+}
+
+TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
+    TTempDir dir;
+    const std::string file = dir.Path("dialog.pdf");
+    ui::TPrinterDialog model;
+    model.Caption = "Print music.tracklore...";
+    TTracklore catalogue;
+    Fill(catalogue, 3);
+    int prints = 0;
+    uint32_t printedColumns = 0;
+
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Print music.tracklore...");
+        EXPECT_EQ(dialog->objectName(), "PrinterDialog");
+        auto* id = dialog->findChild<QCheckBox*>("CB_ID");
+        auto* volume = dialog->findChild<QCheckBox*>("CB_Volume");
+        ASSERT_TRUE(id && volume);
+        EXPECT_FALSE(id->isChecked());
+        EXPECT_TRUE(volume->isChecked());
+        auto* look = dialog->findChild<QComboBox*>("CB_Look");
+        ASSERT_TRUE(look);
+        EXPECT_EQ(look->count(), 4);
+        auto* preview = dialog->findChild<QLabel*>("I_Preview");
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(preview->size(), QSize(121, 177));
+        id->setChecked(true);
+        look->setCurrentIndex(ui::kLookCells);
+        WhenModal<QFileDialog>([&](QFileDialog* save) {
+            save->selectFile(QString::fromStdString(file));
+            static_cast<QDialog*>(save)->accept();  // QFileDialog::accept is protected
+        });
+        dialog->findChild<QPushButton*>("B_PDF")->click();
+    });
+    const bool printed = ui::ExecutePrinterDialogQt(nullptr, model, [&](ui::TPrintCanvas& canvas) {
+        ++prints;
+        printedColumns = model.PrintColumns();
+        ui::TProgressBox progress;
+        ui::PrintDB(catalogue, model.Job(catalogue), canvas, progress);
+    });
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(printedColumns, 0x0FBu);
+    EXPECT_TRUE(model.CB_ID);
+    EXPECT_EQ(model.CB_Look, ui::kLookCells);
+    EXPECT_EQ(PdfPageCount(QString::fromStdString(file)), 1);
+}
+
+TEST(PrintQt, CancelLeavesTheModelAndPrintsNothing) {
+    ui::TPrinterDialog model;
+    WhenModal<QDialog>([](QDialog* dialog) {
+        dialog->findChild<QCheckBox*>("CB_Head")->setChecked(false);
+        dialog->findChild<QPushButton*>("B_Cancel")->click();
+    });
+    int prints = 0;
+    EXPECT_FALSE(ui::ExecutePrinterDialogQt(nullptr, model, [&](ui::TPrintCanvas&) { ++prints; }));
+    EXPECT_EQ(prints, 0);
+    EXPECT_TRUE(model.CB_Head);
+}
+
+}  // namespace
+}  // namespace tracklore::test
