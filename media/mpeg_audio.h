@@ -71,7 +71,8 @@ public:
     /// time; an Info header keeps the first frame's rate); without one, when the first
     /// kSameRateFrames frames and a few in the middle of the audio share the first frame's
     /// bit rate, the audio bytes (up to a trailing ID3v1 tag) over the mean frame length.
-    /// Otherwise every frame is walked as by ScanAllFrames. SampleRate is the first frame's.
+    /// Otherwise every frame is walked as by ScanAllFrames. SampleRate is the first frame's
+    /// in every case.
     /// Raises EMPEGError.
     static std::unique_ptr<TMPEGAudio> ScanQuick(TSeekableStream& stream);
 

@@ -144,7 +144,8 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         if (fits) {
             FrameCount = summary->Frames;
             Duration = frames * samples / SampleRate;
-            if (summary->Kind != TVbrHeaderKind::Info) {
+            // A constant-rate summary keeps the first frame's rate, when it is a listed one.
+            if (summary->Kind != TVbrHeaderKind::Info || !listedRate) {
                 const double used = bytes > 0 ? bytes : static_cast<double>(audioBytes);
                 const double rate = std::trunc(used * 8.0 / Duration / 1000.0);
                 BitRate = static_cast<uint16_t>(std::clamp(rate, 1.0, 65534.0));
@@ -168,8 +169,12 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         return;
     }
 
+    // The walk leaves the fields as the last header decoded them; the record takes the
+    // sample rate of the first frame, as with every other way of finding the length.
+    const uint16_t firstSampleRate = SampleRate;
     stream.Seek(afterHeader);
     WalkFrames(stream);
+    SampleRate = firstSampleRate;
 }
 
 }  // namespace tracklore

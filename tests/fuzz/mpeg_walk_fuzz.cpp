@@ -1,7 +1,9 @@
-// Fuzz target for the MPEG audio analyser: any bytes are searched for a first header and
-// walked frame by frame, from the start and from an offset, over strict and loose streams.
-// Only the analyser's own error may come out, the walk always ends, both constructions agree
-// on whether a header exists, and the caller's strictness is given back.
+// Fuzz target for the MPEG audio analyser: any bytes are searched for a first header, walked
+// frame by frame and analysed quickly (summary headers, steady rates), from the start and
+// from an offset, over strict and loose streams. Only the analyser's own error may come out,
+// the walk always ends, all constructions agree on whether a header exists, the quick
+// analysis gives the walk's values whenever it falls back to the walk and sane values
+// otherwise, and the caller's strictness is given back.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -41,13 +43,34 @@ std::string Run(const std::vector<uint8_t>& bytes, int64_t start, bool strict, C
     return error;
 }
 
+void CheckQuick(const TMPEGAudio& quick, const TMPEGAudio& walked, const TMPEGAudio& first,
+                size_t size) {
+    using tracklore::TLengthSource;
+    Check(quick.SampleRate == first.SampleRate);
+    Check(quick.LengthSource != TLengthSource::None);
+    if (quick.LengthSource == TLengthSource::Walk) {
+        Check(quick.FrameCount == walked.FrameCount);
+        Check(quick.Duration == walked.Duration);
+        Check(quick.BitRate == walked.BitRate);
+        return;
+    }
+    // A count taken from the file still describes at most what the bytes can hold.
+    Check(quick.FrameCount >= 1 && quick.FrameCount <= size);
+    Check(std::isfinite(quick.Duration) && quick.Duration > 0);
+    Check(quick.BitRate >= 1 && quick.BitRate != 65535);
+}
+
 void Analyse(const std::vector<uint8_t>& bytes, int64_t start, bool strict) {
     std::unique_ptr<TMPEGAudio> first;
     std::unique_ptr<TMPEGAudio> walked;
+    std::unique_ptr<TMPEGAudio> quick;
     const std::string firstError = Run(bytes, start, strict, TMPEGAudio::ReadFirstHeader, first);
     const std::string walkError = Run(bytes, start, strict, TMPEGAudio::ScanAllFrames, walked);
+    const std::string quickError = Run(bytes, start, strict, TMPEGAudio::ScanQuick, quick);
     Check(firstError == walkError);
+    Check(quickError == walkError);
     if (!walkError.empty()) return;
+    CheckQuick(*quick, *walked, *first, bytes.size());
     Check(first->FrameCount == 0 && first->Duration == 0);
     Check(first->SampleRate != 0);
     // Every counted frame after the first moves the walk forward by at least one byte.
