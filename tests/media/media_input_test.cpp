@@ -86,6 +86,37 @@ TEST_F(MediaInputFile, SkippedBlocksAreNeverFetched) {
     EXPECT_EQ(input.BytesFetched(), kBlock);
 }
 
+TEST_F(MediaInputFile, SmallBlocksFetchOnlyAroundEachPlaceLookedAt) {
+    constexpr int32_t kSmall = TMediaInput::kSmallBlockSize;
+    TMediaInput input(MakeFile(4 * kBlock), kSmall);
+    EXPECT_EQ(ReadBytes(input, 10), Slice(0, 10));
+    input.Seek(2 * kBlock + kSmall + 7);
+    EXPECT_EQ(ReadBytes(input, 4), Slice(2 * kBlock + kSmall + 7, 4));
+    input.Seek(4 * kBlock - 128);
+    EXPECT_EQ(ReadBytes(input, 128), Slice(4 * kBlock - 128, 128));
+    EXPECT_EQ(input.BytesFetched(), 3 * kSmall);
+}
+
+TEST_F(MediaInputFile, ReadingStraightOnGrowsSmallBlocksWithoutFetchingTwice) {
+    constexpr int32_t kSmall = TMediaInput::kSmallBlockSize;
+    TMediaInput input(MakeFile(2 * kBlock + 33), kSmall);
+    // Header-sized steps over the whole file, as a frame walk makes them.
+    std::vector<uint8_t> seen;
+    uint8_t word[4];
+    for (int64_t at = 0; at + 4 <= 2 * kBlock + 33; at += 4) {
+        input.Read(word, 4);
+        seen.insert(seen.end(), word, word + 4);
+    }
+    EXPECT_EQ(seen, Slice(0, static_cast<int64_t>(seen.size())));
+    EXPECT_EQ(input.BytesFetched(), 2 * kBlock + 33);
+}
+
+TEST_F(MediaInputFile, FirstBlockSizeThatIsNoPowerOfTwoReadsLargeBlocks) {
+    TMediaInput input(MakeFile(2 * kBlock), 3000);
+    EXPECT_EQ(ReadBytes(input, 4), Slice(0, 4));
+    EXPECT_EQ(input.BytesFetched(), kBlock);
+}
+
 TEST_F(MediaInputFile, StrictShortReadRaisesAndLooseReturnsTheCount) {
     TMediaInput input(MakeFile(100));
     input.Seek(96);
