@@ -4,6 +4,38 @@
 
 namespace tracklore::ui {
 
+namespace {
+
+// The first record of `set` for which `match` holds, or nullptr; stops after the last record.
+template <class Match>
+const TrackRecord* FindInSlots(const TTracklore& set, Match match) {
+    for (int slot = 0, seen = 0; seen < set.Count() && slot < TTracklore::kSlotCount; ++slot) {
+        const TrackRecord* record = set.SlotRecord(slot);
+        if (record == nullptr) continue;
+        if (match(record)) return record;
+        ++seen;
+    }
+    return nullptr;
+}
+
+// Takes out of `set` the record that deleting `id` from `catalogue` will release; a record
+// the set does not hold is skipped. A loaded file may repeat an identifier, and after a sort
+// the set's first record with it need not be the catalogue's: the set's twins ahead of it
+// then leave the set as well (they stay in the catalogue), so that the set never refers to a
+// released record.
+void DropFromSet(TTracklore& set, const TTracklore& catalogue, const TrackRecord& id) {
+    const TrackRecord* released =
+        FindInSlots(catalogue, [&](const TrackRecord* record) { return record->ID == id.ID; });
+    if (released == nullptr) return;  // the catalogue's Delete reports it
+    auto refersToIt = [&] {
+        return FindInSlots(set, [&](const TrackRecord* record) { return record == released; });
+    };
+    while (refersToIt() != nullptr)
+        set.Delete(id);
+}
+
+}  // namespace
+
 void TMainWindow::AddItem() {
     // An empty record: every number 0, so the dialog opens on genre 0, the first of the table.
     TrackRecord record;
@@ -50,14 +82,8 @@ void TMainWindow::DelItem(TViewSource source) {
         for (const int32_t id : ids) {
             TrackRecord record;
             record.ID = id;
-            // The record leaves the selected set before the catalogue releases it, so the
-            // set never refers to a released record. One not in the set is skipped.
-            if (selectedSet_) {
-                try {
-                    selectedSet_->Delete(record);
-                } catch (const EDBError&) {
-                }
-            }
+            // The record leaves the selected set before the catalogue releases it.
+            if (selectedSet_) DropFromSet(*selectedSet_, *catalogue_, record);
             catalogue_->Delete(record);
             deletedAny = true;
             views_.RefreshViews(RemoveRecord, &record);

@@ -228,6 +228,39 @@ TEST_F(ItemCommandsTest, DeleteWithAnArtistNodeIsNotFoundAndKeepsModifiedOff) {
     EXPECT_FALSE(window_->Modified());
 }
 
+TEST_F(ItemCommandsTest, DeleteWithARepeatedIdLeavesTheSetReferringToNoReleasedRecord) {
+    // A loaded file may repeat an identifier. After a sort the catalogue's first record with
+    // it is not the selected set's first one; the set must still drop the record released.
+    Start();
+    TrackRecord later = MakeRecord("b", "later");
+    later.ID = 7;
+    window_->Catalogue().InsertAsStored(later);
+    TrackRecord earlier = MakeRecord("a", "earlier");
+    earlier.ID = 7;
+    window_->Catalogue().InsertAsStored(earlier);
+    TrackRecord all;
+    all.ID = kEndID;
+    window_->SetSelectedSet(window_->Catalogue().SelectByTemplate(all));
+    window_->Catalogue().SortBy(TrackField::Artist);
+    window_->Views().RefreshViews(ui::RebuildList);
+    window_->Views().RefreshViews(ui::RebuildSelected);
+    ForgetShell();
+    window_->Views().AllList().SetSelected(0, true);
+    window_->Run(TCommandId::ItemDelete, TViewSource::AllList);
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(Titles(), std::vector<std::string>{"later"});
+    const TTracklore& set = *window_->SelectedSet();
+    const TTracklore& catalogue = window_->Catalogue();
+    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        const TrackRecord* referred = set.SlotRecord(slot);
+        if (referred == nullptr) continue;
+        bool held = false;
+        for (int owner = 0; owner < TTracklore::kSlotCount && !held; ++owner)
+            held = catalogue.SlotRecord(owner) == referred;
+        EXPECT_TRUE(held) << "the set refers to a released record in slot " << slot;
+    }
+}
+
 TEST_F(ItemCommandsTest, DeleteFailingPartWayStillMarksTheEarlierDeletions) {
     StartWith({"a", "b", "c"});
     // Record 3 leaves the catalogue behind the views' back, so its row names no record.
