@@ -20,6 +20,22 @@ bool SameFile(const std::string& a, const std::string& b) {
     return first && second && first->Device == second->Device && first->Inode == second->Inode;
 }
 
+// Only a regular file has content to copy: a device such as /dev/zero would be copied until
+// the disk is full, and a pipe would give an empty copy. A missing source is left to the
+// open, which reports it.
+int SourceError(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return 0;
+    return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+}
+
+// A pipe or socket where the copy goes would make the open for writing wait for a reader
+// for good.
+bool IsPipeOrSocket(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
 }  // namespace
 
 std::string FullPathOn(const std::string& root, const std::string& fileName) {
@@ -50,6 +66,11 @@ TCopyResult CopyFileOver(const std::string& from, const std::string& to, int& er
     error = 0;
     // Opening the target for writing would empty the source itself.
     if (SameFile(from, to)) return TCopyResult::SameFile;
+    if ((error = SourceError(from)) != 0) return TCopyResult::Failed;
+    if (IsPipeOrSocket(to)) {
+        error = EINVAL;
+        return TCopyResult::Failed;
+    }
 
     platform::TNativeFile source;
     if (!source.Open(from, platform::kAccessRead, platform::kShareRead,

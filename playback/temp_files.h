@@ -25,7 +25,9 @@ enum class TCopyResult {
 };
 
 /// Copies `from` to `to`, replacing an existing `to`. A failed copy leaves no part-written
-/// target behind. `error` gets the system's error code on failure.
+/// target behind. `error` gets the system's error code on failure. Only a regular file is
+/// copied (a device or pipe as source fails with EINVAL), and a pipe or socket in place of
+/// `to` is refused rather than waited on.
 TCopyResult CopyFileOver(const std::string& from, const std::string& to, int& error);
 
 /// Makes the file writable for its owner, then deletes it. True when it is gone (also when

@@ -1,5 +1,6 @@
 #include "playback/temp_files.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +64,33 @@ TEST(CopyFileOver, WriteFailureRemovesThePartialTarget) {
     EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), "/dev/full", error), TCopyResult::Failed);
     EXPECT_EQ(error, ENOSPC);
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+}
+
+TEST(CopyFileOver, SourceWithoutFileContentIsRefused) {
+    // A record may name a device or a pipe: /dev/zero would copy until the disk is full, a
+    // pipe or /dev/null would give an empty "copy" reported as made.
+    TTempDir dir;
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.mp3").c_str(), 0600), 0);
+    for (const std::string& source : {dir.Path("pipe.mp3"), std::string("/dev/null")}) {
+        int error = 0;
+        EXPECT_EQ(CopyFileOver(source, dir.Path("copy.mp3"), error), TCopyResult::Failed) << source;
+        EXPECT_NE(error, 0);
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("copy.mp3"))) << source;
+    }
+}
+
+TEST(CopyFileOver, PipeInPlaceOfTheCopyIsRefused) {
+    // Opening a pipe for writing waits for a reader for good; a reader is kept open here so
+    // that a copy made into the pipe fails the test instead of hanging it.
+    TTempDir dir;
+    WriteFileBytes(dir.Path("a.mp3"), "music");
+    ASSERT_EQ(::mkfifo(dir.Path("copy.mp3").c_str(), 0600), 0);
+    const int reader = ::open(dir.Path("copy.mp3").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    int error = 0;
+    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Failed);
+    EXPECT_NE(error, 0);
+    ::close(reader);
 }
 
 TEST(DeleteTempFile, DeletesAReadOnlyFileAndCountsAGoneOneAsDeleted) {
