@@ -28,7 +28,7 @@ enum class TLengthSource : uint8_t {
 
 class TMPEGAudio {
 public:
-    /// Frames at the start that must share one bit rate (as must a few in the middle of the
+    /// Frames at the start that must share one bit rate (as must a few at each quarter of the
     /// audio) before a file without a summary header is taken as constant bit rate.
     static constexpr int kSameRateFrames = 32;
 
@@ -69,7 +69,7 @@ public:
     /// the first frame whose counts fit the file (Duration = frames x samples per frame /
     /// sample rate; BitRate from the header's byte count, or else the audio bytes, over that
     /// time; an Info header keeps the first frame's rate); without one, when the first
-    /// kSameRateFrames frames and a few in the middle of the audio share the first frame's
+    /// kSameRateFrames frames and a few at each quarter of the audio share the first frame's
     /// bit rate, the audio bytes (up to a trailing ID3v1 tag) over the mean frame length.
     /// Otherwise every frame is walked as by ScanAllFrames. SampleRate is the first frame's
     /// in every case.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/vbr_header.h"
 
@@ -17,10 +18,15 @@ constexpr int64_t kId3v1Size = 128;
 constexpr uint32_t kKindMask = 0xFFFE0C00;
 // The kind and the bit-rate index.
 constexpr uint32_t kKindAndRateMask = 0xFFFEFC00;
-// Frames of one rate that confirm, in the middle of the audio, the rate of the first ones.
-constexpr int kMiddleFrames = 8;
-// How far into the middle of the audio the next frame header is looked for: more than the
-// longest frame of any kind.
+// Frames of one rate that confirm, at each place looked at inside the audio, the rate of the
+// first ones.
+constexpr int kMiddleFrames = 4;
+// The places looked at, in quarters of the audio. One place is not enough: a variable-rate
+// file whose opening and a pause at that place are both coded at the lowest rate would be
+// taken as constant and get several times its real length.
+constexpr int kProbeQuarters[] = {1, 2, 3};
+// How far from such a place the next frame header is looked for: more than the longest
+// frame of any common kind.
 constexpr int64_t kMiddleSearch = 2 * 1024;
 // Bytes of the first frame that hold any summary header.
 constexpr size_t kSummaryBytes = 64;
@@ -80,12 +86,10 @@ bool SameRateRun(TSeekableStream& stream, int64_t at, uint32_t word, int count) 
     return true;
 }
 
-// Looks for a frame header of `word`'s kind a little behind the middle of the audio and
-// checks that a run of frames of the same bit rate starts there. A run of another rate, or
-// none found, means the rate cannot be taken as constant.
-bool MiddleRunHasSameRate(TSeekableStream& stream, int64_t frameStart, int64_t audioEnd,
-                          uint32_t word, int count) {
-    const int64_t from = frameStart + (audioEnd - frameStart) / 2;
+// Looks for a frame header of `word`'s kind a little behind `from` and checks that a run of
+// frames of the same bit rate starts there. A run of another rate, or none found, means the
+// rate cannot be taken as constant.
+bool RunHasSameRateAt(TSeekableStream& stream, int64_t from, uint32_t word, int count) {
     uint8_t bytes[kMiddleSearch];
     stream.Seek(from);
     const int32_t got = stream.Read(bytes, static_cast<int32_t>(sizeof bytes));
@@ -161,7 +165,17 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
     const bool steady =
         listedRate &&
         (steadyStart || (summary && SameRateRun(stream, frameStart, word, kSameRateFrames)));
-    if (steady && MiddleRunHasSameRate(stream, frameStart, audioEnd, word, kMiddleFrames)) {
+    const auto sameRateInside = [&] {
+        for (const int quarter : kProbeQuarters) {
+            // Started at a block boundary of a media input, the run of a common kind is
+            // read with one small block.
+            int64_t from = frameStart + audioBytes / 4 * quarter;
+            from = std::max(from - from % TMediaInput::kSmallBlockSize, frameStart);
+            if (!RunHasSameRateAt(stream, from, word, kMiddleFrames)) return false;
+        }
+        return true;
+    };
+    if (steady && sameRateInside()) {
         const double frames = std::round(audioBytes / MeanFrameBytes(*this, BitRate));
         FrameCount = static_cast<uint32_t>(std::max(frames, 1.0));
         Duration = FrameCount * samples / SampleRate;

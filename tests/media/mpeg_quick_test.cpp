@@ -201,6 +201,21 @@ TEST(QuickAnalysis, StartOfOneRateThenAnotherIsWalked) {
     EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
 }
 
+TEST(QuickAnalysis, QuietStartAndQuietMiddleOfAVariableRateFileAreNotTakenAsSteady) {
+    // A variable-rate file without a summary whose opening and a pause in its middle are
+    // both coded at the lowest rate: one look at the middle agrees with the start, but
+    // the rest of the audio does not, and the length would come out several times too long.
+    std::vector<uint8_t> bytes;
+    AppendFrames(bytes, kRate32, 104, 40);
+    AppendMixedFrames(bytes, 1000);
+    AppendFrames(bytes, kRate32, 104, 60);
+    AppendMixedFrames(bytes, 1000);
+    const TBoth both = Analyse(bytes);
+    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk);
+    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration);
+    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
+}
+
 TEST(QuickAnalysis, ChangingRatesAreWalked) {
     std::vector<uint8_t> bytes;
     AppendMixedFrames(bytes, 3000);
