@@ -1,6 +1,7 @@
 #include "search/edit_dialog_qt.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -73,6 +74,9 @@ bool ExecuteEditDialogQt(QWidget* parent, TEditDialog& model) {
     genre->setToolTip(QString::fromUtf8(msg::EditGenreHint));
     genre->setEditable(true);
     genre->setInsertPolicy(QComboBox::NoInsert);
+    // The genre is looked up by its exact name, so completion must not change the case of
+    // what was typed ("rock" names no genre; the box would otherwise turn it into "Rock").
+    genre->completer()->setCaseSensitivity(Qt::CaseSensitive);
     // The model's entries are already in the box's sorted order.
     for (const std::string& name : model.CB_GenreItems)
         genre->addItem(ToQ(name));

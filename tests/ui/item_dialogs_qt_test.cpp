@@ -108,6 +108,21 @@ TEST(EditDialogQt, TypedTwoDigitYearIsReadBackAsTwoDigits) {
     EXPECT_EQ(record.Year, "97");
 }
 
+TEST(EditDialogQt, ReturnInTheGenreBoxAcceptsTheGenreAsTyped) {
+    TEditDialog model = PresetDialog();
+    WhenModal<QDialog>([](QDialog* dialog) {
+        auto* genre = Child<QComboBox>(dialog, "CB_Genre");
+        genre->setFocus();
+        genre->lineEdit()->selectAll();
+        QTest::keyClicks(genre->lineEdit(), "rock");
+        QTest::keyClick(genre->lineEdit(), Qt::Key_Return);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    ASSERT_TRUE(ExecuteEditDialogQt(nullptr, model));
+    // Case counts in the lookup, so the box keeps the case that was typed.
+    EXPECT_EQ(model.CB_Genre, "rock");
+}
+
 TEST(StatisticsQt, ShowsTheLabelsInTheirGroups) {
     ui::TStatisticsBox box;
     box.L_Filename = "/music/all.tracklore";
