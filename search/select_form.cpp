@@ -57,14 +57,14 @@ std::vector<TrackRecord> TSelectForm::Records() const {
     return records;
 }
 
-void TSelectForm::ColumnClick(int column) {
-    if (column < 0 || column >= kColumnCount) return;
+std::vector<int> TSelectForm::ColumnClick(int column) {
+    if (column < 0 || column >= kColumnCount) return {};
     sortDirection_ = column == sortColumn_ ? -sortDirection_ : 1;
     sortColumn_ = column;
-    SortRows();
+    return SortRows();
 }
 
-void TSelectForm::SortRows() {
+std::vector<int> TSelectForm::SortRows() {
     const size_t count = rows_.size();
     // One number per row that orders as the comparison does: the ID, or the rank of the
     // text's collation key, computed once per distinct text rather than per comparison.
@@ -96,16 +96,18 @@ void TSelectForm::SortRows() {
             rank[i] = textRank[textOf[i]];
     }
 
-    std::vector<size_t> order(count);
-    std::iota(order.begin(), order.end(), size_t{0});
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
     const int64_t sign = sortDirection_;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return rank[a] * sign < rank[b] * sign; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return rank[static_cast<size_t>(a)] * sign < rank[static_cast<size_t>(b)] * sign;
+    });
     std::vector<TRow> sorted;
     sorted.reserve(count);
-    for (size_t index : order)
-        sorted.push_back(std::move(rows_[index]));
+    for (int index : order)
+        sorted.push_back(std::move(rows_[static_cast<size_t>(index)]));
     rows_ = std::move(sorted);
+    return order;
 }
 
 }  // namespace tracklore

@@ -47,14 +47,15 @@ public:
     /// A click on the header of `column` (0-based): the column sorted last reverses its
     /// direction, another column sorts ascending. ID compares as numbers, the other columns
     /// by the locale ignoring case; equal rows keep their order. Columns outside the table
-    /// do nothing.
-    void ColumnClick(int column);
+    /// do nothing. Returns, for each row after the sort, the row it held before (empty when
+    /// nothing was sorted), so a view can carry its selection along.
+    std::vector<int> ColumnClick(int column);
     /// The column sorted last (-1 before any click) and its direction (+1 or -1).
     int SortColumn() const { return sortColumn_; }
     int SortDirection() const { return sortDirection_; }
 
 private:
-    void SortRows();
+    std::vector<int> SortRows();
 
     std::vector<TRow> rows_;
     int sortColumn_ = -1;

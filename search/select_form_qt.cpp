@@ -49,10 +49,23 @@ public:
         return Text(TSelectForm::kColumnCaptions[static_cast<size_t>(section)]);
     }
 
+    // The rows move, so the selection and the current row are moved with them: they stay on
+    // the records they were on, not on the row numbers.
     void ColumnClick(int column) {
-        emit layoutAboutToBeChanged();
-        form_->ColumnClick(column);
-        emit layoutChanged();
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList before = persistentIndexList();
+        const std::vector<int> oldRowOf = form_->ColumnClick(column);
+        if (!oldRowOf.empty()) {
+            std::vector<int> newRowOf(oldRowOf.size());
+            for (size_t row = 0; row < oldRowOf.size(); ++row)
+                newRowOf[static_cast<size_t>(oldRowOf[row])] = static_cast<int>(row);
+            QModelIndexList after;
+            after.reserve(before.size());
+            for (const QModelIndex& index : before)
+                after << createIndex(newRowOf[static_cast<size_t>(index.row())], index.column());
+            changePersistentIndexList(before, after);
+        }
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
 
 private:

@@ -135,6 +135,14 @@ TEST_F(SelectFormSorting, RecordsFollowTheRowOrder) {
     EXPECT_EQ(records[3].ID, 10);
 }
 
+TEST_F(SelectFormSorting, ClickReportsTheRowEachRowCameFrom) {
+    TSelectForm form(catalogue_);
+    // Rows hold IDs 2, 10, 1, 3; by ID the new rows come from rows 2, 0, 3, 1.
+    EXPECT_EQ(form.ColumnClick(0), (std::vector<int>{2, 0, 3, 1}));
+    EXPECT_EQ(form.ColumnClick(0), (std::vector<int>{3, 2, 1, 0}));
+    EXPECT_TRUE(form.ColumnClick(TSelectForm::kColumnCount).empty());
+}
+
 TEST_F(SelectFormSorting, ClickOutsideTheColumnsDoesNothing) {
     TSelectForm form(catalogue_);
     form.ColumnClick(11);

@@ -159,5 +159,31 @@ TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
     EXPECT_TRUE(guard.isNull());
 }
 
+TEST(SelectFormQt, SelectionFollowsItsRecordWhenTheRowsAreSorted) {
+    test::TTempDir dir;
+    ui::TMainForm mainForm(dir.Path("prefs.reg"));
+    TTracklore catalogue;
+    for (const char* artist : {"b", "a", "c"}) {
+        TrackRecord record;
+        record.Artist = artist;
+        catalogue.Insert(record);
+    }
+    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(catalogue));
+    auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
+    ASSERT_NE(window, nullptr);
+    auto* view = Child<QTableView>(window, "LV_Database");
+    view->selectRow(0);  // artist "b", ID 1
+
+    QHeaderView* header = view->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, 5));
+    const QModelIndexList selected = view->selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0].row(), 1);
+    EXPECT_EQ(selected[0].data(Qt::UserRole).toInt(), 1);
+    EXPECT_EQ(view->currentIndex().data(Qt::UserRole).toInt(), 1);
+    window->close();
+}
+
 }  // namespace
 }  // namespace tracklore
