@@ -6,7 +6,9 @@
 #include "core/file_choice.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
+#include "tests/support/fake_print_canvas.h"
 #include "tests/support/main_window_fixture.h"
+#include "ui/printer_dialog.h"
 
 namespace tracklore::ui {
 namespace {
@@ -239,6 +241,32 @@ TEST_F(SearchCommands, SaveAsksBeforeOverwritingAndStopsOnNo) {
     window_->Guarded([&] { window_->SelectFormSave(*shell_.SelectForms[0]); });
     EXPECT_EQ(shell_.MessageTexts(), (std::vector<std::string>{"OK to overwrite " + path}));
     EXPECT_EQ(test::ReadFileBytes(path), "keep");
+}
+
+TEST_F(SearchCommands, PrintPrintsTheRecordsTheWindowShows) {
+    shell_.AdvancedSearchAnswers.push_back(Typed("time>=180"));
+    window_->Run(TCommandId::AdvancedSearch);
+    ASSERT_EQ(shell_.SelectForms.size(), 1u);
+    // A later search replaces the selected set; the window still shows its own records.
+    shell_.AdvancedSearchAnswers.push_back(Typed("time<=60"));
+    window_->Run(TCommandId::AdvancedSearch);
+
+    test::TFakePrintCanvas canvas;
+    std::string caption;
+    shell_.PrinterAnswers.push_back(
+        [&](TPrinterDialog& dialog, const std::function<void(TPrintCanvas&)>& print) {
+            caption = dialog.Caption;
+            print(canvas);
+            return true;
+        });
+    window_->Guarded([&] { window_->SelectFormPrint(*shell_.SelectForms[0]); });
+    EXPECT_EQ(caption, "Print Untitled - selected...");
+    ASSERT_EQ(canvas.Jobs, 1);
+    EXPECT_EQ(canvas.Find(0, "Three").size(), 1u);
+    EXPECT_EQ(canvas.Find(0, "Four").size(), 1u);
+    EXPECT_TRUE(canvas.Find(0, "One").empty());
+    EXPECT_TRUE(canvas.Find(0, "Two").empty());
+    EXPECT_TRUE(shell_.Messages.empty());
 }
 
 TEST_F(SearchCommands, SearchWithinLooksOnlyAtTheWindowsRecords) {
