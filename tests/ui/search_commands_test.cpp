@@ -289,5 +289,22 @@ TEST_F(SearchCommands, SearchWithinLooksOnlyAtTheWindowsRecords) {
     EXPECT_EQ(shell_.SelectForms.size(), 2u);
 }
 
+TEST_F(SearchCommands, SearchWithinSkipsRecordsDeletedSinceTheWindowOpened) {
+    shell_.AdvancedSearchAnswers.push_back(Typed("artist==\"Other\""));
+    window_->Run(TCommandId::AdvancedSearch);
+    ASSERT_EQ(shell_.SelectForms.size(), 1u);
+    TrackRecord gone;
+    window_->Catalogue().GetByID(4, gone);
+    window_->SelectedSet()->Delete(gone);  // as an item delete does, before the catalogue
+    window_->Catalogue().Delete(gone);
+
+    shell_.AdvancedSearchAnswers.push_back(Typed("time>=60"));
+    window_->Guarded([&] { window_->SelectFormSearchWithin(*shell_.SelectForms[0]); });
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{2}));
+    ASSERT_EQ(shell_.SelectForms.size(), 2u);
+    EXPECT_EQ(shell_.SelectForms[1]->RowCount(), 1);
+}
+
 }  // namespace
 }  // namespace tracklore::ui
