@@ -5,10 +5,12 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,68 @@ void Fill(TTracklore& catalogue, int count) {
         record.Title = "Title number " + std::to_string(i);
         catalogue.Insert(record);
     }
+}
+
+// Pixels of `image` inside `rect` darker than mid-grey.
+int DarkPixels(const QImage& image, const QRect& rect) {
+    int dark = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+// A white 200 x 60 image with a canvas painting on it.
+class QtCanvasTest : public testing::Test {
+protected:
+    QtCanvasTest() : image_(200, 60, QImage::Format_RGB32) {
+        image_.fill(Qt::white);
+        canvas_.emplace(image_, nullptr);
+        canvas_->BeginImage();
+        canvas_->SetFont(ui::TFontDesc{"DejaVu Sans", 24, 0, 0});
+    }
+    // Ends painting, so the image holds everything drawn.
+    const QImage& Painted() {
+        canvas_.reset();
+        return image_;
+    }
+
+    QImage image_;
+    std::optional<ui::TQtPrintCanvas> canvas_;
+};
+
+TEST_F(QtCanvasTest, TextRectShowsNothingOutsideItsClip) {
+    canvas_->TextRect({10, 0, 40, 60}, 10, 10, "WWWWWWWW");
+    const QImage& image = Painted();
+    EXPECT_GT(DarkPixels(image, QRect(10, 0, 30, 60)), 0);
+    EXPECT_EQ(DarkPixels(image, QRect(40, 0, 160, 60)), 0);
+}
+
+TEST_F(QtCanvasTest, InvertedClipShowsNothing) {
+    canvas_->TextRect({100, 0, 90, 60}, 100, 10, "WWWW");
+    EXPECT_EQ(DarkPixels(Painted(), image_.rect()), 0);
+}
+
+TEST_F(QtCanvasTest, ClearBrushFillsNothingAndSolidFillsItsColour) {
+    canvas_->SetBrush(ui::TBrushStyle::Clear, ui::kPrintBlack);
+    canvas_->FillRect({0, 0, 100, 60});
+    canvas_->FrameRect({0, 0, 100, 60});
+    canvas_->SetBrush(ui::TBrushStyle::Solid, ui::kPrintSilver);
+    canvas_->FillRect({100, 0, 200, 60});
+    const QImage& image = Painted();
+    EXPECT_EQ(DarkPixels(image, QRect(0, 0, 100, 60)), 0);
+    EXPECT_EQ(image.pixel(150, 30), qRgb(192, 192, 192));
+    EXPECT_EQ(image.pixel(99, 30), qRgb(255, 255, 255));
+}
+
+TEST_F(QtCanvasTest, FrameRectDrawsOnlyTheBorderInsideTheRectangle) {
+    canvas_->SetBrush(ui::TBrushStyle::Solid, ui::kPrintBlack);
+    canvas_->FrameRect({10, 10, 50, 40});
+    const QImage& image = Painted();
+    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(49, 39), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(50, 40), qRgb(255, 255, 255));
+    EXPECT_EQ(DarkPixels(image, QRect(11, 11, 38, 28)), 0);
 }
 
 TEST(PrintQt, PdfHasThePagesTheLayoutCounts) {
