@@ -118,6 +118,7 @@ inline constexpr char PrintFontTooLarge[] =
     "The chosen font is too large for the page: not even one row fits. Please choose a "
     "smaller font.";
 inline constexpr char PrintJobFailed[] = "The printer could not start the print job.";
+inline constexpr char PrintNewPageFailed[] = "The printer could not start a new page.";
 inline constexpr char PrintFieldsGroup[] = " Include the following fields in print ";
 inline constexpr char PrintHeaderFooterGroup[] = " Header/Footer ";
 inline constexpr char PrintCellsLinesGroup[] = " Cells/Lines ";

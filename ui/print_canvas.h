@@ -41,7 +41,7 @@ public:
     virtual void BeginDoc(const std::string& title) = 0;
     /// Ends the job: the pages go to the output.
     virtual void EndDoc() = 0;
-    /// Ends the current page and starts the next.
+    /// Ends the current page and starts the next; EPrintError when the output refuses it.
     virtual void NewPage() = 0;
     /// The job's current page, from 1.
     virtual int PageNumber() const = 0;

@@ -72,7 +72,9 @@ void TQtPrintCanvas::EndDoc() {
 }
 
 void TQtPrintCanvas::NewPage() {
-    if (paged_ != nullptr) paged_->newPage();
+    // A printer that dropped the job (cancelled, spooler gone) refuses the page; going on
+    // would paint the rest into nothing and report the job as printed.
+    if (paged_ != nullptr && !paged_->newPage()) throw EPrintError(msg::PrintNewPageFailed);
     ++page_;
 }
 

@@ -128,6 +128,19 @@ TEST(PrintQt, PdfHasThePagesTheLayoutCounts) {
     EXPECT_EQ(PdfPageCount(file), expectedPages);
 }
 
+TEST(PrintQt, RefusedNewPageIsAnError) {
+    TTempDir dir;
+    QPdfWriter writer(QString::fromStdString(dir.Path("refused.pdf")));
+    ui::TQtPrintCanvas canvas(writer, &writer);
+    // A device that is not printing refuses a page, as a printer does that dropped its job.
+    EXPECT_THROW(canvas.NewPage(), ui::EPrintError);
+    canvas.BeginDoc("Print refused...");
+    EXPECT_NO_THROW(canvas.NewPage());
+    EXPECT_EQ(canvas.PageNumber(), 2);
+    canvas.EndDoc();
+    EXPECT_THROW(canvas.NewPage(), ui::EPrintError);
+}
+
 TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
     TTempDir dir;
     const std::string file = dir.Path("dialog.pdf");
