@@ -7,6 +7,7 @@
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
 #include "ui/printer_dialog.h"
+#include "ui/progress_box.h"
 
 namespace tracklore::test {
 namespace {
@@ -146,6 +147,33 @@ TEST(PrinterDialog, QualityBoxSetsTwoBitsAndEveryBoxItsColumn) {
     for (const auto& box : ui::kColumnBoxes)
         dialog.*box.Box = true;
     EXPECT_EQ(dialog.PrintColumns(), 0xFFFu);
+}
+
+TEST(PrinterDialog, EachBoxAlonePrintsItsOwnColumn) {
+    const std::vector<std::pair<std::string, std::string>> boxes{
+        {"CB_ID", "ID"},           {"CB_Volume", "Volume"},   {"CB_Artist", "Artist"},
+        {"CB_Title", "Title"},     {"CB_Album", "Album"},     {"CB_Year", "Year"},
+        {"CB_Comment", "Comment"}, {"CB_Genre", "Genre"},     {"CB_Filename", "Filename"},
+        {"CB_Playtime", "Time"},   {"CB_Quality", "Quality"},
+    };
+    ASSERT_EQ(ui::kColumnBoxes.size(), boxes.size());
+    TTracklore set;
+    TrackRecord record;
+    set.Insert(record);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        TPrinterDialog dialog;
+        for (const auto& box : ui::kColumnBoxes)
+            dialog.*box.Box = false;
+        EXPECT_EQ(ui::kColumnBoxes[i].Name, boxes[i].first);
+        dialog.*ui::kColumnBoxes[i].Box = true;
+        TFakePrintCanvas canvas;
+        ui::TProgressBox progress;
+        ui::PrintDB(set, dialog.Job(set), canvas, progress);
+        std::vector<std::string> headings;
+        for (const auto& text : canvas.Pages.at(0).Texts)
+            if (text.Clipped && text.Bold) headings.push_back(text.Value);
+        EXPECT_EQ(headings, std::vector<std::string>{boxes[i].second}) << boxes[i].first;
+    }
 }
 
 TEST(PrinterDialog, JobTakesTheChoicesAndTheSetsTitle) {
