@@ -75,6 +75,10 @@ expect_refused 2 'Invalid point size "0"' print small.csv --pdf bad.pdf --size 0
 expect_refused 1 "The chosen font is too large for the page" print small.csv --pdf bad.pdf \
     --size 1000
 expect_refused 1 "" print missing.tracklore --pdf bad.pdf
+# An output that cannot be written is an error, not a printed job.
+expect_refused 1 "The printer could not start the print job." print small.csv --pdf \
+    no-such-folder/bad.pdf
+[ ! -e no-such-folder ] || fail "print made the output's folder"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)" >&2
