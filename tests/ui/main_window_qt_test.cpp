@@ -12,19 +12,26 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
 #include "tests/support/mp3_factory.h"
+#include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/prefs.h"
@@ -279,6 +286,66 @@ TEST_F(MainFormTest, DroppedMp3FilesAreScannedAndOthersIgnored) {
     ASSERT_EQ(form.AllListView()->model()->rowCount(), 2);
     EXPECT_EQ(Cell(form.AllListView(), 0, 3), "Dropped");
     EXPECT_FALSE(form.Window().Modified());
+}
+
+TEST_F(MainFormTest, CancelButtonAndEscapeStopARunningFolderScan) {
+    const std::string folder = dir_.Path("music");
+    std::filesystem::create_directory(folder);
+    const std::vector<uint8_t> frames = test::Frames(test::kMp3Header128, 417, 40);
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        test::WriteFileBytes(folder + "/" + name, std::string(frames.begin(), frames.end()));
+    TMainForm& form = Start();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "Cancel button");
+        test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->setDirectory(QString::fromStdString(folder));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        // Timers run only where the scan lets messages run, before each file: the user
+        // stops the scan as soon as its Cancel button shows.
+        bool stopped = false;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* button = form.findChild<QPushButton*>("B_CancelScan");
+            if (stopped || button == nullptr || !button->isVisible()) return;
+            stopped = true;
+            if (byEscape) {
+                // The window is active again once the folder chooser has gone, as on a
+                // desktop; the offscreen platform must be told.
+                form.activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+                QTest::keyClick(&form, Qt::Key_Escape);
+            } else {
+                button->click();
+            }
+        });
+        user.start(0);
+        form.RunCommand(TCommandId::AddDir);
+        user.stop();
+
+        EXPECT_TRUE(stopped);
+        EXPECT_EQ(form.Window().Catalogue().Count(), 0);
+        EXPECT_EQ(form.statusBar()->currentMessage(), "Scan cancelled: 0 files added");
+        EXPECT_FALSE(form.findChild<QPushButton*>("B_CancelScan")->isVisible());
+        EXPECT_FALSE(form.findChild<QShortcut*>("EscapeCancelScan")->isEnabled());
+    }
+
+    // Without a click the same folder is scanned whole.
+    test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->setDirectory(QString::fromStdString(folder));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form.RunCommand(TCommandId::AddDir);
+    EXPECT_EQ(form.Window().Catalogue().Count(), 3);
+
+    // Later file dialogs open where the chooser was last: not in this test's folder, which
+    // is removed at its end.
+    QFileDialog reset;
+    reset.setDirectory(QDir::tempPath());
 }
 
 TEST_F(MainFormTest, CloseDuringACommandWaitsForItsEnd) {
