@@ -70,7 +70,9 @@ inline constexpr char FileModifiedOnClose[] =
     "File has been modified - do you wish to save changes?";
 inline constexpr char ScanningFile[] = "Scanning: ";
 inline constexpr char ScanningFilesDone[] = " (%d files)";
+inline constexpr char ScanningOneFileDone[] = " (1 file)";
 inline constexpr char ScanCancelled[] = "Scan cancelled: %d files added";
+inline constexpr char ScanCancelledOneFile[] = "Scan cancelled: 1 file added";
 inline constexpr char CouldNotReadPrefs[] =
     "Could not read preferences from registry. If this is the first time you run this "
     "application, ignore this message; otherwise it may be caused by a bad installation.";

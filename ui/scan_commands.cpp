@@ -57,7 +57,10 @@ void TMainWindow::AddDir() {
     if (errors.size() > 2) shell_.ShowScanErrors(errors);
     views_.RefreshViews(FullRebuild);
     // A cancelled scan says so, and what it kept, until the next status text.
-    SetStatusText(finished ? std::string() : Format(msg::ScanCancelled, added));
+    if (finished)
+        SetStatusText("");
+    else
+        SetStatusText(added == 1 ? msg::ScanCancelledOneFile : Format(msg::ScanCancelled, added));
     if (finished || added > 0) modified_ = true;
 }
 
@@ -102,7 +105,9 @@ void TMainWindow::ScanProgress(const std::string& path) {
         return;
     }
     // Announced before it is scanned: the files before this one are done.
-    SetStatusText(msg::ScanningFile + path + Format(msg::ScanningFilesDone, scanFilesDone_));
+    SetStatusText(msg::ScanningFile + path +
+                  (scanFilesDone_ == 1 ? msg::ScanningOneFileDone
+                                       : Format(msg::ScanningFilesDone, scanFilesDone_)));
     ++scanFilesDone_;
 }
 

@@ -163,12 +163,32 @@ TEST_F(ScanCommandsTest, CancelOutsideAScanDoesNotStopTheNextOne) {
 
 TEST_F(ScanCommandsTest, FolderScanProgressCountsTheFilesDone) {
     Start();
-    const std::string first = Put("p/a.mp3", Mp3Frames(20));
+    std::vector<std::string> files;
+    for (const char* name : {"p/a.mp3", "p/b.mp3", "p/c.mp3"})
+        files.push_back(Put(name, Mp3Frames(20)));
     shell_.FolderAnswers = {dir_.Path("p")};
     window_->Run(TCommandId::AddDir);
-    EXPECT_NE(std::find(shell_.StatusTexts.begin(), shell_.StatusTexts.end(),
-                        "Scanning: " + first + " (0 files)"),
-              shell_.StatusTexts.end());
+    // Each file is announced once, with the count of the files before it (in folder order).
+    std::vector<std::string> counts;
+    for (const std::string& text : shell_.StatusTexts) {
+        for (const std::string& file : files) {
+            const std::string prefix = "Scanning: " + file;
+            if (text.rfind(prefix, 0) == 0) counts.push_back(text.substr(prefix.size()));
+        }
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{" (0 files)", " (1 file)", " (2 files)"}));
+}
+
+TEST_F(ScanCommandsTest, CancelAfterOneFileSaysOneFile) {
+    Start();
+    for (const char* name : {"o/1.mp3", "o/2.mp3"})
+        Put(name, Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("o")};
+    shell_.OnProcessMessages = [&] {
+        if (window_->Catalogue().Count() == 1) window_->CancelScan();
+    };
+    window_->Run(TCommandId::AddDir);
+    EXPECT_EQ(shell_.Status, "Scan cancelled: 1 file added");
 }
 
 TEST_F(ScanCommandsTest, ErrorEndingAFolderScanHidesTheCancelButton) {
