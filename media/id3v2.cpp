@@ -246,7 +246,8 @@ void Tid3v2::Load(TSeekableStream& stream, bool withAudio) {
     uint8_t header[kTagHeaderSize];
     stream.Read(header, kTagHeaderSize);
 
-    int64_t audioStart = 0;
+    int64_t& audioStart = AudioStart;
+    audioStart = 0;
     if (std::memcmp(header, "ID3", 3) != 0) {
         ReadId3v1(*this, stream);
     } else {

@@ -122,6 +122,8 @@ public:
 
     uint8_t TagKind = 0;  ///< 0 no tag, 1 ID3v1, 2 ID3v2
     int64_t FileLength = 0;
+    /// Where the audio starts: behind the ID3v2 tag (and its footer), else 0.
+    int64_t AudioStart = 0;
     std::unique_ptr<TMPEGAudio> Audio;
 
 private:

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <set>
 #include <string>
 #include <utility>
@@ -65,23 +64,6 @@ uint16_t PlayLengthOf(double duration) {
     // Longer than the field holds: keep the largest value rather than wrap to a short one.
     if (duration >= 65535.0) return 65535;
     return static_cast<uint16_t>(std::trunc(duration));
-}
-
-// Where the audio starts: behind an ID3v2 tag (and its footer), else at the start. The tag
-// reader has read the same ten bytes already, so they come from its block.
-int64_t AudioStartOf(TSeekableStream& stream) {
-    constexpr int kHeaderSize = 10;
-    uint8_t header[kHeaderSize];
-    stream.Seek(0);
-    if (stream.Read(header, kHeaderSize) < kHeaderSize || std::memcmp(header, "ID3", 3) != 0) {
-        return 0;
-    }
-    // The size's bytes are shifted in by 7 bits each without masking, as the tag reader does.
-    int64_t size = 0;
-    for (int i = 6; i < 10; ++i)
-        size = (size << 7) | header[i];
-    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
-    return size + kHeaderSize + (footer ? kHeaderSize : 0);
 }
 
 // Adds the bytes a file's analysis fetched to the caller's count, also when it failed.
@@ -172,7 +154,7 @@ TrackRecord ScanRecord(const std::string& path, const TScanOptions& options) {
                           options.ScanVBR ? TMediaInput::kBlockSize : TMediaInput::kSmallBlockSize);
         TFetchCount count(input, options.BytesRead);
         Tid3v2 tag(path, input, false);
-        input.Seek(AudioStartOf(input));
+        input.Seek(tag.AudioStart);
         tag.Audio =
             options.ScanVBR ? TMPEGAudio::ScanAllFrames(input) : TMPEGAudio::ScanQuick(input);
         record.Artist = FrameText(tag, "TPE1");
