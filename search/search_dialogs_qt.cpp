@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -73,6 +74,9 @@ public:
         genre_->setObjectName("CB_Genre");
         genre_->setEditable(true);
         genre_->setInsertPolicy(QComboBox::NoInsert);
+        // The genre is looked up by its exact name: completion must keep the typed case
+        // ("rock" names no genre; the box would otherwise turn it into "Rock").
+        genre_->completer()->setCaseSensitivity(Qt::CaseSensitive);
         for (const std::string& name : GenreComboItems())
             genre_->addItem(ToQ(name));
         genre_->setCurrentIndex(genre_->findText(ToQ(model.CB_Genre), Qt::MatchExactly));

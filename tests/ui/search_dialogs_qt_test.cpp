@@ -68,6 +68,26 @@ TEST(SearchDialogQt, ShowsThePresetAndReadsBackWithMinusOne) {
     EXPECT_EQ(pattern.Genre, kGenreNone);
 }
 
+TEST(SearchDialogQt, ReturnInTheGenreBoxKeepsTheGenreAsTyped) {
+    TSearchDialog dialog;
+    TrackRecord pattern;
+    pattern.Genre = kGenreNone;
+    dialog.Preset(pattern);
+    WhenModal<QDialog>([](QDialog* form) {
+        auto* genre = Child<QComboBox>(form, "CB_Genre");
+        genre->setFocus();
+        genre->lineEdit()->selectAll();
+        QTest::keyClicks(genre->lineEdit(), "rock");
+        QTest::keyClick(genre->lineEdit(), Qt::Key_Return);
+        if (form->isVisible()) form->accept();
+    });
+    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog));
+    // The lookup is exact: "rock" names no genre, so it sets no genre condition.
+    EXPECT_EQ(dialog.CB_Genre, "rock");
+    dialog.ReadBack(pattern);
+    EXPECT_EQ(pattern.Genre, kGenreNone);
+}
+
 TEST(SearchDialogQt, CancelKeepsTheModel) {
     TSearchDialog dialog;
     dialog.ED_Artist = "kept";
