@@ -3,7 +3,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -203,6 +205,10 @@ private:
         QFileDialog dialog(this, windowTitle(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("pdf");
+        // The dialog opens where a file dialog was last; that folder may be gone by now, and
+        // a listing of a missing folder is broken.
+        if (!QFileInfo(dialog.directory().absolutePath()).isDir())
+            dialog.setDirectory(QDir::homePath());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         pdfFile_ = dialog.selectedFiles().first();
         choice_ = TChoice::Pdf;

@@ -168,6 +168,7 @@ TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
         id->setChecked(true);
         look->setCurrentIndex(ui::kLookCells);
         WhenModal<QFileDialog>([&](QFileDialog* save) {
+            save->setDirectory(QString::fromStdString(dir.Root()));
             save->selectFile(QString::fromStdString(file));
             static_cast<QDialog*>(save)->accept();  // QFileDialog::accept is protected
         });
