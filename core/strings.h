@@ -273,6 +273,9 @@ inline constexpr char SelectFormSearchWithinMenu[] = "Search &within this view..
 inline constexpr char SelectFormSaveHint[] = "Save this view to a file";
 inline constexpr char SelectFormPrintHint[] = "Print this view";
 inline constexpr char SelectFormSearchWithinHint[] = "Search within  this view";
+inline constexpr char ResultWindowOutdated[] =
+    "The records of this window are no longer those of the catalogue (it was opened, renumbered "
+    "or started anew since). Save or print the window, or search the catalogue again.";
 /// The advanced search's help text, one entry a line.
 inline constexpr const char* AdvancedSearchHelp[] = {
     "The advanced search facility is a powerful way of searching the database.",

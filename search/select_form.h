@@ -54,6 +54,10 @@ public:
     int SortColumn() const { return sortColumn_; }
     int SortDirection() const { return sortDirection_; }
 
+    /// The main window's catalogue generation when the rows were made: "Search within"
+    /// refuses once the catalogue's IDs name other records.
+    uint32_t Generation = 0;
+
 private:
     std::vector<int> SortRows();
 

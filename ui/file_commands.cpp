@@ -60,6 +60,7 @@ bool TMainWindow::FileNew() {
     currentFile_ = kUntitled;
     UpdateCaption();
     catalogue_->ResetDB();
+    ++catalogueGeneration_;
     views_.RefreshViews(FullRebuild);
     modified_ = false;
     return true;
@@ -77,6 +78,7 @@ bool TMainWindow::FileOpen() {
     SetStatusText(Format(msg::LoadingDatabase, fileName.c_str()));
     shell_.ProcessMessages();
     SetSelectedSet(nullptr);
+    ++catalogueGeneration_;
 
     std::string failure;
     try {

@@ -17,6 +17,7 @@ void TMainWindow::SortCommand() {
 void TMainWindow::RenumberCommand() {
     SetStatusText(msg::SortingEntries);
     catalogue_->Renumber();
+    ++catalogueGeneration_;
     // The tree and the Selected list carry identifiers too; rebuilt only partly they would
     // name the wrong records. The slots are in identifier order now, so the full rebuild's
     // sort by identifier keeps the List order.

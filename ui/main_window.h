@@ -122,6 +122,9 @@ public:
 
     // State.
     const std::string& CurrentFile() const { return currentFile_; }
+    /// Counts the times the catalogue's identifiers changed meaning (New, Open, Renumber):
+    /// a result window made before names other records by the same IDs.
+    uint32_t CatalogueGeneration() const { return catalogueGeneration_; }
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     TPrefs& Prefs() { return prefs_; }
@@ -159,6 +162,7 @@ private:
     TViews views_;
     std::string currentFile_ = kUntitled;
     bool modified_ = false;
+    uint32_t catalogueGeneration_ = 0;
     uint16_t mask_ = 0;
     TPage activePage_ = TPage::List;
     std::string lastScanFolder_;  // where the folder chooser opens next, for this run

@@ -107,6 +107,7 @@ void RunAdvancedSearch(TMainWindow& window, TSearchDialog2& dialog, TTracklore* 
         form = std::make_unique<TSelectForm>(*window.SelectedSet(),
                                              [&shell] { shell.ProcessMessages(); });
     }
+    form->Generation = window.CatalogueGeneration();
     shell.ShowSelectForm(std::move(form));
 }
 
@@ -166,6 +167,11 @@ void TMainWindow::SelectFormPrint(const TSelectForm& form) {
 }
 
 void TMainWindow::SelectFormSearchWithin(const TSelectForm& form) {
+    // After New, Open or Renumber the window's IDs name other records (or none).
+    if (form.Generation != catalogueGeneration_) {
+        shell_.MessageBox(msg::ResultWindowOutdated, kAppTitle, TMsgKind::Information, mbOK);
+        return;
+    }
     // The window's rows name records of the catalogue; the search sees them as they are now,
     // and records deleted since are gone from it.
     std::unordered_set<int32_t> ids;

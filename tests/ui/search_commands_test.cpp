@@ -306,5 +306,27 @@ TEST_F(SearchCommands, SearchWithinSkipsRecordsDeletedSinceTheWindowOpened) {
     EXPECT_EQ(shell_.SelectForms[1]->RowCount(), 1);
 }
 
+TEST_F(SearchCommands, SearchWithinRefusesOnceTheCatalogueWasRenumberedOrReplaced) {
+    shell_.AdvancedSearchAnswers.push_back(Typed("artist==\"Other\""));
+    window_->Run(TCommandId::AdvancedSearch);
+    ASSERT_EQ(shell_.SelectForms.size(), 1u);
+    // After Renumber the window's IDs 2 and 4 would name other tracks: no dialog, a message.
+    window_->Run(TCommandId::Renumber);
+    window_->Guarded([&] { window_->SelectFormSearchWithin(*shell_.SelectForms[0]); });
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Text, msg::ResultWindowOutdated);
+    EXPECT_EQ(shell_.SelectForms.size(), 1u);
+
+    // A window made after the change searches as usual; so does one after a plain Sort.
+    shell_.AdvancedSearchAnswers.push_back(Typed("artist==\"Other\""));
+    window_->Run(TCommandId::AdvancedSearch);
+    ASSERT_EQ(shell_.SelectForms.size(), 2u);
+    window_->Catalogue().SortBy(TrackField::Artist);
+    shell_.AdvancedSearchAnswers.push_back(Typed("time>=60"));
+    window_->Guarded([&] { window_->SelectFormSearchWithin(*shell_.SelectForms[1]); });
+    EXPECT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.SelectForms.size(), 3u);
+}
+
 }  // namespace
 }  // namespace tracklore::ui
