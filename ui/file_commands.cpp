@@ -116,6 +116,13 @@ bool TMainWindow::FileSave() {
     return true;
 }
 
+bool TMainWindow::MayOverwrite(const std::string& fileName) {
+    std::error_code ignored;
+    if (!std::filesystem::exists(fileName, ignored)) return true;
+    return shell_.MessageBox(Format(msg::OkToOverwrite, fileName.c_str()), kAppTitle,
+                             TMsgKind::Confirmation, mbYes | mbNo | mbCancel) == TModalResult::Yes;
+}
+
 bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
     const bool csvFilter = kind == TSaveAsKind::AllAsCSV || kind == TSaveAsKind::SelectedAsCSV;
     const bool selection =
@@ -131,11 +138,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
         UpdateCaption();
         return false;
     }
-    std::error_code ignored;
-    if (std::filesystem::exists(fileName, ignored) &&
-        shell_.MessageBox(Format(msg::OkToOverwrite, fileName.c_str()), kAppTitle,
-                          TMsgKind::Confirmation, mbYes | mbNo | mbCancel) != TModalResult::Yes)
-        return false;
+    if (!MayOverwrite(fileName)) return false;
 
     SetStatusText(Format(msg::SavingDatabase, fileName.c_str()));
     SaveByFormat(selection ? *selectedSet_ : *catalogue_, fileName);

@@ -148,6 +148,8 @@ private:
     /// Asks `question` when there are unsaved changes: false when the command must stop
     /// (Cancel, or Yes and the save did not happen).
     bool AskSaveFirst(const char* question);
+    /// True when `fileName` does not exist or the user agrees to overwrite it.
+    bool MayOverwrite(const std::string& fileName);
     /// After a long command failed: rebuilds the views (which restores the command mask)
     /// and clears the status line, so the window stays usable when the error is shown.
     void RecoverViews();

@@ -143,11 +143,7 @@ void TMainWindow::SelectFormSave(const TSelectForm& form) {
     TFileDialogOptions options = SaveDialogOptions(prefs_.LastDir, 1);
     std::string fileName;
     if (!shell_.SaveFileDialog(options, fileName)) return;
-    std::error_code ignored;
-    if (std::filesystem::exists(fileName, ignored) &&
-        shell_.MessageBox(Format(msg::OkToOverwrite, fileName.c_str()), kAppTitle,
-                          TMsgKind::Confirmation, mbYes | mbNo | mbCancel) != TModalResult::Yes)
-        return;
+    if (!MayOverwrite(fileName)) return;
 
     SetStatusText(Format(msg::SavingDatabase, fileName.c_str()));
     try {
