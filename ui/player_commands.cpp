@@ -6,30 +6,9 @@
 
 namespace tracklore::ui {
 
-namespace {
-
-// The hour-glass for one command, given back however the command ends.
-class TBusyPointer {
-public:
-    explicit TBusyPointer(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
-    ~TBusyPointer() {
-        try {
-            shell_.SetBusy(false);
-        } catch (...) {
-        }
-    }
-    TBusyPointer(const TBusyPointer&) = delete;
-    TBusyPointer& operator=(const TBusyPointer&) = delete;
-
-private:
-    TShell& shell_;
-};
-
-}  // namespace
-
 void TMainWindow::PlayerPlay(TViewSource source) {
     if (!player_) return;
-    TBusyPointer busy(shell_);
+    TBusyScope busy(shell_);
     SetStatusText(msg::CallingPlayerPlugin);
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;
@@ -51,7 +30,7 @@ void TMainWindow::PlayerPlay(TViewSource source) {
 
 void TMainWindow::PlayerAdd(TViewSource source) {
     if (!player_) return;
-    TBusyPointer busy(shell_);
+    TBusyScope busy(shell_);
     SetStatusText(msg::CallingPlayerPlugin);
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;

@@ -16,18 +16,6 @@ namespace tracklore::ui {
 
 namespace {
 
-// Hour-glass for the length of a scope, given back also when the scope is left by an error.
-class TBusyScope {
-public:
-    explicit TBusyScope(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
-    ~TBusyScope() { shell_.SetBusy(false); }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    TShell& shell_;
-};
-
 using TRecordSet = std::unordered_set<const TrackRecord*>;
 
 bool IsMember(void* members, const TrackRecord& record) {

@@ -139,4 +139,22 @@ public:
     virtual void ShowScanCancel(bool visible) = 0;
 };
 
+/// The hour-glass for the life of a scope, restored however the scope ends.
+class TBusyScope {
+public:
+    explicit TBusyScope(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
+    ~TBusyScope() {
+        try {
+            shell_.SetBusy(false);
+        } catch (...) {
+            // A destructor never throws; the pointer shape is not worth an abort.
+        }
+    }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    TShell& shell_;
+};
+
 }  // namespace tracklore::ui

@@ -20,23 +20,6 @@ constexpr int kAlbumImage = 1;
 constexpr int kTitleImage = 2;
 constexpr int kRowStep = 256;
 
-// The hour-glass for the whole of a refresh, restored however it ends.
-class TBusyGuard {
-public:
-    explicit TBusyGuard(TShell& shell) : shell_(shell) { shell_.SetBusy(true); }
-    ~TBusyGuard() {
-        try {
-            shell_.SetBusy(false);
-        } catch (...) {
-        }
-    }
-    TBusyGuard(const TBusyGuard&) = delete;
-    TBusyGuard& operator=(const TBusyGuard&) = delete;
-
-private:
-    TShell& shell_;
-};
-
 // Begin-update on a view until it is ended, by hand or when an error unwinds the rebuild,
 // so a failed rebuild never leaves a view frozen.
 template <typename View>
@@ -105,7 +88,7 @@ TViews::TViews(TViewHost& host) : host_(host) {}
 void TViews::RefreshViews(int kind, const TrackRecord* record) {
     if (kind < FullRebuild || kind > RebuildList) return;
     TShell& shell = host_.Shell();
-    TBusyGuard busy(shell);
+    TBusyScope busy(shell);
     switch (kind) {
         case FullRebuild: {
             host_.SetCommandMask(0);
