@@ -18,14 +18,8 @@
 namespace tracklore {
 namespace {
 
+using test::Child;
 using test::WhenModal;
-
-template <class T>
-T* Child(QWidget* parent, const char* name) {
-    T* child = parent->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
 
 // The widget the Tab key moves to from `widget`.
 QWidget* NextTabStop(QWidget* widget) {

@@ -35,14 +35,8 @@
 namespace tracklore::ui {
 namespace {
 
+using test::Child;
 using test::WhenModal;
-
-template <class T>
-T* Child(QWidget* parent, const char* name) {
-    T* child = parent->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
 
 TEST(ViewPrefsQt, ExplicitColoursRoundTripExactly) {
     EXPECT_EQ(ToQColor(0x00123456), QColor(0x56, 0x34, 0x12));

@@ -35,4 +35,12 @@ void WhenModal(std::function<void(T*)> action) {
     timer->start(10);
 }
 
+/// The child widget of type T named `name`; a missing one fails the test (and gives nullptr).
+template <class T>
+T* Child(QWidget* parent, const char* name) {
+    T* child = parent->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
 }  // namespace tracklore::test
