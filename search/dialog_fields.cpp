@@ -56,4 +56,28 @@ uint8_t GenreFromComboText(std::string_view text) {
     return 255;
 }
 
+void TRecordFieldControls::PresetFields(const TrackRecord& record) {
+    MED_ID = std::to_string(record.ID);
+    ED_Artist = record.Artist.str();
+    ED_Album = record.Album.str();
+    ED_Title = record.Title.str();
+    MED_Year = record.Year.str();
+    CB_Genre = GenreNames[record.Genre];
+    ED_Comment = record.Comment.str();
+    ED_Volume = record.Volume.str();
+    ED_Filename = record.Filename.str();
+}
+
+void TRecordFieldControls::ReadFieldsBack(TrackRecord& record) const {
+    const int32_t id = IdFromFieldText(MED_ID);
+    record.ID = id;
+    record.Artist = ED_Artist;
+    record.Album = ED_Album;
+    record.Title = ED_Title;
+    record.Comment = ED_Comment;
+    record.Volume = ED_Volume;
+    record.Filename = ED_Filename;
+    record.Year = YearFromFieldText(MED_Year);
+}
+
 }  // namespace tracklore

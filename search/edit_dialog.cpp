@@ -8,15 +8,7 @@ namespace tracklore {
 
 void TEditDialog::Preset(const TrackRecord& record) {
     if (CB_GenreItems.empty()) CB_GenreItems = GenreComboItems();
-    MED_ID = std::to_string(record.ID);
-    ED_Artist = record.Artist.str();
-    ED_Album = record.Album.str();
-    ED_Title = record.Title.str();
-    MED_Year = record.Year.str();
-    CB_Genre = GenreNames[record.Genre];
-    ED_Comment = record.Comment.str();
-    ED_Volume = record.Volume.str();
-    ED_Filename = record.Filename.str();
+    PresetFields(record);
     presetGenre_ = record.Genre;
     presetGenreText_ = CB_Genre;
 }
@@ -24,14 +16,7 @@ void TEditDialog::Preset(const TrackRecord& record) {
 void TEditDialog::ReadBack(TrackRecord& record) const {
     // Everything is read into a copy first, so a bad ID leaves the caller's record whole.
     TrackRecord edited = record;
-    edited.ID = IdFromFieldText(MED_ID);
-    edited.Artist = ED_Artist;
-    edited.Album = ED_Album;
-    edited.Title = ED_Title;
-    edited.Comment = ED_Comment;
-    edited.Volume = ED_Volume;
-    edited.Filename = ED_Filename;
-    edited.Year = YearFromFieldText(MED_Year);
+    ReadFieldsBack(edited);
     // The 107 genres without a name (254 among them, what scanning stores for an unknown
     // genre) all show an empty text; looking that text up would turn each into 255.
     edited.Genre = CB_Genre == presetGenreText_ ? presetGenre_ : GenreFromComboText(CB_Genre);

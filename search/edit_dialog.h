@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/track_record.h"
+#include "search/dialog_fields.h"
 
 namespace tracklore {
 
@@ -17,16 +18,7 @@ class TShell;
 /// The controls of "Edit entry", named as the form names them, each holding the text it
 /// shows. MED_ID is read-only. PlayLength, FileSize, BitRate, SampleRate and FileDate are not
 /// shown: they pass through the dialog unchanged.
-struct TEditDialog {
-    std::string MED_ID;  ///< the record's ID in decimal; read-only
-    std::string ED_Artist;
-    std::string ED_Album;
-    std::string ED_Title;
-    std::string MED_Year;  ///< up to 4 digits; blanks may trail
-    std::string CB_Genre;  ///< the combo box's (editable) text
-    std::string ED_Comment;
-    std::string ED_Volume;
-    std::string ED_Filename;
+struct TEditDialog : TRecordFieldControls {
     /// The genre box's entries (GenreComboItems()), filled the first time the dialog runs.
     std::vector<std::string> CB_GenreItems;
 

@@ -11,28 +11,11 @@
 namespace tracklore {
 
 void TSearchDialog::Preset(const TrackRecord& pattern) {
-    MED_ID = std::to_string(pattern.ID);
-    ED_Artist = pattern.Artist.str();
-    ED_Album = pattern.Album.str();
-    ED_Title = pattern.Title.str();
-    MED_Year = pattern.Year.str();
-    CB_Genre = GenreNames[pattern.Genre];
-    ED_Comment = pattern.Comment.str();
-    ED_Volume = pattern.Volume.str();
-    ED_Filename = pattern.Filename.str();
+    PresetFields(pattern);
 }
 
 void TSearchDialog::ReadBack(TrackRecord& pattern) const {
-    // The only conversion that can fail goes first, so a failure leaves the pattern whole.
-    const int32_t id = IdFromFieldText(MED_ID);
-    pattern.ID = id;
-    pattern.Artist = ED_Artist;
-    pattern.Album = ED_Album;
-    pattern.Title = ED_Title;
-    pattern.Comment = ED_Comment;
-    pattern.Volume = ED_Volume;
-    pattern.Filename = ED_Filename;
-    pattern.Year = YearFromFieldText(MED_Year);
+    ReadFieldsBack(pattern);
     pattern.Genre = GenreFromComboText(CB_Genre);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/track_record.h"
+#include "search/dialog_fields.h"
 #include "search/expr.h"
 
 namespace tracklore {
@@ -17,16 +18,8 @@ class TShell;
 
 /// The field search: a form shaped like a track record whose filled-in fields become the
 /// conditions of a search pattern.
-struct TSearchDialog {
-    std::string MED_ID;  ///< masked: up to seven digits, a leading minus allowed (-1: all)
-    std::string ED_Artist;
-    std::string ED_Album;
-    std::string ED_Title;
-    std::string MED_Year;  ///< masked: up to four digits
-    std::string CB_Genre;  ///< the combo box's text
-    std::string ED_Comment;
-    std::string ED_Volume;
-    std::string ED_Filename;
+/// MED_ID takes up to seven digits with a leading minus allowed (-1: all).
+struct TSearchDialog : TRecordFieldControls {
     bool CKB_UseSelected = false;
     bool CKB_UseSelectedEnabled = false;
 
