@@ -97,6 +97,9 @@ expect_ids '4 2 9 3' search music.csv
 expect_ids '2 9' search music.csv --artist beat
 expect_ids '9' search music.csv --artist beat --genre Rock --year 199
 expect_ids '3' search music.csv --genre Blues
+# An empty genre, as a cleared genre box, sets no genre condition; "(none)" says the same.
+expect_ids '4 2 9 3' search music.csv --genre ''
+expect_ids '2 9' search music.csv --artist beat --genre '(none)'
 expect_ids '2' search music.csv --id 2
 expect_ids '4 2 9 3' search music.csv --id -1 --artist nothing-matches
 expect_ids '4 2' search music.csv --volume music_ --filename .MP3
