@@ -3,27 +3,7 @@
 # three list formats, and the exact messages and exit codes of failures.
 # Usage: catalogue_test.sh CLI SCRATCHDIR
 set -u
-cli=$1
-dir=$2
-rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# expect_error STATUS MESSAGE COMMAND...: the command fails with STATUS and says exactly
-# MESSAGE on stderr and nothing on stdout.
-expect_error() {
-    local status=$1 message=$2
-    shift 2
-    "$cli" "$@" >out.txt 2>err.txt
-    local got=$?
-    [ "$got" -eq "$status" ] || fail "$* exited $got, expected $status"
-    [ "$(cat err.txt)" = "$message" ] || fail "$* said '$(cat err.txt)', expected '$message'"
-    [ ! -s out.txt ] || fail "$* wrote on stdout"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
 bjork=$'Bj\xc3\xb6rk'
 joga=$'J\xc3\xb3ga'

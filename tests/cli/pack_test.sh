@@ -2,15 +2,7 @@
 # tracklore-cli pack and unpack: round trips, the exact compressed bytes, and the messages
 # and exit codes of failures. Usage: pack_test.sh CLI SCRATCHDIR
 set -u
-cli=$1
-dir=$2
-rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
 hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
 

@@ -3,15 +3,7 @@
 # options with their exit codes.
 # Usage: print_test.sh CLI SCRATCHDIR
 set -u
-cli=$1
-dir=$2
-rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
 # Page objects of a PDF file (the page tree's /Pages not counted).
 pages() {

@@ -2,17 +2,9 @@
 # tracklore-cli scan and info over hand-built MP3 files: the records saved, the error list on
 # stdout, errors that end a scan, and the info layout. Usage: scan_test.sh CLI SCRATCHDIR
 set -u
-cli=$1
-dir=$2
-rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 dir=$(pwd -P)
 export TRACKLORE_DRIVES="c=/;m=$dir|MUSIC01"
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 # `count` MPEG-1 Layer III frames, 128 kbit/s, 44100 Hz, 417 bytes each.
 frames() {

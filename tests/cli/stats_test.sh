@@ -3,15 +3,7 @@
 # texts, and the exit codes of failures.
 # Usage: stats_test.sh CLI SCRATCHDIR
 set -u
-cli=$1
-dir=$2
-rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
 header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
 printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
@@ -34,12 +26,8 @@ out=$("$cli" stats empty.csv) || fail "stats of an empty file exited $?"
     fail "stats of an empty file printed: $out"
 
 # Failures: a missing file and a wrong command line.
-"$cli" stats missing.tracklore >out.txt 2>err.txt
-status=$?
-[ "$status" -eq 1 ] || fail "stats of a missing file exited $status"
-[ "$(cat err.txt)" = 'Error opening "missing.tracklore" - No such file or directory' ] ||
-    fail "stats of a missing file said: $(cat err.txt)"
-[ ! -s out.txt ] || fail "stats of a missing file wrote on stdout"
+expect_error 1 'Error opening "missing.tracklore" - No such file or directory' \
+    stats missing.tracklore
 "$cli" stats >out.txt 2>err.txt
 status=$?
 [ "$status" -eq 2 ] || fail "stats without a file exited $status"
