@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/strings.h"
+#include "media/byte_order.h"
 
 namespace tracklore {
 
@@ -67,11 +68,6 @@ constexpr std::string_view kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Du
 constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
 
 constexpr uint32_t kSyncMask = 0xFFE00000;
-
-uint32_t BigEndian(const uint8_t* bytes) {
-    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
-           bytes[3];
-}
 
 // Switches a stream to returning short counts for the time of one analysis and gives the
 // caller's setting back afterwards, also when the analysis raises.
@@ -202,7 +198,7 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
         uint8_t bytes[4] = {0, 0, 0, 0};
         // A partial header at the end of the stream is not a frame: the walk ends there.
         if (stream.Read(bytes, 4) < 4) break;
-        uint32_t window = BigEndian(bytes);
+        uint32_t window = ReadBigEndian32(bytes);
         decode(window);
 
         // Without a frame length and both rates the next frame cannot be found by jumping:

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "media/byte_order.h"
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/vbr_header.h"
@@ -31,17 +32,12 @@ constexpr int64_t kMiddleSearch = 2 * 1024;
 // Bytes of the first frame that hold any summary header.
 constexpr size_t kSummaryBytes = 64;
 
-uint32_t BigEndian(const uint8_t* bytes) {
-    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
-           bytes[3];
-}
-
 // The header word at `at`, or nothing when the stream ends before its four bytes.
 std::optional<uint32_t> WordAt(TSeekableStream& stream, int64_t at) {
     uint8_t bytes[4];
     stream.Seek(at);
     if (stream.Read(bytes, 4) < 4) return std::nullopt;
-    return BigEndian(bytes);
+    return ReadBigEndian32(bytes);
 }
 
 // The offset just behind the audio: before a trailing ID3v1 tag, else the end.
@@ -94,7 +90,7 @@ bool RunHasSameRateAt(TSeekableStream& stream, int64_t from, uint32_t word, int 
     stream.Seek(from);
     const int32_t got = stream.Read(bytes, static_cast<int32_t>(sizeof bytes));
     for (int32_t i = 0; i + 4 <= got; ++i) {
-        const uint32_t candidate = BigEndian(bytes + i);
+        const uint32_t candidate = ReadBigEndian32(bytes + i);
         if ((candidate & kKindMask) != (word & kKindMask)) continue;
         TMPEGAudio probe;
         if (!probe.ParseHeader(candidate) || probe.FrameLength < 4) continue;
@@ -119,7 +115,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
     const auto wanted =
         static_cast<int32_t>(FrameLength >= 4 ? std::min<size_t>(kSummaryBytes, FrameLength) : 4);
     const int32_t got = stream.Read(frame, wanted);
-    const uint32_t word = BigEndian(frame);
+    const uint32_t word = ReadBigEndian32(frame);
     const std::optional<TVbrHeader> summary =
         ReadVbrHeader(word, frame, static_cast<size_t>(std::max(got, 0)));
 

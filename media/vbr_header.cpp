@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "media/byte_order.h"
+
 namespace tracklore {
 
 namespace {
@@ -9,11 +11,6 @@ namespace {
 // Xing flags: which optional fields follow the flags word, in this order.
 constexpr uint32_t kHasFrames = 0x1;
 constexpr uint32_t kHasBytes = 0x2;
-
-uint32_t BigEndian32(const uint8_t* bytes) {
-    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
-           bytes[3];
-}
 
 bool IsLayer3(uint32_t word) {
     const uint32_t version = (word >> 19) & 3;
@@ -32,16 +29,16 @@ std::optional<TVbrHeader> ReadXing(uint32_t word, const uint8_t* frame, size_t s
     } else {
         return std::nullopt;
     }
-    const uint32_t flags = BigEndian32(frame + at + 4);
+    const uint32_t flags = ReadBigEndian32(frame + at + 4);
     size_t field = at + 8;
     if (flags & kHasFrames) {
         if (size < field + 4) return std::nullopt;
-        header.Frames = BigEndian32(frame + field);
+        header.Frames = ReadBigEndian32(frame + field);
         field += 4;
     }
     if (flags & kHasBytes) {
         if (size < field + 4) return std::nullopt;
-        header.Bytes = BigEndian32(frame + field);
+        header.Bytes = ReadBigEndian32(frame + field);
     }
     return header;
 }
@@ -55,8 +52,8 @@ std::optional<TVbrHeader> ReadVbri(const uint8_t* frame, size_t size) {
     }
     TVbrHeader header;
     header.Kind = TVbrHeaderKind::Vbri;
-    header.Bytes = BigEndian32(frame + kBytesAt);
-    header.Frames = BigEndian32(frame + kFramesAt);
+    header.Bytes = ReadBigEndian32(frame + kBytesAt);
+    header.Frames = ReadBigEndian32(frame + kFramesAt);
     return header;
 }
 
