@@ -18,8 +18,9 @@ namespace {
 
 // Scans every path in order; the failed files of folder scans go to stdout as they are
 // known, so the lines of earlier folders are out even when a later path ends the scan.
-// A file named on the command line fails like a file inside a folder: a tag or header
-// error is listed and the scan goes on.
+// A file named on the command line fails like a file inside a folder: whatever failed in
+// the file itself (tag or header error, short read, open or read error) is listed and the
+// scan goes on.
 void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths,
                const TScanOptions& options) {
     for (const auto& path : paths) {

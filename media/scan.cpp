@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -100,20 +101,30 @@ public:
         if (!prefix.empty() && prefix.back() != '/') prefix += '/';
         for (const auto& entry : entries) {
             const std::string path = prefix + entry.Name;
-            // Folders that carry the extension, pipes and devices have no file to read (a
-            // pipe named "x.mp3" would block the scan for good).
-            if (!entry.IsFolder && !entry.IsDevice && HasMp3Extension(entry.Name)) {
-                catalogue_.RaiseScan(path);
-                // The notification is where the user's wish to stop arrives.
-                if (options_.Cancel != nullptr && *options_.Cancel) return false;
-                ScanFileListingErrors(catalogue_, path, errors_, options_);
-            }
-            if (entry.IsFolder && Enter(path)) {
-                // A subfolder that cannot be listed is passed over, as enumeration does.
-                if (const auto inner = platform::ListFolder(path)) {
-                    if (!Walk(path, *inner)) return false;
+            if (entry.IsFolder) {
+                if (!Enter(path)) continue;
+                const auto inner = platform::ListFolder(path);
+                if (!inner) {
+                    // One folder that cannot be listed costs its own files only.
+                    const std::string reason = platform::SystemErrorText(platform::LastFileError());
+                    errors_.push_back(path + kErrorSeparator +
+                                      Format(msg::ScanFolderNotRead, reason.c_str()));
+                } else if (!Walk(path, *inner)) {
+                    return false;
                 }
+                continue;
             }
+            if (!HasMp3Extension(entry.Name)) continue;
+            // Pipes and devices have no file to read (a pipe named "x.mp3" would block the
+            // scan for good): listed, not opened.
+            if (entry.IsDevice) {
+                errors_.push_back(path + kErrorSeparator + msg::ScanNotAFile);
+                continue;
+            }
+            catalogue_.RaiseScan(path);
+            // The notification is where the user's wish to stop arrives.
+            if (options_.Cancel != nullptr && *options_.Cancel) return false;
+            ScanFileListingErrors(catalogue_, path, errors_, options_);
         }
         return true;
     }
@@ -189,13 +200,19 @@ void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions
 
 void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
                            std::vector<std::string>& errors, const TScanOptions& options) {
+    // Every failure that belongs to this one file is listed; a full catalogue is not the
+    // file's fault and ends the scan.
+    std::optional<TrackRecord> record;
     try {
-        ScanFile(catalogue, path, options);
+        record = ScanRecord(path, options);
     } catch (const EMPEGError& error) {
         errors.push_back(path + kErrorSeparator + error.what());
     } catch (const Eid3v2& error) {
         errors.push_back(path + kErrorSeparator + error.what());
+    } catch (const EInOutError& error) {
+        errors.push_back(path + kErrorSeparator + error.what());
     }
+    if (record) catalogue.Insert(*record);
 }
 
 bool ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors,

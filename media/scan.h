@@ -36,17 +36,20 @@ TrackRecord ScanRecord(const std::string& path, const TScanOptions& options = {}
 /// ScanRecord, and "Too Many Elements!" when the catalogue is full.
 void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions& options = {});
 
-/// Scans one file as ScanFile does, except that a tag or header error (EMPEGError, Eid3v2)
-/// adds the line "path  -  message" to `errors` instead of being raised.
+/// Scans one file as ScanFile does, except that a failure that belongs to the file (a tag
+/// or header error, a short read, an open or read error, a file that is gone) adds the line
+/// "path  -  message" to `errors` instead of being raised. "Too Many Elements!" is raised.
 void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
                            std::vector<std::string>& errors, const TScanOptions& options = {});
 
 /// Scans every file with the extension ".mp3" (any case) in `folder` and its subfolders,
-/// depth first, raising the catalogue's OnScan before each file. A file that fails with a
-/// tag or header error adds the line "path  -  message" to `errors`; any other error ends
-/// the scan and is raised. A folder reached again through a link is not scanned twice.
-/// Returns false when the scan was stopped through `options.Cancel`, true when it ran to
-/// its end.
+/// depth first, raising the catalogue's OnScan before each file. Each file that fails is
+/// listed in `errors` as ScanFileListingErrors does, and so are a subfolder that cannot be
+/// listed and a pipe or device named ".mp3" (passed over, not opened); the scan goes on.
+/// Only a failure of the walk itself ends it and is raised: `folder` that cannot be
+/// listed ("Error opening ..."), or a full catalogue. A folder reached again through a link
+/// is not scanned twice. Returns false when the scan was stopped through
+/// `options.Cancel`, true when it ran to its end.
 bool ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors,
                 const TScanOptions& options = {});
 

@@ -46,13 +46,35 @@ grep -q ';/music/sub/b.MP3;.*;Rock;0;128;44100' cat.csv || fail "b.MP3: $(grep b
 [ "$(records cat.csv | cut -d';' -f1 | sort -n | tr '\n' ' ')" = "1 2 3 " ] ||
     fail "identifiers after a second scan: $(records cat.csv)"
 
-# An error that ends the scan: exactly its message on stderr, exit 1, earlier records saved.
+# A catalogue whose next identifiers run out: the two files of "music" fit, the first of
+# "broken" ends the scan with exactly its message on stderr, exit 1, earlier records saved.
+printf '\r\n%s\r\n%s\r\n' 'ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate' \
+    '2147483645;;/old.mp3;0;A;;;;;;0;0;0' > ends.csv
 "$cli" scan ends.csv music broken > out 2> err
 status=$?
 [ "$status" -eq 1 ] || fail "ending error exited $status"
-[ "$(cat err)" = "Read less than expected" ] || fail "ending error said: $(cat err)"
+[ "$(cat err)" = "Too Many Elements!" ] || fail "ending error said: $(cat err)"
 grep -q "^music/zero.mp3  -  " out || fail "error list lost before the ending error: $(cat out)"
 [ "$(records ends.csv | grep -c /music/)" -eq 2 ] || fail "records before the error: $(records ends.csv)"
+
+# Empty and cut files, a pipe and a device among good ones are listed with their messages;
+# the scan goes on and its exit status is that of any other listed file.
+mkdir -p cd
+for ((i = 1; i <= 30; i++)); do cp broken/good.mp3 "cd/track$i.mp3"; done
+: > cd/empty.mp3
+head -c 100 broken/good.mp3 > cd/cut.mp3
+mkfifo cd/pipe.mp3
+ln -s /dev/null cd/device.mp3
+"$cli" scan cd.csv cd > out 2> err
+status=$?
+[ "$status" -eq 0 ] || fail "scan with cut files exited $status: $(cat err)"
+[ ! -s err ] || fail "scan with cut files said on stderr: $(cat err)"
+printf '%s\n' "cd/cut.mp3  -  Read less than expected" \
+    "cd/device.mp3  -  Not a regular file (a pipe, socket or device): passed over" \
+    "cd/empty.mp3  -  Read less than expected" \
+    "cd/pipe.mp3  -  Not a regular file (a pipe, socket or device): passed over" > expected
+sort out | cmp -s - expected || fail "cut files listed: $(cat out)"
+[ "$(records cd.csv | grep -c '/cd/track')" -eq 30 ] || fail "good files added: $(records cd.csv)"
 
 # A file named on the command line fails like one in a folder: a missing or broken file is
 # listed and the scan goes on.

@@ -316,7 +316,7 @@ TEST_F(ScanTest, HeaderAndTagErrorsAreListedAndTheScanGoesOn) {
     EXPECT_EQ(Filenames(), std::vector<std::string>{"/good.mp3"});
 }
 
-TEST_F(ScanTest, ShortAndCutFilesEndTheScanWithTheStreamError) {
+TEST_F(ScanTest, ShortAndCutFilesAreListedAndTheScanGoesOn) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"empty", ""},
         {"three bytes", "ID3"},
@@ -329,29 +329,26 @@ TEST_F(ScanTest, ShortAndCutFilesEndTheScanWithTheStreamError) {
     for (const auto& [what, bytes] : cases) {
         TTempDir folder;
         test::WriteFileBytes(folder.Path("bad.mp3"), bytes);
+        test::WriteFileBytes(folder.Path("good.mp3"), Frames(2));
         std::vector<std::string> errors;
-        EXPECT_THROW(ScanFolder(catalogue_, folder.Root(), errors), EInOutError) << what;
-        EXPECT_TRUE(errors.empty()) << what;
+        const int before = catalogue_.Count();
+        EXPECT_TRUE(ScanFolder(catalogue_, folder.Root(), errors)) << what;
+        EXPECT_EQ(errors,
+                  std::vector<std::string>{folder.Path("bad.mp3") + "  -  Read less than expected"})
+            << what;
+        EXPECT_EQ(catalogue_.Count(), before + 1) << what;
     }
-    EXPECT_EQ(catalogue_.Count(), 0);
 }
 
-TEST_F(ScanTest, RecordsBeforeAnEndingErrorStay) {
+TEST_F(ScanTest, FullCatalogueEndsTheScanKeepingEarlierRecords) {
+    TrackRecord empty;
+    for (int i = 0; i < TTracklore::kSlotCount - 2; ++i)
+        catalogue_.Insert(empty);
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
         Put(name, Frames(2));
-    Put("bad.mp3", "abcde");
-    EXPECT_THROW(Scan(dir_.Root()), EInOutError);
-    ASSERT_FALSE(announced_.empty());
-    EXPECT_EQ(announced_.back(), dir_.Path("bad.mp3"));
-    EXPECT_EQ(catalogue_.Count(), static_cast<int>(announced_.size()) - 1);
-}
-
-TEST_F(ScanTest, FullCatalogueEndsTheScan) {
-    TrackRecord empty;
-    for (int i = 0; i < TTracklore::kSlotCount; ++i)
-        catalogue_.Insert(empty);
-    Put("a.mp3", Frames(2));
     EXPECT_THROW(Scan(dir_.Root()), EDBError);
+    EXPECT_EQ(announced_.size(), 3u);
+    EXPECT_EQ(catalogue_.Count(), TTracklore::kSlotCount);
 }
 
 TEST_F(ScanTest, FolderNamedLikeAnMp3FileIsWalkedNotRead) {
@@ -361,11 +358,27 @@ TEST_F(ScanTest, FolderNamedLikeAnMp3FileIsWalkedNotRead) {
     EXPECT_EQ(Filenames(), std::vector<std::string>{"/album.mp3/track.mp3"});
 }
 
-TEST_F(ScanTest, PipeNamedLikeAnMp3FileIsPassedOver) {
+TEST_F(ScanTest, PipesAndDevicesNamedLikeMp3FilesAreListedNotOpened) {
     Put("a.mp3", Frames(2));
-    ASSERT_EQ(mkfifo((dir_.Root() + "/pipe.mp3").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(dir_.Path("pipe.mp3").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", dir_.Path("device.mp3"));
+    Put("pipes/x.txt", "");
+    ASSERT_EQ(mkfifo(dir_.Path("pipes/other").c_str(), 0600), 0);  // no ".mp3": no line
     Scan(dir_.Root());  // opening the pipe would wait for a writer for good
-    EXPECT_TRUE(errors_.empty());
+    std::sort(errors_.begin(), errors_.end());
+    const std::string reason = "  -  Not a regular file (a pipe, socket or device): passed over";
+    EXPECT_EQ(errors_, (std::vector<std::string>{dir_.Path("device.mp3") + reason,
+                                                 dir_.Path("pipe.mp3") + reason}));
+    EXPECT_EQ(Filenames(), std::vector<std::string>{"/a.mp3"});
+    EXPECT_EQ(announced_.size(), 1u);
+}
+
+TEST_F(ScanTest, FileThatVanishedIsListed) {
+    Put("a.mp3", Frames(2));
+    fs::create_symlink(dir_.Path("gone.mp3"), dir_.Path("link.mp3"));
+    Scan(dir_.Root());
+    EXPECT_EQ(errors_, std::vector<std::string>{dir_.Path("link.mp3") + "  -  " +
+                                                dir_.Path("link.mp3") + ": File not found!"});
     EXPECT_EQ(Filenames(), std::vector<std::string>{"/a.mp3"});
 }
 
@@ -476,14 +489,24 @@ TEST_F(ScanTest, MissingTopFolderRaisesTheSystemError) {
     }
 }
 
-TEST_F(ScanTest, UnreadableSubfolderIsPassedOver) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+TEST_F(ScanTest, UnreadableFilesAndSubfoldersAreListedAndTheScanGoesOn) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file and folder";
     Put("a.mp3", Frames(2));
     Put("locked/b.mp3", Frames(2));
+    const std::string closed = Put("closed.mp3", Frames(2));
+    Put("z/c.mp3", Frames(2));
     ASSERT_EQ(chmod(dir_.Path("locked").c_str(), 0), 0);
+    ASSERT_EQ(chmod(closed.c_str(), 0), 0);
     EXPECT_NO_THROW(Scan(dir_.Root()));
     chmod(dir_.Path("locked").c_str(), 0755);
-    EXPECT_EQ(Filenames(), std::vector<std::string>{"/a.mp3"});
+    std::sort(errors_.begin(), errors_.end());
+    EXPECT_EQ(errors_,
+              (std::vector<std::string>{
+                  closed + "  -  Error opening \"" + closed + "\" - Permission denied",
+                  dir_.Path("locked") + "  -  Folder could not be read: Permission denied"}));
+    std::vector<std::string> names = Filenames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"/a.mp3", "/z/c.mp3"}));
 }
 
 }  // namespace

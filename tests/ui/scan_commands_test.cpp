@@ -105,8 +105,7 @@ TEST_F(ScanCommandsTest, AddDirectoryCancelledDoesNothing) {
 
 TEST_F(ScanCommandsTest, AddDirectoryEndedByAnErrorRestoresTheCommands) {
     Start();
-    Put("short/y.mp3", "12345");  // too short for a tag header: ends the scan
-    shell_.FolderAnswers = {dir_.Path("short")};
+    shell_.FolderAnswers = {dir_.Path("gone")};  // a folder that cannot be listed
     uint16_t maskDuringError = 0;
     shell_.OnMessageBox = [&](const TScriptedShell::Message&) {
         maskDuringError = window_->CommandMask();
@@ -118,6 +117,26 @@ TEST_F(ScanCommandsTest, AddDirectoryEndedByAnErrorRestoresTheCommands) {
     EXPECT_TRUE(shell_.ScanErrorDialogs.empty());
     EXPECT_FALSE(window_->Modified());  // nothing was added
     EXPECT_EQ(shell_.Status, "");
+}
+
+TEST_F(ScanCommandsTest, EmptyAndShortFilesAreListedAndTheScanGoesOn) {
+    Start();
+    const std::string empty = Put("cd/01.mp3", "");
+    const std::string cut = Put("cd/02.mp3", Mp3Frames(1).substr(0, 100));
+    for (const char* name : {"cd/03.mp3", "cd/04.mp3", "cd/05.mp3"})
+        Put(name, Mp3Frames(20));
+    shell_.FolderAnswers = {dir_.Path("cd")};
+    window_->Run(TCommandId::AddDir);
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(window_->Catalogue().Count(), 3);
+    ASSERT_EQ(shell_.ScanErrorDialogs.size(), 1u);
+    std::vector<std::string> lines = shell_.ScanErrorDialogs[0];
+    std::sort(lines.begin() + 2, lines.end());
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "Files not added due to errors:", "------------------------------",
+                  empty + "  -  Read less than expected", cut + "  -  Read less than expected"}));
+    EXPECT_TRUE(window_->Modified());
 }
 
 TEST_F(ScanCommandsTest, CancelledFolderScanKeepsWhatItAddedAndSaysSo) {
@@ -193,8 +212,7 @@ TEST_F(ScanCommandsTest, CancelAfterOneFileSaysOneFile) {
 
 TEST_F(ScanCommandsTest, ErrorEndingAFolderScanHidesTheCancelButton) {
     Start();
-    Put("s/y.mp3", "12345");
-    shell_.FolderAnswers = {dir_.Path("s")};
+    shell_.FolderAnswers = {dir_.Path("gone")};
     window_->Run(TCommandId::AddDir);
     ASSERT_EQ(shell_.Messages.size(), 1u);
     EXPECT_EQ(shell_.ScanCancelStates, (std::vector<bool>{true, false}));
