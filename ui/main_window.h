@@ -153,6 +153,9 @@ private:
     /// After a long command failed: rebuilds the views (which restores the command mask)
     /// and clears the status line, so the window stays usable when the error is shown.
     void RecoverViews();
+    /// Scans `files` in order into the catalogue (Add file, dropped files); the first
+    /// failure ends it. Sets Modified when a record was added, also on failure.
+    void ScanChosenFiles(const std::vector<std::string>& files);
     /// The list view of the All list or the Selected list.
     TListView& ListOf(TViewSource list);
 

@@ -72,30 +72,31 @@ void TMainWindow::AddFile() {
     options.MustExist = true;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files)) return;
+    ScanChosenFiles(files);
+}
+
+void TMainWindow::DropFiles(const std::vector<std::string>& names) {
+    // A drop arrives as an event, not through Run: report its error here. Names are taken
+    // whole: paths here run past any fixed buffer, and a cut name would name no file.
+    std::vector<std::string> files;
+    for (const std::string& name : names)
+        if (HasMp3Extension(name)) files.push_back(name);
+    Guarded([&] { ScanChosenFiles(files); });
+}
+
+void TMainWindow::ScanChosenFiles(const std::vector<std::string>& files) {
+    const int before = catalogue_->Count();
     try {
         for (const std::string& file : files)
             ScanFile(*catalogue_, file, OptionsFor(prefs_));
     } catch (...) {
+        // The records added before the failure stay, and they are unsaved changes.
+        if (catalogue_->Count() > before) modified_ = true;
         RecoverViews();
         throw;
     }
     views_.RefreshViews(FullRebuild);
-}
-
-void TMainWindow::DropFiles(const std::vector<std::string>& names) {
-    // A drop arrives as an event, not through Run: report its error here.
-    Guarded([&] {
-        try {
-            // Names are taken whole: paths here run past any fixed buffer, and a cut name
-            // would name no file.
-            for (const std::string& name : names)
-                if (HasMp3Extension(name)) ScanFile(*catalogue_, name, OptionsFor(prefs_));
-        } catch (...) {
-            RecoverViews();
-            throw;
-        }
-        views_.RefreshViews(FullRebuild);
-    });
+    if (catalogue_->Count() > before) modified_ = true;
 }
 
 void TMainWindow::ScanProgress(const std::string& path) {

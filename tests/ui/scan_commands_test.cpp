@@ -246,7 +246,7 @@ TEST_F(ScanCommandsTest, ScanEntireFilePreferenceChoosesTheWalkForEveryEntryPoin
 
 // --- Add file ---------------------------------------------------------------------------
 
-TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndLeavesModified) {
+TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndSetsModified) {
     Start();
     const std::string a = Put("f/a.mp3", Mp3Frames(20));
     const std::string b = Put("f/b.mp3", Mp3Frames(30));
@@ -260,7 +260,7 @@ TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndLeavesModified) {
     EXPECT_TRUE(options.MustExist);
     EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
     EXPECT_EQ(window_->Views().AllList().Row(0).Texts[8], "/f/b.mp3");  // dialog order
-    EXPECT_FALSE(window_->Modified());
+    EXPECT_TRUE(window_->Modified());
 }
 
 TEST_F(ScanCommandsTest, AddFileStopsAtTheFirstErrorKeepingEarlierFiles) {
@@ -275,6 +275,16 @@ TEST_F(ScanCommandsTest, AddFileStopsAtTheFirstErrorKeepingEarlierFiles) {
     EXPECT_EQ(window_->Catalogue().Count(), 1);
     EXPECT_EQ(window_->Views().AllList().RowCount(), 1);
     EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+    EXPECT_TRUE(window_->Modified());  // the file added before the error is unsaved
+}
+
+TEST_F(ScanCommandsTest, AddFileOrDropAddingNothingLeavesModified) {
+    Start();
+    const std::string bad = Put("h/z.mp3", std::string(200, '\0'));
+    shell_.OpenAnswers = {std::vector<std::string>{bad}};
+    window_->Run(TCommandId::AddFile);
+    window_->DropFiles({dir_.Path("h/notes.txt")});
+    EXPECT_FALSE(window_->Modified());
 }
 
 // --- Dropped files ----------------------------------------------------------------------
@@ -288,7 +298,7 @@ TEST_F(ScanCommandsTest, DropAddsMp3FilesInAnyCaseOnly) {
     EXPECT_TRUE(shell_.Messages.empty());
     EXPECT_EQ(Filenames(), (std::vector<std::string>{"/d/one.MP3", "/d/three.mp3"}));
     EXPECT_EQ(window_->Views().AllList().RowCount(), 2);
-    EXPECT_FALSE(window_->Modified());
+    EXPECT_TRUE(window_->Modified());
 }
 
 TEST_F(ScanCommandsTest, DropErrorIsReportedAndEarlierFilesStay) {
@@ -301,6 +311,7 @@ TEST_F(ScanCommandsTest, DropErrorIsReportedAndEarlierFilesStay) {
     EXPECT_EQ(window_->Catalogue().Count(), 1);
     EXPECT_EQ(window_->Views().AllList().RowCount(), 1);
     EXPECT_EQ(window_->CommandMask(), ui::kMaskAfterRebuild | ui::kMaskSearch);
+    EXPECT_TRUE(window_->Modified());
 }
 
 TEST_F(ScanCommandsTest, DroppedNameLongerThan255BytesIsScannedWhole) {
