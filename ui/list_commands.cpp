@@ -22,6 +22,8 @@ void TMainWindow::RenumberCommand() {
     // name the wrong records. The slots are in identifier order now, so the full rebuild's
     // sort by identifier keeps the List order.
     views_.RefreshViews(FullRebuild);
+    // Every identifier changed: the file on disk no longer matches.
+    modified_ = true;
     SetStatusText("");
 }
 
