@@ -262,6 +262,8 @@ inline constexpr char SearchVolumeHint[] = "Enter the volume name you wish to lo
 inline constexpr char SearchFilenameHint[] = "Enter the filename you wish to locate here";
 inline constexpr char SearchOkButton[] = "Search...";
 inline constexpr char SearchOkHint[] = "Issue search";
+inline constexpr char SearchFieldError[] = "%s field: %s";
+inline constexpr char SearchIdField[] = "ID";
 inline constexpr char SearchCancelHint[] = "Cancel search";
 inline constexpr char UseSelectedAmp[] = "&Search only selected (do not create a new list)";
 

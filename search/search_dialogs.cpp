@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "core/convert.h"
+#include "core/format.h"
 #include "core/strings.h"
 #include "media/genres.h"
 #include "search/dialog_fields.h"
@@ -17,6 +19,18 @@ void TSearchDialog::Preset(const TrackRecord& pattern) {
 void TSearchDialog::ReadBack(TrackRecord& pattern) const {
     ReadFieldsBack(pattern);
     pattern.Genre = GenreFromComboText(CB_Genre);
+}
+
+bool TSearchDialog::OKBtnClick(ui::TShell& shell) const {
+    try {
+        IdFromFieldText(MED_ID);
+        return true;
+    } catch (const EConvertError& e) {
+        // Closing would throw away every criterion typed; the user mends the field instead.
+        shell.MessageBox(Format(msg::SearchFieldError, msg::SearchIdField, e.what()), msg::AppTitle,
+                         ui::TMsgKind::Error, ui::mbOK);
+        return false;
+    }
 }
 
 bool TSearchDialog::Execute(TrackRecord& pattern, ui::TShell& shell) {

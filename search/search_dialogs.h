@@ -29,6 +29,9 @@ struct TSearchDialog : TRecordFieldControls {
     /// raises EConvertError "'%s' is not a valid integer value" before anything is written.
     /// An unknown or emptied genre text means "(none)" (255).
     void ReadBack(TrackRecord& pattern) const;
+    /// The OK button: true when the dialog may close. An ID field without a number shows an
+    /// error naming the field through `shell` and keeps the dialog open with its texts.
+    bool OKBtnClick(ui::TShell& shell) const;
     /// Presets from `pattern`, runs the dialog through `shell` and on OK reads it back.
     /// False (pattern untouched) on Cancel.
     bool Execute(TrackRecord& pattern, ui::TShell& shell);

@@ -47,8 +47,8 @@ constexpr char kYearMask[] = "0000; ";
 
 class TSearchDialogQt : public QDialog {
 public:
-    TSearchDialogQt(QWidget* parent, const TSearchDialog& model)
-        : QDialog(parent, ui::kCloseOnlyDialogFlags) {
+    TSearchDialogQt(QWidget* parent, const TSearchDialog& model, ui::TShell& shell)
+        : QDialog(parent, ui::kCloseOnlyDialogFlags), model_(model), shell_(shell) {
         setObjectName("SearchDialog");
         setWindowTitle(Text(msg::SearchDialogCaption));
 
@@ -95,7 +95,7 @@ public:
         ok->setObjectName("OKBtn");
         ok->setDefault(true);
         SetHint(ok, msg::SearchOkHint);
-        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        connect(ok, &QPushButton::clicked, this, [this] { OkClicked(); });
         auto* cancel = new QPushButton(Text(msg::PlainCancelButton), this);
         cancel->setObjectName("CancelBtn");
         SetHint(cancel, msg::SearchCancelHint);
@@ -141,6 +141,13 @@ public:
     }
 
 private:
+    // Checked on a copy: the caller's model changes only when the dialog closes with OK.
+    void OkClicked() {
+        TSearchDialog typed = model_;
+        ReadInto(typed);
+        if (typed.OKBtnClick(shell_)) accept();
+    }
+
     void AddRow(QGridLayout* grid, const char* label, QWidget* field) {
         auto* caption = new QLabel(Text(label), this);
         caption->setBuddy(field);
@@ -161,6 +168,8 @@ private:
         return edit;
     }
 
+    const TSearchDialog& model_;
+    ui::TShell& shell_;
     QLineEdit* id_;
     QLineEdit* artist_;
     QLineEdit* album_;
@@ -283,8 +292,8 @@ private:
 
 }  // namespace
 
-bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog) {
-    TSearchDialogQt form(parent, dialog);
+bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog, ui::TShell& shell) {
+    TSearchDialogQt form(parent, dialog, shell);
     ui::CenterOnScreen(&form);
     if (form.exec() != QDialog::Accepted) return false;
     form.ReadInto(dialog);

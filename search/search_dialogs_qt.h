@@ -12,8 +12,9 @@ namespace ui {
 class TShell;
 }
 
-/// Copies the model into the form, runs it modally, copies the controls back on OK.
-bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog);
+/// Copies the model into the form, runs it modally, copies the controls back on OK. OK
+/// closes only when the model's OKBtnClick allows it (its message through `shell`).
+bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog, ui::TShell& shell);
 /// As above; "Test..." and "&Search..." run the model's handlers, messages through `shell`.
 bool ExecuteAdvancedSearchQt(QWidget* parent, TSearchDialog2& dialog, ui::TShell& shell);
 

@@ -220,7 +220,7 @@ void TQtShell::StartProgram(const std::string& name) {
 }
 
 bool TQtShell::ExecuteSearchDialog(TSearchDialog& dialog) {
-    return ExecuteSearchDialogQt(&form_, dialog);
+    return ExecuteSearchDialogQt(&form_, dialog, *this);
 }
 
 bool TQtShell::ExecuteAdvancedSearch(TSearchDialog2& dialog) {

@@ -145,7 +145,12 @@ bool TScriptedShell::Answer(DialogAnswers<Model>& answers, Model& model, const c
 }
 
 bool TScriptedShell::ExecuteSearchDialog(TSearchDialog& dialog) {
-    return Answer(SearchAnswers, dialog, "search dialog");
+    // An answer of true presses OK; a refused OK keeps the dialog, as the user left it, for
+    // the next answer.
+    while (Answer(SearchAnswers, dialog, "search dialog")) {
+        if (dialog.OKBtnClick(*this)) return true;
+    }
+    return false;
 }
 
 bool TScriptedShell::ExecuteAdvancedSearch(TSearchDialog2& dialog) {

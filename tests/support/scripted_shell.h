@@ -68,7 +68,8 @@ public:
 
     // Dialogs over models: each answer is called with the preset model and returns true
     // for OK (after changing the model as the user would). A dialog without a queued answer
-    // fails the test and is cancelled.
+    // fails the test and is cancelled. The search dialog's OK is checked as its button
+    // checks it: when refused, the next answer goes on with the same dialog.
     template <class Model>
     using DialogAnswers = std::deque<std::function<bool(Model&)>>;
     DialogAnswers<TSearchDialog> SearchAnswers;

@@ -96,17 +96,24 @@ TEST_F(SearchCommands, FieldSearchMatchesArtistAnywhereIgnoringCase) {
     EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{1, 3}));
 }
 
-TEST_F(SearchCommands, BlankedIdShowsConversionErrorAndDoesNotSearch) {
+TEST_F(SearchCommands, BlankedIdKeepsTheDialogOpenWithItsTextsUntilMended) {
     shell_.SearchAnswers.push_back([](TSearchDialog& dialog) {
         dialog.ED_Artist = "beat";
         dialog.MED_ID = "       ";
         return true;
     });
-    shell_.MessageAnswers.push_back(TModalResult::OK);
+    std::string artistAfterError;
+    shell_.SearchAnswers.push_back([&](TSearchDialog& dialog) {
+        artistAfterError = dialog.ED_Artist;
+        dialog.MED_ID = "0";
+        return true;
+    });
     window_->Run(TCommandId::Search);
-    EXPECT_EQ(shell_.MessageTexts(), (std::vector<std::string>{"'' is not a valid integer value"}));
-    EXPECT_EQ(window_->SelectedSet(), nullptr);
-    EXPECT_TRUE(shell_.StatusTexts.empty());
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Text, "ID field: '' is not a valid integer value");
+    EXPECT_EQ(shell_.Messages[0].Kind, TMsgKind::Error);
+    EXPECT_EQ(artistAfterError, "beat");
+    EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{1, 3}));
 }
 
 TEST_F(SearchCommands, FieldSearchWithinSelectedReplacesItWithASubset) {

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "search/dialog_fields.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
 #include "search/select_form_qt.h"
@@ -34,6 +35,7 @@ using test::Child;
 using test::WhenModal;
 
 TEST(SearchDialogQt, ShowsThePresetAndReadsBackWithMinusOne) {
+    test::TScriptedShell shell;
     TSearchDialog dialog;
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
@@ -55,7 +57,7 @@ TEST(SearchDialogQt, ShowsThePresetAndReadsBackWithMinusOne) {
         Child<QComboBox>(form, "CB_Genre")->setEditText("");
         QTest::mouseClick(Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
     });
-    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog));
+    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog, shell));
     dialog.ReadBack(pattern);
     EXPECT_EQ(pattern.ID, -1);
     EXPECT_EQ(pattern.Title, "mirror");
@@ -63,6 +65,7 @@ TEST(SearchDialogQt, ShowsThePresetAndReadsBackWithMinusOne) {
 }
 
 TEST(SearchDialogQt, ReturnInTheGenreBoxKeepsTheGenreAsTyped) {
+    test::TScriptedShell shell;
     TSearchDialog dialog;
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
@@ -75,7 +78,7 @@ TEST(SearchDialogQt, ReturnInTheGenreBoxKeepsTheGenreAsTyped) {
         QTest::keyClick(genre->lineEdit(), Qt::Key_Return);
         if (form->isVisible()) form->accept();
     });
-    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog));
+    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog, shell));
     // The lookup is exact: "rock" names no genre, so it sets no genre condition.
     EXPECT_EQ(dialog.CB_Genre, "rock");
     dialog.ReadBack(pattern);
@@ -83,14 +86,38 @@ TEST(SearchDialogQt, ReturnInTheGenreBoxKeepsTheGenreAsTyped) {
 }
 
 TEST(SearchDialogQt, CancelKeepsTheModel) {
+    test::TScriptedShell shell;
     TSearchDialog dialog;
     dialog.ED_Artist = "kept";
     WhenModal<QDialog>([](QDialog* form) {
         Child<QLineEdit>(form, "ED_Artist")->setText("typed");
         QTest::mouseClick(Child<QPushButton>(form, "CancelBtn"), Qt::LeftButton);
     });
-    EXPECT_FALSE(ExecuteSearchDialogQt(nullptr, dialog));
+    EXPECT_FALSE(ExecuteSearchDialogQt(nullptr, dialog, shell));
     EXPECT_EQ(dialog.ED_Artist, "kept");
+}
+
+TEST(SearchDialogQt, OkWithTheIdEmptiedStaysOpenWithTheTextsTyped) {
+    test::TScriptedShell shell;
+    TSearchDialog dialog;
+    dialog.Preset(TrackRecord());
+    WhenModal<QDialog>([&](QDialog* form) {
+        auto* id = Child<QLineEdit>(form, "MED_ID");
+        auto* artist = Child<QLineEdit>(form, "ED_Artist");
+        id->clear();
+        artist->setText("beat");
+        QTest::mouseClick(Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(shell.MessageTexts(),
+                  std::vector<std::string>{"ID field: '' is not a valid integer value"});
+        EXPECT_EQ(artist->text(), "beat");
+        QTest::keyClicks(id, "-1");
+        QTest::mouseClick(Child<QPushButton>(form, "OKBtn"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(ExecuteSearchDialogQt(nullptr, dialog, shell));
+    EXPECT_EQ(shell.Messages.size(), 1u);
+    EXPECT_EQ(dialog.ED_Artist, "beat");
+    EXPECT_EQ(IdFromFieldText(dialog.MED_ID), -1);
 }
 
 TEST(AdvancedSearchQt, TestButtonShowsTheTypeErrorInTheParsedLabel) {
