@@ -143,9 +143,12 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
     SetStatusText(Format(msg::SavingDatabase, fileName.c_str()));
     SaveByFormat(selection ? *selectedSet_ : *catalogue_, fileName);
     // Only the whole catalogue in its own format becomes the open file; a CSV copy or a
-    // selection leaves the catalogue where it was.
-    if (!selection && !IsCsvFileName(fileName)) currentFile_ = fileName;
-    if (!selection) modified_ = false;
+    // selection leaves the catalogue where it was. The changes count as saved only when
+    // the open file itself was written: after a CSV copy, Exit must still ask.
+    if (!selection && (!IsCsvFileName(fileName) || fileName == currentFile_)) {
+        currentFile_ = fileName;
+        modified_ = false;
+    }
     SetStatusText("");
     // An unsaved catalogue has no folder of its own: remember where the copy went.
     prefs_.LastDir = FolderOf(currentFile_ == kUntitled ? fileName : currentFile_);

@@ -198,7 +198,7 @@ TEST_F(FileCommandsTest, SaveAsOverwriteAnsweredNoLeavesTheFile) {
     EXPECT_TRUE(window_->Modified());
 }
 
-TEST_F(FileCommandsTest, AllAsCsvClearsModifiedButKeepsCurrentFile) {
+TEST_F(FileCommandsTest, AllAsCsvKeepsModifiedAndCurrentFile) {
     const std::string file = WriteCatalogue("k.tracklore", {"a"});
     Start({file});
     AddRecords({"b"});
@@ -209,8 +209,29 @@ TEST_F(FileCommandsTest, AllAsCsvClearsModifiedButKeepsCurrentFile) {
     EXPECT_EQ(shell_.SaveDialogs.at(0).FilterIndex, 2);
     EXPECT_TRUE(std::filesystem::exists(csv));
     EXPECT_EQ(window_->CurrentFile(), file);
-    EXPECT_FALSE(window_->Modified());
+    EXPECT_EQ(RecordsIn(file), 1);
+    // The open file still lacks the change: closing must ask.
+    EXPECT_TRUE(window_->Modified());
+    shell_.MessageAnswers = {TModalResult::Cancel};
+    EXPECT_FALSE(window_->CloseQuery());
     EXPECT_EQ(window_->Prefs().LastDir, dir_.Root());  // the open file's folder
+}
+
+TEST_F(FileCommandsTest, CsvOpenedAsTheCatalogueSavedOverItselfClearsModified) {
+    const std::string csv = dir_.Path("own.csv");
+    {
+        TTracklore catalogue;
+        TrackRecord record = MakeRecord("A", "a");
+        catalogue.Insert(record);
+        catalogue.ExportCSV(csv);
+    }
+    Start({csv});
+    AddRecords({"b"});
+    shell_.SaveAnswers = {csv};
+    shell_.MessageAnswers = {TModalResult::Yes};  // overwrite
+    EXPECT_TRUE(window_->FileSaveAs(TSaveAsKind::AllAsCSV));
+    EXPECT_EQ(window_->CurrentFile(), csv);
+    EXPECT_FALSE(window_->Modified());
 }
 
 TEST_F(FileCommandsTest, CsvExportOfUntitledRemembersTheExportFolder) {
