@@ -4,6 +4,7 @@
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
+#include "platform/file_info.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 
@@ -20,7 +21,7 @@ TFileDialogOptions OpenDialogOptions(const std::string& lastDir) {
                        {msg::FilterCsvFiles, "*.csv"},
                        {msg::FilterAllFilesOpen, "*"}};
     options.DefaultExt = kDefaultExt;
-    options.InitialDir = lastDir;
+    options.InitialDir = AbsoluteFileName(lastDir);
     return options;
 }
 
@@ -38,8 +39,15 @@ TFileDialogOptions SaveDialogOptions(const std::string& lastDir, int filterIndex
                        {msg::FilterAllFilesSave, "*"}};
     options.FilterIndex = filterIndex;
     options.DefaultExt = kDefaultExt;
-    options.InitialDir = lastDir;
+    // A remembered "." would follow the program's current folder wherever it is started.
+    options.InitialDir = AbsoluteFileName(lastDir);
     return options;
+}
+
+std::string AbsoluteFileName(const std::string& name) {
+    const std::string current = platform::CurrentFolder();
+    if (current.empty()) return name;
+    return platform::AbsolutePath(name, current);
 }
 
 bool TMainWindow::AskSaveFirst(const char* question) {
@@ -71,7 +79,7 @@ bool TMainWindow::FileOpen() {
     if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
-    const std::string fileName = files.front();
+    const std::string fileName = AbsoluteFileName(files.front());
 
     SetCommandMask(0);
     currentFile_ = fileName;
@@ -138,6 +146,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
         UpdateCaption();
         return false;
     }
+    fileName = AbsoluteFileName(fileName);
     if (!MayOverwrite(fileName)) return false;
 
     SetStatusText(Format(msg::SavingDatabase, fileName.c_str()));

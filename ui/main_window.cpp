@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "playback/ext_player.h"
 #include "ui/command_mask.h"
+#include "ui/file_dialogs.h"
 #include "ui/settings_dialog.h"
 
 namespace tracklore::ui {
@@ -45,7 +46,7 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
     if (!args.empty()) {
         shell_.ShowSplash(true);
         bool splashShown = true;
-        currentFile_ = args[0];
+        currentFile_ = AbsoluteFileName(args[0]);
         try {
             LoadByFormat(*catalogue_, currentFile_);
             views_.RefreshViews(FullRebuild);

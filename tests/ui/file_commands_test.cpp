@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
+#include "ui/prefs.h"
 
 namespace tracklore::test {
 namespace {
@@ -150,6 +151,47 @@ TEST_F(FileCommandsTest, FailedOpenWarnsWithCommandsBackAndLeavesUntitled) {
 }
 
 // --- Save and Save As -----------------------------------------------------------------
+
+// Runs the test's steps with the current folder set to `folder`, and sets it back after.
+class TCurrentFolder {
+public:
+    explicit TCurrentFolder(const std::string& folder) : before_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    TCurrentFolder(const TCurrentFolder&) = delete;
+    TCurrentFolder& operator=(const TCurrentFolder&) = delete;
+    ~TCurrentFolder() { std::filesystem::current_path(before_); }
+
+private:
+    std::filesystem::path before_;
+};
+
+TEST_F(FileCommandsTest, RelativeNamesBecomeAbsoluteCurrentFilesAndDialogFolders) {
+    WriteCatalogue("given.tracklore", {"a"});
+    WriteCatalogue("sub/opened.tracklore", {"a"});
+    TCurrentFolder here(dir_.Root());
+    Start({"./given.tracklore"});  // the preferences keep their default folder "."
+    EXPECT_EQ(window_->CurrentFile(), dir_.Path("given.tracklore"));
+    EXPECT_EQ(shell_.Caption, Caption(dir_.Path("given.tracklore")));
+
+    shell_.SaveAnswers = {"./music2.tracklore"};
+    EXPECT_TRUE(window_->FileSaveAs(TSaveAsKind::SaveAs));
+    EXPECT_EQ(shell_.SaveDialogs.at(0).InitialDir, dir_.Root());
+    EXPECT_EQ(window_->CurrentFile(), dir_.Path("music2.tracklore"));
+    EXPECT_EQ(shell_.Caption, Caption(dir_.Path("music2.tracklore")));
+    EXPECT_EQ(window_->Prefs().LastDir, dir_.Root());
+
+    window_->Prefs().LastDir = "sub/..";
+    shell_.OpenAnswers = {std::vector<std::string>{"sub/../sub/opened.tracklore"}};
+    EXPECT_TRUE(window_->FileOpen());
+    EXPECT_EQ(shell_.OpenDialogs.at(0).InitialDir, dir_.Root());
+    EXPECT_EQ(window_->CurrentFile(), dir_.Path("sub/opened.tracklore"));
+    window_->Destroy(0, 0, 600, 400);
+    ui::TPrefs stored;
+    ASSERT_TRUE(ui::LoadPrefs(stored, Registry()));
+    EXPECT_EQ(stored.LastFile, dir_.Path("sub/opened.tracklore"));
+    EXPECT_EQ(stored.LastDir, dir_.Path("sub"));
+}
 
 TEST_F(FileCommandsTest, SaveWritesTheOpenFileAndClearsModified) {
     const std::string file = WriteCatalogue("s.tracklore", {"a"});
