@@ -382,6 +382,16 @@ TEST_F(ScanTest, FileThatVanishedIsListed) {
     EXPECT_EQ(Filenames(), std::vector<std::string>{"/a.mp3"});
 }
 
+TEST_F(ScanTest, FileThatCannotBeOpenedIsListedWithTheSystemError) {
+    // A folder cannot be opened as a file, also by root (for whom permissions never fail).
+    const std::string album = dir_.Path("album");
+    Put("album/a.mp3", Frames(2));
+    EXPECT_NO_THROW(ScanFileListingErrors(catalogue_, album, errors_));
+    EXPECT_EQ(errors_, std::vector<std::string>{album + "  -  Error opening \"" + album +
+                                                "\" - Is a directory"});
+    EXPECT_EQ(catalogue_.Count(), 0);
+}
+
 TEST_F(ScanTest, FolderReachedAgainThroughLinkIsNotScannedTwice) {
     Put("real/a.mp3", Frames(2));
     fs::create_directory_symlink(dir_.Path("real"), dir_.Path("link"));
