@@ -55,7 +55,8 @@ for n in 1 2; do
             2>lame.log || { cat lame.log >&2; exit 1; }
 done
 export TRACKLORE_DRIVES="c=/;m=$work/music|CHECK01"
-[ -z "$("$cli" scan music.tracklore music)" ] || fail "scan could not read every file"
+"$cli" scan music.tracklore music >scan.txt || fail "scan failed"
+[ ! -s scan.txt ] || fail "scan could not read: $(cat scan.txt)"
 "$cli" list music.tracklore --format csv >list.csv
 [ "$(grep -c 'CHECK01;.*Check Artist;Track [12];Check Album' list.csv)" -eq 2 ] ||
     fail "list: $(cat list.csv)"
