@@ -18,8 +18,8 @@ packages=(
     # the desktop application under a virtual display (screenshots, headless runs)
     xvfb xauth fonts-dejavu-core x11-apps imagemagick
     # the Debian package and its checks (dpkg-shlibdeps, lintian, the desktop and AppStream
-    # files, the manual pages)
-    dpkg-dev lintian desktop-file-utils appstream man-db
+    # files, the MIME type and its handler, the manual pages)
+    dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db
 )
 
 missing=()

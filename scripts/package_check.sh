@@ -3,8 +3,9 @@
 # build/), runs lintian, desktop-file-validate and appstreamcli on it, unpacks it with
 # `dpkg -x` into a scratch root, and runs what it installed from there, outside the
 # source and build folders: tracklore-cli --version, scan, list and print --pdf on MP3
-# files made with lame; the plug-in playing one of them into a WAV file; the manual pages;
-# and tracklore started offscreen on the catalogue, listing the installed plug-in.
+# files made with lame; the MIME type and its handler; the plug-in playing one of the
+# files into a WAV file; the manual pages; and tracklore started offscreen on the
+# catalogue, listing the installed plug-in.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -62,6 +63,24 @@ export TRACKLORE_DRIVES="c=/;m=$work/music|CHECK01"
     fail "list: $(cat list.csv)"
 "$cli" print music.tracklore --pdf music.pdf
 [ "$(head -c 5 music.pdf)" = "%PDF-" ] || fail "print --pdf wrote no PDF"
+
+# A catalogue file is application/x-tracklore by its name and by its header, and the menu
+# entry opens it (what a double click in a file manager asks for), seen through the
+# installed files alone.
+desktop() {
+    PATH="$root/usr/bin:$PATH" XDG_DATA_DIRS="$root/usr/share" XDG_DATA_HOME="$work/none" \
+        XDG_CONFIG_HOME="$work/none" XDG_CONFIG_DIRS="$work/none" "$@"
+}
+desktop update-mime-database "$root/usr/share/mime"
+desktop update-desktop-database "$root/usr/share/applications"
+cp music.tracklore music-without-extension
+for file in music.tracklore music-without-extension; do
+    type=$(desktop gio info -a standard::content-type "$file" | sed -n 's/.*content-type: //p')
+    [ "$type" = application/x-tracklore ] || fail "$file has the type '$type'"
+done
+handler=$(desktop gio mime application/x-tracklore)
+[[ $handler == "Default application"*"example.corvane.Tracklore.desktop"* ]] ||
+    fail "no default application for catalogue files: $handler"
 
 # The installed plug-in plays (to a WAV file) through the engine beside it.
 TRACKLORE_AUDIO_OUT="wav:$work/played.wav" python3 - "$root/usr/lib/tracklore/PL_Ondine.so" \
