@@ -45,7 +45,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS mpg123)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The long description; CPack puts the summary before it and indents its lines.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tracklore scans hard disks, CDs, USB sticks and network shares and keeps one
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Tracklore scans hard disks, CDs, USB sticks and network shares and keeps one
 record per MP3 file (volume label, path, size, date, tag texts, play length,
 bit rate, sample rate) in a compressed catalogue file. The catalogue is shown
 as a list, an artist/album/title tree and a search result; it can be searched

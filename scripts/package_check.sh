@@ -31,7 +31,8 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop 
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "AppStream data"
 for page in "$root"/usr/share/man/man1/*.1.gz; do
-    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+        man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 for name in tracklore.1.gz tracklore-cli.1.gz; do
