@@ -21,8 +21,10 @@ namespace {
 constexpr char kListPlugins[] = "--list-plugins";
 
 int ListPlugins(tracklore::ui::TMainForm& form) {
+    tracklore::playback::TExtPlayer* player = form.Window().Player();
+    if (player == nullptr) return 1;  // the start failed (and said why)
     tracklore::playback::TExtPlayerDialog dialog;
-    form.Window().Player()->RefreshDLLList(dialog);
+    player->RefreshDLLList(dialog);
     for (const tracklore::playback::TPluginRow& row : dialog.L_Plugins)
         std::printf("%s\t%s\t%s\n", row.Name.c_str(), row.Description.c_str(),
                     tracklore::platform::ResolveLibrary(row.Name).c_str());
