@@ -124,6 +124,8 @@ void PrintHelp(std::FILE* out) {
     std::fprintf(out,
                  "  --help\n"
                  "      show this text\n"
+                 "  --version\n"
+                 "      show the program's version\n"
                  "\n"
                  "On failure a command writes the error's message on stderr and exits with\n"
                  "status 1 (2 for a wrong command line).\n");
@@ -135,6 +137,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tracklore-cli %s\n", TRACKLORE_VERSION);
+        return 0;
     }
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& command : kCommands) {

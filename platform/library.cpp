@@ -93,8 +93,15 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
 std::vector<std::string> PluginFolders() {
     std::vector<std::string> folders;
     const char* override = std::getenv("TRACKLORE_PLUGIN_DIR");
-    std::string own = override != nullptr && override[0] != '\0' ? override : ProgramFolder();
-    for (std::string folder : {WithSlash(CurrentFolder()), WithSlash(std::move(own))}) {
+    const bool overridden = override != nullptr && override[0] != '\0';
+    std::string own = overridden ? override : ProgramFolder();
+    // An installed program lives in PREFIX/bin and its plug-ins in PREFIX/lib/tracklore.
+    std::string installed;
+    if (const size_t slash = own.find_last_of('/', own.size() - 2);
+        !overridden && own.size() > 1 && slash != std::string::npos)
+        installed = own.substr(0, slash + 1) + "lib/tracklore/";
+    for (std::string folder :
+         {WithSlash(CurrentFolder()), WithSlash(std::move(own)), std::move(installed)}) {
         if (folder.empty()) continue;
         if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
         folders.push_back(std::move(folder));

@@ -49,10 +49,11 @@ inline constexpr char kPluginMask[] = "PL_*.so";
 /// to ASCII case, as the system's file search matches names.
 bool MatchesMask(const std::string& name, const std::string& mask);
 
-/// The folders searched for plug-ins, in order, each ending in "/": the current folder, then
-/// the program's own folder (once, when both are the same; missing ones are left out).
-/// The environment variable TRACKLORE_PLUGIN_DIR, when set and not empty, stands in for the
-/// program's folder (tests use it to keep the delivered plug-in out of their lists).
+/// The folders searched for plug-ins, in order, each ending in "/": the current folder, the
+/// program's own folder, then the installed plug-in folder ../lib/tracklore beside it (each
+/// once; missing ones are left out). The environment variable TRACKLORE_PLUGIN_DIR, when set
+/// and not empty, stands in for the program's two folders (tests use it to keep the
+/// delivered plug-in out of their lists).
 std::vector<std::string> PluginFolders();
 
 /// A plug-in file found in a plug-in folder.

@@ -17,6 +17,9 @@ packages=(
     ffmpeg lame id3v2 eyed3 python3-mutagen
     # the desktop application under a virtual display (screenshots, headless runs)
     xvfb xauth fonts-dejavu-core x11-apps imagemagick
+    # the Debian package and its checks (dpkg-shlibdeps, lintian, the desktop and AppStream
+    # files, the MIME type and its handler, the manual pages)
+    dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db
 )
 
 missing=()

@@ -73,6 +73,7 @@ expect_error 2 'Usage: tracklore-cli convert IN OUT' convert in.csv
 expect_error 2 'Unknown field "Colour" for --sort' list music.tracklore --sort Colour
 
 "$cli" --help | grep -q '^  merge CAT IN\.\.\.$' || fail "--help lacks merge"
+"$cli" --version | grep -qx 'tracklore-cli [0-9]*\.[0-9]*\.[0-9]*' || fail "--version: $("$cli" --version)"
 
 [ "$failures" -eq 0 ] && echo "cli catalogue: all passed"
 exit "$failures"

@@ -79,6 +79,16 @@ TEST(PluginFolders, CurrentFolderFirstThenTheProgramsOwn) {
     EXPECT_EQ(folders[1], host.Own() + "/");
 }
 
+TEST(PluginFolders, InstalledFolderBesideTheProgramsComesLast) {
+    TFakePluginHost host;  // restores the variable it clears
+    unsetenv("TRACKLORE_PLUGIN_DIR");
+    const std::vector<std::string> folders = PluginFolders();
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(folders[1], ProgramFolder());
+    const std::filesystem::path bin = std::filesystem::path(ProgramFolder()).parent_path();
+    EXPECT_EQ(folders[2], (bin.parent_path() / "lib" / "tracklore").string() + "/");
+}
+
 TEST(ListPlugins, FindsMatchingFilesOfBothFoldersOnceEach) {
     TFakePluginHost host;
     host.Install("PL_B.so");
