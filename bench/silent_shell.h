@@ -35,7 +35,7 @@ public:
     void ProcessMessages() override {}
     void ShowPage(ui::TPage) override {}
     void ApplyViewPrefs(const ui::TPrefs&) override {}
-    void StartProgram(const std::string&) override {}
+    int StartProgram(const std::string&) override { return 0; }
     bool ExecuteSearchDialog(TSearchDialog&) override { return false; }
     bool ExecuteAdvancedSearch(TSearchDialog2&) override { return false; }
     bool ExecuteEditDialog(TEditDialog&) override { return false; }

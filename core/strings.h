@@ -353,6 +353,9 @@ inline constexpr char DriveTypeFixed[] = "(fixed disk)";
 inline constexpr char DriveTypeNetwork[] = "(network)";
 inline constexpr char DriveTypeCDRom[] = "(cdrom)";
 inline constexpr char DriveTypeRamDisk[] = "(RAM disk)";
+inline constexpr char DriveFolderColumn[] = "Folder";
+inline constexpr char DriveLabelColumn[] = "Label";
+inline constexpr char PluginInCurrentFolder[] = "%s (in the current folder)";
 
 // External player: playing and adding
 inline constexpr char VolumeNotFound[] =
@@ -369,5 +372,23 @@ inline constexpr char UnableToDeleteTemp[] =
     "If you choose to ignore, please delete the file manually when finished playing.";
 inline constexpr char CallingPlayerPlugin[] = "Calling external player plugin...";
 inline constexpr char InternalErrorSelectedIDs[] = "Internal error in selected ID's";
+inline constexpr char NoPluginChosen[] = "No player plug-in is chosen: Tools > Config Player...";
+inline constexpr char PluginNotLoaded[] =
+    "The player plug-in \"%s\" could not be loaded (%s): choose one in Tools > Config Player...";
+inline constexpr char PluginNotInProgramFolder[] = "it is not in the program's plug-in folder";
+inline constexpr char PluginLacksEntry[] =
+    "The player plug-in \"%s\" has no %s function: choose another one in Tools > Config "
+    "Player...";
+inline constexpr char FileNotOnVolume[] =
+    "The file \"%s\" was not found on the volume \"%s\" (drive %c: at \"%s\"). It may have been "
+    "moved or deleted, or another searched drive has the same label: check the drives in Tools "
+    "> Config Player...";
+inline constexpr char PathTooLongForPlugin[] =
+    "The path \"%s\" is longer than the 255 bytes a player plug-in accepts, so it was not "
+    "handed over. Move the file to a shorter path.";
+inline constexpr char ProgramNotFound[] =
+    "The program \"%s\" was not found in the folders of PATH: install it, or put it in one of "
+    "those folders.";
+inline constexpr char ProgramNotStarted[] = "The program \"%s\" could not be started: %s";
 
 }  // namespace tracklore::msg

@@ -84,34 +84,50 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
+bool SameFolder(const std::string& a, const std::string& b) {
+    const std::optional<FileStatus> first = GetFileStatus(a);
+    const std::optional<FileStatus> second = GetFileStatus(b);
+    return first && second && first->Device == second->Device && first->Inode == second->Inode;
+}
+
 }  // namespace
 
 bool MatchesMask(const std::string& name, const std::string& mask) {
     return Match(name, mask);
 }
 
-std::vector<std::string> PluginFolders() {
-    std::vector<std::string> folders;
+std::vector<std::string> ProgramPluginFolders() {
     const char* override = std::getenv("TRACKLORE_PLUGIN_DIR");
-    const bool overridden = override != nullptr && override[0] != '\0';
-    std::string own = overridden ? override : ProgramFolder();
-    // An installed program lives in PREFIX/bin and its plug-ins in PREFIX/lib/tracklore.
-    std::string installed;
-    if (const size_t slash = own.find_last_of('/', own.size() - 2);
-        !overridden && own.size() > 1 && slash != std::string::npos)
-        installed = own.substr(0, slash + 1) + "lib/tracklore/";
-    for (std::string folder :
-         {WithSlash(CurrentFolder()), WithSlash(std::move(own)), std::move(installed)}) {
-        if (folder.empty()) continue;
-        if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
-        folders.push_back(std::move(folder));
+    std::vector<std::string> folders;
+    if (override != nullptr && override[0] != '\0') {
+        folders.push_back(WithSlash(override));
+        return folders;
     }
+    std::string own = ProgramFolder();
+    if (own.empty()) return folders;
+    own = WithSlash(std::move(own));
+    folders.push_back(own);
+    // An installed program lives in PREFIX/bin and its plug-ins in PREFIX/lib/tracklore.
+    if (const size_t slash = own.find_last_of('/', own.size() - 2);
+        own.size() > 1 && slash != std::string::npos)
+        folders.push_back(own.substr(0, slash + 1) + "lib/tracklore/");
     return folders;
 }
 
 std::vector<TPluginFile> ListPlugins() {
+    std::vector<std::string> folders = ProgramPluginFolders();
+    const size_t programFolders = folders.size();
+    // The current folder only when it is not one of the program's: there its files are the
+    // program's own.
+    const std::string current = WithSlash(CurrentFolder());
+    if (!current.empty() &&
+        std::none_of(folders.begin(), folders.end(),
+                     [&](const std::string& folder) { return SameFolder(folder, current); }))
+        folders.push_back(current);
+
     std::vector<TPluginFile> plugins;
-    for (const std::string& folder : PluginFolders()) {
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const std::string& folder = folders[i];
         const auto entries = ListFolder(folder);
         if (!entries) continue;
         std::vector<std::string> names;
@@ -124,7 +140,7 @@ std::vector<TPluginFile> ListPlugins() {
                 std::any_of(plugins.begin(), plugins.end(),
                             [&](const TPluginFile& p) { return p.FileName == name; });
             if (known) continue;
-            plugins.push_back({name, folder + name});
+            plugins.push_back({name, folder + name, i >= programFolders});
         }
     }
     return plugins;
@@ -132,11 +148,12 @@ std::vector<TPluginFile> ListPlugins() {
 
 std::string ResolveLibrary(const std::string& fileName) {
     if (fileName.find('/') != std::string::npos) return fileName;
-    for (const std::string& folder : PluginFolders()) {
+    if (fileName.empty()) return {};
+    for (const std::string& folder : ProgramPluginFolders()) {
         const std::optional<FileStatus> status = GetFileStatus(folder + fileName);
         if (status && !status->IsFolder) return folder + fileName;
     }
-    return fileName;
+    return {};
 }
 
 }  // namespace tracklore::platform

@@ -49,27 +49,30 @@ inline constexpr char kPluginMask[] = "PL_*.so";
 /// to ASCII case, as the system's file search matches names.
 bool MatchesMask(const std::string& name, const std::string& mask);
 
-/// The folders searched for plug-ins, in order, each ending in "/": the current folder, the
-/// program's own folder, then the installed plug-in folder ../lib/tracklore beside it (each
-/// once; missing ones are left out). The environment variable TRACKLORE_PLUGIN_DIR, when set
-/// and not empty, stands in for the program's two folders (tests use it to keep the
-/// delivered plug-in out of their lists).
-std::vector<std::string> PluginFolders();
+/// The program's own plug-in folders, in order, each ending in "/": the program's folder and
+/// the installed plug-in folder ../lib/tracklore beside it, or TRACKLORE_PLUGIN_DIR instead
+/// when it is set and not empty (tests use it to keep the delivered plug-in out of their
+/// lists). A bare plug-in name is bound from these only.
+std::vector<std::string> ProgramPluginFolders();
 
 /// A plug-in file found in a plug-in folder.
 struct TPluginFile {
     std::string FileName;  ///< the name as listed, e.g. "PL_Ondine.so"
     std::string Path;      ///< folder + name
+    /// Found in the current folder rather than in a program plug-in folder: loaded only by
+    /// its path, when the user picks it.
+    bool InCurrentFolder = false;
 };
 
-/// The files matching kPluginMask in the plug-in folders: each folder in order, its names
-/// sorted; a name already found in an earlier folder is not listed again. Folders are
-/// listed whatever the entries' attributes; sub-folders are left out.
+/// The files matching kPluginMask in the program plug-in folders, then in the current folder
+/// (unless it is one of those): each folder in order, its names sorted; a name already found
+/// in an earlier folder is not listed again. Folders are listed whatever the entries'
+/// attributes; sub-folders are left out.
 std::vector<TPluginFile> ListPlugins();
 
-/// Where the library named by the bare file name `fileName` is: the first plug-in folder
-/// that holds a file of exactly that name, else `fileName` itself (for the system's search).
-/// A name with a "/" is returned as it is.
+/// Where the library named by the bare file name `fileName` is: the first program plug-in
+/// folder that holds a file of exactly that name, else "" (never the current folder nor the
+/// system's library search). A name with a "/" is returned as it is.
 std::string ResolveLibrary(const std::string& fileName);
 
 }  // namespace tracklore::platform

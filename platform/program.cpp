@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -56,11 +57,11 @@ std::string FindProgram(const std::string& name) {
     }
 }
 
-void StartProgram(const std::string& name) {
+int StartProgram(const std::string& name) {
     // Everything the new process needs is prepared before forking: between fork and exec a
     // process with several threads may only make async-signal-safe calls.
     const std::string path = FindProgram(name);
-    if (path.empty()) return;
+    if (path.empty()) return ENOENT;
     char* const argv[] = {const_cast<char*>(name.c_str()), nullptr};
     sigset_t noSignals;
     sigemptyset(&noSignals);
@@ -69,29 +70,54 @@ void StartProgram(const std::string& name) {
     // For kernels without close_range, the descriptors are closed one by one up to the limit.
     const long openMax = ::sysconf(_SC_OPEN_MAX);
     const int lastFd = openMax > 0 && openMax < (1 << 20) ? static_cast<int>(openMax) : 1 << 20;
+    // The program's side reports a failed exec through this pipe; a successful exec closes
+    // it (close-on-exec) without a word.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) return errno;
+    const auto tell = [&](int error) {
+        [[maybe_unused]] const ssize_t ignored = ::write(report[1], &error, sizeof error);
+        ::_exit(127);
+    };
 
     // Two forks: the middle process ends at once and is waited for here, so the program
     // itself is adopted by init and never becomes a zombie of ours.
     const pid_t middle = ::fork();
-    if (middle < 0) return;
+    if (middle < 0) {
+        const int error = errno;
+        ::close(report[0]);
+        ::close(report[1]);
+        return error;
+    }
     if (middle == 0) {
         ::setsid();
         // _Fork, unlike fork, runs no fork handlers, so it is safe in this copy of a
         // process that may have had several threads.
-        if (::_Fork() == 0) {
+        const pid_t program = ::_Fork();
+        if (program < 0) tell(errno);
+        if (program == 0) {
             ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
             ::sigaction(SIGPIPE, &byDefault, nullptr);
             ::sigaction(SIGCHLD, &byDefault, nullptr);
-            // Files of ours stay ours.
-            if (::close_range(3, ~0u, 0) != 0)
+            // Files of ours stay ours; only the report pipe stays open until the exec.
+            const int keep = report[1];
+            if ((keep > 3 && ::close_range(3, static_cast<unsigned>(keep - 1), 0) != 0) ||
+                ::close_range(static_cast<unsigned>(keep + 1), ~0u, 0) != 0)
                 for (int fd = 3; fd < lastFd; ++fd)
-                    ::close(fd);
+                    if (fd != keep) ::close(fd);
             ::execv(path.c_str(), argv);
+            tell(errno);
         }
         ::_exit(0);
     }
+    ::close(report[1]);
     while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
+    int error = 0;
+    ssize_t got;
+    while ((got = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    ::close(report[0]);
+    return got == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
 }  // namespace tracklore::platform

@@ -16,8 +16,9 @@ std::string ProgramFolder();
 std::string FindProgram(const std::string& name);
 
 /// Starts the program `name` (see FindProgram) without arguments, in a session of its own,
-/// and returns at once. The program is not this process's child, so nothing is left to
-/// wait for; whether it could be started is not reported.
-void StartProgram(const std::string& name);
+/// and returns once it runs. The program is not this process's child, so nothing is left to
+/// wait for. 0 when it started; ENOENT when there is no such program; otherwise the error
+/// that kept it from starting (ENOEXEC for a file the system cannot run, for example).
+int StartProgram(const std::string& name);
 
 }  // namespace tracklore::platform

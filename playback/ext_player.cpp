@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <unistd.h>
 
 #include "core/format.h"
 #include "core/strings.h"
 #include "core/text_encoding.h"
+#include "platform/file_info.h"
 #include "playback/player_dialog.h"
 #include "playback/temp_files.h"
+#include "playback/temp_folder.h"
 #include "ui/progress_box.h"
 #include "ui/shell.h"
 
@@ -64,9 +67,20 @@ std::string FromPluginText(const TPluginText& text) {
     return std::string(reinterpret_cast<const char*>(text.data() + 1), text[0]);
 }
 
+namespace {
+
+// The folder the temporary copies go into: the system's when none is set.
+std::string TempBase(const std::string& storagePath) {
+    return storagePath.empty() ? TempFolder() : storagePath;
+}
+
+}  // namespace
+
 TExtPlayer::TExtPlayer(ui::TShell& shell, std::string registryFile)
     : shell_(shell), registryFile_(std::move(registryFile)) {
     settings_ = LoadPlayerSettings(registryFile_);
+    // Copies of runs that ended without deleting them (a crash, a copy given up).
+    RemoveLeftTempFolders(TempBase(settings_.TempStoragePath));
     const std::string chosen = settings_.PluginPlayer;
     settings_.PluginPlayer.clear();
     if (!chosen.empty()) BindPlugin(chosen);
@@ -83,15 +97,58 @@ void TExtPlayer::Close() {
     if (closed_) return;
     closed_ = true;
     DeleteTempFiles();
+    // A folder still holding a copy given up stays; the next run removes it.
+    for (const TPrivateFolder& folder : privateFolders_)
+        ::rmdir(folder.Path.c_str());
+    privateFolders_.clear();
     entries_ = {};
     plugin_.Unload();
+}
+
+std::string TExtPlayer::PrivateTempFolder() const {
+    const std::string base = TempBase(settings_.TempStoragePath);
+    for (const TPrivateFolder& folder : privateFolders_)
+        if (folder.Base == base) return folder.Path;
+    return {};
+}
+
+std::string TExtPlayer::MakePrivateFolder(int& error) {
+    error = 0;
+    if (std::string path = PrivateTempFolder(); !path.empty()) return path;
+    const std::string base = TempBase(settings_.TempStoragePath);
+    std::string path = MakePrivateTempFolder(base, error);
+    if (!path.empty()) privateFolders_.push_back({base, path});
+    return path;
+}
+
+std::string TExtPlayer::PluginProblem(bool play) const {
+    if ((play ? entries_.Play : entries_.Add) != nullptr) return {};
+    if (plugin_.IsLoaded())
+        return Format(msg::PluginLacksEntry, settings_.PluginPlayer.c_str(),
+                      play ? kPlayName : kAddName);
+    if (!failedPlugin_.empty())
+        return Format(msg::PluginNotLoaded, failedPlugin_.c_str(), bindError_.c_str());
+    return msg::NoPluginChosen;
 }
 
 bool TExtPlayer::BindPlugin(const std::string& fileName) {
     entries_ = {};
     plugin_.Unload();
     settings_.PluginPlayer.clear();
-    if (fileName.empty() || !plugin_.Load(platform::ResolveLibrary(fileName))) return false;
+    failedPlugin_.clear();
+    bindError_.clear();
+    if (fileName.empty()) return false;
+    failedPlugin_ = fileName;
+    const std::string path = platform::ResolveLibrary(fileName);
+    if (path.empty()) {
+        bindError_ = msg::PluginNotInProgramFolder;
+        return false;
+    }
+    if (!plugin_.Load(path)) {
+        bindError_ = plugin_.LastError();
+        return false;
+    }
+    failedPlugin_.clear();
     entries_.InitLibrary = plugin_.Function<TInitLibrary>(kInitLibraryName);
     entries_.GetPluginName = plugin_.Function<TGetPluginName>(kGetPluginNameName);
     entries_.Add = plugin_.Function<TPlayFile>(kAddName);
@@ -108,11 +165,16 @@ void TExtPlayer::FillDialog(TExtPlayerDialog& dialog) {
     dialog.CK_DelOnPlay = settings_.TempDeleteOnPlay;
 
     dialog.CL_Drives.clear();
+    const std::vector<platform::DriveEntry> table = platform::DriveTable();
     for (char letter = 'a'; letter <= 'z'; ++letter) {
-        const platform::DriveType type = platform::GetDriveType(letter);
-        if (static_cast<int>(type) <= static_cast<int>(platform::DriveType::kNoRootDir)) continue;
-        dialog.CL_Drives.push_back({std::string{letter, ':'}, DriveTypeText(type),
-                                    InDriveSet(settings_.SearchDriveSet, letter)});
+        const auto drive = std::find_if(table.begin(), table.end(),
+                                        [&](const auto& entry) { return entry.Letter == letter; });
+        if (drive == table.end() ||
+            static_cast<int>(drive->Type) <= static_cast<int>(platform::DriveType::kNoRootDir))
+            continue;
+        dialog.CL_Drives.push_back({std::string{letter, ':'}, DriveTypeText(drive->Type),
+                                    InDriveSet(settings_.SearchDriveSet, letter), drive->Root,
+                                    drive->Label.value_or(std::string())});
     }
 }
 
@@ -127,8 +189,25 @@ void TExtPlayer::RefreshDLLList(TExtPlayerDialog& dialog) {
         if (getName == nullptr) continue;
         TPluginText name{};
         getName(name.data(), kPluginNameCapacity);
-        const int row = dialog.AddPlugin({file.FileName, TextFromFile(FromPluginText(name))});
-        if (SameIgnoringCase(file.FileName, settings_.PluginPlayer)) dialog.L_PluginsSelected = row;
+        std::string description = TextFromFile(FromPluginText(name));
+        if (file.InCurrentFolder)
+            description = Format(msg::PluginInCurrentFolder, description.c_str());
+        const int row = dialog.AddPlugin(
+            {file.FileName, std::move(description), file.InCurrentFolder ? file.Path : ""});
+        const bool bound = file.InCurrentFolder
+                               ? file.Path == settings_.PluginPlayer
+                               : SameIgnoringCase(file.FileName, settings_.PluginPlayer);
+        if (bound) dialog.L_PluginsSelected = row;
+    }
+    // A plug-in picked from a folder that is no longer listed keeps its row, so OK does not
+    // turn playing off.
+    if (dialog.L_PluginsSelected < 0 && settings_.PluginPlayer.find('/') != std::string::npos &&
+        entries_.GetPluginName != nullptr) {
+        TPluginText name{};
+        entries_.GetPluginName(name.data(), kPluginNameCapacity);
+        dialog.L_PluginsSelected =
+            dialog.AddPlugin({FileNameOf(settings_.PluginPlayer),
+                              TextFromFile(FromPluginText(name)), settings_.PluginPlayer});
     }
 }
 
@@ -173,7 +252,25 @@ std::optional<platform::DriveEntry> TExtPlayer::LocateVolume(const std::string& 
     }
 }
 
+std::optional<std::string> TExtPlayer::FileOnDrive(const platform::DriveEntry& drive,
+                                                   const std::string& volume,
+                                                   const std::string& fileName) {
+    std::string fullPath = FullPathOn(drive.Root, fileName);
+    const std::optional<platform::FileStatus> status = platform::GetFileStatus(fullPath);
+    if (status && !status->IsFolder) return fullPath;
+    shell_.MessageBox(Format(msg::FileNotOnVolume, fullPath.c_str(), volume.c_str(), drive.Letter,
+                             drive.Root.c_str()),
+                      msg::AppTitle, TMsgKind::Warning, ui::mbOK);
+    return std::nullopt;
+}
+
 void TExtPlayer::CallPlugin(TPlayFile entry, const std::string& path) {
+    // A cut path would name another file, or none: the plug-in gets nothing.
+    if (path.size() > kPluginTextMax) {
+        shell_.MessageBox(Format(msg::PathTooLongForPlugin, path.c_str()), msg::AppTitle,
+                          TMsgKind::Warning, ui::mbOK);
+        return;
+    }
     TPluginText text = ToPluginText(path);
     if (entry(text.data(), static_cast<int32_t>(kPluginTextMax)) != kPluginOk)
         shell_.MessageBox(msg::PlayerNotRunning, msg::AppTitle, TMsgKind::Plain, ui::mbOK);
@@ -184,23 +281,24 @@ void TExtPlayer::PlayNow(const std::string& volume, const std::string& fileName)
     if (entries_.Play == nullptr) return;
     const std::optional<platform::DriveEntry> drive = LocateVolume(volume);
     if (!drive) return;
-    CallPlugin(entries_.Play, FullPathOn(drive->Root, fileName));
+    if (const auto fullPath = FileOnDrive(*drive, volume, fileName))
+        CallPlugin(entries_.Play, *fullPath);
 }
 
 std::optional<std::string> TExtPlayer::MakeTempCopy(const std::string& fullPath) {
-    const std::string tempPath = TempCopyPath(settings_.TempStoragePath, fullPath);
     int error = 0;
-    switch (CopyFileOver(fullPath, tempPath, error)) {
-        case TCopyResult::Copied:
-            // A second copy of the same name overwrote the first: it is listed once.
-            if (std::find(tempFiles_.begin(), tempFiles_.end(), tempPath) == tempFiles_.end())
-                tempFiles_.push_back(tempPath);
+    const std::string folder = MakePrivateFolder(error);
+    const std::string tempPath = folder.empty() ? TempCopyPath(settings_.TempStoragePath, fullPath)
+                                                : folder + "/" + FileNameOf(fullPath);
+    if (!folder.empty()) {
+        // A second copy of the same name replaces this run's earlier one, and only that: the
+        // private folder holds nothing else.
+        const auto listed = std::find(tempFiles_.begin(), tempFiles_.end(), tempPath);
+        if (listed != tempFiles_.end() && DeleteTempFile(tempPath)) tempFiles_.erase(listed);
+        if (CopyToNewFile(fullPath, tempPath, error)) {
+            tempFiles_.push_back(tempPath);
             return tempPath;
-        case TCopyResult::SameFile:
-            // The temporary folder is the file's own: hand the file over, and never list the
-            // original for deletion.
-            return fullPath;
-        case TCopyResult::Failed: break;
+        }
     }
     shell_.MessageBox(Format(msg::FailedToCopyTemp, fullPath.c_str(), tempPath.c_str()),
                       msg::AppTitle, TMsgKind::Plain, ui::mbOK);
@@ -220,7 +318,9 @@ void TExtPlayer::AddToPlayer(const std::string& volume, const std::string& fileN
 
     const std::optional<platform::DriveEntry> drive = LocateVolume(volume);
     if (!drive) return;
-    const std::string fullPath = FullPathOn(drive->Root, fileName);
+    const std::optional<std::string> found = FileOnDrive(*drive, volume, fileName);
+    if (!found) return;
+    const std::string& fullPath = *found;
     box.SetProgress(25);
     box.NextStep();
 

@@ -61,17 +61,26 @@ public:
     const TPluginEntries& Entries() const { return entries_; }
     /// Full paths of the temporary copies made in this run, oldest first.
     const std::vector<std::string>& TempFiles() const { return tempFiles_; }
+    /// The private folder this run made for its copies in the current temporary storage
+    /// folder; "" before the first copy there.
+    std::string PrivateTempFolder() const;
 
-    /// Unloads the current plug-in, loads `fileName` (looked for in the plug-in folders
-    /// first) and binds its entry points; PluginPlayer := fileName. When it does not load
-    /// (or `fileName` is empty), no entry points and PluginPlayer := "". True when bound.
+    /// Why a file cannot be handed to the plug-in's Play (`play`) or Add entry: no plug-in
+    /// chosen, the chosen one not loaded, or that entry missing; "" when it is bound.
+    std::string PluginProblem(bool play) const;
+
+    /// Unloads the current plug-in, loads `fileName` (a bare name from the program plug-in
+    /// folders only, a path as it is) and binds its entry points; PluginPlayer := fileName.
+    /// When it does not load (or `fileName` is empty), no entry points and PluginPlayer :=
+    /// "". True when bound.
     bool BindPlugin(const std::string& fileName);
 
     /// Presets the dialog from the state: E_TempDir, the slider, the plug-in list,
     /// CK_DelOnPlay, and a CL_Drives row for every drive a to z that exists.
     void FillDialog(TExtPlayerDialog& dialog);
     /// Rebuilds L_Plugins: one row for every plug-in file that loads and exports
-    /// GetPluginName, the bound one (by name, ignoring case) selected.
+    /// GetPluginName (those of the current folder marked, and picked by their path), the
+    /// bound one selected; a plug-in bound by a path that is not listed gets a row too.
     void RefreshDLLList(TExtPlayerDialog& dialog);
     /// OK in the dialog: rebinds the selected plug-in, takes the checked drives and the
     /// fields, and writes the settings to the registry (failures ignored).
@@ -95,8 +104,15 @@ public:
 private:
     /// Finds the volume, asking to retry: nothing when the user gave up.
     std::optional<platform::DriveEntry> LocateVolume(const std::string& volume);
-    /// Calls `entry` with `path`; reports a non-zero result.
+    /// The file's full path on `drive`; nothing after telling the user it is not there.
+    std::optional<std::string> FileOnDrive(const platform::DriveEntry& drive,
+                                           const std::string& volume, const std::string& fileName);
+    /// Calls `entry` with `path`; reports a path too long for the plug-in (not handed over)
+    /// and a non-zero result.
     void CallPlugin(TPlayFile entry, const std::string& path);
+    /// This run's private folder in the temporary storage folder, made on first use;
+    /// "" with `error` set when it cannot be made.
+    std::string MakePrivateFolder(int& error);
     /// The copy an Add hands over, made in the temporary folder; nothing after a reported
     /// failure.
     std::optional<std::string> MakeTempCopy(const std::string& fullPath);
@@ -107,6 +123,15 @@ private:
     platform::TLibrary plugin_;
     TPluginEntries entries_;
     std::vector<std::string> tempFiles_;
+    /// The private folders made in this run, one for each temporary storage folder used.
+    struct TPrivateFolder {
+        std::string Base;
+        std::string Path;
+    };
+    std::vector<TPrivateFolder> privateFolders_;
+    /// The plug-in that was chosen but could not be bound, and the loader's reason.
+    std::string failedPlugin_;
+    std::string bindError_;
     bool closed_ = false;
 };
 

@@ -44,7 +44,8 @@ std::string TExtPlayerDialog::L_Limit() const {
 
 std::string TExtPlayerDialog::SelectedPlugin() const {
     if (L_PluginsSelected < 0 || L_PluginsSelected >= static_cast<int>(L_Plugins.size())) return {};
-    return L_Plugins[static_cast<size_t>(L_PluginsSelected)].Name;
+    const TPluginRow& row = L_Plugins[static_cast<size_t>(L_PluginsSelected)];
+    return row.Path.empty() ? row.Name : row.Path;
 }
 
 std::string DriveTypeText(platform::DriveType type) {

@@ -18,14 +18,20 @@ inline constexpr int kTempLimitTick = 10;
 struct TPluginRow {
     std::string Name;
     std::string Description;
+    /// The path to load when this row is picked: "" for a plug-in of the program's own
+    /// folders (bound by its bare name), the file's path for one found elsewhere.
+    std::string Path{};
     bool operator==(const TPluginRow&) const = default;
 };
 
-/// One row of CL_Drives: caption "c:", the type text, the check mark.
+/// One row of CL_Drives: caption "c:", the type text, the check mark, and the drive's
+/// folder and volume label, which tell the drives apart.
 struct TDriveRow {
     std::string Caption;
     std::string Type;
     bool Checked = false;
+    std::string Folder{};
+    std::string Label{};
     bool operator==(const TDriveRow&) const = default;
 };
 
@@ -47,7 +53,8 @@ struct TExtPlayerDialog {
     void SetTempLimit(int position);
     /// L_Limit: the slider position followed by " MB".
     std::string L_Limit() const;
-    /// The selected row's name, or "" when none is selected.
+    /// What OK binds: the selected row's name (or its path, for a plug-in found outside the
+    /// program's folders), or "" when none is selected.
     std::string SelectedPlugin() const;
 };
 

@@ -27,16 +27,23 @@ QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// A report-style list: no tree decoration, whole rows selected, columns from the headers.
-QTreeWidget* MakeList(QWidget* parent, const char* name, const char* first, const char* second) {
+// A report-style list: no tree decoration, whole rows selected, columns from the headers,
+// each as wide as its widest text (the list scrolls sideways rather than cut a name).
+QTreeWidget* MakeList(QWidget* parent, const char* name,
+                      std::initializer_list<const char*> columns) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(name);
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setHeaderLabels({Text(first), Text(second)});
+    QStringList headers;
+    for (const char* column : columns)
+        headers << Text(column);
+    list->setHeaderLabels(headers);
     list->header()->setSectionsMovable(false);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list->setMinimumHeight(90);
     return list;
 }
@@ -49,13 +56,24 @@ public:
         setWindowFlags(ui::kCloseOnlyDialogFlags);
 
         auto* pluginGroup = new QGroupBox(Text(msg::PluginSelectionGroup), this);
-        plugins_ =
-            MakeList(pluginGroup, "L_Plugins", msg::PluginNameColumn, msg::PluginDescriptionColumn);
+        plugins_ = MakeList(pluginGroup, "L_Plugins",
+                            {msg::PluginNameColumn, msg::PluginDescriptionColumn});
         plugins_->setSelectionMode(QAbstractItemView::SingleSelection);
+        // A click on blank space would clear the choice, and OK would then turn playing off
+        // without a word: a chosen row stays chosen until another row is picked.
+        connect(plugins_, &QTreeWidget::itemSelectionChanged, this, [this] {
+            const QList<QTreeWidgetItem*> selected = plugins_->selectedItems();
+            if (!selected.isEmpty())
+                chosen_ = selected.front();
+            else if (chosen_ != nullptr)
+                plugins_->setCurrentItem(chosen_);
+        });
         (new QVBoxLayout(pluginGroup))->addWidget(plugins_);
 
         auto* driveGroup = new QGroupBox(Text(msg::DrivesToSearchGroup), this);
-        drives_ = MakeList(driveGroup, "CL_Drives", msg::DriveColumn, msg::DriveTypeColumn);
+        drives_ = MakeList(driveGroup, "CL_Drives",
+                           {msg::DriveColumn, msg::DriveTypeColumn, msg::DriveFolderColumn,
+                            msg::DriveLabelColumn});
         drives_->setSelectionMode(QAbstractItemView::SingleSelection);
         (new QVBoxLayout(driveGroup))->addWidget(drives_);
 
@@ -109,8 +127,8 @@ public:
         layout->addLayout(buttons);
 
         Load(model);
-        resize(560, 360);
-        setFixedSize(size());
+        setSizeGripEnabled(true);
+        resize(720, 380);
     }
 
     /// The controls' state written into `model` (the rows stay; their checks are read).
@@ -137,12 +155,11 @@ private:
         if (model.L_PluginsSelected >= 0 && model.L_PluginsSelected < plugins_->topLevelItemCount())
             plugins_->setCurrentItem(plugins_->topLevelItem(model.L_PluginsSelected));
         for (const TDriveRow& row : model.CL_Drives) {
-            auto* item = new QTreeWidgetItem(drives_, {ToQ(row.Caption), ToQ(row.Type)});
+            auto* item = new QTreeWidgetItem(
+                drives_, {ToQ(row.Caption), ToQ(row.Type), ToQ(row.Folder), ToQ(row.Label)});
             item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
             item->setCheckState(0, row.Checked ? Qt::Checked : Qt::Unchecked);
         }
-        plugins_->resizeColumnToContents(0);
-        drives_->resizeColumnToContents(0);
         tempDir_->setText(ToQ(model.E_TempDir));
         // Set directly as well: valueChanged does not fire when the position stays.
         limit_->setValue(model.TB_TempLimit);
@@ -151,6 +168,7 @@ private:
     }
 
     QTreeWidget* plugins_;
+    QTreeWidgetItem* chosen_ = nullptr;
     QTreeWidget* drives_;
     QLineEdit* tempDir_;
     QSlider* limit_;

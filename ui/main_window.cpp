@@ -124,7 +124,7 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::ViewSelected: ShowPage(TPage::Selected); break;
             case TCommandId::ForceRefresh: views_.RefreshViews(FullRebuild); break;
             case TCommandId::Options: Options(); break;
-            case TCommandId::RunTagsmith: shell_.StartProgram("tagsmith"); break;
+            case TCommandId::RunTagsmith: RunTagsmith(); break;
             case TCommandId::About: shell_.ShowAbout(); break;
             // The window closes itself (and asks CloseQuery); the sub-menu only opens.
             case TCommandId::Exit:

@@ -107,9 +107,12 @@ public:
     void PrintSet(TTracklore& set);
 
     // Player commands (ui/player_commands.cpp).
+    static constexpr char kTagsmithProgram[] = "tagsmith";
     void PlayerPlay(TViewSource source);
     void PlayerAdd(TViewSource source);
     void ConfigPlayer();
+    /// Tools > Tagsmith: starts the tag editor, or says why it could not be started.
+    void RunTagsmith();
     /// The player configuration, created by Create; nullptr before and after Destroy.
     playback::TExtPlayer* Player() { return player_.get(); }
 
@@ -158,6 +161,9 @@ private:
     void ScanChosenFiles(const std::vector<std::string>& files);
     /// The list view of the All list or the Selected list.
     TListView& ListOf(TViewSource list);
+    /// True when the plug-in's Play (`play`) or Add entry is bound; otherwise says why and
+    /// what to do, and clears the status text.
+    bool PlayerReady(bool play);
 
     TShell& shell_;
     std::string registryFile_;

@@ -1,5 +1,10 @@
-// Play, Add and Con&fig Player...: the selected records handed to the player plug-in.
+// Play, Add and Con&fig Player...: the selected records handed to the player plug-in; and
+// Tagsmith, the outside tag editor.
+#include <cerrno>
+#include <cstring>
+
 #include "core/db_errors.h"
+#include "core/format.h"
 #include "core/strings.h"
 #include "playback/ext_player.h"
 #include "ui/main_window.h"
@@ -12,6 +17,7 @@ void TMainWindow::PlayerPlay(TViewSource source) {
     SetStatusText(msg::CallingPlayerPlugin);
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;
+    if (!PlayerReady(true) || (ids.size() > 1 && !PlayerReady(false))) return;
     bool first = true;
     for (const int32_t id : ids) {
         // A negative ID (an artist or album node) fails here with the catalogue's error.
@@ -34,6 +40,7 @@ void TMainWindow::PlayerAdd(TViewSource source) {
     SetStatusText(msg::CallingPlayerPlugin);
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;
+    if (!PlayerReady(false)) return;
     for (const int32_t id : ids) {
         if (id < 0) throw EDBError(msg::InternalErrorSelectedIDs);
         TrackRecord record;
@@ -41,6 +48,23 @@ void TMainWindow::PlayerAdd(TViewSource source) {
         player_->AddToPlayer(record.Volume.str(), record.Filename.str());
     }
     SetStatusText("");
+}
+
+bool TMainWindow::PlayerReady(bool play) {
+    const std::string problem = player_->PluginProblem(play);
+    if (problem.empty()) return true;
+    SetStatusText("");
+    shell_.MessageBox(problem, msg::AppTitle, TMsgKind::Warning, mbOK);
+    return false;
+}
+
+void TMainWindow::RunTagsmith() {
+    const int error = shell_.StartProgram(kTagsmithProgram);
+    if (error == 0) return;
+    const std::string text =
+        error == ENOENT ? Format(msg::ProgramNotFound, kTagsmithProgram)
+                        : Format(msg::ProgramNotStarted, kTagsmithProgram, std::strerror(error));
+    shell_.MessageBox(text, msg::AppTitle, TMsgKind::Warning, mbOK);
 }
 
 void TMainWindow::ConfigPlayer() {

@@ -109,8 +109,9 @@ public:
     virtual void ShowPage(TPage page) = 0;
     /// Applies the list font and background colour to the three views.
     virtual void ApplyViewPrefs(const TPrefs& prefs) = 0;
-    /// Starts a program by name, detached; the result is ignored.
-    virtual void StartProgram(const std::string& name) = 0;
+    /// Starts a program by name, detached. 0 when it started, else the system's error code
+    /// (ENOENT when there is no such program).
+    virtual int StartProgram(const std::string& name) = 0;
 
     // Search and item dialogs. Each shows its model modally (preset as the model holds it)
     // and returns true on OK with the controls' state written back into the model; on

@@ -215,8 +215,8 @@ void TQtShell::ApplyViewPrefs(const TPrefs& prefs) {
                         ToQColor(prefs.ListBkColor));
 }
 
-void TQtShell::StartProgram(const std::string& name) {
-    platform::StartProgram(name);
+int TQtShell::StartProgram(const std::string& name) {
+    return platform::StartProgram(name);
 }
 
 bool TQtShell::ExecuteSearchDialog(TSearchDialog& dialog) {

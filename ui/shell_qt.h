@@ -42,7 +42,7 @@ public:
     void ProcessMessages() override;
     void ShowPage(TPage page) override;
     void ApplyViewPrefs(const TPrefs& prefs) override;
-    void StartProgram(const std::string& name) override;
+    int StartProgram(const std::string& name) override;
 
     bool ExecuteSearchDialog(TSearchDialog& dialog) override;
     bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;

@@ -49,9 +49,9 @@ TEST(Library, LoadsBindsAndUnloadsRunningTheLibrarysOwnRoutines) {
 
 TEST(Library, FailedLoadKeepsTheLoadersTextAndBindsNothing) {
     TFakePluginHost host;
-    WriteFileBytes(host.Current() + "/PL_Broken.so", "not a library");
+    WriteFileBytes(host.Own() + "/PL_Broken.so", "not a library");
     TLibrary library;
-    EXPECT_FALSE(library.Load(host.Current() + "/PL_Broken.so"));
+    EXPECT_FALSE(library.Load(host.Own() + "/PL_Broken.so"));
     EXPECT_FALSE(library.LastError().empty());
     EXPECT_FALSE(library.IsLoaded());
     EXPECT_EQ(library.Symbol(kPlayName), nullptr);
@@ -70,44 +70,48 @@ TEST(Library, MovedLibraryUnloadsOnce) {
     EXPECT_EQ(host.Calls(), (std::vector<std::string>{"load", "unload"}));
 }
 
-TEST(PluginFolders, CurrentFolderFirstThenTheProgramsOwn) {
+TEST(ProgramPluginFolders, IsTheProgramsFolderNeverTheCurrentOne) {
     TFakePluginHost host;
-    const std::vector<std::string> folders = PluginFolders();
-    ASSERT_EQ(folders.size(), 2u);
-    EXPECT_EQ(std::filesystem::path(folders[0]).parent_path(),
-              std::filesystem::canonical(host.Current()));
-    EXPECT_EQ(folders[1], host.Own() + "/");
+    EXPECT_EQ(ProgramPluginFolders(), std::vector<std::string>{host.Own() + "/"});
 }
 
-TEST(PluginFolders, InstalledFolderBesideTheProgramsComesLast) {
+TEST(ProgramPluginFolders, InstalledFolderBesideTheProgramsComesLast) {
     TFakePluginHost host;  // restores the variable it clears
     unsetenv("TRACKLORE_PLUGIN_DIR");
-    const std::vector<std::string> folders = PluginFolders();
-    ASSERT_EQ(folders.size(), 3u);
-    EXPECT_EQ(folders[1], ProgramFolder());
+    const std::vector<std::string> folders = ProgramPluginFolders();
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[0], ProgramFolder());
     const std::filesystem::path bin = std::filesystem::path(ProgramFolder()).parent_path();
-    EXPECT_EQ(folders[2], (bin.parent_path() / "lib" / "tracklore").string() + "/");
+    EXPECT_EQ(folders[1], (bin.parent_path() / "lib" / "tracklore").string() + "/");
 }
 
-TEST(ListPlugins, FindsMatchingFilesOfBothFoldersOnceEach) {
+TEST(ListPlugins, ProgramFoldersFirstThenTheCurrentFolderMarked) {
     TFakePluginHost host;
+    const std::string current = host.Current();
+    host.Install("PL_B.so", current);  // hidden by the program's own of that name
+    host.Install("pl_a.SO", current);
     host.Install("PL_B.so");
-    host.Install("pl_a.SO");
-    host.Install("PL_B.so", host.Own());  // hidden by the current folder's
-    host.Install("PL_C.so", host.Own());
-    host.Install("libother.so");
-    std::filesystem::create_directory(host.Current() + "/PL_folder.so");
+    host.Install("PL_C.so");
+    host.Install("libother.so", current);
+    std::filesystem::create_directory(current + "/PL_folder.so");
 
     const std::vector<TPluginFile> files = ListPlugins();
-    EXPECT_EQ(Names(files), (std::vector<std::string>{"PL_B.so", "pl_a.SO", "PL_C.so"}));
-    EXPECT_EQ(files[2].Path, host.Own() + "/PL_C.so");
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"PL_B.so", "PL_C.so", "pl_a.SO"}));
+    EXPECT_EQ(files[1].Path, host.Own() + "/PL_C.so");
+    EXPECT_FALSE(files[0].InCurrentFolder);
+    EXPECT_TRUE(files[2].InCurrentFolder);
+    EXPECT_EQ(std::filesystem::path(files[2].Path).parent_path(),
+              std::filesystem::canonical(current));
 }
 
-TEST(ResolveLibrary, BareNameIsLookedForInThePluginFolders) {
+TEST(ResolveLibrary, BareNameIsBoundFromTheProgramsPluginFoldersOnly) {
     TFakePluginHost host;
-    host.Install("PL_Own.so", host.Own());
+    host.Install("PL_Own.so");
+    host.Install("PL_Here.so", host.Current());
     EXPECT_EQ(ResolveLibrary("PL_Own.so"), host.Own() + "/PL_Own.so");
-    EXPECT_EQ(ResolveLibrary("PL_Elsewhere.so"), "PL_Elsewhere.so");
+    // A library left in the folder the program was started from is not run.
+    EXPECT_EQ(ResolveLibrary("PL_Here.so"), "");
+    EXPECT_EQ(ResolveLibrary("PL_Elsewhere.so"), "");
     EXPECT_EQ(ResolveLibrary("/x/PL_Own.so"), "/x/PL_Own.so");
 }
 

@@ -107,7 +107,7 @@ TEST(StartProgram, RunsTheProgramFoundOnThePathAndLeavesNoChild) {
                 "echo \"$#\" > '" + marker + ".tmp' && mv '" + marker + ".tmp' '" + marker + "'");
     {
         const TPathGuard path(dir.Root() + ":/bin:/usr/bin");
-        StartProgram("tagsmith");
+        EXPECT_EQ(StartProgram("tagsmith"), 0);
     }
     // The program was not started as a child of ours: nothing is left to reap.
     errno = 0;
@@ -142,9 +142,21 @@ TEST(StartProgram, ProgramGetsNoDescriptorOfOurs) {
     EXPECT_EQ(test::ReadFileBytes(marker), "");
 }
 
-TEST(StartProgram, MissingProgramIsIgnored) {
+TEST(StartProgram, MissingProgramIsReportedAsNotFound) {
     const TPathGuard path("/nonexistent");
-    StartProgram("tagsmith.exe");
+    EXPECT_EQ(StartProgram("tagsmith.exe"), ENOENT);
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(StartProgram, ProgramTheSystemCannotRunReportsTheExecError) {
+    TTempDir dir;
+    // Executable, but neither a program nor a script.
+    test::WriteFileBytes(dir.Path("tagsmith"), std::string("\x01\x02 not a program", 20));
+    ASSERT_EQ(::chmod(dir.Path("tagsmith").c_str(), 0755), 0);
+    const TPathGuard path(dir.Root());
+    EXPECT_EQ(StartProgram("tagsmith"), ENOEXEC);
     errno = 0;
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);

@@ -1,8 +1,12 @@
 // Binding the plug-in, the plug-in list, the dialog and the player's lifetime.
 #include "playback/ext_player.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
+#include "core/format.h"
+#include "core/strings.h"
 #include "playback/player_dialog.h"
 #include "tests/playback/player_fixture.h"
 
@@ -48,6 +52,43 @@ TEST_F(ExtPlayer, PluginInTheProgramsFolderIsBoundByItsBareName) {
     EXPECT_EQ(player->PluginPlayer(), "PL_Own.so");
 }
 
+TEST_F(ExtPlayer, BareNameInTheCurrentFolderIsNeverLoaded) {
+    host_.Install("PL_Here.so", host_.Current());
+    TPlayerSettings settings = Settings();
+    settings.PluginPlayer = "PL_Here.so";
+    auto player = MakePlayer(settings);
+    EXPECT_FALSE(player->PluginLoaded());
+    EXPECT_TRUE(host_.Calls().empty());
+    host_.ClearCalls();
+    EXPECT_FALSE(player->BindPlugin("PL_Here.so"));
+    EXPECT_TRUE(host_.Calls().empty());
+    EXPECT_EQ(player->PluginProblem(true),
+              Format(msg::PluginNotLoaded, "PL_Here.so", msg::PluginNotInProgramFolder));
+}
+
+TEST_F(ExtPlayer, CurrentFolderPluginIsListedMarkedAndBoundByItsPathOnlyWhenPicked) {
+    host_.SetName("Here");
+    const std::string here = host_.Install("PL_Here.so", host_.Current());
+    auto player = MakePlayer(Settings());
+    shell_.PlayerConfigAnswers.push_back([&](TExtPlayerDialog& dialog) {
+        EXPECT_EQ(dialog.SelectedPlugin(), "PL_Fake.so");
+        if (dialog.L_Plugins.size() != 2u) return false;
+        EXPECT_EQ(dialog.L_Plugins[1].Description, Format(msg::PluginInCurrentFolder, "Here"));
+        dialog.L_PluginsSelected = 1;
+        return true;
+    });
+    ASSERT_TRUE(player->Execute());
+    EXPECT_TRUE(player->PluginLoaded());
+    const std::string picked = player->PluginPlayer();
+    EXPECT_EQ(std::filesystem::canonical(picked), std::filesystem::canonical(here));
+    // The pick is kept by its path, and shown again when that folder is no longer current.
+    EXPECT_EQ(LoadPlayerSettings(Registry()).PluginPlayer, picked);
+    std::filesystem::current_path(host_.Own());
+    TExtPlayerDialog dialog;
+    player->RefreshDLLList(dialog);
+    EXPECT_EQ(dialog.SelectedPlugin(), picked);
+}
+
 TEST_F(ExtPlayer, RefreshListsEveryLoadablePluginAndSelectsTheBoundOneIgnoringCase) {
     host_.SetName("Fake Player One");
     host_.Install("PL_Zed.so", host_.Own());
@@ -79,9 +120,11 @@ TEST_F(ExtPlayer, DialogShowsTheStateAndEveryDriveWithItsType) {
     EXPECT_EQ(dialog.L_Limit(), "30 MB");
     EXPECT_TRUE(dialog.CK_DelOnPlay);
     EXPECT_EQ(dialog.SelectedPlugin(), "PL_Fake.so");
-    EXPECT_EQ(dialog.CL_Drives, (std::vector<TDriveRow>{{"c:", "(fixed disk)", false},
-                                                        {"e:", "(cdrom)", true},
-                                                        {"f:", "(floppy drive)", false}}));
+    // Each drive shows its folder and label, which tell the drives apart.
+    EXPECT_EQ(dialog.CL_Drives,
+              (std::vector<TDriveRow>{{"c:", "(fixed disk)", false, dir_.Path("fixed"), "FIXED1"},
+                                      {"e:", "(cdrom)", true, dir_.Path("cd"), "DISC1"},
+                                      {"f:", "(floppy drive)", false, dir_.Path("usb"), ""}}));
 }
 
 TEST_F(ExtPlayer, OkRebindsTakesTheFieldsAndStoresThem) {

@@ -22,6 +22,10 @@ protected:
     std::string NotFound(const std::string& volume) const {
         return Format(msg::VolumeNotFound, volume.c_str());
     }
+    /// Where `player` put its copy of `name`.
+    static std::string CopyOf(const TExtPlayer& player, const std::string& name) {
+        return player.PrivateTempFolder() + "/" + name;
+    }
 };
 
 TEST_F(PlayPipeline, VolumeIsFoundOnTheFirstSearchedDriveWithItsLabel) {
@@ -58,6 +62,7 @@ TEST_F(PlayPipeline, PlayHandsTheFullPathOnTheDriveToThePlugin) {
 }
 
 TEST_F(PlayPipeline, VolumeNotFoundIsSearchedAgainAfterYes) {
+    Put("cd/Music/a.mp3", "x");
     auto player = MakePlayer(Settings());
     shell_.MessageAnswers = {TModalResult::Yes};
     // The user inserts the disc while the question is up.
@@ -80,6 +85,7 @@ TEST_F(PlayPipeline, NoDriveCheckedAsksUntilNo) {
 }
 
 TEST_F(PlayPipeline, PluginRefusalIsReported) {
+    Put("fixed/Music/a.mp3", "x");
     auto player = MakePlayer(Settings());
     host_.SetResult(-1);
     player->PlayNow("FIXED1", "/Music/a.mp3");
@@ -101,7 +107,8 @@ TEST_F(PlayPipeline, AddFromACdCopiesToTemporaryStorageAndAddsTheCopy) {
     Put("cd/Music/a.mp3", "cd music");
     auto player = MakePlayer(Settings());
     player->AddToPlayer("DISC1", "/Music/a.mp3");
-    const std::string copy = dir_.Path("copies/a.mp3");
+    const std::string copy = CopyOf(*player, "a.mp3");
+    EXPECT_EQ(std::filesystem::path(copy).parent_path().parent_path(), dir_.Path("copies"));
     EXPECT_EQ(test::ReadFileBytes(copy), "cd music");
     EXPECT_EQ(player->TempFiles(), Strings{copy});
     EXPECT_EQ(host_.Calls(), Strings{"Add 255 " + copy});
@@ -151,8 +158,9 @@ TEST_F(PlayPipeline, TempFolderTypedWithoutSeparatorStillReceivesTheCopyInside) 
     settings.TempStoragePath = dir_.Path("copies");
     auto player = MakePlayer(settings);
     player->AddToPlayer("DISC1", "/Music/a.mp3");
-    EXPECT_TRUE(std::filesystem::exists(dir_.Path("copies/a.mp3")));
-    EXPECT_FALSE(std::filesystem::exists(dir_.Path("copiesa.mp3")));
+    EXPECT_EQ(std::filesystem::path(CopyOf(*player, "a.mp3")).parent_path().parent_path(),
+              dir_.Path("copies"));
+    EXPECT_TRUE(std::filesystem::exists(CopyOf(*player, "a.mp3")));
 }
 
 TEST_F(PlayPipeline, SecondAddOverwritesTheEarlierCopyAndListsItOnce) {
@@ -161,11 +169,12 @@ TEST_F(PlayPipeline, SecondAddOverwritesTheEarlierCopyAndListsItOnce) {
     auto player = MakePlayer(Settings());
     player->AddToPlayer("DISC1", "/Music/a.mp3");
     player->AddToPlayer("", "/a.mp3");
-    EXPECT_EQ(test::ReadFileBytes(dir_.Path("copies/a.mp3")), "second");
+    EXPECT_EQ(test::ReadFileBytes(CopyOf(*player, "a.mp3")), "second");
     EXPECT_EQ(player->TempFiles().size(), 1u);
 }
 
 TEST_F(PlayPipeline, FailedCopyIsReportedAndNothingIsAdded) {
+    Put("cd/Music/missing.mp3", "x");
     TPlayerSettings settings = Settings();
     settings.TempStoragePath = dir_.Path("no such folder/");
     auto player = MakePlayer(settings);
@@ -177,15 +186,14 @@ TEST_F(PlayPipeline, FailedCopyIsReportedAndNothingIsAdded) {
     EXPECT_TRUE(player->TempFiles().empty());
 }
 
-TEST_F(PlayPipeline, TempFolderThatHoldsTheFileHandsOverTheFileItself) {
+TEST_F(PlayPipeline, TempFolderThatHoldsTheFileKeepsTheFileWhole) {
     Put("cd/Music/a.mp3", "keep me");
     TPlayerSettings settings = Settings();
     settings.TempStoragePath = dir_.Path("cd/Music/");
     auto player = MakePlayer(settings);
     player->AddToPlayer("DISC1", "/Music/a.mp3");
+    player->Close();
     EXPECT_EQ(test::ReadFileBytes(dir_.Path("cd/Music/a.mp3")), "keep me");
-    EXPECT_TRUE(player->TempFiles().empty());  // never deleted as a copy
-    EXPECT_EQ(host_.Calls(), Strings{"Add 255 " + dir_.Path("cd/Music/a.mp3")});
 }
 
 TEST_F(PlayPipeline, PlayDeletesEarlierCopiesFirstWhenAsked) {
@@ -194,8 +202,9 @@ TEST_F(PlayPipeline, PlayDeletesEarlierCopiesFirstWhenAsked) {
     settings.TempDeleteOnPlay = true;
     auto player = MakePlayer(settings);
     player->AddToPlayer("DISC1", "/Music/a.mp3");
+    const std::string copy = CopyOf(*player, "a.mp3");
     player->PlayNow("DISC1", "/Music/a.mp3");
-    EXPECT_FALSE(std::filesystem::exists(dir_.Path("copies/a.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_TRUE(player->TempFiles().empty());
 }
 
@@ -214,13 +223,14 @@ TEST_F(PlayPipeline, CopyThatCannotBeDeletedAsksAbortRetryIgnoreAndIsForgotten) 
     auto player = MakePlayer(Settings());
     player->AddToPlayer("DISC1", "/Music/a.mp3");
     player->AddToPlayer("DISC1", "/Music/b.mp3");
-    ::chmod(dir_.Path("copies").c_str(), 0555);
+    const std::string folder = player->PrivateTempFolder();
+    ::chmod(folder.c_str(), 0555);
     shell_.MessageAnswers = {TModalResult::Retry, TModalResult::Ignore, TModalResult::Abort};
     player->DeleteTempFiles();
-    ::chmod(dir_.Path("copies").c_str(), 0755);
+    ::chmod(folder.c_str(), 0700);
 
-    const std::string a = dir_.Path("copies/a.mp3");
-    const std::string b = dir_.Path("copies/b.mp3");
+    const std::string a = folder + "/a.mp3";
+    const std::string b = folder + "/b.mp3";
     EXPECT_EQ(shell_.MessageTexts(), (Strings{Format(msg::UnableToDeleteTemp, a.c_str()),
                                               Format(msg::UnableToDeleteTemp, a.c_str()),
                                               Format(msg::UnableToDeleteTemp, b.c_str())}));
@@ -233,9 +243,96 @@ TEST_F(PlayPipeline, CloseDeletesTheCopies) {
     Put("cd/Music/a.mp3", "x");
     auto player = MakePlayer(Settings());
     player->AddToPlayer("DISC1", "/Music/a.mp3");
+    const std::string folder = player->PrivateTempFolder();
     player->Close();
-    EXPECT_FALSE(std::filesystem::exists(dir_.Path("copies/a.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.Path("copies")));
     EXPECT_EQ(host_.Calls().back(), "unload");
+}
+
+TEST_F(PlayPipeline, CopiesGoToAPrivateFolderAndNeverTouchWhatWasThere) {
+    // A link planted in a shared folder, and a file of the user's own that has a copy's name.
+    Put("victim.txt", "precious");
+    ASSERT_EQ(::symlink(dir_.Path("victim.txt").c_str(), dir_.Path("copies/a.mp3").c_str()), 0);
+    Put("copies/b.mp3", "mine");
+    Put("cd/Music/a.mp3", "cd a");
+    Put("cd/Music/b.mp3", "cd b");
+    auto player = MakePlayer(Settings());
+    player->AddToPlayer("DISC1", "/Music/a.mp3");
+    player->AddToPlayer("DISC1", "/Music/b.mp3");
+
+    struct stat info {};
+    ASSERT_EQ(::lstat(player->PrivateTempFolder().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    ASSERT_EQ(::lstat(CopyOf(*player, "a.mp3").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(test::ReadFileBytes(CopyOf(*player, "a.mp3")), "cd a");
+    player->Close();
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("victim.txt")), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.Path("copies/a.mp3")));
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("copies/b.mp3")), "mine");
+}
+
+TEST_F(PlayPipeline, StartRemovesOnlyTheUsersFoldersOfEndedRuns) {
+    // 2147483647 is above any process ID the system hands out: that run has ended.
+    const std::string ended = dir_.Path("copies/tracklore-copies-2147483647-abcdef");
+    std::filesystem::create_directory(ended);
+    Put("copies/tracklore-copies-2147483647-abcdef/a.mp3", "left");
+    ASSERT_EQ(::symlink(dir_.Path("victim.txt").c_str(), (ended + "/link.mp3").c_str()), 0);
+    const std::string running =
+        dir_.Path("copies/tracklore-copies-" + std::to_string(::getpid()) + "-abcdef");
+    std::filesystem::create_directory(running);
+    std::filesystem::create_directory(dir_.Path("kept"));
+    Put("kept/a.mp3", "kept");
+    Put("victim.txt", "precious");
+    const std::string link = dir_.Path("copies/tracklore-copies-2147483646-linked");
+    ASSERT_EQ(::symlink(dir_.Path("kept").c_str(), link.c_str()), 0);
+    const std::string file = Put("copies/tracklore-copies-2147483645-file", "a file");
+    std::string foreign;
+    if (::geteuid() == 0) {  // only the superuser can give a folder to another user
+        foreign = dir_.Path("copies/tracklore-copies-2147483644-foreign");
+        std::filesystem::create_directory(foreign);
+        ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    }
+
+    auto player = MakePlayer(Settings());
+    EXPECT_FALSE(std::filesystem::exists(ended));
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("victim.txt")), "precious");
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("kept/a.mp3")), "kept");
+    EXPECT_EQ(test::ReadFileBytes(file), "a file");
+    if (!foreign.empty()) {
+        EXPECT_TRUE(std::filesystem::exists(foreign));
+    }
+}
+
+TEST_F(PlayPipeline, FileMissingOnTheMatchedDriveIsReportedAndNotHandedOver) {
+    auto player = MakePlayer(Settings());
+    player->PlayNow("FIXED1", "/Music/gone.mp3");
+    player->AddToPlayer("DISC1", "\\Music\\gone.mp3");
+    const std::string fixed = dir_.Path("fixed"), cd = dir_.Path("cd");
+    EXPECT_EQ(shell_.MessageTexts(),
+              (Strings{Format(msg::FileNotOnVolume, (fixed + "/Music/gone.mp3").c_str(), "FIXED1",
+                              'c', fixed.c_str()),
+                       Format(msg::FileNotOnVolume, (cd + "/Music/gone.mp3").c_str(), "DISC1", 'e',
+                              cd.c_str())}));
+    EXPECT_TRUE(host_.Calls().empty());
+    EXPECT_TRUE(player->TempFiles().empty());
+}
+
+TEST_F(PlayPipeline, PathLongerThanThePluginTakesIsRefusedNotCut) {
+    // Folders of 120 bytes each: the whole path passes 255 bytes.
+    const std::string folder = "fixed/" + std::string(120, 'x') + "/" + std::string(120, 'y');
+    std::filesystem::create_directories(dir_.Path(folder));
+    const std::string path = Put(folder + "/a.mp3", "x");
+    ASSERT_GT(path.size(), 255u);
+    auto player = MakePlayer(Settings());
+    player->PlayNow("FIXED1", path.substr(dir_.Path("fixed").size()));
+    EXPECT_EQ(shell_.MessageTexts(), Strings{Format(msg::PathTooLongForPlugin, path.c_str())});
+    EXPECT_TRUE(host_.Calls().empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "playback/temp_files.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "playback/temp_folder.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::playback {
@@ -28,69 +31,69 @@ TEST(TempCopyPath, FolderWithoutSeparatorStillReceivesTheCopyInside) {
     EXPECT_EQ(FileNameOf("\\x/y\\b.mp3"), "b.mp3");
 }
 
-TEST(CopyFileOver, ReplacesAnEarlierCopy) {
+TEST(CopyToNewFile, MakesAPrivateCopy) {
     TTempDir dir;
     WriteFileBytes(dir.Path("a.mp3"), std::string(200000, 'n'));
-    WriteFileBytes(dir.Path("copy.mp3"), std::string(300000, 'o'));
     int error = -1;
-    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Copied);
+    EXPECT_TRUE(CopyToNewFile(dir.Path("a.mp3"), dir.Path("copy.mp3"), error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(ReadFileBytes(dir.Path("copy.mp3")), std::string(200000, 'n'));
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.Path("copy.mp3").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
-TEST(CopyFileOver, CopyOntoItselfLeavesTheFileWhole) {
+TEST(CopyToNewFile, NeverOpensWhatIsThereAlready) {
+    // A file, a link to a file, and a pipe (whose open for writing would wait for good; a
+    // reader is kept open so that a wrong open fails the test instead of hanging it).
     TTempDir dir;
     WriteFileBytes(dir.Path("a.mp3"), "music");
-    int error = 0;
-    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Root() + "/./a.mp3", error),
-              TCopyResult::SameFile);
+    WriteFileBytes(dir.Path("mine.mp3"), "mine");
+    ASSERT_EQ(::symlink(dir.Path("mine.mp3").c_str(), dir.Path("link.mp3").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.mp3").c_str(), 0600), 0);
+    const int reader = ::open(dir.Path("pipe.mp3").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const char* target : {"mine.mp3", "link.mp3", "pipe.mp3", "a.mp3"}) {
+        int error = 0;
+        EXPECT_FALSE(CopyToNewFile(dir.Path("a.mp3"), dir.Path(target), error)) << target;
+        EXPECT_EQ(error, EEXIST) << target;
+    }
+    ::close(reader);
+    EXPECT_EQ(ReadFileBytes(dir.Path("mine.mp3")), "mine");
     EXPECT_EQ(ReadFileBytes(dir.Path("a.mp3")), "music");
 }
 
-TEST(CopyFileOver, MissingSourceFailsWithItsErrorAndLeavesNoTarget) {
+TEST(CopyToNewFile, MissingSourceFailsWithItsErrorAndLeavesNoTarget) {
     TTempDir dir;
     int error = 0;
-    EXPECT_EQ(CopyFileOver(dir.Path("gone.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Failed);
+    EXPECT_FALSE(CopyToNewFile(dir.Path("gone.mp3"), dir.Path("copy.mp3"), error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_FALSE(std::filesystem::exists(dir.Path("copy.mp3")));
 }
 
-TEST(CopyFileOver, WriteFailureRemovesThePartialTarget) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(CopyToNewFile, WriteFailureRemovesThePartialCopy) {
     TTempDir dir;
-    WriteFileBytes(dir.Path("a.mp3"), "music");
+    WriteFileBytes(dir.Path("a.mp3"), std::string(100000, 'x'));
     int error = 0;
-    // /dev/full accepts the open and refuses every byte.
-    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), "/dev/full", error), TCopyResult::Failed);
-    EXPECT_EQ(error, ENOSPC);
-    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+    {
+        const test::TFileSizeLimit full(4096);
+        EXPECT_FALSE(CopyToNewFile(dir.Path("a.mp3"), dir.Path("copy.mp3"), error));
+    }
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("copy.mp3")));
 }
 
-TEST(CopyFileOver, SourceWithoutFileContentIsRefused) {
+TEST(CopyToNewFile, SourceWithoutFileContentIsRefused) {
     // A record may name a device or a pipe: /dev/zero would copy until the disk is full, a
     // pipe or /dev/null would give an empty "copy" reported as made.
     TTempDir dir;
     ASSERT_EQ(::mkfifo(dir.Path("pipe.mp3").c_str(), 0600), 0);
     for (const std::string& source : {dir.Path("pipe.mp3"), std::string("/dev/null")}) {
         int error = 0;
-        EXPECT_EQ(CopyFileOver(source, dir.Path("copy.mp3"), error), TCopyResult::Failed) << source;
+        EXPECT_FALSE(CopyToNewFile(source, dir.Path("copy.mp3"), error)) << source;
         EXPECT_NE(error, 0);
         EXPECT_FALSE(std::filesystem::exists(dir.Path("copy.mp3"))) << source;
     }
-}
-
-TEST(CopyFileOver, PipeInPlaceOfTheCopyIsRefused) {
-    // Opening a pipe for writing waits for a reader for good; a reader is kept open here so
-    // that a copy made into the pipe fails the test instead of hanging it.
-    TTempDir dir;
-    WriteFileBytes(dir.Path("a.mp3"), "music");
-    ASSERT_EQ(::mkfifo(dir.Path("copy.mp3").c_str(), 0600), 0);
-    const int reader = ::open(dir.Path("copy.mp3").c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    int error = 0;
-    EXPECT_EQ(CopyFileOver(dir.Path("a.mp3"), dir.Path("copy.mp3"), error), TCopyResult::Failed);
-    EXPECT_NE(error, 0);
-    ::close(reader);
 }
 
 TEST(DeleteTempFile, DeletesAReadOnlyFileAndCountsAGoneOneAsDeleted) {

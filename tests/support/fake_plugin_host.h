@@ -48,7 +48,8 @@ public:
     std::string Current() const { return dir_.Path("current"); }
     std::string Own() const { return dir_.Path("own"); }
 
-    /// Copies the fake plug-in into `folder` as `name`; returns the path.
+    /// Copies the fake plug-in into `folder` (by default the program's plug-in folder) as
+    /// `name`; returns the path.
     std::string Install(const std::string& name, const std::string& folder) const {
         const std::string path = folder + "/" + name;
         std::filesystem::copy_file(TRACKLORE_FAKE_PLUGIN, path,
@@ -56,7 +57,7 @@ public:
         return path;
     }
     std::string Install(const std::string& name = "PL_Fake.so") const {
-        return Install(name, Current());
+        return Install(name, Own());
     }
 
     /// The calls logged so far, one line each ("load", "Play 255 /x/a.mp3"...).

@@ -64,6 +64,8 @@ public:
     int AboutShown = 0;
     std::vector<bool> SplashStates;
     std::vector<std::string> ProgramsStarted;
+    /// What StartProgram returns: 0 (started) or a system error code.
+    int ProgramStartError = 0;
     int ProgressShown = 0;  // ShowProgress(box, true) calls
 
     // Dialogs over models: each answer is called with the preset model and returns true
@@ -105,7 +107,10 @@ public:
     void ProcessMessages() override;
     void ShowPage(ui::TPage page) override { PagesShown.push_back(page); }
     void ApplyViewPrefs(const ui::TPrefs&) override { ++ViewPrefsApplied; }
-    void StartProgram(const std::string& name) override { ProgramsStarted.push_back(name); }
+    int StartProgram(const std::string& name) override {
+        ProgramsStarted.push_back(name);
+        return ProgramStartError;
+    }
     bool ExecuteSearchDialog(TSearchDialog& dialog) override;
     bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;
     bool ExecuteEditDialog(TEditDialog& dialog) override;

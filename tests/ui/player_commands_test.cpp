@@ -1,8 +1,11 @@
-// Play, Add and Con&fig Player... of the main window, with the fake plug-in.
+// Play, Add, Con&fig Player... and Tagsmith of the main window, with the fake plug-in.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "core/format.h"
 #include "core/strings.h"
 #include "playback/ext_player.h"
 #include "playback/player_dialog.h"
@@ -59,9 +62,9 @@ TEST_F(PlayerCommands, PlayOfThreeRecordsPlaysTheFirstAndAddsTheOthers) {
     StartWithPlayer();
     SelectAllRows();
     window_->Run(ui::TCommandId::PlayerPlay, ui::TViewSource::AllList);
-    EXPECT_EQ(host_.Calls(),
-              (Strings{"Play 255 " + OnDisc("a.mp3"), "Add 255 " + dir_.Path("copies/b.mp3"),
-                       "Add 255 " + dir_.Path("copies/c.mp3")}));
+    const std::string copies = window_->Player()->PrivateTempFolder();
+    EXPECT_EQ(host_.Calls(), (Strings{"Play 255 " + OnDisc("a.mp3"), "Add 255 " + copies + "/b.mp3",
+                                      "Add 255 " + copies + "/c.mp3"}));
     EXPECT_EQ(shell_.StatusTexts, (Strings{msg::CallingPlayerPlugin, ""}));
     EXPECT_EQ(shell_.MaxBusyDepth, 1);
     EXPECT_TRUE(shell_.Messages.empty());
@@ -98,15 +101,35 @@ TEST_F(PlayerCommands, NothingSelectedLeavesTheStatusText) {
     EXPECT_TRUE(host_.Calls().empty());
 }
 
-TEST_F(PlayerCommands, NoPluginBoundShowsOnlyTheStatusText) {
+TEST_F(PlayerCommands, NoPluginBoundSaysWhatToDoOncePerCommand) {
     StartWithPlayer("");
     SelectAllRows();
     window_->Run(ui::TCommandId::PlayerPlay, ui::TViewSource::AllList);
     window_->Run(ui::TCommandId::PlayerAdd, ui::TViewSource::AllList);
-    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_EQ(shell_.MessageTexts(), (Strings{msg::NoPluginChosen, msg::NoPluginChosen}));
     EXPECT_EQ(shell_.ProgressShown, 0);
     EXPECT_EQ(shell_.StatusTexts,
               (Strings{msg::CallingPlayerPlugin, "", msg::CallingPlayerPlugin, ""}));
+}
+
+TEST_F(PlayerCommands, ChosenPluginThatDidNotLoadIsNamedWithTheReason) {
+    StartWithPlayer("PL_Missing.so");
+    SelectAllRows();
+    window_->Run(ui::TCommandId::PlayerAdd, ui::TViewSource::AllList);
+    EXPECT_EQ(shell_.MessageTexts(), Strings{Format(msg::PluginNotLoaded, "PL_Missing.so",
+                                                    msg::PluginNotInProgramFolder)});
+    EXPECT_TRUE(host_.Calls().empty());
+}
+
+TEST_F(PlayerCommands, TagsmithThatCannotBeStartedIsReported) {
+    StartWithPlayer();
+    shell_.ProgramStartError = ENOENT;
+    window_->Run(ui::TCommandId::RunTagsmith);
+    shell_.ProgramStartError = ENOEXEC;
+    window_->Run(ui::TCommandId::RunTagsmith);
+    EXPECT_EQ(shell_.MessageTexts(),
+              (Strings{Format(msg::ProgramNotFound, "tagsmith"),
+                       Format(msg::ProgramNotStarted, "tagsmith", std::strerror(ENOEXEC))}));
 }
 
 TEST_F(PlayerCommands, ConfigPlayerStoresTheChoicesOnOk) {
@@ -124,8 +147,10 @@ TEST_F(PlayerCommands, ExitDeletesTheCopiesAndUnloadsThePlugin) {
     StartWithPlayer();
     SelectAllRows();
     window_->Run(ui::TCommandId::PlayerAdd, ui::TViewSource::AllList);
+    const std::string copies = window_->Player()->PrivateTempFolder();
+    ASSERT_TRUE(std::filesystem::exists(copies + "/a.mp3"));
     window_->Destroy(0, 0, 600, 400);
-    EXPECT_FALSE(std::filesystem::exists(dir_.Path("copies/a.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(copies));
     EXPECT_EQ(host_.Calls().back(), "unload");
     EXPECT_EQ(window_->Player(), nullptr);
 }

@@ -3,10 +3,12 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -24,7 +26,8 @@ TExtPlayerDialog Model() {
     model.AddPlugin({"PL_A.so", "Player A"});
     model.AddPlugin({"PL_B.so", "Player B"});
     model.L_PluginsSelected = 1;
-    model.CL_Drives = {{"c:", "(fixed disk)", false}, {"e:", "(cdrom)", true}};
+    model.CL_Drives = {{"c:", "(fixed disk)", false, "/", "root"},
+                       {"e:", "(cdrom)", true, "/media/cd", "DISC1"}};
     model.E_TempDir = "/tmp/copies/";
     model.TB_TempLimit = 40;
     return model;
@@ -61,6 +64,38 @@ TEST(PlayerDialogQt, ShowsTheModelAndReadsTheControlsBackOnOk) {
     EXPECT_EQ(model.E_TempDir, "/var/copies/");
     EXPECT_EQ(model.TB_TempLimit, 60);
     EXPECT_TRUE(model.CK_DelOnPlay);
+}
+
+TEST(PlayerDialogQt, ClickOnBlankSpaceKeepsTheChosenPlugin) {
+    TExtPlayerDialog model = Model();
+    WhenModal<QDialog>([](QDialog* dialog) {
+        auto* plugins = dialog->findChild<QTreeWidget*>("L_Plugins");
+        ASSERT_TRUE(plugins);
+        const QPoint blank(5, plugins->viewport()->height() - 3);
+        ASSERT_EQ(plugins->itemAt(blank), nullptr);
+        QTest::mouseClick(plugins->viewport(), Qt::LeftButton, {}, blank);
+        dialog->findChild<QPushButton*>("B_OK")->click();
+    });
+    ASSERT_TRUE(ExecutePlayerDialogQt(nullptr, model));
+    EXPECT_EQ(model.SelectedPlugin(), "PL_B.so");
+}
+
+TEST(PlayerDialogQt, ShowsWholeNamesAndDriveFoldersAndCanBeResized) {
+    TExtPlayerDialog model = Model();
+    const std::string longName(120, 'n');
+    model.L_Plugins[0].Description = longName;
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        auto* plugins = dialog->findChild<QTreeWidget*>("L_Plugins");
+        auto* drives = dialog->findChild<QTreeWidget*>("CL_Drives");
+        ASSERT_TRUE(plugins && drives);
+        EXPECT_GE(plugins->header()->sectionSize(1),
+                  plugins->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+        EXPECT_EQ(drives->topLevelItem(1)->text(2), "/media/cd");
+        EXPECT_EQ(drives->topLevelItem(1)->text(3), "DISC1");
+        EXPECT_NE(dialog->minimumSize(), dialog->maximumSize());
+        dialog->reject();
+    });
+    EXPECT_FALSE(ExecutePlayerDialogQt(nullptr, model));
 }
 
 TEST(PlayerDialogQt, CancelLeavesTheModel) {
