@@ -215,12 +215,17 @@ public:
     void ExpandNode(TTreeNode* node);
     /// The IDs of the selected rows (in list order) or of the selected tree node.
     std::vector<int32_t> SelectedIds(TViewSource source) const;
+    /// `mask` with Edit, Delete and Player set by the selection of the visible page's view:
+    /// the rows selected in a list, a title node in the tree (artist and album nodes select
+    /// no record).
+    uint16_t SelectionMask(uint16_t mask) const;
 
     /// The distinct artists of `catalogue` ignoring case, in sorted order, each spelled as
     /// the first record of its group.
     static std::vector<std::string> ArtistNames(TTracklore& catalogue);
 
 private:
+    void SetMaskAfterRebuild();
     void AddTreeBranch(const TrackRecord& record);
     void Prune(int32_t id);
     TViewHost& host_;
