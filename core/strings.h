@@ -133,6 +133,7 @@ inline constexpr char PrintFontButton[] = "&Font";
 inline constexpr char PrintPrintButton[] = "&Print...";
 inline constexpr char PrintPreviewButton[] = "Pre&view...";
 inline constexpr char PrintPdfButton[] = "P&DF...";
+inline constexpr char PrintSetupCaption[] = "Print Setup";
 inline constexpr char PdfFilesFilter[] = "PDF files";
 
 // Statistics and file info

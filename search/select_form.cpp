@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -64,14 +65,35 @@ std::vector<int> TSelectForm::ColumnClick(int column) {
     return SortRows();
 }
 
+namespace {
+
+constexpr int kTimeColumn = 9;
+constexpr int kQualityColumn = 10;
+
+// The number a column sorts by, or nothing for the text columns: the ID, the play length,
+// or the bit rate and then the sample rate (0 when the Quality text is empty).
+std::optional<int64_t> NumericKey(const TrackRecord& record, int column) {
+    switch (column) {
+        case 0: return record.ID;
+        case kTimeColumn: return record.PlayLength;
+        case kQualityColumn:
+            if (record.BitRate == 0 || record.SampleRate == 0) return 0;
+            return (static_cast<int64_t>(record.BitRate) << 16) | record.SampleRate;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
 std::vector<int> TSelectForm::SortRows() {
     const size_t count = rows_.size();
-    // One number per row that orders as the comparison does: the ID, or the rank of the
-    // text's collation key, computed once per distinct text rather than per comparison.
+    // One number per row that orders as the comparison does: the column's number, or the
+    // rank of the text's collation key, computed once per distinct text rather than per
+    // comparison.
     std::vector<int64_t> rank(count);
-    if (sortColumn_ == 0) {
+    if (NumericKey(TrackRecord(), sortColumn_)) {
         for (size_t i = 0; i < count; ++i)
-            rank[i] = rows_[i].ID();
+            rank[i] = *NumericKey(rows_[i].Record, sortColumn_);
     } else {
         std::unordered_map<std::string_view, size_t> textIndex;
         std::vector<std::string> keys;

@@ -45,8 +45,9 @@ public:
     std::vector<TrackRecord> Records() const;
 
     /// A click on the header of `column` (0-based): the column sorted last reverses its
-    /// direction, another column sorts ascending. ID compares as numbers, the other columns
-    /// by the locale ignoring case; equal rows keep their order. Columns outside the table
+    /// direction, another column sorts ascending. ID, Time (play length) and Quality (bit
+    /// rate, then sample rate) compare as numbers, the other columns by the locale ignoring
+    /// case; equal rows keep their order. Columns outside the table
     /// do nothing. Returns, for each row after the sort, the row it held before (empty when
     /// nothing was sorted), so a view can carry its selection along.
     std::vector<int> ColumnClick(int column);

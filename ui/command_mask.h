@@ -19,7 +19,8 @@ inline constexpr uint16_t kMaskMerge = 0x200;    // Merge
 inline constexpr uint16_t kMaskPrint = 0x400;    // Print
 
 inline constexpr uint16_t kMaskAtStart = 0x6E7;
-inline constexpr uint16_t kMaskAfterRebuild = 0x687;
+// Items/New stays on after a rebuild: a record can be added to any open catalogue.
+inline constexpr uint16_t kMaskAfterRebuild = 0x6A7;
 inline constexpr uint16_t kMaskSelectionBits = kMaskEdit | kMaskDelete | kMaskPlayer;
 
 /// The mask after a list's selection changed to `selectedRows` rows: none clears Edit,

@@ -38,6 +38,27 @@ int Sign(int64_t value) {
     return (value > 0) - (value < 0);
 }
 
+constexpr int kTimeColumn = 10;  // 1-based, as in a sort code
+constexpr int kQualityColumn = 11;
+constexpr int kFilesizeColumn = 12;
+
+bool IsNumericColumn(int column) {
+    return column <= 1 || (column >= kTimeColumn && column <= kFilesizeColumn);
+}
+
+// The number a column sorts by: the ID, the play length, the bit rate and then the sample
+// rate (0 when the Quality text is empty, so empty cells come first), or the file size.
+int64_t NumericKey(const TListRow& row, int column) {
+    switch (column) {
+        case kTimeColumn: return row.PlayLength;
+        case kQualityColumn:
+            if (row.BitRate == 0 || row.SampleRate == 0) return 0;
+            return (static_cast<int64_t>(row.BitRate) << 16) | row.SampleRate;
+        case kFilesizeColumn: return row.FileSize;
+        default: return row.Data;
+    }
+}
+
 }  // namespace
 
 std::array<std::string, kColumnCount> RowTexts(const TrackRecord& record) {
@@ -86,6 +107,10 @@ int TListView::AddRow(const TrackRecord& record) {
     TListRow row;
     row.Data = record.ID;
     row.Texts = RowTexts(record);
+    row.PlayLength = record.PlayLength;
+    row.BitRate = record.BitRate;
+    row.SampleRate = record.SampleRate;
+    row.FileSize = record.FileSize;
     int at = RowCount();
     if (keepIdOrder_ && updateDepth_ == 0) {
         // Before the first row with a greater ID: the place LV_DatabaseCompare gives it.
@@ -123,8 +148,8 @@ int TListView::CompareRows(const TListRow& a, const TListRow& b, int code) {
     if (code == 0) return 0;
     const int sign = code < 0 ? -1 : 1;
     const int column = code < 0 ? -code : code;
-    if (column <= 1) return Sign(static_cast<int64_t>(a.Data) - b.Data) * sign;
     if (column > kColumnCount) return 0;
+    if (IsNumericColumn(column)) return Sign(NumericKey(a, column) - NumericKey(b, column)) * sign;
     return locale::CompareIgnoreCase(a.Texts[column - 1], b.Texts[column - 1]) * sign;
 }
 
@@ -133,12 +158,13 @@ void TListView::SortRows(int code) {
     const int count = RowCount();
     if (code == 0 || column > kColumnCount || count < 2) return;
 
-    // One integer per row that orders as CompareRows does: the ID, or the rank of the text's
-    // collation key (computed once per distinct text rather than once per comparison).
+    // One integer per row that orders as CompareRows does: the column's number, or the rank
+    // of the text's collation key (computed once per distinct text rather than once per
+    // comparison).
     std::vector<int64_t> rank(count);
-    if (column <= 1) {
+    if (IsNumericColumn(column)) {
         for (int i = 0; i < count; ++i)
-            rank[i] = rows_[i].Data;
+            rank[i] = NumericKey(rows_[i], column);
     } else {
         std::unordered_map<std::string_view, int> textIndex;
         std::vector<std::string> keys;

@@ -148,19 +148,29 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
 void TMainWindow::ShowPage(TPage page) {
     activePage_ = page;
     shell_.ShowPage(page);
+    UpdateSelectionMask();
+}
+
+void TMainWindow::PageChanged(TPage page) {
+    activePage_ = page;
+    UpdateSelectionMask();
 }
 
 TListView& TMainWindow::ListOf(TViewSource list) {
     return list == TViewSource::SelectedList ? views_.SelectedList() : views_.AllList();
 }
 
-void TMainWindow::ListSelectionChanged(TViewSource list) {
-    SetCommandMask(MaskAfterListSelection(mask_, ListOf(list).SelectedCount()));
+void TMainWindow::ListSelectionChanged(TViewSource) {
+    UpdateSelectionMask();
 }
 
 void TMainWindow::TreeSelectionChanged() {
-    const TTreeNode* node = views_.Tree().Selected();
-    SetCommandMask(MaskAfterTreeSelection(mask_, node != nullptr, node ? node->Data : 0));
+    UpdateSelectionMask();
+}
+
+void TMainWindow::UpdateSelectionMask() {
+    if (mask_ == 0) return;
+    SetCommandMask(views_.SelectionMask(mask_));
 }
 
 void TMainWindow::ViewDoubleClicked(TViewSource source) {
@@ -212,7 +222,7 @@ void TMainWindow::RecoverViews() {
         // The first error is the one reported; the commands must come back all the same.
         uint16_t mask = kMaskAfterRebuild;
         if (views_.AllList().RowCount() > 0) mask |= kMaskSearch;
-        SetCommandMask(mask);
+        SetCommandMask(views_.SelectionMask(mask));
     }
     SetStatusText("");
 }

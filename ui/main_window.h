@@ -75,10 +75,15 @@ public:
 
     // View commands and events.
     void ShowPage(TPage page);
-    /// The user turned the page control to `page`.
-    void PageChanged(TPage page) { activePage_ = page; }
+    /// The user turned the page control to `page`: the record commands follow the
+    /// selection of the view now in front.
+    void PageChanged(TPage page);
+    /// The selection of a list or of the tree changed. Edit, Delete and Player always
+    /// follow the selection of the visible page's view (a hidden view names no record for
+    /// the commands); nothing changes while the commands are off (mask 0).
     void ListSelectionChanged(TViewSource list);
     void TreeSelectionChanged();
+    void UpdateSelectionMask();
     /// A double click in a view runs Edit.
     void ViewDoubleClicked(TViewSource source);
     void Options();

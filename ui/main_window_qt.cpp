@@ -110,9 +110,18 @@ QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource
                 SyncListSelection(list, on, off);
                 SelectionChanged(source);
             });
-    connect(header, &QHeaderView::sectionClicked, this, [this, source](int column) {
+    // The arrow shows the core's sort state (also when a click was refused while a command
+    // ran); a rebuild puts the rows back in catalogue order, so it hides the arrow.
+    connect(header, &QHeaderView::sectionClicked, this, [this, source, header, &list](int column) {
         RunExclusive([&] { window_->ColumnClick(source, column); });
+        header->setSortIndicatorShown(list.SortColumn > 0);
+        if (list.SortColumn > 0)
+            header->setSortIndicator(list.SortColumn - 1, list.SortDirection > 0
+                                                              ? Qt::AscendingOrder
+                                                              : Qt::DescendingOrder);
     });
+    connect(model, &QAbstractItemModel::modelReset, header,
+            [header] { header->setSortIndicatorShown(false); });
     connect(view, &QAbstractItemView::doubleClicked, this,
             [this, source] { RunExclusive([&] { window_->ViewDoubleClicked(source); }); });
     return view;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -157,8 +158,18 @@ private:
         preview_->setPixmap(QPixmap::fromImage(image));
     }
 
+    // Sets up the printer and its page only: which printer, paper, orientation and the
+    // printer's properties. "Print..." starts the job, so the print dialog runs without its
+    // job options (page range, print to file) and its print button becomes OK.
     void Settings() {
         QPrintDialog dialog(&printer_, this);
+        dialog.setObjectName("PrinterSetupDialog");
+        dialog.setWindowTitle(ToQ(msg::PrintSetupCaption));
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        for (auto* box : dialog.findChildren<QDialogButtonBox*>()) {
+            if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+                ok->setText(ToQ(msg::OkButton));
+        }
         dialog.exec();
     }
 

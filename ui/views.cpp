@@ -1,5 +1,6 @@
 #include "ui/views.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,19 @@ TTreeNode* TitleParent(TTreeView& tree, TTreeNode* artist, const TrackRecord& re
     return node != nullptr ? node : tree.AddNode(artist, album, kAlbumImage, kAlbumNode);
 }
 
+bool SameArtist(void* name, const TrackRecord& record) {
+    const std::string_view artist = record.Artist.view();
+    const std::string& wanted = *static_cast<const std::string*>(name);
+    // Equal bytes are equal ignoring case too; only differing texts need the collator.
+    return artist == wanted || locale::CompareIgnoreCase(artist, wanted) == 0;
+}
+
+// The records an artist node stands for: every artist spelled as its text ignoring case,
+// the comparison ArtistNames formed the node with.
+std::unique_ptr<TTracklore> ArtistRecords(TTracklore& catalogue, const std::string& name) {
+    return catalogue.SelectWhere(&SameArtist, const_cast<std::string*>(&name));
+}
+
 // Fills `list` from `set` in the set's order. With `status` each step writes the record
 // that comes next into the status line; either way pending messages run at every ID whose
 // four low bits are set (the end marker -1 included).
@@ -74,14 +88,18 @@ void RefillAllList(TListView& all, TTracklore& catalogue, TShell& shell) {
     FillList(all, catalogue, shell, true);
 }
 
-// The mask a full or list rebuild ends with: the search group only when the All list has
-// rows.
-void SetMaskAfterRebuild(TViewHost& host, const TListView& all) {
-    host.SetCommandMask(kMaskAfterRebuild);
-    if (all.RowCount() > 0) host.SetCommandMask(host.CommandMask() | kMaskSearch);
-}
-
 }  // namespace
+
+// The mask a full or list rebuild ends with: the search group only when the All list has
+// rows, and the record commands as the visible page's selection gives them (a list rebuild
+// leaves the tree's and the Selected list's selection).
+void TViews::SetMaskAfterRebuild() {
+    host_.SetCommandMask(kMaskAfterRebuild);
+    uint16_t mask = kMaskAfterRebuild;
+    if (all_.RowCount() > 0) mask |= kMaskSearch;
+    mask = SelectionMask(mask);
+    if (mask != kMaskAfterRebuild) host_.SetCommandMask(mask);
+}
 
 TViews::TViews(TViewHost& host) : host_(host) {}
 
@@ -118,7 +136,7 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
             treeUpdate.End();
             selectedUpdate.End();
             shell.SetStatusText("");
-            SetMaskAfterRebuild(host_, all_);
+            SetMaskAfterRebuild();
             break;
         }
         case UpdateRecord: {
@@ -161,7 +179,7 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
                 RefillAllList(all_, host_.Catalogue(), shell);
             }
             shell.SetStatusText("");
-            SetMaskAfterRebuild(host_, all_);
+            SetMaskAfterRebuild();
             break;
         }
     }
@@ -178,9 +196,7 @@ void TViews::Prune(int32_t id) {
         // An artist not yet opened holds only titles added by hand; while the catalogue
         // still has records that opening it would list, the artist stays.
         if (parent->Data == kArtistClosed) {
-            const auto rest =
-                host_.Catalogue().SelectByField(TrackField::Artist, parent->Text, true);
-            if (rest->Count() > 0) break;
+            if (ArtistRecords(host_.Catalogue(), parent->Text)->Count() > 0) break;
         }
         node = parent;
     }
@@ -197,7 +213,7 @@ void TViews::AddTreeBranch(const TrackRecord& record) {
 void TViews::ExpandNode(TTreeNode* node) {
     if (node == nullptr || node->Data != kArtistClosed) return;
     tree_.DeleteChildren(node);
-    const auto set = host_.Catalogue().SelectByField(TrackField::Artist, node->Text, true);
+    const auto set = ArtistRecords(host_.Catalogue(), node->Text);
     TrackRecord record;
     set->First(record);
     while (record.ID != kEndID) {
@@ -227,6 +243,18 @@ std::vector<int32_t> TViews::SelectedIds(TViewSource source) const {
         if (list.Row(row).Selected) ids.push_back(list.Row(row).Data);
     }
     return ids;
+}
+
+uint16_t TViews::SelectionMask(uint16_t mask) const {
+    switch (host_.ActivePage()) {
+        case TPage::Tree: {
+            const TTreeNode* node = tree_.Selected();
+            return MaskAfterTreeSelection(mask, node != nullptr, node ? node->Data : 0);
+        }
+        case TPage::Selected: return MaskAfterListSelection(mask, selected_.SelectedCount());
+        case TPage::List: break;
+    }
+    return MaskAfterListSelection(mask, all_.SelectedCount());
 }
 
 std::vector<std::string> TViews::ArtistNames(TTracklore& catalogue) {

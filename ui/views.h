@@ -41,11 +41,17 @@ extern const std::array<int, kColumnCount> kColumnWidths;
 /// Year, Comment, genre name, Filename, Time, Quality, Filesize.
 std::array<std::string, kColumnCount> RowTexts(const TrackRecord& record);
 
-/// One list row. Texts[0] is the caption (the ID); Data is the record's ID.
+/// One list row. Texts[0] is the caption (the ID); Data is the record's ID. The numbers
+/// behind the Time, Quality and Filesize texts are kept beside them: those columns sort by
+/// them.
 struct TListRow {
     int32_t Data = 0;
     std::array<std::string, kColumnCount> Texts;
     bool Selected = false;
+    uint16_t PlayLength = 0;
+    uint16_t BitRate = 0;
+    uint16_t SampleRate = 0;
+    uint32_t FileSize = 0;
 };
 
 /// Told of every change of a list, so an item model can follow. Between BeginReset and
@@ -93,8 +99,10 @@ public:
 
     /// Sorts the rows with CompareRows and `code` (column number times direction).
     void SortRows(int code);
-    /// CompareRows: 0 for code 0; by ID for |code| <= 1; otherwise the texts of column
-    /// |code| - 1 compared by the locale ignoring case; times the sign of code.
+    /// CompareRows: 0 for code 0; by ID for |code| <= 1; Time by play length, Quality by
+    /// bit rate then sample rate (an empty Quality first), Filesize by size; otherwise the
+    /// texts of column |code| - 1 compared by the locale ignoring case; times the sign of
+    /// code.
     static int CompareRows(const TListRow& a, const TListRow& b, int code);
 
     /// Selection, set by the front end (or tests) and read by SelectedIds.
@@ -207,12 +215,17 @@ public:
     void ExpandNode(TTreeNode* node);
     /// The IDs of the selected rows (in list order) or of the selected tree node.
     std::vector<int32_t> SelectedIds(TViewSource source) const;
+    /// `mask` with Edit, Delete and Player set by the selection of the visible page's view:
+    /// the rows selected in a list, a title node in the tree (artist and album nodes select
+    /// no record).
+    uint16_t SelectionMask(uint16_t mask) const;
 
     /// The distinct artists of `catalogue` ignoring case, in sorted order, each spelled as
     /// the first record of its group.
     static std::vector<std::string> ArtistNames(TTracklore& catalogue);
 
 private:
+    void SetMaskAfterRebuild();
     void AddTreeBranch(const TrackRecord& record);
     void Prune(int32_t id);
     TViewHost& host_;

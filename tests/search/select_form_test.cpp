@@ -143,6 +143,26 @@ TEST_F(SelectFormSorting, ClickReportsTheRowEachRowCameFrom) {
     EXPECT_TRUE(form.ColumnClick(TSelectForm::kColumnCount).empty());
 }
 
+// As texts 5:55 < 50:00 < 6:01 and "128kbit/s" < "96kbit/s".
+TEST(SelectFormNumbers, TimeAndQualitySortByTheirNumbers) {
+    TTracklore catalogue;
+    const uint16_t values[][3] = {
+        {3000, 128, 44100}, {355, 96, 48000}, {361, 128, 32000}, {0, 320, 0}};
+    for (const auto& [playLength, bitRate, sampleRate] : values) {
+        TrackRecord record = Record("a", playLength);
+        record.BitRate = bitRate;
+        record.SampleRate = sampleRate;
+        catalogue.Insert(record);
+    }
+    TSelectForm form(catalogue);
+    form.ColumnClick(9);
+    EXPECT_EQ(Column(form, 9), (std::vector<std::string>{"", "5:55", "6:01", "50:00"}));
+    form.ColumnClick(9);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"1", "3", "2", "4"}));
+    form.ColumnClick(10);
+    EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"4", "2", "3", "1"}));
+}
+
 TEST_F(SelectFormSorting, ClickOutsideTheColumnsDoesNothing) {
     TSelectForm form(catalogue_);
     form.ColumnClick(11);

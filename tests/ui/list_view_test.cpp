@@ -191,7 +191,7 @@ TEST(ListViewCompareRows, IdColumnComparesNumbersAndOtherColumnsTexts) {
     EXPECT_LT(TListView::CompareRows(first, second, 1), 0);  // 2 before 10
     EXPECT_GT(TListView::CompareRows(first, second, -1), 0);
     EXPECT_GT(TListView::CompareRows(first, second, 3), 0);   // beta after Alpha
-    EXPECT_LT(TListView::CompareRows(first, second, 10), 0);  // "10:00" before "9:59"
+    EXPECT_GT(TListView::CompareRows(first, second, 10), 0);  // 10:00 after 9:59
     EXPECT_EQ(TListView::CompareRows(first, second, 0), 0);
     EXPECT_EQ(TListView::CompareRows(first, first, 3), 0);
 }
@@ -228,16 +228,40 @@ TEST(ListViewSortRows, TextColumnAscendingThenDescending) {
     EXPECT_EQ(Column(list, 3), (std::vector<std::string>{"a", "b", "c"}));
 }
 
-TEST(ListViewSortRows, TimeColumnSortsByDisplayedText) {
-    TListView list(false);
-    TrackRecord a = Record(1);
-    a.PlayLength = 599;  // 9:59
-    TrackRecord b = Record(2);
-    b.PlayLength = 600;  // 10:00
-    list.AddRow(a);
-    list.AddRow(b);
-    list.SortRows(10);
-    EXPECT_EQ(Column(list, 9), (std::vector<std::string>{"10:00", "9:59"}));
+// As texts 5:55 < 50:00 < 6:01, "10.00 M" < "9.00 M" and "128kbit/s" < "96kbit/s".
+TEST(ListViewSortRows, TimeQualityAndFilesizeSortByTheirNumbers) {
+    struct TRow {
+        int32_t Id;
+        uint16_t PlayLength, BitRate, SampleRate;
+        uint32_t FileSize;
+    };
+    const TRow rows[] = {
+        {1, 3000, 128, 44100, 9u << 20},  // 50:00, 128kbit/s at 44100, 9.00 M
+        {2, 355, 96, 48000, 10u << 20},   // 5:55, 96kbit/s at 48000, 10.00 M
+        {3, 361, 128, 32000, 500000},     // 6:01, 128kbit/s at 32000, 0.48 M
+        {4, 0, 320, 0, 4000000000u},      // <0:01, empty Quality, 3814.70 M
+    };
+    const std::pair<int, std::vector<int32_t>> sorts[] = {
+        {10, {4, 2, 3, 1}},  {-10, {1, 3, 2, 4}}, {11, {4, 2, 3, 1}},
+        {-11, {1, 3, 2, 4}}, {12, {3, 1, 2, 4}},  {-12, {4, 2, 1, 3}},
+    };
+    for (bool keepIdOrder : {false, true}) {
+        TListView list(keepIdOrder);
+        for (const TRow& row : rows) {
+            TrackRecord record = Record(row.Id);
+            record.PlayLength = row.PlayLength;
+            record.BitRate = row.BitRate;
+            record.SampleRate = row.SampleRate;
+            record.FileSize = row.FileSize;
+            list.AddRow(record);
+        }
+        for (const auto& [code, ids] : sorts) {
+            list.SortRows(code);
+            EXPECT_EQ(Ids(list), ids) << "code " << code;
+            for (int row = 1; row < list.RowCount(); ++row)
+                EXPECT_LE(TListView::CompareRows(list.Row(row - 1), list.Row(row), code), 0);
+        }
+    }
 }
 
 TEST(ListViewSortRows, OrderAgreesWithCompareRowsOnMixedTexts) {

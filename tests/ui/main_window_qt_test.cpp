@@ -228,6 +228,36 @@ TEST_F(MainFormTest, HeaderClickReordersRowsAndSelectionFollows) {
     EXPECT_TRUE(form.Window().Views().AllList().Row(3).Selected);
 }
 
+TEST_F(MainFormTest, HeaderShowsTheSortArrowUntilARebuild) {
+    TMainForm& form = Start({MakeCatalogue()});
+    QHeaderView* header = form.AllListView()->horizontalHeader();
+    EXPECT_FALSE(header->isSortIndicatorShown());
+    emit header->sectionClicked(11);  // Filesize
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 11);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    emit header->sectionClicked(11);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    form.RunCommand(TCommandId::ForceRefresh);
+    EXPECT_FALSE(header->isSortIndicatorShown());
+    QHeaderView* selected = form.SelectedListView()->horizontalHeader();
+    emit selected->sectionClicked(9);
+    EXPECT_TRUE(selected->isSortIndicatorShown());
+    EXPECT_EQ(selected->sortIndicatorSection(), 9);
+}
+
+TEST_F(MainFormTest, TurningThePageDrivesEditAndDeleteFromTheViewInFront) {
+    TMainForm& form = Start({MakeCatalogue()});
+    SelectRows(form.AllListView(), 1, 1);
+    EXPECT_TRUE(Action("TB_Edit")->isEnabled());
+    form.Pages()->setCurrentIndex(static_cast<int>(TPage::Tree));
+    EXPECT_FALSE(Action("TB_Edit")->isEnabled());
+    EXPECT_FALSE(Action("M_Play")->isEnabled());
+    form.Pages()->setCurrentIndex(static_cast<int>(TPage::List));
+    EXPECT_TRUE(Action("TB_Edit")->isEnabled());
+    EXPECT_TRUE(Action("M_New")->isEnabled());
+}
+
 TEST_F(MainFormTest, SelectingRowsDrivesEditAndDelete) {
     TMainForm& form = Start({MakeCatalogue()});
     SelectRows(form.AllListView(), 1, 1);
@@ -248,6 +278,7 @@ TEST_F(MainFormTest, SelectingRowsDrivesEditAndDelete) {
 
 TEST_F(MainFormTest, ExpandingAnArtistFillsItAndTitleSelectionEnablesEdit) {
     TMainForm& form = Start({MakeCatalogue()});
+    form.Pages()->setCurrentIndex(static_cast<int>(TPage::Tree));
     QTreeView* view = form.TreeView();
     QAbstractItemModel* tree = view->model();
     const QModelIndex aqua = tree->index(0, 0);

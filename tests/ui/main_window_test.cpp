@@ -196,6 +196,7 @@ TEST_F(MainWindowTest, ListSelectionDrivesEditDeleteAndPlayer) {
 
 TEST_F(MainWindowTest, SelectingAnArtistNodeClearsTheRecordCommands) {
     Start({WriteCatalogue("tree.tracklore", {"a"})});
+    window_->Run(TCommandId::ViewTree);
     ui::TTreeView& tree = window_->Views().Tree();
     ui::TTreeNode* artist = tree.Root().Children.at(0).get();
     window_->Views().ExpandNode(artist);
@@ -205,6 +206,66 @@ TEST_F(MainWindowTest, SelectingAnArtistNodeClearsTheRecordCommands) {
     tree.SetSelected(artist);
     window_->TreeSelectionChanged();
     EXPECT_EQ(window_->CommandMask() & ui::kMaskSelectionBits, 0);
+}
+
+// Edit, Delete and Player follow the view in front: a selection on a hidden page names no
+// record for the commands, and a selection comes back with its page.
+TEST_F(MainWindowTest, RecordCommandsFollowTheSelectionOfTheVisiblePage) {
+    Start({WriteCatalogue("pages.tracklore", {"a", "b"})});
+    const uint16_t on = ui::kMaskSelectionBits;
+    auto bits = [&] { return window_->CommandMask() & on; };
+    window_->Views().AllList().SetSelected(0, true);
+    window_->ListSelectionChanged(TViewSource::AllList);
+    EXPECT_EQ(bits(), on);
+    window_->Run(TCommandId::ViewTree);
+    EXPECT_EQ(bits(), 0);
+    ui::TTreeView& tree = window_->Views().Tree();
+    ui::TTreeNode* artist = tree.Root().Children.at(0).get();
+    window_->Views().ExpandNode(artist);
+    tree.SetSelected(artist->Children.at(1).get());
+    window_->TreeSelectionChanged();
+    EXPECT_EQ(bits(), on);
+    // A change in a hidden list leaves the tree's title node in charge.
+    window_->Views().AllList().ClearSelection();
+    window_->ListSelectionChanged(TViewSource::AllList);
+    EXPECT_EQ(bits(), on);
+    window_->PageChanged(ui::TPage::Selected);
+    EXPECT_EQ(bits(), 0);
+    window_->Views().AllList().SetSelected(1, true);
+    window_->PageChanged(ui::TPage::List);
+    EXPECT_EQ(bits(), on);
+    // A list rebuild keeps the tree's selection, and with it the commands on the Tree page.
+    window_->PageChanged(ui::TPage::Tree);
+    window_->Views().RefreshViews(ui::RebuildList);
+    EXPECT_EQ(bits(), on);
+    tree.SetSelected(artist);
+    window_->TreeSelectionChanged();
+    EXPECT_EQ(bits(), 0);
+}
+
+TEST_F(MainWindowTest, SelectionDoesNotTurnOnCommandsThatAreOff) {
+    Start({WriteCatalogue("off.tracklore", {"a"})});
+    window_->Views().AllList().SetSelected(0, true);
+    window_->SetCommandMask(0);
+    window_->ListSelectionChanged(TViewSource::AllList);
+    window_->PageChanged(ui::TPage::List);
+    EXPECT_EQ(window_->CommandMask(), 0);
+}
+
+// Items/New adds to any open catalogue: no rebuild turns it off.
+TEST_F(MainWindowTest, ItemsNewStaysOnAfterEveryRebuild) {
+    const std::string file = WriteCatalogue("new.tracklore", {"a"});
+    Start({file});
+    EXPECT_TRUE(window_->CommandMask() & ui::kMaskItemNew);
+    window_->Run(TCommandId::ForceRefresh);
+    EXPECT_TRUE(window_->CommandMask() & ui::kMaskItemNew);
+    window_->Views().RefreshViews(ui::RebuildList);
+    EXPECT_TRUE(window_->CommandMask() & ui::kMaskItemNew);
+    window_->Run(TCommandId::FileNew);
+    EXPECT_EQ(window_->CommandMask(), 0x6A7);
+    shell_.OpenAnswers = {std::vector<std::string>{file}};
+    window_->Run(TCommandId::FileOpen);
+    EXPECT_EQ(window_->CommandMask(), 0x6E7);
 }
 
 // --- Close query ----------------------------------------------------------------------

@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <optional>
@@ -186,6 +188,32 @@ TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
     EXPECT_TRUE(model.CB_ID);
     EXPECT_EQ(model.CB_Look, ui::kLookCells);
     EXPECT_EQ(PdfPageCount(QString::fromStdString(file)), 1);
+}
+
+// "Settings" sets up the printer and its page; only "Print..." starts a job.
+TEST(PrintQt, SettingsIsAPrinterSetupWithoutAPrintButton) {
+    ui::TPrinterDialog model;
+    int setups = 0;
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        WhenModal<QPrintDialog>([&](QPrintDialog* setup) {
+            ++setups;
+            EXPECT_EQ(setup->windowTitle(), "Print Setup");
+            EXPECT_FALSE(setup->testOption(QAbstractPrintDialog::PrintPageRange));
+            EXPECT_FALSE(setup->testOption(QAbstractPrintDialog::PrintToFile));
+            for (const QPushButton* button : setup->findChildren<QPushButton*>())
+                EXPECT_NE(button->text().remove('&'), "Print") << "a print button in the setup";
+            auto* buttons = setup->findChild<QDialogButtonBox*>();
+            ASSERT_NE(buttons, nullptr);
+            EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), "OK");
+            setup->reject();
+        });
+        dialog->findChild<QPushButton*>("B_Settings")->click();
+        dialog->findChild<QPushButton*>("B_Cancel")->click();
+    });
+    int prints = 0;
+    EXPECT_FALSE(ui::ExecutePrinterDialogQt(nullptr, model, [&](ui::TPrintCanvas&) { ++prints; }));
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(prints, 0);
 }
 
 TEST(PrintQt, CancelLeavesTheModelAndPrintsNothing) {
