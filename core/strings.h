@@ -19,6 +19,8 @@ inline constexpr char ErrorInHeader[] = "error in header.";
 inline constexpr char InvalidVersion[] = "invalid version [%X] detected.";
 inline constexpr char AlignmentError[] =
     "Invalid record header, alignment error in file at %d. File corrupted - use TrackloreFix";
+inline constexpr char RecordCountMismatch[] =
+    "the header counts %d records, but the file holds %d. The file may be cut short.";
 
 // Conversions of texts to numbers
 inline constexpr char InvalidInteger[] = "'%s' is not a valid integer value";
