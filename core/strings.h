@@ -173,6 +173,9 @@ inline constexpr char EditCancelHint[] = "Cancel Changes";
 
 // Settings
 inline constexpr char NotARegistryFile[] = "not a REGEDIT4 registry file";
+inline constexpr char SettingsTooLarge[] =
+    "Error writing \"%s\" - the settings would take %lld bytes, more than the %lld a "
+    "settings file may hold";
 inline constexpr char SettingsCaption[] = "Settings...";
 inline constexpr char ScanEntireFile[] = "Scan entire file (length for VBR)";
 inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs";
