@@ -33,6 +33,10 @@ inline constexpr char ErrorOpening[] = "Error opening \"%s\" - %s";
 inline constexpr char ErrorReading[] = "Error reading from stream - %s";
 inline constexpr char ErrorWriting[] = "Error writing to stream - %s";
 inline constexpr char ReadLessThanExpected[] = "Read less than expected";
+inline constexpr char InPlaceNotKept[] =
+    "\"%s\" can only be saved in place, and its present contents could not be kept: %s";
+inline constexpr char InPlaceNotRestored[] =
+    "%s. The previous contents of \"%s\" could not be put back: %s";
 inline constexpr char IoError[] = "IO-error: %s";
 inline constexpr char ErrorMovingPointer[] = "Error moving file pointer - %s";
 inline constexpr char ErrorTruncating[] = "Error truncating file \"%s\" - %s";
