@@ -52,22 +52,6 @@ const std::string& HostTag() {
     return tag;
 }
 
-}  // namespace
-
-/*
- * Named temporary file:  .NAME.saving-PID-RRRRRRRRRRRR.HOST
- *   PID   the saving process, decimal
- *   R     12 random hexadecimal digits
- *   HOST  HostTag()
- */
-std::string SaveTemporaryName(const std::string& target, int pid, uint64_t random) {
-    return Folder(target) + "/" + NamePrefix(target) + std::to_string(pid) + "-" +
-           Format("%012llx", static_cast<unsigned long long>(random & 0xFFFFFFFFFFFFull)) + "." +
-           HostTag();
-}
-
-namespace {
-
 std::string NamedCandidate(const std::string& target, std::mt19937_64& random) {
     return SaveTemporaryName(target, ::getpid(), random());
 }
@@ -93,6 +77,18 @@ std::mt19937_64 Randomness() {
 }
 
 }  // namespace
+
+/*
+ * Named temporary file:  .NAME.saving-PID-RRRRRRRRRRRR.HOST
+ *   PID   the saving process, decimal
+ *   R     12 random hexadecimal digits
+ *   HOST  HostTag()
+ */
+std::string SaveTemporaryName(const std::string& target, int pid, uint64_t random) {
+    return Folder(target) + "/" + NamePrefix(target) + std::to_string(pid) + "-" +
+           Format("%012llx", static_cast<unsigned long long>(random & 0xFFFFFFFFFFFFull)) + "." +
+           HostTag();
+}
 
 TSaveTemporary::TSaveTemporary(const std::string& target) : target_(target) {
     // An unnamed file is reopened and linked through its /proc entry; without one it is of

@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <string_view>
 
 #include "core/catalogue_file_target.h"
@@ -19,6 +20,7 @@ namespace {
 
 // What every complete PDF file ends with, but for line ends.
 constexpr std::string_view kEndOfFile = "%%EOF";
+constexpr qint64 kTailSize = 16;  // the end marker and the line ends around it
 
 // A write-only device over a stream chain. The PDF engine does not check its writes, so
 // the first failure is kept here and raised once the engine has finished.
@@ -50,9 +52,9 @@ protected:
             error_ = std::current_exception();
             return -1;
         }
-        tail_.append(data + std::max<qint64>(0, size - 16),
-                     static_cast<size_t>(std::min<qint64>(size, 16)));
-        if (tail_.size() > 16) tail_.erase(0, tail_.size() - 16);
+        const qint64 kept = std::min(size, kTailSize);
+        tail_.append(data + size - kept, static_cast<size_t>(kept));
+        if (tail_.size() > kTailSize) tail_.erase(0, tail_.size() - kTailSize);
         return size;
     }
 
