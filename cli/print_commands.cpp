@@ -14,7 +14,7 @@
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
-#include "ui/print_canvas_qt.h"
+#include "ui/pdf_output_qt.h"
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
 #include "ui/progress_box.h"
@@ -130,16 +130,17 @@ int RunPrint(const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    QPdfWriter writer(QString::fromStdString(*pdf));
-    writer.setResolution(kResolution);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-                          QPageLayout::Millimeter);
-    writer.setCreator(QString::fromUtf8(msg::AppTitle));
-    ui::TQtPrintCanvas canvas(writer, &writer,
-                              [&writer](const QString& text) { writer.setTitle(text); });
-    ui::TProgressBox progress;
-    ui::PrintDB(catalogue, job, canvas, progress);
+    const auto setup = [](QPdfWriter& writer) {
+        writer.setResolution(kResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                              QPageLayout::Millimeter);
+        writer.setCreator(QString::fromUtf8(msg::AppTitle));
+    };
+    ui::PrintToPdf(*pdf, setup, [&](ui::TPrintCanvas& canvas) {
+        ui::TProgressBox progress;
+        ui::PrintDB(catalogue, job, canvas, progress);
+    });
     return 0;
 }
 

@@ -51,6 +51,7 @@ void TTracklore::LoadFromFile(const std::string& fileName) {
         if (catalogue_file::CheckHeader(header) == catalogue_file::kVersion)
             PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
         catalogue_file::ReadRecords(*chain, *this);
+        catalogue_file::CheckRecordCount(catalogue_file::RecordCount(header), count_);
     } catch (...) {
         ResetDB();
         throw;

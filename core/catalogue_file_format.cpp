@@ -140,6 +140,15 @@ uint16_t CheckHeader(const Header& header) {
     return version;
 }
 
+int32_t RecordCount(const Header& header) {
+    return GetLE<int32_t>(header.data() + 24);
+}
+
+void CheckRecordCount(int32_t announced, int read) {
+    if (announced >= 0 && announced != read)
+        throw EDBError(msg::InvalidDatabase + Format(msg::RecordCountMismatch, announced, read));
+}
+
 void AppendRecord(std::string& out, const TrackRecord& record) {
     out.append(kRecordMarker, sizeof kRecordMarker);
     AppendLE(out, record.ID);

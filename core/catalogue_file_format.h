@@ -19,7 +19,7 @@ namespace tracklore::catalogue_file {
  *   20   1  00
  *   21   1  1A
  *   22   2  version                  0x0200: compressed record stream; below: plain
- *   24   4  record count (signed)    not used when loading
+ *   24   4  record count (signed)    checked against the records read, unless negative
  *   28   8  time of saving           double, days since 1899-12-30, local time
  *   36  28  52 52 ... 52             filler ("R")
  *
@@ -44,6 +44,13 @@ Header MakeHeader(int32_t count, double savedAt);
 /// The version of a header. Raises EDBError "Invalid database, error in header." when the
 /// signature is wrong and the invalid-version message when the version is above kVersion.
 uint16_t CheckHeader(const Header& header);
+
+/// The record count a header announces (negative: unknown).
+int32_t RecordCount(const Header& header);
+
+/// Raises EDBError naming both numbers when `announced` is 0 or more and differs from
+/// `read`: a file cut at a record boundary would otherwise load as if complete.
+void CheckRecordCount(int32_t announced, int read);
 
 /// Appends the record's bytes to `out`. Texts longer than kMaxText bytes are cut to at most
 /// that many at a character boundary.

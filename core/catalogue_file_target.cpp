@@ -4,11 +4,11 @@
 #include <climits>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/format.h"
+#include "core/save_temporary.h"
 #include "core/strings.h"
 #include "platform/file.h"
 #include "streams/file_stream.h"
@@ -20,7 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMaxLinks = 40;  // as many as the system follows before ELOOP
-constexpr int kNameTries = 100;
+// The most bytes a save in place keeps in memory to put back when it fails.
+constexpr int64_t kMaxKeptInPlace = int64_t{256} << 20;
 
 [[noreturn]] void FailOpening(const std::string& fileName, int code) {
     throw EInOutError(
@@ -30,28 +31,6 @@ constexpr int kNameTries = 100;
 std::string Folder(const std::string& path) {
     const fs::path parent = fs::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
-}
-
-// Creates a new, empty file beside `target` with a name no other file has; the mode is what
-// a new target would get (0666 less the umask). Returns its name, or "" with the error code
-// in `code`.
-std::string CreateTemporary(const std::string& target, int& code) {
-    const std::string stem =
-        Folder(target) + "/." + fs::path(target).filename().string() + ".saving-";
-    std::random_device seed;
-    std::mt19937_64 random(seed() ^ (static_cast<uint64_t>(getpid()) << 32));
-    code = EEXIST;
-    for (int attempt = 0; attempt < kNameTries && code == EEXIST; ++attempt) {
-        const std::string name =
-            stem + Format("%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        code = errno;
-    }
-    return {};
 }
 
 // Gives the new file the old one's owner (where allowed) and permission bits. The owner
@@ -72,13 +51,63 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-void WriteThrough(const std::string& path, const std::function<void(StreamChain&)>& write) {
+// `opened` tells whether the file was opened (and so emptied) before a failure.
+void WriteThrough(const std::string& path, const std::function<void(StreamChain&)>& write,
+                  bool* opened = nullptr) {
     auto* file = new TFileStream(path, OpenWrite | OpenCreate);
+    if (opened != nullptr) *opened = true;
     StreamChain chain(file);
     write(chain);
     TFilterStream::FlushChain(chain.get());
     file->Flush();
     chain.reset();
+}
+
+// The whole file, or the error code.
+int ReadWhole(const std::string& path, std::string& bytes) {
+    platform::TNativeFile file;
+    if (!file.Open(path, platform::kAccessRead, platform::kShareRead | platform::kShareWrite,
+                   platform::FileCreation::kOpenExisting))
+        return file.LastError();
+    const auto size = file.Size();
+    if (!size) return file.LastError();
+    if (*size > kMaxKeptInPlace) return EFBIG;
+    bytes.resize(static_cast<size_t>(*size));
+    size_t done = 0;
+    if (!file.Read(bytes.data(), bytes.size(), done)) return file.LastError();
+    bytes.resize(done);
+    return 0;
+}
+
+// Writes `bytes` as the whole content of the existing file `path`; 0 or the error code.
+int PutBack(const std::string& path, const std::string& bytes) {
+    platform::TNativeFile file;
+    size_t done = 0;
+    if (!file.Open(path, platform::kAccessWrite, 0, platform::FileCreation::kOpenExisting) ||
+        !file.Write(bytes.data(), bytes.size(), done) || !file.Truncate() || !file.Flush() ||
+        !file.Close())
+        return file.LastError();
+    return 0;
+}
+
+// A save in place has no second file to fall back on: the old bytes are kept in memory and
+// written back when the save fails. A file whose bytes cannot be kept is not touched.
+void WriteInPlace(const std::string& fileName, const std::string& target,
+                  const std::function<void(StreamChain&)>& write) {
+    std::string before;
+    if (const int code = ReadWhole(target, before))
+        throw EInOutError(
+            Format(msg::InPlaceNotKept, fileName.c_str(), platform::SystemErrorText(code).c_str()));
+    bool opened = false;
+    try {
+        WriteThrough(target, write, &opened);
+    } catch (const std::exception& error) {
+        if (!opened) throw;
+        if (const int code = PutBack(target, before))
+            throw EInOutError(Format(msg::InPlaceNotRestored, error.what(), fileName.c_str(),
+                                     platform::SystemErrorText(code).c_str()));
+        throw;
+    }
 }
 
 }  // namespace
@@ -116,26 +145,22 @@ void WriteReplacing(const std::string& fileName, const std::function<void(Stream
         // Renaming would replace a file the user may not write; refuse as opening it would.
         if (::access(target.c_str(), W_OK) != 0) FailOpening(fileName, errno);
     }
-    int code = 0;
-    const std::string temporary = CreateTemporary(target, code);
-    if (temporary.empty()) {
+    RemoveStaleTemporaries(target);
+    TSaveTemporary temporary(target);
+    if (temporary.Path().empty()) {
         // A folder the user may not write can still hold a file the user may write: that
-        // file is saved in place, without the safety of the replacement.
+        // file is saved in place, with its old bytes kept to put back on failure.
+        const int code = temporary.Error();
         if (exists && (code == EACCES || code == EPERM)) {
-            WriteThrough(target, write);
+            WriteInPlace(fileName, target, write);
             return;
         }
         // The error names the target: to the user the save could not open it.
         FailOpening(fileName, code);
     }
-    try {
-        WriteThrough(temporary, write);
-        if (exists) CopyAttributes(temporary, old);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) FailOpening(fileName, errno);
-    } catch (...) {
-        platform::RemoveFile(temporary);
-        throw;
-    }
+    WriteThrough(temporary.Path(), write);
+    if (exists) CopyAttributes(temporary.Path(), old);
+    if (const int code = temporary.ReplaceTarget()) FailOpening(fileName, code);
     SyncFolder(Folder(target));
 }
 

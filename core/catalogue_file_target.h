@@ -23,8 +23,12 @@ std::string ResolveSaveTarget(const std::string& fileName);
 /// flushed top-down and to the device and closed, and the new file replaces the target
 /// (see ResolveSaveTarget), keeping an existing target's permission bits. On any failure
 /// the error is raised, the temporary file removed and the previous file left untouched.
-/// An existing target that is no regular file (a device, a pipe), or a writable file in a
-/// folder where no new file may be made, is written in place.
+/// The temporary file has no name until complete where the file system allows; named ones
+/// that killed saves left for the same target are removed first (see save_temporary.h).
+/// An existing target that is no regular file (a device, a pipe) is written in place. So is
+/// a writable file in a folder where no new file may be made: its old bytes are kept in
+/// memory and put back when the save fails, and a file whose bytes cannot be kept (not
+/// readable, over 256 MiB) is refused before anything is written.
 /// A target that is a folder, or a regular file this process may not write, is refused with
 /// EInOutError "Error opening ..." before anything is written.
 void WriteReplacing(const std::string& fileName, const std::function<void(StreamChain&)>& write);

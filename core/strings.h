@@ -19,6 +19,8 @@ inline constexpr char ErrorInHeader[] = "error in header.";
 inline constexpr char InvalidVersion[] = "invalid version [%X] detected.";
 inline constexpr char AlignmentError[] =
     "Invalid record header, alignment error in file at %d. File corrupted - use TrackloreFix";
+inline constexpr char RecordCountMismatch[] =
+    "the header counts %d records, but the file holds %d. The file may be cut short.";
 
 // Conversions of texts to numbers
 inline constexpr char InvalidInteger[] = "'%s' is not a valid integer value";
@@ -31,6 +33,10 @@ inline constexpr char ErrorOpening[] = "Error opening \"%s\" - %s";
 inline constexpr char ErrorReading[] = "Error reading from stream - %s";
 inline constexpr char ErrorWriting[] = "Error writing to stream - %s";
 inline constexpr char ReadLessThanExpected[] = "Read less than expected";
+inline constexpr char InPlaceNotKept[] =
+    "\"%s\" can only be saved in place, and its present contents could not be kept: %s";
+inline constexpr char InPlaceNotRestored[] =
+    "%s. The previous contents of \"%s\" could not be put back: %s";
 inline constexpr char IoError[] = "IO-error: %s";
 inline constexpr char ErrorMovingPointer[] = "Error moving file pointer - %s";
 inline constexpr char ErrorTruncating[] = "Error truncating file \"%s\" - %s";
@@ -174,6 +180,9 @@ inline constexpr char EditCancelHint[] = "Cancel Changes";
 
 // Settings
 inline constexpr char NotARegistryFile[] = "not a REGEDIT4 registry file";
+inline constexpr char SettingsTooLarge[] =
+    "Error writing \"%s\" - the settings would take %lld bytes, more than the %lld a "
+    "settings file may hold";
 inline constexpr char SettingsCaption[] = "Settings...";
 inline constexpr char ScanEntireFile[] = "Scan entire file (length for VBR)";
 inline constexpr char SampleText[] = "The Quick Brown Fox Jumped Over Lazy Dogs";

@@ -17,7 +17,8 @@ namespace {
 
 // A store file is a few kilobytes; anything far larger is not one, and is not read into
 // memory. Parsed, a file takes up to some 35 times its size (a key per short line), so the
-// bound also bounds what a hostile file costs at every start and save.
+// bound also bounds what a hostile file costs at every start and save. Writing keeps to the
+// same bound, so whatever is written can be read back.
 constexpr int64_t kMaxStoreSize = 1 << 20;
 
 [[noreturn]] void FailOpening(const std::string& path, int code) {
@@ -124,6 +125,11 @@ TRegDocument LoadRegistryFile(const std::string& fileName, bool strict) {
 void SaveRegistryFile(const std::string& fileName, const TRegDocument& document) {
     MakeFolders(fileName);
     const std::string text = RegistryText(document);
+    // A file the reader refuses would lock every later read and write out.
+    if (static_cast<int64_t>(text.size()) > kMaxStoreSize)
+        throw EInOutError(Format(msg::SettingsTooLarge, fileName.c_str(),
+                                 static_cast<long long>(text.size()),
+                                 static_cast<long long>(kMaxStoreSize)));
     WriteReplacing(fileName,
                    [&text](StreamChain& chain) { WriteAll(*chain, text.data(), text.size()); });
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -27,6 +28,7 @@
 
 #include "core/strings.h"
 #include "ui/dialog_util_qt.h"
+#include "ui/pdf_output_qt.h"
 #include "ui/print_canvas_qt.h"
 #include "ui/printer_dialog.h"
 
@@ -249,12 +251,15 @@ bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
     form.ReadBack();
     // The job runs after the dialog's own event loop, so its errors reach the caller.
     if (form.Choice() == TChoice::Pdf) {
-        QPdfWriter writer(form.PdfFile());
-        writer.setPageLayout(form.Printer().pageLayout());
-        writer.setResolution(form.Printer().resolution());
-        writer.setCreator(ToQ(msg::AppTitle));
-        TQtPrintCanvas canvas(writer, &writer, [&writer](const QString& t) { writer.setTitle(t); });
-        print(canvas);
+        const QPrinter& printer = form.Printer();
+        PrintToPdf(
+            QFile::encodeName(form.PdfFile()).toStdString(),
+            [&printer](QPdfWriter& writer) {
+                writer.setPageLayout(printer.pageLayout());
+                writer.setResolution(printer.resolution());
+                writer.setCreator(ToQ(msg::AppTitle));
+            },
+            print);
         return true;
     }
     QPrinter& printer = form.Printer();

@@ -72,6 +72,18 @@ expect_refused 1 "The printer could not start the print job." print small.csv --
     no-such-folder/bad.pdf
 [ ! -e no-such-folder ] || fail "print made the output's folder"
 
+# A full disk (a file size limit stands in for it) fails the job and keeps the old PDF whole.
+cp small.pdf kept.pdf
+(
+    trap '' XFSZ
+    ulimit -f 8
+    "$cli" print big.csv --pdf kept.pdf
+) >out.txt 2>err.txt && fail "print to a full disk exited 0"
+grep -qF "Error writing to stream - File too large" err.txt ||
+    fail "print to a full disk said '$(cat err.txt)'"
+cmp -s kept.pdf small.pdf || fail "print to a full disk changed the old PDF"
+ls -a | grep -q saving && fail "print to a full disk left a temporary file"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)" >&2
     exit 1

@@ -56,8 +56,8 @@ TrackRecord FullTrack() {
     return record;
 }
 
-std::string Header(uint16_t version) {
-    const auto header = catalogue_file::MakeHeader(0, 0);
+std::string Header(uint16_t version, int32_t count = 0) {
+    const auto header = catalogue_file::MakeHeader(count, 0);
     std::string bytes(header.begin(), header.end());
     bytes[22] = static_cast<char>(version & 0xFF);
     bytes[23] = static_cast<char>(version >> 8);
@@ -257,8 +257,9 @@ TEST(CatalogueFile, SaveOrdersCatalogueById) {
 TEST(CatalogueFile, LoadKeepsFileOrderRepeatedIdsAndRaisesLastId) {
     TTempDir dir;
     const std::string path = dir.Path("plain.tracklore");
-    WriteFileBytes(path, Header(0x0100) + RecordBytes(Track(5, "a")) + RecordBytes(Track(9, "b")) +
-                             RecordBytes(Track(7, "c")) + RecordBytes(Track(5, "d")));
+    WriteFileBytes(path, Header(0x0100, 4) + RecordBytes(Track(5, "a")) +
+                             RecordBytes(Track(9, "b")) + RecordBytes(Track(7, "c")) +
+                             RecordBytes(Track(5, "d")));
     TTracklore catalogue;
     catalogue.LoadFromFile(path);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 9, 7, 5}));
@@ -271,7 +272,7 @@ TEST(CatalogueFile, LoadKeepsFileOrderRepeatedIdsAndRaisesLastId) {
 TEST(CatalogueFile, OldVersionIsReadWithoutDecompression) {
     TTempDir dir;
     const std::string path = dir.Path("old.tracklore");
-    WriteFileBytes(path, Header(0x0100) + RecordBytes(FullTrack()));
+    WriteFileBytes(path, Header(0x0100, 1) + RecordBytes(FullTrack()));
     TTracklore catalogue;
     catalogue.LoadFromFile(path);
     ASSERT_EQ(catalogue.Count(), 1);
@@ -320,6 +321,51 @@ TEST(CatalogueFile, CompressedRecordsCutShortEmptyCatalogue) {
     WriteFileBytes(path, bytes.substr(0, bytes.size() - 5));
     EXPECT_THROW(catalogue.LoadFromFile(path), EInOutError);
     EXPECT_EQ(catalogue.Count(), 0);
+}
+
+// A copy cut at a record boundary reads cleanly; only the header's count tells.
+TEST(CatalogueFile, RecordCountDifferingFromHeaderIsRefused) {
+    TTempDir dir;
+    const std::string path = dir.Path("cut.tracklore");
+    const std::string records = RecordBytes(Track(1, "a")) + RecordBytes(Track(2, "b"));
+    struct Case {
+        int32_t announced;
+        const char* error;  // nullptr: loads
+    };
+    for (const Case& c : {Case{3,
+                               "Invalid database, the header counts 3 records, but the file "
+                               "holds 2. The file may be cut short."},
+                          Case{0,
+                               "Invalid database, the header counts 0 records, but the file "
+                               "holds 2. The file may be cut short."},
+                          Case{2, nullptr}, Case{-1, nullptr}}) {
+        WriteFileBytes(path, Header(0x0100, c.announced) + records);
+        TTracklore catalogue;
+        Fill(catalogue, {Track(9, "old")});
+        if (c.error == nullptr) {
+            EXPECT_NO_THROW(catalogue.LoadFromFile(path)) << c.announced;
+            EXPECT_EQ(catalogue.Count(), 2) << c.announced;
+            continue;
+        }
+        EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(path); }), c.error);
+        EXPECT_EQ(catalogue.Count(), 0) << c.announced;
+    }
+}
+
+TEST(CatalogueFile, CompressedFileCutAtRecordBoundaryIsRefused) {
+    TTempDir dir;
+    const std::string whole = dir.Path("whole.tracklore");
+    const std::string cut = dir.Path("cut.tracklore");
+    TTracklore catalogue;
+    Fill(catalogue, {Track(1, "a")});
+    catalogue.SaveToFile(cut);
+    Fill(catalogue, {Track(2, "b")});
+    catalogue.SaveToFile(whole);
+    // The two-record header over the one-record stream: what a copy that lost its tail holds.
+    WriteFileBytes(cut, ReadFileBytes(whole).substr(0, 64) + ReadFileBytes(cut).substr(64));
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(cut); }),
+              "Invalid database, the header counts 2 records, but the file holds 1. The file "
+              "may be cut short.");
 }
 
 TEST(CatalogueFile, MissingFileRaisesOpeningError) {

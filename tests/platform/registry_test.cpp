@@ -286,6 +286,29 @@ TEST_F(RegistryStore, FileFarLargerThanAStoreIsNeitherReadNorOverwritten) {
     EXPECT_EQ(ReadFileBytes(file_), huge);
 }
 
+// Bytes are stored as three characters each: 400 KiB of them would make a file the reader
+// refuses, and from then on nothing could be read or saved.
+TEST_F(RegistryStore, WriteThatCouldNotBeReadBackIsRefusedAndFileKept) {
+    TRegistry registry(file_);
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    registry.WriteInteger("Xpos", 1);
+    const std::string before = ReadFileBytes(file_);
+    try {
+        registry.WriteBinary("Big", std::string(400 << 10, 'x'));
+        ADD_FAILURE() << "no error";
+    } catch (const EInOutError& error) {
+        EXPECT_NE(std::string(error.what()).find("more than the 1048576 a settings file may hold"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ReadFileBytes(file_), before);
+    registry.WriteBinary("Fits", std::string(300 << 10, 'x'));
+    TRegistry reader(file_);
+    ASSERT_TRUE(reader.OpenKey(kKey, false)) << reader.LastError();
+    std::string bytes;
+    EXPECT_EQ(reader.ReadBinary("Fits", bytes, 300 << 10), TRegResult::Ok);
+}
+
 TEST_F(RegistryStore, FailedWriteLeavesThePreviousFile) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes every file";
     TRegistry registry(file_);

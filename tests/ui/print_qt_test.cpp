@@ -12,13 +12,17 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <filesystem>
 #include <optional>
 
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "streams/stream_errors.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
+#include "ui/pdf_output_qt.h"
 #include "ui/print_canvas_qt.h"
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
@@ -128,6 +132,39 @@ TEST(PrintQt, PdfHasThePagesTheLayoutCounts) {
     }
     EXPECT_GE(expectedPages, 2);
     EXPECT_EQ(PdfPageCount(file), expectedPages);
+}
+
+// A PDF job that fails (a full disk, an error of the layout) keeps the old file whole and
+// leaves no temporary file.
+TEST(PrintQt, FailedPdfJobKeepsTheOldFile) {
+    TTempDir dir;
+    const std::string file = dir.Path("kept.pdf");
+    WriteFileBytes(file, "old PDF");
+    TTracklore catalogue;
+    Fill(catalogue, 300);
+    const auto printAll = [&](ui::TPrintCanvas& canvas) {
+        ui::TPrintJob job;
+        job.Font = ui::TFontDesc{"Arial", 8, 0, 0};
+        ui::TProgressBox progress;
+        ui::PrintDB(catalogue, job, canvas, progress);
+    };
+    const auto setup = [](QPdfWriter& writer) { writer.setResolution(600); };
+    {
+        TFileSizeLimit limit(4096);
+        try {
+            ui::PrintToPdf(file, setup, printAll);
+            ADD_FAILURE() << "no error";
+        } catch (const EInOutError& error) {
+            EXPECT_STREQ(error.what(), "Error writing to stream - File too large");
+        }
+    }
+    EXPECT_THROW(
+        ui::PrintToPdf(file, setup, [](ui::TPrintCanvas&) { throw ui::EPrintError("refused"); }),
+        ui::EPrintError);
+    EXPECT_EQ(ReadFileBytes(file), "old PDF");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+    ui::PrintToPdf(file, setup, printAll);
+    EXPECT_GE(PdfPageCount(QString::fromStdString(file)), 2);
 }
 
 TEST(PrintQt, RefusedNewPageIsAnError) {
