@@ -11,20 +11,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 all=$(sed -n 's/^tracklore_add_fuzz_target(\([a-z0-9_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt)
+names=$(tr '\n' ' ' <<<"$all")
 if [ "${1:-}" = "--list" ]; then
     echo "$all"
     exit 0
 fi
 seconds=${1:-20}
 if ! [[ $seconds =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
-    echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: $(echo $all))" >&2
+    echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: $names)" >&2
     exit 2
 fi
 shift $(($# > 0 ? 1 : 0))
 targets=${*:-$all}
 for target in $targets; do
     if ! grep -qx "$target" <<<"$all"; then
-        echo "fuzz: no target $target (targets: $(echo $all))" >&2
+        echo "fuzz: no target $target (targets: $names)" >&2
         exit 2
     fi
 done
@@ -55,4 +56,4 @@ for target in $targets; do
     grep -E 'stat::number_of_executed_units' build-fuzz/"$target".log || true
     rm -rf "$scratch"
 done
-echo "fuzz: $(echo $targets | wc -w) passed, 0 failed"
+echo "fuzz: $(wc -w <<<"$targets") passed, 0 failed"
