@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -46,6 +47,12 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kPieceSize = 65536;
 constexpr int32_t kReadSize = 65536;
+// The longest line a record can make: 13 fields of the longest text a record keeps, each
+// with room for quotes around it and every character doubled (as a spreadsheet may save
+// them), and the separators. Beyond it the file is no catalogue export, and reading on
+// would only fill memory (a device such as /dev/zero has no line end at all).
+constexpr size_t kMaxFieldBytes = 65535;
+constexpr size_t kMaxLineBytes = kColumnCount * (2 * kMaxFieldBytes + 2) + (kColumnCount - 1);
 
 using Fields = std::array<std::string_view, kColumnCount>;
 
@@ -82,10 +89,12 @@ void AppendLine(std::string& out, const TrackRecord& record) {
 
 // ---- Import
 
-// Lines of a stream, ended by CR LF, LF or CR; the last line may lack its end.
+// Lines of a stream, ended by CR LF, LF or CR; the last line may lack its end. A line longer
+// than kMaxLineBytes raises EInOutError.
 class TLineReader {
 public:
-    explicit TLineReader(TBaseStream& stream) : stream_(stream), buffer_(kReadSize) {}
+    TLineReader(TBaseStream& stream, const std::string& fileName)
+        : stream_(stream), fileName_(fileName), buffer_(kReadSize) {}
 
     bool Next(std::string& line) {
         line.clear();
@@ -99,12 +108,17 @@ public:
                     continue;
                 }
             }
+            if (!any) ++lineNumber_;
             any = true;
             const char* start = buffer_.data() + position_;
             const char* end = buffer_.data() + fill_;
             const char* stop = start;
             while (stop < end && *stop != '\r' && *stop != '\n')
                 ++stop;
+            if (line.size() + static_cast<size_t>(stop - start) > kMaxLineBytes) {
+                throw EInOutError(Format(msg::CsvLineTooLong, lineNumber_, fileName_.c_str(),
+                                         static_cast<int>(kMaxLineBytes)));
+            }
             line.append(start, stop);
             position_ = static_cast<size_t>(stop - buffer_.data());
             if (stop == end) continue;
@@ -123,7 +137,9 @@ private:
     }
 
     TBaseStream& stream_;
+    const std::string& fileName_;
     std::vector<char> buffer_;
+    int lineNumber_ = 0;
     size_t position_ = 0;
     size_t fill_ = 0;
     bool skipLineFeed_ = false;  // a CR ended the last line; an LF right after belongs to it
@@ -174,7 +190,7 @@ uint8_t GenreOfName(std::string_view text) {
 }
 
 [[noreturn]] void RefuseNumber(std::string_view text) {
-    throw EConvertError(Format(msg::InvalidInteger, TextFromFile(text).c_str()));
+    throw EConvertError(Format(msg::InvalidInteger, PrintableText(text).c_str()));
 }
 
 int32_t Integer(std::string_view text) {
@@ -253,9 +269,15 @@ void TTracklore::ExportCSV(const std::string& fileName) {
 
 void TTracklore::ImportCSV(const std::string& fileName) {
     ResetDB();
+    // Only a regular file holds lines that end: a pipe would keep the open waiting for a
+    // writer, a device could deliver bytes for good. A missing file is left to the open,
+    // which reports it.
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        throw EInOutError(Format(msg::ErrorOpening, fileName.c_str(), msg::NotARegularFile));
     TFileStream file(fileName, OpenRead);
     file.SetStrict(false);  // the last piece of the file is usually short
-    TLineReader lines(file);
+    TLineReader lines(file, fileName);
     std::string line;
     bool found = false;
     while (!found && lines.Next(line))

@@ -26,6 +26,11 @@ inline constexpr char RecordCountMismatch[] =
 inline constexpr char InvalidInteger[] = "'%s' is not a valid integer value";
 inline constexpr char InvalidFloat[] = "'%s' is not a valid floating point value";
 
+// CSV files
+inline constexpr char NotARegularFile[] = "not a regular file";
+inline constexpr char CsvLineTooLong[] =
+    "Line %d of \"%s\" is longer than %d bytes, more than any record's fields can fill";
+
 // Streams
 inline constexpr char AccessNotSpecified[] =
     "Either read, write or full access must be specified in call to CreateFile";

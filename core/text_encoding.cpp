@@ -1,5 +1,7 @@
 #include "core/text_encoding.h"
 
+#include <algorithm>
+
 namespace tracklore {
 
 namespace {
@@ -90,9 +92,56 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::optional<std::string> Utf8ToCp1252(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = SequenceLength(text, at);
+        if (length == 0 || length > 3) return std::nullopt;
+        char32_t code = static_cast<unsigned char>(text[at]);
+        if (length > 1) {
+            code &= length == 2 ? 0x1F : 0x0F;
+            for (size_t i = 1; i < length; ++i)
+                code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+        }
+        at += length;
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            bytes += static_cast<char>(code);
+            continue;
+        }
+        const char16_t* const high = std::find(kCp1252High, kCp1252High + 32, code);
+        if (high == kCp1252High + 32) return std::nullopt;
+        bytes += static_cast<char>(0x80 + (high - kCp1252High));
+    }
+    return bytes;
+}
+
 std::string TextFromFile(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
     return Cp1252ToUtf8(bytes);
+}
+
+std::string PrintableText(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : TextFromFile(bytes)) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\0': shown += "\\0"; break;
+            case '\t': shown += "\\t"; break;
+            case '\n': shown += "\\n"; break;
+            case '\r': shown += "\\r"; break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    shown += "\\x";
+                    shown += kHex[byte >> 4];
+                    shown += kHex[byte & 0x0F];
+                } else {
+                    shown += c;
+                }
+        }
+    }
+    return shown;
 }
 
 std::string Utf16ToUtf8(const uint8_t* bytes, size_t count, bool bigEndian) {

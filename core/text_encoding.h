@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,17 @@ bool IsValidUtf8(std::string_view bytes);
 /// (81, 8D, 8F, 90, 9D) become the C1 controls of the same value, as Windows converts them.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+/// The Windows-1252 bytes of the UTF-8 text `text`, the inverse of Cp1252ToUtf8; nothing when
+/// the text is not UTF-8 or holds a character that code page lacks.
+std::optional<std::string> Utf8ToCp1252(std::string_view text);
+
 /// A text read from a file: kept when it is valid UTF-8, else taken as Windows-1252.
 std::string TextFromFile(std::string_view bytes);
+
+/// A text read from a file, shown in a message: as TextFromFile, with control characters
+/// escaped so none cuts the message short or breaks its line ("\0", "\t", "\n", "\r",
+/// else "\x" and two hex digits).
+std::string PrintableText(std::string_view bytes);
 
 /// Appends the UTF-8 form of `codePoint`; surrogates and values above U+10FFFF become U+FFFD.
 void AppendUtf8(std::string& out, char32_t codePoint);

@@ -228,6 +228,7 @@ Tid3v2::~Tid3v2() = default;
 void Tid3v2::LoadTags(bool withAudio) {
     Audio.reset();
     frames_.clear();
+    positions_.clear();
     TagKind = 0;
     FileLength = 0;
     majorVersion_ = 0;
@@ -281,10 +282,8 @@ void Tid3v2::Load(TSeekableStream& stream, bool withAudio) {
 }
 
 Tid3frame* Tid3v2::FindFrame(std::string_view frameID) const {
-    for (const auto& frame : frames_) {
-        if (frame->FrameID == frameID) return frame.get();
-    }
-    return nullptr;
+    const auto found = positions_.find(std::string(frameID));
+    return found == positions_.end() ? nullptr : frames_[found->second].get();
 }
 
 void Tid3v2::AddFrame(std::string_view frameID, std::unique_ptr<Tid3frame> frame) {
@@ -292,13 +291,18 @@ void Tid3v2::AddFrame(std::string_view frameID, std::unique_ptr<Tid3frame> frame
         throw Eid3v2(Format(msg::FrameAddedUnderOtherID, frame->FrameID.c_str(),
                             std::string(frameID).c_str()));
     }
-    for (auto& stored : frames_) {
-        if (stored->FrameID == frameID) {
-            stored = std::move(frame);
-            return;
-        }
+    const std::string id(frameID);
+    if (const auto found = positions_.find(id); found != positions_.end()) {
+        frames_[found->second] = std::move(frame);
+        return;
     }
     frames_.push_back(std::move(frame));
+    try {
+        positions_.emplace(id, frames_.size() - 1);
+    } catch (...) {
+        frames_.pop_back();  // a frame the index does not know would be unreachable
+        throw;
+    }
 }
 
 }  // namespace tracklore

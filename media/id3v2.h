@@ -3,11 +3,13 @@
 // when asked, the MPEG audio analysis of the audio that follows the tag.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "media/mpeg_audio.h"
@@ -133,6 +135,9 @@ private:
     TSeekableStream* stream_ = nullptr;  // the caller's stream, or nullptr to open the file
     uint8_t majorVersion_ = 0;
     std::vector<std::unique_ptr<Tid3frame>> frames_;
+    // Where each identifier's frame stands in frames_: a tag of many different frames would
+    // otherwise cost a walk of the list per frame.
+    std::unordered_map<std::string, size_t> positions_;
 };
 
 /// Undoes unsynchronisation in place: every byte pair FF 00 becomes FF (an FF as the very

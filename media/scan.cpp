@@ -18,6 +18,7 @@
 #include "platform/drives.h"
 #include "platform/file.h"
 #include "platform/file_info.h"
+#include "platform/file_name_text.h"
 #include "streams/stream_errors.h"
 
 namespace tracklore {
@@ -152,9 +153,9 @@ TrackRecord ScanRecord(const std::string& path, const TScanOptions& options) {
     const std::string fullPath = platform::AbsolutePath(path, platform::CurrentFolder());
     if (const auto split = platform::SplitDrivePath(fullPath)) {
         record.Volume = platform::VolumeLabelOf(split->Letter);
-        record.Filename = split->Filename;
+        record.Filename = platform::FileNameText(split->Filename);
     } else {
-        record.Filename = fullPath;
+        record.Filename = platform::FileNameText(fullPath);
     }
 
     {

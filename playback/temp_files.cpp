@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include "platform/file.h"
+#include "platform/file_info.h"
+#include "platform/file_name_text.h"
 #include "playback/player_settings.h"
 
 namespace tracklore::playback {
@@ -16,7 +18,8 @@ std::string FullPathOn(const std::string& root, const std::string& fileName) {
     while (!path.empty() && path.back() == '/')
         path.pop_back();
     if (name.empty() || name.front() != '/') path += '/';
-    return path + name;
+    // A name the scan converted from 8-bit bytes leads back to the file of those bytes.
+    return platform::FileNameOnDisk(path + name);
 }
 
 std::string FileNameOf(const std::string& path) {

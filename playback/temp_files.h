@@ -7,7 +7,8 @@
 namespace tracklore::playback {
 
 /// The file `fileName` (the path below a drive's root, "\" or "/" separated) on the drive
-/// whose root folder is `root`: root + name, with "\" turned into "/" and one "/" between.
+/// whose root folder is `root`: root + name, with "\" turned into "/" and one "/" between,
+/// and parts of the name the scan converted from 8-bit bytes mapped back (FileNameOnDisk).
 std::string FullPathOn(const std::string& root, const std::string& fileName);
 
 /// The part after the last "/" or "\".

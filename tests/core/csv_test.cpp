@@ -266,6 +266,33 @@ TEST_F(CsvFile, MissingFileRaisesOpeningError) {
               "Error opening \"" + dir_.Path("none.csv") + "\" - No such file or directory");
 }
 
+TEST_F(CsvFile, IntegerErrorShowsTheWholeFieldWithControlsEscaped) {
+    EXPECT_EQ(Import(kHeader + "\r\n1;;;0;;;;;;;" + std::string("7\0x\t\x01", 5) + ";0;0\r\n"),
+              "'7\\0x\\t\\x01' is not a valid integer value");
+}
+
+// The longest line a record can make: 13 fields of 65,535 bytes, each quoted with every
+// character doubled, and 12 separators.
+constexpr size_t kMaxLineBytes = 13 * (2 * 65535 + 2) + 12;
+
+TEST_F(CsvFile, LineBeyondWhatARecordCanFillIsRefused) {
+    const std::string longest =
+        kHeader + ";" + std::string(kMaxLineBytes - kHeader.size() - 1, 'x');
+    ASSERT_EQ(Import(longest + "\r\n1;;;0;;;;;;;0;0;0\r\n"), "");
+    EXPECT_EQ(catalogue_.Count(), 1);
+    EXPECT_EQ(Import("\r\n" + longest + "x\r\n1;;;0;;;;;;;0;0;0\r\n"),
+              "Line 2 of \"" + path_ + "\" is longer than 1703948 bytes, more than any record's " +
+                  "fields can fill");
+}
+
+TEST_F(CsvFile, OnlyRegularFilesAreRead) {
+    std::filesystem::create_directory(dir_.Path("folder.csv"));
+    for (const std::string& name : {std::string("/dev/null"), dir_.Path("folder.csv")}) {
+        EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue_.ImportCSV(name); }),
+                  "Error opening \"" + name + "\" - not a regular file");
+    }
+}
+
 TEST_F(CsvFile, ResultSetRefusesImport) {
     auto set = TTracklore::CreateResultSet(catalogue_);
     WriteFileBytes(path_, kHeader);

@@ -38,6 +38,12 @@ TEST(TextFromFile, KeepsUtf8AndConvertsEverythingElse) {
     EXPECT_EQ(TextFromFile("Bj\xF6rk"), "Bj\xC3\xB6rk");
 }
 
+TEST(PrintableText, EscapesControlCharactersAndConvertsLikeTextFromFile) {
+    EXPECT_EQ(PrintableText(std::string_view("a\0b\t\n\r\x1F\x7F\\", 9)),
+              "a\\0b\\t\\n\\r\\x1F\\x7F\\");
+    EXPECT_EQ(PrintableText("Caf\xE9 \xC3\xA9"), "Caf\xC3\xA9 \xC3\x83\xC2\xA9");
+}
+
 TEST(Utf16, DecodesBothByteOrdersAndSurrogatePairs) {
     const std::vector<uint8_t> little = {0x48, 0x00, 0x69, 0x00, 0x3C, 0xD8, 0xB5, 0xDF};
     EXPECT_EQ(Utf16ToUtf8(little.data(), little.size(), false), "Hi\xF0\x9F\x8E\xB5");

@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "core/catalogue.h"
 #include "core/convert.h"
 #include "streams/stream_errors.h"
+#include "tests/fuzz/fuzz_scratch.h"
 
 namespace {
 
@@ -24,23 +24,9 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-// One scratch file per process, removed at exit.
-const std::string& ScratchName() {
-    static const std::string name = [] {
-        std::string path = "/tmp/tracklore_fuzz_load_" + std::to_string(getpid()) + ".tracklore";
-        std::atexit([] { std::remove(ScratchName().c_str()); });
-        return path;
-    }();
-    return name;
-}
-
-void WriteScratch(const uint8_t* data, size_t size) {
-    // A new file each time: emptying a file that holds data can wait for the disk.
-    std::remove(ScratchName().c_str());
-    std::FILE* file = std::fopen(ScratchName().c_str(), "wb");
-    Check(file != nullptr);
-    Check(std::fwrite(data, 1, size, file) == size);
-    Check(std::fclose(file) == 0);
+const tracklore::fuzz::TFuzzScratch& Scratch() {
+    static const tracklore::fuzz::TFuzzScratch scratch("load", ".tracklore");
+    return scratch;
 }
 
 std::vector<int32_t> Ids(const TTracklore& catalogue) {
@@ -61,10 +47,10 @@ bool SampledForRoundTrip(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    WriteScratch(data, size);
+    Scratch().Write(data, size);
     TTracklore catalogue;
     try {
-        catalogue.LoadFromFile(ScratchName());
+        catalogue.LoadFromFile(Scratch().Path());
     } catch (const EDBError&) {
         Check(catalogue.Count() == 0 && catalogue.LastID() == 0);
         return 0;
@@ -74,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!SampledForRoundTrip(data, size)) return 0;
     // Saving sorts by identifier; what was saved must come back in that order.
-    catalogue.SaveToFile(ScratchName());
+    catalogue.SaveToFile(Scratch().Path());
     TTracklore again;
-    again.LoadFromFile(ScratchName());
+    again.LoadFromFile(Scratch().Path());
     Check(Ids(again) == Ids(catalogue));
     return 0;
 }

@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "core/catalogue.h"
 #include "core/convert.h"
 #include "media/genres.h"
 #include "streams/stream_errors.h"
+#include "tests/fuzz/fuzz_scratch.h"
 
 namespace {
 
@@ -25,22 +25,9 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-const std::string& ScratchName() {
-    static const std::string name = [] {
-        std::string path = "/tmp/tracklore_fuzz_csv_" + std::to_string(getpid()) + ".csv";
-        std::atexit([] { std::remove(ScratchName().c_str()); });
-        return path;
-    }();
-    return name;
-}
-
-void WriteScratch(const uint8_t* data, size_t size) {
-    // A new file each time: emptying a file that holds data can wait for the disk.
-    std::remove(ScratchName().c_str());
-    std::FILE* file = std::fopen(ScratchName().c_str(), "wb");
-    Check(file != nullptr);
-    Check(std::fwrite(data, 1, size, file) == size);
-    Check(std::fclose(file) == 0);
+const tracklore::fuzz::TFuzzScratch& Scratch() {
+    static const tracklore::fuzz::TFuzzScratch scratch("csv", ".csv");
+    return scratch;
 }
 
 // Texts holding a line end or a separator do not survive the unquoted format; genres
@@ -65,10 +52,10 @@ bool SampledForRoundTrip(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    WriteScratch(data, size);
+    Scratch().Write(data, size);
     TTracklore catalogue;
     try {
-        catalogue.ImportCSV(ScratchName());
+        catalogue.ImportCSV(Scratch().Path());
     } catch (const EConvertError&) {
         return 0;
     } catch (const EDBError&) {
@@ -79,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         if (!Exportable(*catalogue.SlotRecord(slot))) return 0;
     }
-    catalogue.ExportCSV(ScratchName());
+    catalogue.ExportCSV(Scratch().Path());
     TTracklore again;
-    again.ImportCSV(ScratchName());
+    again.ImportCSV(Scratch().Path());
     Check(again.Count() == catalogue.Count());
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         TrackRecord expected = *catalogue.SlotRecord(slot);

@@ -161,6 +161,25 @@ TEST(Id3v2Frames, LaterFrameReplacesEarlierInItsPlace) {
     EXPECT_EQ(loaded.tag->Frames()[0]->FrameID, "TPE1");
 }
 
+TEST(Id3v2Frames, ManyDistinctFramesKeepTheirOrderAndReplacementsTheirPlace) {
+    constexpr size_t kCount = 5000;
+    std::string body = ManyFramesBody(kCount);
+    // Later frames under identifiers met before replace those in their places.
+    body += Id3TextFrame(3, "TPE1", "first") + Id3TextFrame(3, ManyFramesID(7), "x");
+    body += Id3TextFrame(3, "TPE1", "second");
+    const TLoaded loaded(Id3Tag(3, body));
+    const auto& frames = loaded.tag->Frames();
+    ASSERT_EQ(frames.size(), kCount + 1);
+    for (size_t i = 0; i < kCount; ++i) {
+        ASSERT_EQ(frames[i]->FrameID, ManyFramesID(i));
+        ASSERT_EQ(loaded.tag->FindFrame(ManyFramesID(i)), frames[i].get());
+    }
+    EXPECT_EQ(frames[kCount]->FrameID, "TPE1");
+    EXPECT_EQ(TextOf(*loaded.tag, "TPE1"), "second");
+    EXPECT_EQ(Hex(frames[7]->Data), "00 78");
+    EXPECT_EQ(loaded.tag->FindFrame("TIT2"), nullptr);
+}
+
 TEST(Id3v2Frames, OtherFramesKeepTheirDataAndFlags) {
     const TLoaded loaded(Id3Tag(3, Id3Frame(3, "PRIV", std::string("ab\0c", 4), 0x40, 0x80)));
     const Tid3frame* frame = loaded.tag->FindFrame("PRIV");

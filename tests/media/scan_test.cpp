@@ -15,6 +15,7 @@
 #include "media/id3v2.h"
 #include "media/mpeg_audio.h"
 #include "platform/date_time.h"
+#include "platform/file_name_text.h"
 #include "streams/stream_errors.h"
 #include "tests/support/temp_dir.h"
 
@@ -257,6 +258,39 @@ TEST_F(ScanTest, FolderScanTakesMp3FilesInAnyCaseAndRecursesIntoFolders) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"/a.MP3", "/sub/c.mp3", "/sub/deeper/d.Mp3"}));
     EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(ScanTest, EightBitNamesLeadBackToTheirFilesAfterEverySaveAndLoad) {
+    // Latin-1 names as old CDs and FAT sticks give them, beside a UTF-8 name and a folder of
+    // both kinds of part.
+    const std::vector<std::string> onDisk = {"/Caf\xE9/\xE9t\xE9.mp3", "/Caf\xE9/caf\xC3\xA9.mp3",
+                                             "/\xC3\xA9/ni\xF1o \x80.mp3"};
+    for (const std::string& name : onDisk) {
+        Put(name.substr(1), Frames(5));
+        if (!fs::exists(dir_.Root() + name))
+            GTEST_SKIP() << "the file system refuses names that are not UTF-8";
+    }
+    Scan(dir_.Root());
+    ASSERT_TRUE(errors_.empty());
+    const std::string catalogueFile = dir_.Path("names.tracklore");
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::string> names = Filenames();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"/Caf\xC3\xA9/caf\xC3\xA9.mp3",
+                                                   "/Caf\xC3\xA9/\xC3\xA9t\xC3\xA9.mp3",
+                                                   "/\xC3\xA9/ni\xC3\xB1o \xE2\x82\xAC.mp3"}));
+        std::vector<std::string> found;
+        for (const std::string& name : names)
+            found.push_back(
+                platform::FileNameOnDisk(dir_.Root() + name).substr(dir_.Root().size()));
+        std::sort(found.begin(), found.end());
+        std::vector<std::string> expected = onDisk;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected);
+        catalogue_.SaveToFile(catalogueFile);
+        catalogue_.ResetDB();
+        catalogue_.LoadFromFile(catalogueFile);
+    }
 }
 
 TEST_F(ScanTest, FolderScanAnnouncesEachFileBeforeAddingIt) {

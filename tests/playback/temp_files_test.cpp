@@ -25,6 +25,15 @@ TEST(FullPathOn, JoinsRootAndNameConvertingBackslashes) {
     EXPECT_EQ(FullPathOn("/media/cd/", "a.mp3"), "/media/cd/a.mp3");
 }
 
+TEST(FullPathOn, NameConvertedFromEightBitBytesLeadsBackToItsFile) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("\xE9t\xE9.mp3"), "x");
+    if (!std::filesystem::exists(dir.Path("\xE9t\xE9.mp3")))
+        GTEST_SKIP() << "the file system refuses names that are not UTF-8";
+    // The record keeps the name as the scan converted it: Windows-1252 read as UTF-8.
+    EXPECT_EQ(FullPathOn(dir.Root(), "/\xC3\xA9t\xC3\xA9.mp3"), dir.Path("\xE9t\xE9.mp3"));
+}
+
 TEST(TempCopyPath, FolderWithoutSeparatorStillReceivesTheCopyInside) {
     EXPECT_EQ(TempCopyPath("/tmp/copies", "\\Music\\a.mp3"), "/tmp/copies/a.mp3");
     EXPECT_EQ(TempCopyPath("/tmp/copies/", "/Music/a.mp3"), "/tmp/copies/a.mp3");
