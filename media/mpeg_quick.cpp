@@ -119,8 +119,8 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
     const std::optional<TVbrHeader> summary =
         ReadVbrHeader(word, frame, static_cast<size_t>(std::max(got, 0)));
 
-    // A steady rate needs a listed bit rate (not free format, not the forbidden index).
-    const bool listedRate = BitRate != 0 && BitRate != 65535 && FrameLength >= 4;
+    // A steady rate needs a listed bit rate (not free format).
+    const bool listedRate = BitRate != 0 && FrameLength >= 4;
     const bool steadyStart =
         !summary && listedRate && SameRateRun(stream, frameStart, word, kSameRateFrames);
 
@@ -179,12 +179,8 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         return;
     }
 
-    // The walk leaves the fields as the last header decoded them; the record takes the
-    // sample rate of the first frame, as with every other way of finding the length.
-    const uint16_t firstSampleRate = SampleRate;
     stream.Seek(afterHeader);
     WalkFrames(stream);
-    SampleRate = firstSampleRate;
 }
 
 }  // namespace tracklore
