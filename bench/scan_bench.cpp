@@ -6,10 +6,16 @@
 // header (one lame run whose frames are copied, each file starting at another frame), and
 // variable bit rate with a Xing header (one lame run copied under different tags).
 // Counters: read_share is the part of the files' bytes the scan fetched.
+//
+// The cold runs first drop each file from the page cache (posix_fadvise DONTNEED, which
+// needs no rights beyond reading the file) and afterwards count the file's pages the system
+// brought back in (mincore): disk_read_per_file is what the scan cost the medium, the
+// system's read-ahead included. A default scan should stay at or below 64 KB per file.
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 #include <vector>
 
@@ -189,6 +195,85 @@ void BM_ReadSameFilesPlainly(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kFiles);
 }
 BENCHMARK(BM_ReadSameFilesPlainly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Drops the clean pages of `files` from the page cache.
+void DropFromCache(const std::vector<std::string>& files) {
+    for (const auto& file : files) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+}
+
+// Bytes of `files` in the page cache.
+int64_t BytesInCache(const std::vector<std::string>& files) {
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    int64_t total = 0;
+    std::vector<unsigned char> resident;
+    for (const auto& file : files) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        const auto size = static_cast<size_t>(::lseek(fd, 0, SEEK_END));
+        void* map = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0) : MAP_FAILED;
+        if (map != MAP_FAILED) {
+            resident.assign((size + page - 1) / page, 0);
+            if (::mincore(map, size, resident.data()) == 0) {
+                for (const unsigned char bits : resident)
+                    total += (bits & 1) ? static_cast<int64_t>(page) : 0;
+            }
+            ::munmap(map, size);
+        }
+        ::close(fd);
+    }
+    return total;
+}
+
+// Arguments as for BM_ScanFolderOfMp3Files, and 2 for the plain reading of every byte.
+void BM_ScanFolderColdCache(benchmark::State& state) {
+    const TFolder& folder = Folder(static_cast<TKind>(state.range(0)));
+    if (!folder.Error.empty()) {
+        state.SkipWithError(folder.Error.c_str());
+        return;
+    }
+    TScanOptions options;
+    options.ScanVBR = state.range(1) == 1;
+    const bool plain = state.range(1) == 2;
+    std::vector<char> buffer(256 * 1024);
+    int64_t fromDisk = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropFromCache(folder.Files);
+        const int64_t before = BytesInCache(folder.Files);
+        state.ResumeTiming();
+        if (plain) {
+            int64_t total = 0;
+            for (const auto& file : folder.Files)
+                ReadPlainly(file, buffer, total);
+            benchmark::DoNotOptimize(total);
+        } else {
+            TTracklore catalogue;
+            std::vector<std::string> errors;
+            ScanFolder(catalogue, folder.Path, errors, options);
+            if (catalogue.Count() != kFiles || !errors.empty()) {
+                state.SkipWithError("the scan did not take every file");
+                return;
+            }
+        }
+        state.PauseTiming();
+        fromDisk += BytesInCache(folder.Files) - before;
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kFiles);
+    state.counters["disk_read_per_file"] =
+        static_cast<double>(fromDisk) / static_cast<double>(state.iterations() * kFiles);
+}
+BENCHMARK(BM_ScanFolderColdCache)
+    ->ArgNames({"vbr_xing", "whole"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace
 }  // namespace tracklore::bench
