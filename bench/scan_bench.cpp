@@ -6,10 +6,18 @@
 // header (one lame run whose frames are copied, each file starting at another frame), and
 // variable bit rate with a Xing header (one lame run copied under different tags).
 // Counters: read_share is the part of the files' bytes the scan fetched.
+// BM_UpdateUnchangedFolder compares the update of an unchanged folder with a fresh scan.
+//
+// The cold runs first drop each file from the page cache (posix_fadvise DONTNEED, which
+// needs no rights beyond reading the file) and afterwards count the file's pages the system
+// brought back in (mincore): disk_read_per_file is what the scan cost the medium, the
+// system's read-ahead included. A default scan should stay at or below 64 KB per file.
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 #include <vector>
 
@@ -17,6 +25,7 @@
 
 #include "core/catalogue.h"
 #include "media/scan.h"
+#include "media/update.h"
 #include "tests/support/mp3_factory.h"
 
 #ifndef TRACKLORE_BENCH_CACHE
@@ -189,6 +198,156 @@ void BM_ReadSameFilesPlainly(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kFiles);
 }
 BENCHMARK(BM_ReadSameFilesPlainly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A folder of 1,000 files of about 300 KB: each file of the constant-rate folder cut short
+// under a tag of its own, five times.
+constexpr int kUpdateFiles = 1000;
+
+TFolder MakeUpdateFolder() {
+    TFolder made;
+    made.Path = std::string(TRACKLORE_BENCH_CACHE) + "/update_1000";
+    const TFolder& source = Folder(TKind::ConstantBare);
+    if (!source.Error.empty()) {
+        made.Error = source.Error;
+        return made;
+    }
+    if (!fs::exists(made.Path + "/" + kReadyMark)) {
+        fs::remove_all(made.Path);
+        fs::create_directories(made.Path);
+        for (int i = 0; i < kUpdateFiles; ++i) {
+            std::ifstream in(source.Files[static_cast<size_t>(i) % source.Files.size()],
+                             std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+            const std::string out = SmallTag(i) + bytes.substr(SmallTag(0).size(), 300 * 1024);
+            std::ofstream file(made.Path + "/track" + std::to_string(i) + ".mp3", std::ios::binary);
+            file.write(out.data(), static_cast<std::streamsize>(out.size()));
+        }
+        std::ofstream(made.Path + "/" + kReadyMark) << "made\n";
+    }
+    return made;
+}
+
+// Updating an unchanged folder of 1,000 files, which needs the directory walk and one status
+// call per file, against a fresh default scan of it (both with the files in the page cache).
+// update_over_scan should stay at or below 0.2.
+void BM_UpdateUnchangedFolder(benchmark::State& state) {
+    static const TFolder folder = MakeUpdateFolder();
+    if (!folder.Error.empty()) {
+        state.SkipWithError(folder.Error.c_str());
+        return;
+    }
+    TTracklore catalogue;
+    std::vector<std::string> errors;
+    ScanFolder(catalogue, folder.Path, errors);  // fills the page cache
+    double scanSeconds = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        TTracklore fresh;
+        const auto start = std::chrono::steady_clock::now();
+        ScanFolder(fresh, folder.Path, errors);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        scanSeconds = std::min(scanSeconds, took.count());
+    }
+    if (catalogue.Count() != kUpdateFiles || !errors.empty()) {
+        state.SkipWithError("the scan did not take every file");
+        return;
+    }
+    double updateSeconds = 1e9;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        TUpdateReport report;
+        UpdateFolder(catalogue, folder.Path, report);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        updateSeconds = std::min(updateSeconds, took.count());
+        if (report.Unchanged != kUpdateFiles) {
+            state.SkipWithError("the update found changes in an unchanged folder");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kUpdateFiles);
+    state.counters["scan_ms"] = scanSeconds * 1000;
+    state.counters["update_over_scan"] = updateSeconds / scanSeconds;
+}
+BENCHMARK(BM_UpdateUnchangedFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Drops the clean pages of `files` from the page cache.
+void DropFromCache(const std::vector<std::string>& files) {
+    for (const auto& file : files) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+}
+
+// Bytes of `files` in the page cache.
+int64_t BytesInCache(const std::vector<std::string>& files) {
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    int64_t total = 0;
+    std::vector<unsigned char> resident;
+    for (const auto& file : files) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        const auto size = static_cast<size_t>(::lseek(fd, 0, SEEK_END));
+        void* map = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0) : MAP_FAILED;
+        if (map != MAP_FAILED) {
+            resident.assign((size + page - 1) / page, 0);
+            if (::mincore(map, size, resident.data()) == 0) {
+                for (const unsigned char bits : resident)
+                    total += (bits & 1) ? static_cast<int64_t>(page) : 0;
+            }
+            ::munmap(map, size);
+        }
+        ::close(fd);
+    }
+    return total;
+}
+
+// Arguments as for BM_ScanFolderOfMp3Files, and 2 for the plain reading of every byte.
+void BM_ScanFolderColdCache(benchmark::State& state) {
+    const TFolder& folder = Folder(static_cast<TKind>(state.range(0)));
+    if (!folder.Error.empty()) {
+        state.SkipWithError(folder.Error.c_str());
+        return;
+    }
+    TScanOptions options;
+    options.ScanVBR = state.range(1) == 1;
+    const bool plain = state.range(1) == 2;
+    std::vector<char> buffer(256 * 1024);
+    int64_t fromDisk = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DropFromCache(folder.Files);
+        const int64_t before = BytesInCache(folder.Files);
+        state.ResumeTiming();
+        if (plain) {
+            int64_t total = 0;
+            for (const auto& file : folder.Files)
+                ReadPlainly(file, buffer, total);
+            benchmark::DoNotOptimize(total);
+        } else {
+            TTracklore catalogue;
+            std::vector<std::string> errors;
+            ScanFolder(catalogue, folder.Path, errors, options);
+            if (catalogue.Count() != kFiles || !errors.empty()) {
+                state.SkipWithError("the scan did not take every file");
+                return;
+            }
+        }
+        state.PauseTiming();
+        fromDisk += BytesInCache(folder.Files) - before;
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kFiles);
+    state.counters["disk_read_per_file"] =
+        static_cast<double>(fromDisk) / static_cast<double>(state.iterations() * kFiles);
+}
+BENCHMARK(BM_ScanFolderColdCache)
+    ->ArgNames({"vbr_xing", "whole"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace
 }  // namespace tracklore::bench

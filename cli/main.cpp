@@ -13,6 +13,7 @@
 #include "cli/scan_commands.h"
 #include "cli/search_commands.h"
 #include "cli/stats_commands.h"
+#include "cli/update_commands.h"
 
 namespace {
 
@@ -62,6 +63,13 @@ constexpr CommandEntry kCommands[] = {
      "rate come from the first frames (the encoder's summary header, or a steady bit rate), "
      "so little of each file is read; --scan-vbr walks every frame of every file instead",
      tracklore::cli::RunScan},
+    {"update", "update CAT PATH... [--remove-missing] [--scan-vbr]",
+     "bring the records of each folder (with its subfolders) in CAT up to date: a file whose "
+     "size and date are those of its record (same volume label and file name) is not read, "
+     "a changed file is read again into its record, which keeps its ID, a new file is "
+     "added, and a record whose file is gone is listed as missing; --remove-missing removes "
+     "those records. Prints the counts and lists; saves CAT when anything changed",
+     tracklore::cli::RunUpdate},
     {"stats", "stats CAT",
      "print the number of records of CAT, their total play time and the total size of their "
      "files, as File Info shows them",

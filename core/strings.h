@@ -106,6 +106,13 @@ inline constexpr char FilterAllFilesSave[] = "All Files (**)";
 
 // Scanning from the window
 inline constexpr char SelectFolderToScan[] = "Please select the folder, you wish to scan...";
+inline constexpr char SelectFolderToUpdate[] = "Please select the folder, you wish to update...";
+inline constexpr char UpdateCaption[] = "Update directory";
+inline constexpr char UpdateAskRemoveMissing[] =
+    "The files of these items are gone:\n\n%s\nRemove the items from the database?";
+inline constexpr char UpdateSummary[] =
+    "Update: %d added, %d changed, %d unchanged, %d missing, %d removed, %d failed";
+inline constexpr char UpdateCancelled[] = "Update cancelled: %d added, %d changed";
 inline constexpr char ScanErrorsCaption[] = "Errors during scan";
 inline constexpr char ScanErrorsHeading[] = "Files not added due to errors:";
 inline constexpr char ScanErrorsRule[] = "------------------------------";

@@ -27,6 +27,10 @@ TMediaInput::TMediaInput(const std::string& fileName, int32_t firstBlockSize)
     const bool power = firstBlockSize > 0 && (firstBlockSize & (firstBlockSize - 1)) == 0;
     firstBlock_ = power ? std::min(firstBlockSize, kBlockSize) : kBlockSize;
     blockSize_ = firstBlock_;
+    // Without the hint the system reads ahead far (often megabytes) around every read, which
+    // on a CD or a network share costs more than the few places a quick analysis looks at.
+    file_->AdviseAccess(firstBlock_ < kBlockSize ? platform::AccessPattern::kRandom
+                                                 : platform::AccessPattern::kSequential);
     canRead_ = true;
 }
 
@@ -38,6 +42,37 @@ TMediaInput::TMediaInput(std::vector<uint8_t> bytes) : memory_(std::move(bytes))
 }
 
 TMediaInput::~TMediaInput() = default;
+
+void TMediaInput::Prefetch(int64_t offset, int32_t count) {
+    if (inMemory_ || offset < 0 || count <= 0 || offset >= size_) return;
+    const int64_t end = std::min<int64_t>(offset + std::min(count, kBlockSize), size_);
+    if (offset >= blockStart_ && end <= blockEnd_) return;
+    // Whole small blocks, as Fill would fetch them one by one.
+    const int64_t start = offset - offset % firstBlock_;
+    const int64_t stop = std::min<int64_t>(end + (firstBlock_ - end % firstBlock_) % firstBlock_,
+                                           std::min<int64_t>(size_, start + kBlockSize));
+    const auto wanted = static_cast<int32_t>(stop - start);
+    blockStart_ = start;
+    blockEnd_ = start;
+    onwardFills_ = 0;
+    if (wanted > capacity_) {
+        fileBlock_ = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(wanted));
+        block_ = fileBlock_.get();
+        capacity_ = wanted;
+    }
+    file_->Seek(start);
+    const int32_t got = file_->Read(block_, wanted);
+    fetched_ += got;
+    blockEnd_ = start + got;
+}
+
+void TMediaInput::WillNeed(int64_t offset, int64_t count) {
+    if (file_ && count > 0) file_->AdviseWillNeed(std::max<int64_t>(offset, 0), count);
+}
+
+void TMediaInput::ExpectStraightRead() {
+    if (file_) file_->AdviseAccess(platform::AccessPattern::kSequential);
+}
 
 void TMediaInput::Fill(int64_t offset) {
     // Reading on at or a little behind where the last block ended, again and again, is a

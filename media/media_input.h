@@ -25,7 +25,10 @@ public:
     /// failed open raises EInOutError "Error opening ..." as TFileStream does.
     /// `firstBlockSize` (a power of two up to kBlockSize): blocks have this size and start
     /// at a multiple of it; once several blocks in a row have followed each other, each
-    /// further one is twice as large, up to kBlockSize.
+    /// further one is twice as large, up to kBlockSize. The system is told what to expect:
+    /// with blocks of kBlockSize a read straight through (more read-ahead), with smaller
+    /// ones reads of a few places (no read-ahead, so only the blocks asked for are fetched
+    /// from a slow medium).
     explicit TMediaInput(const std::string& fileName, int32_t firstBlockSize = kBlockSize);
     /// A stream over `bytes` (tests and fuzzing).
     explicit TMediaInput(std::vector<uint8_t> bytes);
@@ -45,6 +48,19 @@ public:
     void Seek(int64_t offset) override;
     /// Refused: raises EInOutError.
     void Truncate() override;
+
+    /// Fetches the bytes from `offset` on, `count` of them (up to kBlockSize), with one
+    /// request to the system unless the current block holds them already, so a reader that
+    /// will look at several places there (a run of frame headers) does not fetch them one
+    /// small block after the other. The position stays. Nothing for memory streams.
+    void Prefetch(int64_t offset, int32_t count);
+    /// Tells the system that the bytes from `offset` on, `count` of them, will be read
+    /// soon, so that it fetches them meanwhile, side by side with other such places.
+    /// Nothing for memory streams.
+    void WillNeed(int64_t offset, int64_t count);
+    /// Tells the system that the rest of the file will be read straight through, after
+    /// all, as when a quick analysis has to walk every frame. Nothing for memory streams.
+    void ExpectStraightRead();
 
     /// Bytes fetched from the file so far (memory streams count what they hand out).
     int64_t BytesFetched() const { return fetched_; }

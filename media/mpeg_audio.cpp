@@ -1,5 +1,6 @@
 #include "media/mpeg_audio.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "core/strings.h"
@@ -9,20 +10,20 @@ namespace tracklore {
 
 namespace {
 
-// Bit rates in kbit/s by bit-rate index. Index 0 is free format (no fixed rate) and index
-// 15 is forbidden; both are passed on as they decode, 0 and 65535.
+// Bit rates in kbit/s by bit-rate index. Index 0 is free format (no fixed rate), passed on
+// as 0. Index 15 is forbidden: a header with it is unusable and never looks the table up.
 constexpr uint16_t kBitRates[2][3][16] = {
     {
         // MPEG-1, Layers I, II, III
-        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 65535},
-        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 65535},
-        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 65535},
+        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
     },
     {
         // Lower sampling frequencies (MPEG-2 and MPEG 2.5), Layers I, II, III
-        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 65535},
-        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 65535},
-        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 65535},
+        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
     },
 };
 
@@ -68,6 +69,8 @@ constexpr std::string_view kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Du
 constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
 
 constexpr uint32_t kSyncMask = 0xFFE00000;
+constexpr int64_t kId3v1Size = 128;
+constexpr int32_t kId3v2HeaderSize = 10;
 
 // Switches a stream to returning short counts for the time of one analysis and gives the
 // caller's setting back afterwards, also when the analysis raises.
@@ -122,12 +125,19 @@ bool TMPEGAudio::ParseHeader(uint32_t word) {
 
     const uint32_t bitRateIndex = (word >> 12) & 15;
     const uint32_t sampleRateIndex = (word >> 10) & 3;
+    // The forbidden index is no rate at all. Read as a rate (65535 kbit/s) it would let words
+    // of junk pass as frames and pull the mean rate of a walk towards it; cleared, it makes
+    // the walk search on for a real header, as a reserved sample rate does.
+    if (bitRateIndex == 15) {
+        BitRate = 0;
+        return false;
+    }
     BitRate = kBitRates[Version == 1 ? 0 : 1][Layer - 1][bitRateIndex];
     SampleRate = kSampleRates[Version - 1][sampleRateIndex];
     if (SampleRate == 0) return false;
 
-    // Unsigned 32-bit arithmetic kept in 16 bits: the forbidden bit rate 65535 wraps, and
-    // free format (bit rate 0) leaves only the padding. Layer I counts 4-byte slots.
+    // Unsigned 32-bit arithmetic kept in 16 bits: free format (bit rate 0) leaves only the
+    // padding. Layer I counts 4-byte slots.
     const uint32_t padding = Padding ? 1 : 0;
     uint32_t length = kFrameBytes.bytes[Version - 1][Layer - 1][bitRateIndex][sampleRateIndex];
     length = Layer == 1 ? (length + padding) * 4u : length + padding;
@@ -154,18 +164,85 @@ int TMPEGAudio::SamplesPerFrame() const {
 void TMPEGAudio::FindFirstHeader(TSeekableStream& stream) {
     // The size test looks at the whole stream, not at what follows the position.
     if (stream.Size() < 4) throw EMPEGError(msg::MPEGTooSmall);
+    SkipFurtherTags(stream);
     uint32_t window = 0;
     uint8_t byte = 0;
+    // The first usable header that no frame confirmed: taken when none is confirmed, so a
+    // stream of one frame cut short, or of free-format frames, is read as before.
+    int64_t unconfirmedAt = -1;
+    uint32_t unconfirmedWord = 0;
     while (stream.Read(&byte, 1) == 1) {
         window = (window << 8) | byte;
-        if (ParseHeader(window)) return;
+        if (!ParseHeader(window)) continue;
+        // Four bytes that look like a header turn up in tags, pictures and other junk in
+        // front of the audio; a real first frame is followed by another of its kind (or by
+        // the end of the audio).
+        const int64_t at = stream.Position() - 4;
+        if (FrameIsFollowed(stream, at)) {
+            stream.Seek(at + 4);
+            return;
+        }
+        if (unconfirmedAt < 0) {
+            unconfirmedAt = at;
+            unconfirmedWord = window;
+        }
+        // The search goes on with the byte after the candidate's first one.
+        stream.Seek(at + 4);
+    }
+    if (unconfirmedAt >= 0) {
+        ParseHeader(unconfirmedWord);
+        stream.Seek(unconfirmedAt + 4);
+        return;
     }
     if ((window & kSyncMask) == 0) throw EMPEGError(msg::MPEGHeaderNotFound);
     if (!ParseHeader(window)) throw EMPEGError(msg::MPEGHeaderInvalid);
 }
 
+bool TMPEGAudio::FrameIsFollowed(TSeekableStream& stream, int64_t at) const {
+    // A free-format frame gives no length to find the next one by.
+    if (FrameLength < 4) return false;
+    const int64_t next = at + FrameLength;
+    const int64_t size = stream.Size();
+    if (next == size) return true;
+    uint8_t bytes[4];
+    stream.Seek(next);
+    if (stream.Read(bytes, 4) < 4) return false;
+    if (size - next == kId3v1Size && std::memcmp(bytes, "TAG", 3) == 0) return true;
+    TMPEGAudio probe;
+    return probe.ParseHeader(ReadBigEndian32(bytes)) && probe.Version == Version &&
+           probe.Layer == Layer && probe.SampleRate == SampleRate;
+}
+
+void TMPEGAudio::SkipFurtherTags(TSeekableStream& stream) {
+    for (;;) {
+        const int64_t at = stream.Position();
+        uint8_t header[kId3v2HeaderSize];
+        const bool read = stream.Read(header, kId3v2HeaderSize) == kId3v2HeaderSize;
+        // "ID3", a version and revision below FF, flags, and a synchsafe size.
+        const bool tag = read && std::memcmp(header, "ID3", 3) == 0 && header[3] != 0xFF &&
+                         header[4] != 0xFF &&
+                         (header[6] | header[7] | header[8] | header[9]) < 0x80;
+        int64_t end = 0;
+        if (tag) {
+            const int64_t body = int64_t{header[6]} << 21 | int64_t{header[7]} << 14 |
+                                 int64_t{header[8]} << 7 | int64_t{header[9]};
+            const bool footer = header[3] >= 4 && (header[5] & 0x10) != 0;
+            end = at + kId3v2HeaderSize + body + (footer ? kId3v2HeaderSize : 0);
+        }
+        // A tag whose size runs beyond the stream is not trusted: its bytes are searched.
+        if (!tag || end > stream.Size()) {
+            stream.Seek(at);
+            return;
+        }
+        stream.Seek(end);
+    }
+}
+
 void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
-    uint64_t bitRateSum = 0;  // 64 bits: many frames at the forbidden rate 65535 must not wrap
+    // The walk leaves the other fields as the last word decoded them, which may be junk at
+    // the end of the stream; the sample rate stays the first frame's.
+    const uint16_t firstSampleRate = SampleRate;
+    uint64_t bitRateSum = 0;
     uint32_t frames = 0;
     // A word that fails the sync, version or layer test leaves the previous frame's length
     // and rates in place and is counted as one more frame of that kind, so its play time is
@@ -217,6 +294,7 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
     }
     FrameCount = frames;
     BitRate = static_cast<uint16_t>(bitRateSum / frames);
+    SampleRate = firstSampleRate;
     LengthSource = TLengthSource::Walk;
 }
 

@@ -54,14 +54,18 @@ public:
     TLengthSource LengthSource = TLengthSource::None;
 
     /// Decodes a header word (the four bytes big-endian) into the fields; true when usable.
-    /// A failed test returns at once, leaving the fields not yet reached as they were.
+    /// A failed test returns at once, leaving the fields not yet reached as they were. The
+    /// forbidden bit-rate index 15 is unusable and sets BitRate to 0.
     bool ParseHeader(uint32_t word);
 
-    /// Searches `stream` from its position for the first usable header and leaves the
-    /// stream just behind it. Raises EMPEGError.
+    /// Searches `stream` from its position (after any ID3v2 tags standing there) for the
+    /// first usable header whose frame is followed by another header of its version, layer
+    /// and sample rate, or ends at the end of the stream or at an ID3v1 tag; without such
+    /// a header the first usable one. Leaves the stream just behind it. Raises EMPEGError.
     static std::unique_ptr<TMPEGAudio> ReadFirstHeader(TSeekableStream& stream);
     /// ReadFirstHeader, then walks every frame to the end of the stream: Duration is the
-    /// total play time, BitRate the mean bit rate. Raises EMPEGError.
+    /// total play time, BitRate the mean bit rate, SampleRate the first frame's.
+    /// Raises EMPEGError.
     static std::unique_ptr<TMPEGAudio> ScanAllFrames(TSeekableStream& stream);
 
     /// ReadFirstHeader, then Duration, FrameCount and BitRate from what the start of the
@@ -81,6 +85,13 @@ public:
 
 private:
     void FindFirstHeader(TSeekableStream& stream);
+    // True when the frame of the header just decoded, starting at `at`, is followed by a
+    // usable header of the same version, layer and sample rate, or ends exactly at the end
+    // of the stream or at an ID3v1 tag there. Moves the stream.
+    bool FrameIsFollowed(TSeekableStream& stream, int64_t at) const;
+    // Passes over ID3v2 tags standing at the position: a second tag straight after the first
+    // (some taggers add one rather than rewrite the old) would otherwise be searched.
+    static void SkipFurtherTags(TSeekableStream& stream);
     void WalkFrames(TSeekableStream& stream);
     // The part of ScanQuick after the first header (media/mpeg_quick.cpp).
     void QuickLength(TSeekableStream& stream);

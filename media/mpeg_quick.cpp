@@ -103,6 +103,13 @@ bool RunHasSameRateAt(TSeekableStream& stream, int64_t from, uint32_t word, int 
     return false;
 }
 
+// Where the look at `quarter` quarters into the audio starts. Started at a block boundary
+// of a media input, the run of a common kind is read with one small block.
+int64_t ProbeStart(int64_t frameStart, int64_t audioEnd, int quarter) {
+    const int64_t from = frameStart + (audioEnd - frameStart) / 4 * quarter;
+    return std::max(from - from % TMediaInput::kSmallBlockSize, frameStart);
+}
+
 }  // namespace
 
 void TMPEGAudio::QuickLength(TSeekableStream& stream) {
@@ -119,8 +126,25 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
     const std::optional<TVbrHeader> summary =
         ReadVbrHeader(word, frame, static_cast<size_t>(std::max(got, 0)));
 
-    // A steady rate needs a listed bit rate (not free format, not the forbidden index).
-    const bool listedRate = BitRate != 0 && BitRate != 65535 && FrameLength >= 4;
+    // A steady rate needs a listed bit rate (not free format).
+    const bool listedRate = BitRate != 0 && FrameLength >= 4;
+    auto* const input = dynamic_cast<TMediaInput*>(&stream);
+    if (input != nullptr) {
+        // On a CD or a network share each request costs far more than its bytes: the places
+        // looked at later are announced now, so the system fetches them side by side, and
+        // the run of first frames is fetched with one request rather than block by block.
+        const int64_t size = stream.Size();
+        input->WillNeed(size - kId3v1Size, kId3v1Size);
+        if (listedRate && !summary) {
+            for (const int quarter : kProbeQuarters) {
+                // Where the probe starts depends on a trailing ID3v1 tag, not read yet.
+                const int64_t withTag = ProbeStart(frameStart, size - kId3v1Size, quarter);
+                const int64_t without = ProbeStart(frameStart, size, quarter);
+                input->WillNeed(withTag, without - withTag + TMediaInput::kSmallBlockSize);
+            }
+            input->Prefetch(frameStart, kSameRateFrames * (FrameLength + 1) + 4);
+        }
+    }
     const bool steadyStart =
         !summary && listedRate && SameRateRun(stream, frameStart, word, kSameRateFrames);
 
@@ -163,10 +187,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         (steadyStart || (summary && SameRateRun(stream, frameStart, word, kSameRateFrames)));
     const auto sameRateInside = [&] {
         for (const int quarter : kProbeQuarters) {
-            // Started at a block boundary of a media input, the run of a common kind is
-            // read with one small block.
-            int64_t from = frameStart + audioBytes / 4 * quarter;
-            from = std::max(from - from % TMediaInput::kSmallBlockSize, frameStart);
+            const int64_t from = ProbeStart(frameStart, audioEnd, quarter);
             if (!RunHasSameRateAt(stream, from, word, kMiddleFrames)) return false;
         }
         return true;
@@ -179,12 +200,10 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         return;
     }
 
-    // The walk leaves the fields as the last header decoded them; the record takes the
-    // sample rate of the first frame, as with every other way of finding the length.
-    const uint16_t firstSampleRate = SampleRate;
+    // From here every frame header is read: a media input may read ahead again.
+    if (input != nullptr) input->ExpectStraightRead();
     stream.Seek(afterHeader);
     WalkFrames(stream);
-    SampleRate = firstSampleRate;
 }
 
 }  // namespace tracklore

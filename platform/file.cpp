@@ -235,6 +235,19 @@ bool TNativeFile::Flush() {
     return Fail(errno);
 }
 
+void TNativeFile::AdviseAccess(AccessPattern pattern) {
+    if (fd_ < 0) return;
+    int advice = POSIX_FADV_NORMAL;
+    if (pattern == AccessPattern::kSequential) advice = POSIX_FADV_SEQUENTIAL;
+    if (pattern == AccessPattern::kRandom) advice = POSIX_FADV_RANDOM;
+    // The whole file (length 0 means to its end, also as it grows).
+    ::posix_fadvise(fd_, 0, 0, advice);
+}
+
+void TNativeFile::AdviseWillNeed(int64_t offset, int64_t length) {
+    if (fd_ >= 0) ::posix_fadvise(fd_, offset, length, POSIX_FADV_WILLNEED);
+}
+
 bool TNativeFile::Close() {
     CloseQuietly(lockFd_);
     if (fd_ < 0) return true;

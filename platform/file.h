@@ -24,6 +24,13 @@ enum class FileCreation {
     kOpenExisting,  ///< the file must exist; it is left as it is
 };
 
+/// How a file is going to be read, for the system's read-ahead.
+enum class AccessPattern {
+    kNormal,      ///< no hint: the system's default read-ahead
+    kSequential,  ///< straight through: read ahead more
+    kRandom,      ///< a few places: fetch only the pages asked for
+};
+
 /// One open file. Not copyable; closes itself silently when destroyed.
 ///
 /// Sharing. POSIX has no mandatory sharing modes, so they are kept with advisory,
@@ -76,6 +83,12 @@ public:
     /// Asks the system to write the file's data to the device. Files that cannot be
     /// synchronised (pipes, character devices) count as flushed.
     bool Flush();
+    /// Tells the system how the file is going to be read. Only a hint: where the system or
+    /// the file (a pipe) takes none, nothing changes and no error is kept.
+    void AdviseAccess(AccessPattern pattern);
+    /// Tells the system that the bytes from `offset` on, `length` of them, will be read
+    /// soon, so that it may start fetching them. A hint, as AdviseAccess.
+    void AdviseWillNeed(int64_t offset, int64_t length);
     /// Closes the file. The descriptor is released even when this fails.
     bool Close();
 

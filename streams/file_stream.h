@@ -51,6 +51,10 @@ public:
     static void CloseAndDelete(std::unique_ptr<TFileStream> stream);
 
     const std::string& FileName() const { return fileName_; }
+    /// Tells the system how the file is going to be read (a hint; never fails).
+    void AdviseAccess(platform::AccessPattern pattern) { file_.AdviseAccess(pattern); }
+    /// Tells the system that the given bytes will be read soon (a hint; never fails).
+    void AdviseWillNeed(int64_t offset, int64_t length) { file_.AdviseWillNeed(offset, length); }
 
 private:
     platform::TNativeFile file_;

@@ -45,6 +45,9 @@ constexpr std::array kControls = std::to_array<TControl>({
      "Add all files in a directory and its subdirectories", "", true, false},
     {"M_AddFile", P::ItemsMenu, C::AddFile, "Add file...", "", 7,
      "Add a number of selected files to the database", "", false, false},
+    {"M_UpdateDir", P::ItemsMenu, C::UpdateDir, "Update directory...", "", 7,
+     "Bring the items of a directory and its subdirectories up to date with their files", "", false,
+     false},
     // List
     {"M_Search", P::ListMenu, C::Search, "Search...", "", 6, "Search all database for pattern", "",
      false, false},

@@ -28,6 +28,7 @@ enum class TCommandId {
     AddItemsToSelected,  // always disabled
     AddDir,
     AddFile,
+    UpdateDir,
     Search,
     AdvancedSearch,
     Sort,

@@ -117,6 +117,7 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::FileMerge: FileMerge(); break;
             case TCommandId::AddDir: AddDir(); break;
             case TCommandId::AddFile: AddFile(); break;
+            case TCommandId::UpdateDir: UpdateDir(); break;
             case TCommandId::Sort: SortCommand(); break;
             case TCommandId::Renumber: RenumberCommand(); break;
             case TCommandId::ViewList: ShowPage(TPage::List); break;

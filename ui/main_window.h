@@ -62,6 +62,9 @@ public:
     // Scan commands.
     void AddDir();
     void AddFile();
+    /// Update directory: the records of a chosen folder tree brought up to date with its
+    /// files (media/update.h); missing records removed only when the user confirms.
+    void UpdateDir();
     /// Files dropped from the desktop: every name ending in ".mp3" (any case) is scanned.
     void DropFiles(const std::vector<std::string>& names);
     /// The catalogue's scan notification: lets messages run, then "Scanning: " + path.

@@ -111,6 +111,30 @@ TEST_F(MediaInputFile, ReadingStraightOnGrowsSmallBlocksWithoutFetchingTwice) {
     EXPECT_EQ(input.BytesFetched(), 2 * kBlock + 33);
 }
 
+TEST_F(MediaInputFile, PrefetchFetchesWholeSmallBlocksOnceAndKeepsThePosition) {
+    constexpr int32_t kSmall = TMediaInput::kSmallBlockSize;
+    TMediaInput input(MakeFile(kBlock + 100), kSmall);
+    EXPECT_EQ(ReadBytes(input, 10), Slice(0, 10));
+    // From inside the first small block to inside the fourth: blocks 0 to 3 at once.
+    input.Prefetch(kSmall - 1, 2 * kSmall + 10);
+    EXPECT_EQ(input.BytesFetched(), 5 * kSmall);
+    EXPECT_EQ(input.Position(), 10);
+    input.Seek(kSmall - 2);
+    EXPECT_EQ(ReadBytes(input, 2 * kSmall + 8), Slice(kSmall - 2, 2 * kSmall + 8));
+    input.Prefetch(kSmall, 100);  // held already
+    EXPECT_EQ(input.BytesFetched(), 5 * kSmall);
+    // Up to the end of the file, and nothing beyond it or for a memory stream.
+    input.Prefetch(kBlock + 50, kSmall);
+    EXPECT_EQ(input.BytesFetched(), 5 * kSmall + 100);
+    input.Seek(kBlock + 90);
+    EXPECT_EQ(ReadBytes(input, 10), Slice(kBlock + 90, 10));
+    input.Prefetch(kBlock + 100, kSmall);
+    EXPECT_EQ(input.BytesFetched(), 5 * kSmall + 100);
+    TMediaInput memory(std::vector<uint8_t>(100, 1));
+    memory.Prefetch(0, 50);
+    EXPECT_EQ(memory.BytesFetched(), 0);
+}
+
 TEST_F(MediaInputFile, FirstBlockSizeThatIsNoPowerOfTwoReadsLargeBlocks) {
     TMediaInput input(MakeFile(2 * kBlock), 3000);
     EXPECT_EQ(ReadBytes(input, 4), Slice(0, 4));

@@ -9,6 +9,7 @@
 
 #include "core/strings.h"
 #include "media/media_input.h"
+#include "tests/support/id3_builder.h"
 #include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 
@@ -101,14 +102,15 @@ TEST(MPEGHeader, FrameLengthsOfEachLayerAndVersion) {
     }
 }
 
-TEST(MPEGHeader, ForbiddenBitRateIsAcceptedAndItsLengthWrapsIn16Bits) {
+TEST(MPEGHeader, ForbiddenBitRateIsUnusableAndClearsTheRate) {
     TMPEGAudio audio;
-    ASSERT_TRUE(audio.ParseHeader(HeaderWord(kMpeg1, kLayer3, 15, 0)));
-    EXPECT_EQ(audio.BitRate, 65535);
-    // 144000 x 65535 overflows 32 bits; the result is then cut to 16 bits.
-    EXPECT_EQ(audio.FrameLength, 19208);
-    ASSERT_TRUE(audio.ParseHeader(HeaderWord(kMpeg1, kLayer1, 15, 1, true)));
-    EXPECT_EQ(audio.FrameLength, 0);
+    ASSERT_TRUE(audio.ParseHeader(kMp3Header128));
+    EXPECT_FALSE(audio.ParseHeader(HeaderWord(kMpeg1, kLayer3, 15, 1, true)));
+    EXPECT_EQ(audio.BitRate, 0);
+    // It fails before the sample rate and the length are reached.
+    EXPECT_EQ(audio.SampleRate, 44100);
+    EXPECT_EQ(audio.FrameLength, 417);
+    EXPECT_FALSE(audio.ParseHeader(HeaderWord(kMpeg2, kLayer1, 15, 0)));
 }
 
 TEST(MPEGHeader, FreeFormatLengthIsThePaddingAlone) {
@@ -220,6 +222,109 @@ TEST(MPEGFirstHeader, CallersStrictnessIsRestored) {
     EXPECT_TRUE(found.Strict());
 }
 
+// --- Junk in front of the audio ----------------------------------------------------------
+
+// Both analyses of `bytes`, each started at `start` as the tag reader leaves the stream.
+struct TBothModes {
+    std::unique_ptr<TMPEGAudio> Quick;
+    std::unique_ptr<TMPEGAudio> Walked;
+};
+
+TBothModes AnalyseFrom(const std::vector<uint8_t>& bytes, int64_t start) {
+    TMediaInput quick(bytes);
+    TMediaInput walked(bytes);
+    quick.Seek(start);
+    walked.Seek(start);
+    return {TMPEGAudio::ScanQuick(quick), TMPEGAudio::ScanAllFrames(walked)};
+}
+
+std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// MPEG-1 Layer I, 32 kbit/s, 32000 Hz: what a picture or text in a tag can look like.
+const uint32_t kJunkLayer1 = 0xFFFF1800;
+// MPEG-2 Layer III, 64 kbit/s, 24000 Hz.
+const uint32_t kJunkMpeg2 = HeaderWord(kMpeg2, kLayer3, 8, 1);
+
+struct TJunkCase {
+    const char* name;
+    std::vector<uint8_t> junk;  // between the first tag and the audio
+    uint32_t audioWord;         // the real frames
+    size_t audioLength;
+    uint16_t bitRate;
+    std::vector<uint8_t> trailer;  // after the audio
+};
+
+TEST(MPEGFalseHeaders, JunkNeverDecidesTheKindOrRatesOfTheAudio) {
+    const uint32_t rate192 = HeaderWord(kMpeg1, kLayer3, 11, 0);  // 626-byte frames
+    const std::vector<TJunkCase> cases = {
+        {"second tag right after the first",
+         test::ToBytes(test::Id3Tag(3, test::Id3TextFrame(3, "TIT2", "a") +
+                                           test::BigEndianBytes(kJunkLayer1, 4) +
+                                           std::string(300, '\0'))),
+         kMp3Header128,
+         417,
+         128,
+         {}},
+        {"garbage holding an MPEG-2 word",
+         std::vector<uint8_t>{1, 2, 3} + HeaderBytes(kJunkMpeg2) + std::vector<uint8_t>(500, 7),
+         kMp3Header128,
+         417,
+         128,
+         {}},
+        {"garbage holding a forbidden-rate word",
+         HeaderBytes(HeaderWord(kMpeg1, kLayer3, 15, 0)) + std::vector<uint8_t>(700, 0x55),
+         rate192,
+         626,
+         192,
+         {}},
+        {"a header-like word after the audio", std::vector<uint8_t>(40, 0), kMp3Header128, 417, 128,
+         HeaderBytes(HeaderWord(kMpeg1, kLayer3, 9, 1)) + std::vector<uint8_t>(30, 0)},
+    };
+    for (const TJunkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> tag = test::ToBytes(test::Id3Tag(3, std::string(50, '\0')));
+        const std::vector<uint8_t> bytes =
+            tag + c.junk + Frames(c.audioWord, c.audioLength, 300) + c.trailer;
+        const TBothModes both = AnalyseFrom(bytes, static_cast<int64_t>(tag.size()));
+        for (const auto* audio : {both.Quick.get(), both.Walked.get()}) {
+            EXPECT_EQ(audio->Version, 1);
+            EXPECT_EQ(audio->Layer, 3);
+            EXPECT_EQ(audio->SampleRate, 44100);
+            EXPECT_EQ(audio->BitRate, c.bitRate);
+            EXPECT_NEAR(audio->Duration, 300 * kMp3FrameSeconds, 2 * kMp3FrameSeconds);
+        }
+    }
+}
+
+TEST(MPEGFalseHeaders, LastFrameIsConfirmedByTheEndOrAnId3v1Tag) {
+    const auto junk =
+        std::vector<uint8_t>{9} + HeaderBytes(kJunkMpeg2) + std::vector<uint8_t>(9, 1);
+    const auto id3v1 = test::ToBytes(test::Id3v1Tag("title"));
+    for (const auto& trailer : {std::vector<uint8_t>{}, id3v1}) {
+        const auto bytes = junk + Frames(kMp3Header128, 417, 1) + trailer;
+        TMediaInput input(bytes);
+        const auto audio = TMPEGAudio::ReadFirstHeader(input);
+        EXPECT_EQ(input.Position(), static_cast<int64_t>(junk.size()) + 4);
+        EXPECT_EQ(audio->SampleRate, 44100);
+    }
+}
+
+TEST(MPEGFalseHeaders, WithoutAConfirmedHeaderTheFirstUsableOneIsTaken) {
+    // A single frame cut short, and free-format frames, have nothing to confirm them.
+    auto cut = Frames(kMp3Header128, 417, 1);
+    cut.resize(300);
+    TMediaInput input(std::vector<uint8_t>{0, 0} + cut);
+    EXPECT_EQ(TMPEGAudio::ReadFirstHeader(input)->BitRate, 128);
+    EXPECT_EQ(input.Position(), 6);
+    // A tag whose size runs beyond the stream is searched like any other bytes.
+    const auto bigTag = test::ToBytes(test::Id3Header(3, 100000));
+    const auto audio = AnalyseFrom(bigTag + Frames(kMp3Header128, 417, 5), 0);
+    EXPECT_EQ(audio.Walked->FrameCount, 5u);
+}
+
 TEST(MPEGFrameWalk, ThousandFramesGiveTheirPlayTimeAndBitRate) {
     const auto audio = Scan(Frames(kMp3Header128, 417, 1000));
     EXPECT_EQ(audio->FrameCount, 1000u);
@@ -300,12 +405,17 @@ TEST(MPEGFrameWalk, FreeFormatFramesEndTheWalkAfterTheFirst) {
     EXPECT_EQ(audio->BitRate, 0);
 }
 
-TEST(MPEGFrameWalk, ZeroLengthFramesEnd) {
-    // Forbidden bit rate at 48 kHz with padding: the length wraps to 0 in 16 bits. The
-    // copyright and original bits keep the word shifted by one byte from passing as a header.
-    const auto audio = Scan(Frames(HeaderWord(kMpeg1, kLayer1, 15, 1, true) | 0x0C, 16, 100));
-    EXPECT_EQ(audio->FrameCount, 1u);
-    EXPECT_EQ(audio->BitRate, 65535);
+TEST(MPEGFrameWalk, ForbiddenRateWordsAreSearchedPast) {
+    // Such a word between frames makes the walk search on byte by byte, as a reserved
+    // sample rate does; a stream of nothing else has no header at all.
+    auto bytes = Frames(kMp3Header128, 417, 5);
+    AppendFrames(bytes, HeaderWord(kMpeg1, kLayer3, 15, 0) | 0x0C, 20);
+    AppendFrames(bytes, kMp3Header128, 417, 5);
+    const auto audio = Scan(bytes);
+    EXPECT_EQ(audio->FrameCount, 10u);
+    EXPECT_EQ(audio->BitRate, 128);
+    EXPECT_THROW(Scan(Frames(HeaderWord(kMpeg1, kLayer1, 15, 1, true) | 0x0C, 16, 100)),
+                 EMPEGError);
 }
 
 TEST(MPEGFrameWalk, StartsAtTheStreamPosition) {

@@ -14,6 +14,7 @@
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/scan.h"
+#include "tests/support/id3_builder.h"
 #include "tests/support/mp3_factory.h"
 #include "tests/support/temp_dir.h"
 
@@ -406,6 +407,35 @@ TEST_F(RealFilesQuick, LameConstantRateInfoHeader) {
         LameEncode(LongWav(), out, {"-b", "192"});
     });
     EXPECT_EQ(ExpectAgreement(path, TLengthSource::XingHeader)->BitRate, 192);
+}
+
+TEST_F(RealFilesQuick, JunkBeforeTheAudioChangesNoValueInEitherScan) {
+    REQUIRE_TOOLS("lame");
+    const std::string clean = Made("q_cbr.mp3", [](const std::string& out) {
+        LameEncode(LongWav(), out, {"-b", "192"});
+    });
+    // Two tags in a row, the second holding a word that reads as Layer I at 32,000 Hz, then
+    // garbage holding an MPEG-2 word at 24,000 Hz, as files of real collections have them.
+    const std::string path = Made("q_junk.mp3", [&](const std::string& out) {
+        std::ifstream in(clean, std::ios::binary);
+        const std::string audio((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        const std::string junk =
+            test::Id3Tag(3, test::Id3TextFrame(3, "TIT2", "Junk")) +
+            test::Id3Tag(3, std::string("\xFF\xFF\x18\x00", 4) + std::string(200, '\0')) +
+            "xy\xFF\xF3\x84\x64" + std::string(300, '\x55');
+        test::WriteFileBytes(out, junk + audio);
+    });
+    TScanOptions whole;
+    whole.ScanVBR = true;
+    for (const auto& options : {TScanOptions{}, whole}) {
+        const TrackRecord want = ScanRecord(clean, options);
+        const TrackRecord got = ScanRecord(path, options);
+        EXPECT_EQ(got.Title.view(), "Junk");
+        EXPECT_EQ(got.SampleRate, 44100);
+        EXPECT_EQ(got.BitRate, want.BitRate);
+        EXPECT_EQ(got.PlayLength, want.PlayLength);
+    }
 }
 
 TEST_F(RealFilesQuick, LameVariableRateXingHeader) {

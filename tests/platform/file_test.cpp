@@ -134,6 +134,31 @@ TEST(NativeFile, FlushOfADeviceThatCannotSyncSucceeds) {
     EXPECT_TRUE(file.Flush());
 }
 
+TEST(NativeFile, AccessHintsChangeNothingButTheReadAhead) {
+    TTempDir dir;
+    WriteFileBytes(dir.Path("f"), "abcdefgh");
+    ASSERT_EQ(mkfifo(dir.Path("pipe").c_str(), 0600), 0);
+    TNativeFile closed;
+    closed.AdviseAccess(AccessPattern::kRandom);  // nothing open: nothing to do
+    for (const char* name : {"f", "pipe"}) {
+        TNativeFile file;
+        ASSERT_TRUE(
+            file.Open(dir.Path(name), kAccessRead, kShareBoth, FileCreation::kOpenExisting));
+        char bytes[4] = {};
+        size_t done = 0;
+        for (const auto pattern :
+             {AccessPattern::kRandom, AccessPattern::kSequential, AccessPattern::kNormal}) {
+            // A pipe takes no hint; that is no error either.
+            file.AdviseAccess(pattern);
+            EXPECT_EQ(file.LastError(), 0) << name;
+            ASSERT_TRUE(file.Read(bytes, 2, done));
+        }
+        if (std::strcmp(name, "f") == 0) {
+            EXPECT_EQ(std::string(bytes, 2), "ef");
+        }
+    }
+}
+
 TEST(NativeFile, PipeWithoutWriterOpensForReadingAndReadsAsEmpty) {
     TTempDir dir;
     const std::string path = dir.Path("pipe.mp3");

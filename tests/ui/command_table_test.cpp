@@ -58,7 +58,7 @@ TEST(CommandTable, EveryMaskBitDrivesExactlyItsControls) {
         {"M_Delete", "PM_Delete", "TB_Delete"},
         {"M_New"},
         {"M_Search", "M_AdvancedSearch", "M_Sort", "M_Renumber", "TB_Search"},
-        {"M_Scan", "M_AddFile", "TB_Scan"},
+        {"M_Scan", "M_AddFile", "M_UpdateDir", "TB_Scan"},
         {"M_Add", "M_Play", "PM_AddToPL", "PM_Play"},
         {"M_FileMerge"},
         {"M_Print"},
@@ -120,7 +120,7 @@ TEST(CommandTable, EachMenuListsItsEntriesInOrder) {
                  "Print...", "E&xit"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ItemsMenu),
               (V{"&New", "&Edit", "&Delete", "Add items to selected", "Add directory...",
-                 "Add file..."}));
+                 "Add file...", "Update directory..."}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ListMenu),
               (V{"Search...", "&Advanced Search...", "Sort...", "Renumber"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ViewMenu),

@@ -1,0 +1,97 @@
+// Update directory: the records of a folder tree brought up to date with its files.
+#include "core/format.h"
+#include "core/strings.h"
+#include "media/update.h"
+#include "ui/browse_folder.h"
+#include "ui/main_window.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+void AppendList(std::string& text, const char* heading, const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    text += std::string("\n") + heading + "\n";
+    for (const auto& line : lines)
+        text += "  " + line + "\n";
+}
+
+std::vector<std::string> MissingPaths(const TUpdateReport& report) {
+    std::vector<std::string> paths;
+    for (const auto& record : report.Missing)
+        paths.push_back(RecordPath(record));
+    return paths;
+}
+
+std::string Summary(const TUpdateReport& report) {
+    return Format(msg::UpdateSummary, static_cast<int>(report.Added.size()),
+                  static_cast<int>(report.Changed.size()), report.Unchanged,
+                  static_cast<int>(report.Missing.size()), report.Removed,
+                  static_cast<int>(report.Failed.size()));
+}
+
+}  // namespace
+
+void TMainWindow::UpdateDir() {
+    TBrowseFolderDlg dialog;
+    dialog.BrowseKind = TBrowseKind::bkMyComputer;
+    dialog.DialogText = msg::SelectFolderToUpdate;
+    dialog.FolderName = lastScanFolder_;
+    if (!dialog.Execute(shell_)) return;
+    lastScanFolder_ = dialog.FolderName;
+
+    SetCommandMask(0);
+    TScanOptions options;
+    options.ScanVBR = prefs_.ScanVBR;
+    options.Cancel = &cancelScan_;
+    scanning_ = true;
+    cancelScan_ = false;
+    scanFilesDone_ = 0;
+    shell_.ShowScanCancel(true);
+    const auto endScan = [&] {
+        scanning_ = false;
+        cancelScan_ = false;
+        shell_.ShowScanCancel(false);
+    };
+    TUpdateReport report;
+    try {
+        UpdateFolder(*catalogue_, dialog.FolderName, report, options);
+    } catch (...) {
+        endScan();
+        if (report.ChangedCatalogue()) modified_ = true;
+        RecoverViews();
+        throw;
+    }
+    endScan();
+
+    if (report.Cancelled) {
+        views_.RefreshViews(FullRebuild);
+        SetStatusText(Format(msg::UpdateCancelled, static_cast<int>(report.Added.size()),
+                             static_cast<int>(report.Changed.size())));
+        if (report.ChangedCatalogue()) modified_ = true;
+        return;
+    }
+    // Records go only when the user has seen which.
+    if (!report.Missing.empty()) {
+        std::string list;
+        for (const auto& path : MissingPaths(report))
+            list += path + "\n";
+        const TModalResult answer =
+            shell_.MessageBox(Format(msg::UpdateAskRemoveMissing, list.c_str()), msg::UpdateCaption,
+                              TMsgKind::Confirmation, mbYes | mbNo);
+        if (answer == TModalResult::Yes) RemoveMissing(*catalogue_, report);
+    }
+    views_.RefreshViews(FullRebuild);
+    if (report.ChangedCatalogue()) modified_ = true;
+
+    const std::string summary = Summary(report);
+    SetStatusText(summary);
+    std::string text = summary + "\n";
+    AppendList(text, "Added:", report.Added);
+    AppendList(text, "Changed:", report.Changed);
+    AppendList(text, report.Removed > 0 ? "Removed:" : "Missing:", MissingPaths(report));
+    AppendList(text, "Failed:", report.Failed);
+    shell_.MessageBox(text, msg::UpdateCaption, TMsgKind::Information, mbOK);
+}
+
+}  // namespace tracklore::ui
