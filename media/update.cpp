@@ -12,6 +12,7 @@
 #include "platform/drives.h"
 #include "platform/file.h"
 #include "platform/file_info.h"
+#include "platform/file_name_text.h"
 #include "platform/locale.h"
 #include "streams/stream_errors.h"
 
@@ -31,11 +32,12 @@ public:
     std::pair<std::string, std::string> Locate(const std::string& path) {
         const std::string full = platform::AbsolutePath(path, platform::CurrentFolder());
         const auto split = platform::SplitDrivePath(full, table_);
-        if (!split) return {std::string(), full};
+        // Names are compared as the scan records them: 8-bit names as Windows-1252 text.
+        if (!split) return {std::string(), platform::FileNameText(full)};
         auto label = labels_.find(split->Letter);
         if (label == labels_.end())
             label = labels_.emplace(split->Letter, platform::VolumeLabelOf(split->Letter)).first;
-        return {label->second, split->Filename};
+        return {label->second, platform::FileNameText(split->Filename)};
     }
 
 private:

@@ -14,6 +14,7 @@
 #include "core/catalogue.h"
 #include "media/id3v2.h"
 #include "media/mpeg_audio.h"
+#include "media/update.h"
 #include "platform/date_time.h"
 #include "platform/file_name_text.h"
 #include "streams/stream_errors.h"
@@ -291,6 +292,12 @@ TEST_F(ScanTest, EightBitNamesLeadBackToTheirFilesAfterEverySaveAndLoad) {
         catalogue_.ResetDB();
         catalogue_.LoadFromFile(catalogueFile);
     }
+    // An update of the folder meets every file under the name its record keeps.
+    TUpdateReport report;
+    UpdateFolder(catalogue_, dir_.Root(), report);
+    EXPECT_EQ(report.Unchanged, 3);
+    EXPECT_TRUE(report.Added.empty());
+    EXPECT_TRUE(report.Missing.empty());
 }
 
 TEST_F(ScanTest, FolderScanAnnouncesEachFileBeforeAddingIt) {
