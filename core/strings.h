@@ -217,6 +217,9 @@ inline constexpr char MissingCloseParen[] = "[%d] Missing \")\"";
 inline constexpr char ExpectedIdentifier[] = "[%d] Expected identifier";
 inline constexpr char ExpectedConstant[] = "[%d] Expected a constant after relational operator";
 inline constexpr char NestedTooDeeply[] = "[%d] Expression nested too deeply";
+inline constexpr char TimePartOutOfRange[] =
+    "[%d] Minutes and seconds after a colon must be two digits, 00 to 59";
+inline constexpr char NotADate[] = "[%d] Not a calendar date: write year-month-day, as 2024-01-31";
 inline constexpr char NotOnNonBoolean[] = "Cannot perform NOT on non-boolean value";
 inline constexpr char TypeError[] = "Type error in \"%s\"";
 inline constexpr char UnknownIdentifier[] = "Unkown identifier \"%s\"";
@@ -310,6 +313,12 @@ inline constexpr const char* AdvancedSearchHelp[] = {
     "        DATE -  of type float, The integral part is the number of days that have",
     "                passed since 12/30/1899. The fractional part is fraction of a 24",
     "                hour day that has elapsed.",
+    "Constants may carry units; each stands for the number it gives:",
+    "        3:00, 1:02:03 - a play time as minutes:seconds or hours:minutes:seconds,",
+    "                in seconds (3:00 is 180); the parts after a colon are 00 to 59",
+    "        700KB, 5MB, 1GB - a size in bytes, in powers of 1,024 (1KB is 1024)",
+    "        2024-01-31 - a calendar date (year-month-day), as the day number DATE",
+    "                counts (2024-01-31 is 45322)",
     "",
     "Examples of queries",
     ">>      time>360",
@@ -327,6 +336,9 @@ inline constexpr const char* AdvancedSearchHelp[] = {
     ">>      artist~=\"Aqua\" AND (time>=180 AND time<=300) AND samplerate=44100 ",
     "        AND kbitrate>=128",
     "        Search for all Aqua tracks lasting between 180 and 300 secs. in CD-quality.",
+    "",
+    ">>      time>=3:00 AND filesize<5MB AND date>=2024-01-31",
+    "        Find tracks of 3 minutes or more, smaller than 5 MB, changed since 2024-01-31.",
     "",
     "",
     "",
