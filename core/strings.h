@@ -225,6 +225,18 @@ inline constexpr char TypeError[] = "Type error in \"%s\"";
 inline constexpr char UnknownIdentifier[] = "Unkown identifier \"%s\"";
 inline constexpr char OperatorEvalFailed[] = "Internal error in operator description - eval failed";
 inline constexpr char EmptyExpression[] = "Empty expression - must supply an expression";
+// One line of help under a parser message, saying what to write instead.
+inline constexpr char HintNumberRunsIntoLetters[] = "a number may not run into letters";
+inline constexpr char HintFieldIsText[] = "%s is text: write %s";
+inline constexpr char HintFieldIsNumber[] = "%s is a number: write %s";
+inline constexpr char HintNumberWithoutQuotes[] =
+    "%s is a number: compare it with a number, without quotes";
+inline constexpr char HintContainsIsForText[] = "%s is a number and ~= is for text: write %s";
+inline constexpr char HintTruthValue[] = "%s is %s: TRUE and FALSE compare with no field";
+inline constexpr char HintText[] = "text";
+inline constexpr char HintNumber[] = "a number";
+inline constexpr char HintAloneIsNoCondition[] = "%s alone is no condition: compare it, as %s";
+inline constexpr char HintValidNames[] = "Valid names: %s";
 
 // Advanced search
 inline constexpr char SelectingItems[] = "Selecting items...";

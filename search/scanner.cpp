@@ -54,8 +54,8 @@ int TScannerParser::CharPosition(size_t offset) const {
     return position;
 }
 
-void TScannerParser::Fail(const char* message, size_t offset) const {
-    throw EParserError(Format(message, CharPosition(offset)));
+void TScannerParser::Fail(const char* message, size_t offset, const char* hint) const {
+    throw EParserError(Format(message, CharPosition(offset)), hint);
 }
 
 void TScannerParser::NextToken() {
@@ -166,7 +166,8 @@ void TScannerParser::ScanNumber() {
         if (IsAsciiLetter(c)) {
             // A letter ends the number only as a size unit; any other is a digit too large.
             multiplier = SizeUnitAt(pos_, separator);
-            if (multiplier == 0) Fail(msg::DigitLargerThanBase, pos_);
+            if (multiplier == 0)
+                Fail(msg::DigitLargerThanBase, pos_, msg::HintNumberRunsIntoLetters);
             pos_ += 2;
             break;
         }

@@ -110,7 +110,7 @@ private:
     void ScanString();
     char Current() const;  // the byte at the position, or 0 at the end of the text
     int CharPosition(size_t offset) const;
-    [[noreturn]] void Fail(const char* message, size_t offset) const;
+    [[noreturn]] void Fail(const char* message, size_t offset, const char* hint = "") const;
 
     int32_t integer_ = 0;
     double real_ = 0;

@@ -78,7 +78,8 @@ void TScannerParser::ScanTime(long double first, size_t start) {
         total = total * 60 + ValueOf(input_, pos_, 2);
         pos_ += 2;
     }
-    if (IsAsciiLetter(Current())) Fail(msg::DigitLargerThanBase, pos_);
+    if (IsAsciiLetter(Current()))
+        Fail(msg::DigitLargerThanBase, pos_, msg::HintNumberRunsIntoLetters);
     if (total > std::numeric_limits<int32_t>::max()) Fail(msg::NumberTooLarge, start);
     integer_ = static_cast<int32_t>(total);
     kind_ = TToken::Integer;
@@ -104,7 +105,8 @@ void TScannerParser::ScanDate(size_t start) {
                               day{static_cast<unsigned>(ValueOf(input_, dayAt, 2))}};
     if (!date.ok()) Fail(msg::NotADate, dayAt);
     pos_ += 2;
-    if (IsAsciiLetter(Current())) Fail(msg::DigitLargerThanBase, pos_);
+    if (IsAsciiLetter(Current()))
+        Fail(msg::DigitLargerThanBase, pos_, msg::HintNumberRunsIntoLetters);
     // The catalogue counts days from 30 December 1899.
     constexpr sys_days kDayZero = sys_days{year{1899} / December / 30};
     integer_ = static_cast<int32_t>((sys_days{date} - kDayZero).count());

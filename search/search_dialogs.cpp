@@ -40,6 +40,17 @@ bool TSearchDialog::Execute(TrackRecord& pattern, ui::TShell& shell) {
     return true;
 }
 
+std::string MessageWithHint(const std::exception& error) {
+    std::string text = error.what();
+    if (const auto* parserError = dynamic_cast<const EParserError*>(&error)) {
+        if (*parserError->Hint() != '\0') {
+            text += '\n';
+            text += parserError->Hint();
+        }
+    }
+    return text;
+}
+
 void TSearchDialog2::DoParsing() {
     Tree.reset();
     Tree = tracklore::DoParsing(E_Expr);
@@ -51,7 +62,7 @@ void TSearchDialog2::B_TestClick() {
         L_Parsed = Tree->Describe(0);
     } catch (const std::exception& e) {
         Tree.reset();
-        L_Parsed = e.what();
+        L_Parsed = MessageWithHint(e);
     }
 }
 
@@ -61,7 +72,8 @@ bool TSearchDialog2::B_SearchClick(ui::TShell& shell) {
         return true;
     } catch (const std::exception& e) {
         Tree.reset();
-        shell.MessageBox(e.what(), msg::ErrorParsingCaption, ui::TMsgKind::Error, ui::mbOK);
+        shell.MessageBox(MessageWithHint(e), msg::ErrorParsingCaption, ui::TMsgKind::Error,
+                         ui::mbOK);
         return false;
     }
 }

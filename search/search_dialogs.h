@@ -3,6 +3,7 @@
 // reading back, and the advanced dialog's handlers.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -37,11 +38,14 @@ struct TSearchDialog : TRecordFieldControls {
     bool Execute(TrackRecord& pattern, ui::TShell& shell);
 };
 
+/// The error's message and, for a parser error that carries one, its line of help under it.
+std::string MessageWithHint(const std::exception& error);
+
 /// The advanced search: a typed expression, its test, and the tree the search uses. Lives as
 /// long as the main window, so the text and the last tree survive between uses.
 struct TSearchDialog2 {
     std::string E_Expr;
-    std::string L_Parsed;  ///< the printed tree after "Test...", or the error's message
+    std::string L_Parsed;  ///< the printed tree after "Test...", or the error's message and help
     bool CKB_UseSelected = false;
     bool CKB_UseSelectedEnabled = false;
     /// The parsed expression: empty at start and after any failed parse.

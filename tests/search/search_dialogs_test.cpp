@@ -135,7 +135,52 @@ TEST(AdvancedSearchDialog, TypeErrorAtTestShowsMessageAndDropsTree) {
     dialog.E_Expr = "year>=1992";
     dialog.B_TestClick();
     EXPECT_EQ(dialog.Tree, nullptr);
-    EXPECT_EQ(dialog.L_Parsed, "Type error in \"year >= 1992\"");
+    EXPECT_EQ(dialog.L_Parsed,
+              "Type error in \"year >= 1992\"\nYEAR is text: write year>=\"1992\"");
+}
+
+struct HintCase {
+    const char* expression;
+    const char* shown;  // the message, and under it the line of help
+};
+
+TEST(AdvancedSearchDialog, CrypticMessagesGetALineOfHelp) {
+    const HintCase cases[] = {
+        {"time>3m", "[7] Digit larger than base\na number may not run into letters"},
+        {"filesize>5XB", "[11] Digit larger than base\na number may not run into letters"},
+        {"year==1992", "Type error in \"year == 1992\"\nYEAR is text: write year==\"1992\""},
+        {"artist<1.5", "Type error in \"artist < 1.5\"\nARTIST is text: write artist<\"1.5\""},
+        {"time==\"180\"", "Type error in \"time == \"180\"\"\nTIME is a number: write time==180"},
+        {"time~=\"3\"", "Type error in \"time ~= \"3\"\"\nTIME is a number: write time==3"},
+        {"time>\"long\"",
+         "Type error in \"time > \"long\"\"\n"
+         "TIME is a number: compare it with a number, without quotes"},
+        {"time~=3",
+         "Type error in \"time ~= 3\"\nTIME is a number and ~= is for text: write time==3"},
+        {"id==TRUE",
+         "Type error in \"id == true\"\nID is a number: TRUE and FALSE compare with no field"},
+        {"title!=false",
+         "Type error in \"title != false\"\nTITLE is text: TRUE and FALSE compare with no field"},
+        {"artist AND time>3",
+         "Type error in \"artist AND time > 3\"\n"
+         "ARTIST alone is no condition: compare it, as artist~=\"abc\""},
+        {"time>3 OR kbitrate",
+         "Type error in \"time > 3 OR kbitrate\"\n"
+         "KBITRATE alone is no condition: compare it, as kbitrate>=1"},
+        {"NOT album",
+         "Cannot perform NOT on non-boolean value\n"
+         "ALBUM alone is no condition: compare it, as album~=\"abc\""},
+        {"nosuch==1",
+         "Unkown identifier \"nosuch\"\nValid names: id, volume, artist, title, album, time, "
+         "filesize, genre, filename, comment, year, samplerate, kbitrate, date"},
+        {"(time>3", "[8] Missing \")\""},
+    };
+    for (const HintCase& c : cases) {
+        TSearchDialog2 dialog;
+        dialog.E_Expr = c.expression;
+        dialog.B_TestClick();
+        EXPECT_EQ(dialog.L_Parsed, c.shown) << c.expression;
+    }
 }
 
 TEST(AdvancedSearchDialog, EmptyTextIsRefused) {
@@ -159,7 +204,9 @@ TEST(AdvancedSearchDialog, SearchWithBadExpressionShowsErrorBoxAndStaysOpen) {
     dialog.E_Expr = "NOT artist";
     EXPECT_FALSE(dialog.B_SearchClick(shell));
     ASSERT_EQ(shell.Messages.size(), 1u);
-    EXPECT_EQ(shell.Messages[0].Text, "Cannot perform NOT on non-boolean value");
+    EXPECT_EQ(shell.Messages[0].Text,
+              "Cannot perform NOT on non-boolean value\n"
+              "ARTIST alone is no condition: compare it, as artist~=\"abc\"");
     EXPECT_EQ(shell.Messages[0].Caption, "Error parsing");
     EXPECT_EQ(shell.Messages[0].Buttons, unsigned{ui::mbOK});
     EXPECT_EQ(dialog.E_Expr, "NOT artist");

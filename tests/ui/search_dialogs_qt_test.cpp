@@ -130,7 +130,8 @@ TEST(AdvancedSearchQt, TestButtonShowsTheTypeErrorInTheParsedLabel) {
         EXPECT_TRUE(help->toPlainText().startsWith("The advanced search facility"));
         Child<QLineEdit>(form, "E_Expr")->setText("year>=1992");
         QTest::mouseClick(Child<QPushButton>(form, "B_Test"), Qt::LeftButton);
-        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(), "Type error in \"year >= 1992\"");
+        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(),
+                  "Type error in \"year >= 1992\"\nYEAR is text: write year>=\"1992\"");
         EXPECT_TRUE(form->isVisible());
         QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
     });
