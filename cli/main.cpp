@@ -44,10 +44,11 @@ constexpr CommandEntry kCommands[] = {
      "it once on an empty record) and print it as the search prints it; on an error print "
      "the error's message",
      tracklore::cli::RunParse},
-    {"query", "query CAT EXPR [--format table|csv|json]",
+    {"query", "query CAT (EXPR | --saved NAME) [--format table|csv|json]",
      "print the records of CAT for which the search expression EXPR is true, in slot order, "
      "in the formats of list; for example: query music.tracklore 'artist~=\"aqua\" AND "
-     "time<=300'",
+     "time<=3:00'; --saved runs the expression the advanced search dialog saved as NAME "
+     "(in the settings store, $TRACKLORE_REGISTRY when set)",
      tracklore::cli::RunQuery},
     {"search",
      "search CAT [--id N] [--artist T] [--album T] [--title T] [--year T] [--genre NAME] "

@@ -249,6 +249,14 @@ inline constexpr char UseSelected[] = "Search only selected (do not create a new
 inline constexpr char SearchButton[] = "&Search...";
 inline constexpr char CancelButton[] = "&Cancel";
 inline constexpr char AdvancedSearchMenu[] = "&Advanced Search...";
+inline constexpr char SavedSearchesLabel[] = "Sa&ved searches:";
+inline constexpr char SaveSearchButton[] = "Save...";
+inline constexpr char SaveSearchCaption[] = "Save search";
+inline constexpr char SaveSearchPrompt[] = "Save the expression under the name:";
+inline constexpr char SavedSearchNeedsName[] =
+    "Please give the search a name: one line of text, not only blanks.";
+inline constexpr char ReplaceSavedSearch[] = "Replace the saved search \"%s\"?";
+inline constexpr char SavedSearchNotFound[] = "No saved search is named \"%s\"";
 inline constexpr char SelectFormCaption[] = "SelectForm";
 inline constexpr char QualityFormat[] = "%dkbit/s at %d";
 

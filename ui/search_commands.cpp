@@ -78,6 +78,7 @@ TSearchDialog2& AdvancedDialog(std::unique_ptr<TSearchDialog2, void (*)(TSearchD
 // catalogue as the dialog's check box says; then one more result window.
 void RunAdvancedSearch(TMainWindow& window, TSearchDialog2& dialog, TTracklore* within) {
     TShell& shell = window.Shell();
+    dialog.LoadSaved();  // the command line or another window may have saved some since
     if (!shell.ExecuteAdvancedSearch(dialog)) return;
     // The dialog closes with OK only over a parsed tree; parse here should a caller not.
     if (!dialog.Tree) dialog.DoParsing();
@@ -123,6 +124,7 @@ void TMainWindow::Search() {
 
 void TMainWindow::AdvancedSearch() {
     TSearchDialog2& dialog = AdvancedDialog(searchDialog2_);
+    dialog.RegistryFile = registryFile_;
     PresetUseSelected(dialog, *this);
     RunAdvancedSearch(*this, dialog, nullptr);
 }
@@ -165,6 +167,7 @@ void TMainWindow::SelectFormSearchWithin(const TSelectForm& form) {
     std::unique_ptr<TTracklore> shown = catalogue_->SelectWhere(HasListedId, &ids);
 
     TSearchDialog2& dialog = AdvancedDialog(searchDialog2_);
+    dialog.RegistryFile = registryFile_;
     dialog.CKB_UseSelected = true;
     dialog.CKB_UseSelectedEnabled = false;
     RunAdvancedSearch(*this, dialog, shown.get());

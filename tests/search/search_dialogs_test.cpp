@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.h"
+#include "search/saved_searches.h"
 #include "tests/support/scripted_shell.h"
+#include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
@@ -222,6 +224,92 @@ TEST(AdvancedSearchDialog, SearchWithGoodExpressionMayClose) {
     EXPECT_TRUE(dialog.B_SearchClick(shell));
     EXPECT_TRUE(shell.Messages.empty());
     EXPECT_TRUE(dialog.FormCloseQuery(true));
+}
+
+TEST(AdvancedSearchDialog, CheckWhileTypingLeavesTheTreeAlone) {
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "time>3";
+    dialog.B_TestClick();
+    const TExpr* tree = dialog.Tree.get();
+    EXPECT_EQ(CheckExpression("").State, TExprCheckState::Empty);
+    const TExprCheck good = CheckExpression("time>=3:00");
+    EXPECT_EQ(good.State, TExprCheckState::Valid);
+    EXPECT_EQ(good.Text, "time >= 180");
+    const TExprCheck bad = CheckExpression("time>=3:60");
+    EXPECT_EQ(bad.State, TExprCheckState::Invalid);
+    EXPECT_EQ(bad.Text, "[9] Minutes and seconds after a colon must be two digits, 00 to 59");
+    EXPECT_EQ(CheckExpression("time>3m").Text,
+              "[7] Digit larger than base\na number may not run into letters");
+    EXPECT_EQ(dialog.Tree.get(), tree);
+}
+
+class SavedSearches : public testing::Test {
+protected:
+    SavedSearches() { dialog_.RegistryFile = dir_.Path("Tracklore.reg"); }
+
+    // Saves `expression` as `name` through the dialog.
+    bool Save(const std::string& expression, const std::string& name) {
+        dialog_.E_Expr = expression;
+        return dialog_.B_SaveClick(shell_, name);
+    }
+
+    test::TTempDir dir_;
+    test::TScriptedShell shell_;
+    TSearchDialog2 dialog_;
+};
+
+TEST_F(SavedSearches, SaveListsTheNameAndChoosingItFillsTheBox) {
+    EXPECT_TRUE(Save("time>=3:00", "  Long ones "));
+    EXPECT_TRUE(Save("artist~=\"Aqua\"", "Aqua"));
+    EXPECT_EQ(dialog_.CB_Saved, (std::vector<std::string>{"Long ones", "Aqua"}));
+    EXPECT_TRUE(shell_.Messages.empty());
+
+    TSearchDialog2 later;  // as the next run of the program sees the store
+    later.RegistryFile = dialog_.RegistryFile;
+    later.LoadSaved();
+    EXPECT_EQ(later.CB_Saved, dialog_.CB_Saved);
+    EXPECT_TRUE(later.CB_SavedSelect("long ONES"));
+    EXPECT_EQ(later.E_Expr, "time>=3:00");
+    later.E_Expr = "kept";
+    EXPECT_FALSE(later.CB_SavedSelect("gone"));
+    EXPECT_EQ(later.E_Expr, "kept");
+}
+
+TEST_F(SavedSearches, SavingAnExistingNameAsksBeforeReplacing) {
+    ASSERT_TRUE(Save("time>1", "Mine"));
+    shell_.MessageAnswers = {ui::TModalResult::No, ui::TModalResult::Yes};
+    EXPECT_FALSE(Save("time>2", "MINE"));
+    std::string expression;
+    ASSERT_TRUE(FindSavedSearch(dialog_.RegistryFile, "mine", expression));
+    EXPECT_EQ(expression, "time>1");
+    EXPECT_TRUE(Save("time>3", "MINE"));
+    ASSERT_TRUE(FindSavedSearch(dialog_.RegistryFile, "mine", expression));
+    EXPECT_EQ(expression, "time>3");
+    EXPECT_EQ(dialog_.CB_Saved, (std::vector<std::string>{"Mine"}));
+    ASSERT_EQ(shell_.Messages.size(), 2u);
+    EXPECT_EQ(shell_.Messages[0].Text, "Replace the saved search \"MINE\"?");
+}
+
+TEST_F(SavedSearches, RefusesBadNamesAndExpressionsWithAMessage) {
+    shell_.MessageAnswers.assign(3, ui::TModalResult::OK);
+    EXPECT_FALSE(Save("time>1", "   "));
+    EXPECT_FALSE(Save("time>1", "two\nlines"));
+    EXPECT_FALSE(Save("year==1992", "Nineties"));
+    ASSERT_EQ(shell_.Messages.size(), 3u);
+    EXPECT_EQ(shell_.Messages[1].Text, shell_.Messages[0].Text);
+    EXPECT_EQ(shell_.Messages[2].Caption, "Error parsing");
+    EXPECT_TRUE(LoadSavedSearches(dialog_.RegistryFile).empty());
+}
+
+TEST_F(SavedSearches, AStoreThatCannotBeWrittenKeepsWhatItHad) {
+    ASSERT_TRUE(Save("time>1", "Mine"));
+    const std::string before = test::ReadFileBytes(dialog_.RegistryFile);
+    dialog_.RegistryFile = dir_.Path("Tracklore.reg/inside.reg");  // a file where a folder goes
+    shell_.MessageAnswers.push_back(ui::TModalResult::OK);
+    EXPECT_FALSE(Save("time>2", "Other"));
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Caption, "Save search");
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("Tracklore.reg")), before);
 }
 
 }  // namespace
