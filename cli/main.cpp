@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/catalogue_commands.h"
+#include "cli/duplicates_commands.h"
 #include "cli/pack_commands.h"
 #ifdef TRACKLORE_CLI_PRINT
 #include "cli/print_commands.h"
@@ -30,6 +31,13 @@ constexpr CommandEntry kCommands[] = {
      "read IN and write OUT, each as CSV when its name ends in \".csv\", else as a catalogue "
      "file (sorted by ID)",
      tracklore::cli::RunConvert},
+    {"duplicates", "duplicates CAT [--rules tags,size] [--format table|csv|json]",
+     "print the groups of records of CAT that are probably the same song, one group after "
+     "another with its number in a first column Group: \"tags\" groups records whose artist "
+     "and title agree (ignoring case and blanks around them) and whose play times differ by "
+     "at most 2 seconds, \"size\" records of equal file size and play time; both by "
+     "default; formats as for list",
+     tracklore::cli::RunDuplicates},
     {"list", "list CAT [--format table|csv|json] [--sort FIELD]",
      "print the records of CAT in slot order, or sorted by FIELD (a field name such as Artist "
      "or a code 0 to 13); table (the default) is for reading, csv is the CSV export layout, "
