@@ -260,6 +260,17 @@ inline constexpr char SavedSearchNotFound[] = "No saved search is named \"%s\"";
 inline constexpr char SelectFormCaption[] = "SelectForm";
 inline constexpr char QualityFormat[] = "%dkbit/s at %d";
 
+// Finding duplicates
+inline constexpr char DuplicatesCaption[] = "Find duplicates";
+inline constexpr char DuplicatesInfo[] =
+    "Records that are probably the same song are listed in groups. Records belong together "
+    "when they have:";
+inline constexpr char DuplicatesArtistTitle[] =
+    "the same artist and title (any case) and play times at most 2 seconds apart";
+inline constexpr char DuplicatesSizeLength[] = "the same file size and play time";
+inline constexpr char FindingDuplicates[] = "Finding duplicates...";
+inline constexpr char NoDuplicatesFound[] = "No duplicates found.";
+
 // Field search
 inline constexpr char SearchDialogCaption[] = "Search Dialog";
 inline constexpr char SearchDialogInfo[] =

@@ -30,6 +30,7 @@ enum class TCommandId {
     AddFile,
     Search,
     AdvancedSearch,
+    FindDuplicates,
     Sort,
     Renumber,
     ViewList,

@@ -2,10 +2,13 @@
 #include <exception>
 #include <filesystem>
 #include <unordered_set>
+#include <vector>
 
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
+#include "search/duplicates.h"
+#include "search/duplicates_dialog.h"
 #include "search/evaluate.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
@@ -127,6 +130,34 @@ void TMainWindow::AdvancedSearch() {
     dialog.RegistryFile = registryFile_;
     PresetUseSelected(dialog, *this);
     RunAdvancedSearch(*this, dialog, nullptr);
+}
+
+void TMainWindow::FindDuplicates() {
+    TDuplicatesDialog dialog;
+    if (!shell_.ExecuteDuplicatesDialog(dialog) || !dialog.CanSearch()) return;
+
+    std::vector<TrackRecord> records;
+    std::vector<int> groups;
+    {
+        TBusyScope busy(shell_);
+        SetStatusText(msg::FindingDuplicates);
+        int number = 0;
+        for (TDuplicateGroup& group : tracklore::FindDuplicates(*catalogue_, dialog.Rules())) {
+            ++number;
+            for (TrackRecord& record : group.Records) {
+                records.push_back(std::move(record));
+                groups.push_back(number);
+            }
+        }
+        SetStatusText("");
+    }
+    if (records.empty()) {
+        shell_.MessageBox(msg::NoDuplicatesFound, kAppTitle, TMsgKind::Information, mbOK);
+        return;
+    }
+    auto form = std::make_unique<TSelectForm>(records, groups);
+    form->Generation = catalogueGeneration_;
+    shell_.ShowSelectForm(std::move(form));
 }
 
 void TMainWindow::SelectFormSave(const TSelectForm& form) {

@@ -22,6 +22,8 @@
 
 #include "core/catalogue.h"
 #include "search/dialog_fields.h"
+#include "search/duplicates_dialog.h"
+#include "search/duplicates_dialog_qt.h"
 #include "search/saved_searches.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
@@ -254,6 +256,45 @@ TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
     window->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
+}
+
+TEST(SelectFormQt, AWindowOfGroupsShowsTheGroupFirst) {
+    test::TTempDir dir;
+    ui::TMainForm mainForm(dir.Path("prefs.reg"));
+    std::vector<TrackRecord> records(3);
+    records[0].ID = 7;
+    records[1].ID = 3;
+    records[2].ID = 5;
+    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(records, std::vector<int>{1, 1, 2}));
+    auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
+    ASSERT_NE(window, nullptr);
+    QAbstractItemModel* model = Child<QTableView>(window, "LV_Database")->model();
+    ASSERT_EQ(model->columnCount(), 12);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Group");
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "ID");
+    EXPECT_EQ(model->index(2, 0).data().toString(), "2");
+    EXPECT_EQ(model->index(2, 1).data().toString(), "5");
+    EXPECT_EQ(model->index(2, 0).data(Qt::UserRole).toInt(), 5);
+    window->close();
+}
+
+TEST(DuplicatesDialogQt, OkNeedsARuleAndReadsTheBoxesBack) {
+    TDuplicatesDialog dialog;
+    WhenModal<QDialog>([](QDialog* form) {
+        EXPECT_EQ(form->windowTitle(), "Find duplicates");
+        auto* ok = Child<QPushButton>(form, "B_OK");
+        auto* tags = Child<QCheckBox>(form, "CKB_ArtistTitle");
+        auto* size = Child<QCheckBox>(form, "CKB_SizeLength");
+        EXPECT_TRUE(ok->isEnabled());
+        tags->setChecked(false);
+        size->setChecked(false);
+        EXPECT_FALSE(ok->isEnabled());
+        size->setChecked(true);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    ASSERT_TRUE(ExecuteDuplicatesDialogQt(nullptr, dialog));
+    EXPECT_FALSE(dialog.CKB_ArtistTitle);
+    EXPECT_TRUE(dialog.CKB_SizeLength);
 }
 
 TEST(SelectFormQt, SelectionFollowsItsRecordWhenTheRowsAreSorted) {
