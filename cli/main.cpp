@@ -14,6 +14,7 @@
 #include "cli/scan_commands.h"
 #include "cli/search_commands.h"
 #include "cli/stats_commands.h"
+#include "cli/volumes_commands.h"
 
 namespace {
 
@@ -75,6 +76,12 @@ constexpr CommandEntry kCommands[] = {
      "print the number of records of CAT, their total play time and the total size of their "
      "files, as File Info shows them",
      tracklore::cli::RunStats},
+    {"volumes", "volumes CAT [--format table|csv|json]",
+     "print one line per volume label of CAT: its number of records, total size, total play "
+     "time and newest file date, and whether a drive of the drive table (TRACKLORE_DRIVES "
+     "when set, else the mounted file systems) carries that label now, with the drive and "
+     "where it is mounted",
+     tracklore::cli::RunVolumes},
 #ifdef TRACKLORE_CLI_PRINT
     {"print",
      "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# tracklore-cli duplicates: the groups in each format and with each choice of rules.
+# tracklore-cli duplicates and volumes: the groups in each format and with each choice of
+# rules; one line per volume label with its totals and online state.
 # Usage: collection_test.sh CLI SCRATCHDIR
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
@@ -46,6 +47,29 @@ expect_error 2 'Usage: tracklore-cli duplicates CAT [--rules tags,size] [--forma
 expect_error 1 'Error opening "missing.tracklore" - No such file or directory' \
     duplicates missing.tracklore
 "$cli" --help | grep -q '^  duplicates CAT' || fail "--help lacks duplicates"
+
+# volumes: CD is in a drive of the table, MUSIC_1 in none; a drive without a medium (its
+# folder missing) carries nothing, not even the records without a label.
+mkdir -p cdrom
+export TRACKLORE_DRIVES="c=/;d=$PWD/cdrom|CD;e=$PWD/gone|MUSIC_1"
+"$cli" volumes music.csv --format csv >out.csv || fail "volumes csv exited $?"
+expected="Volume;Records;Size;PlayTime;NewestFile;Online;Drive;MountPoint
+CD;3;4000000;540;;yes;d;$PWD/cdrom
+MUSIC_1;2;5000000;336;;no;;"
+[ "$(tr -d '\r' <out.csv)" = "$expected" ] || fail "volumes csv: $(cat out.csv)"
+"$cli" volumes music.csv >out.txt || fail "volumes table exited $?"
+grep -q "^CD       3        3.8 MB  0h 9m 0s   *yes     d: $PWD/cdrom\$" out.txt ||
+    fail "volumes table: $(cat out.txt)"
+"$cli" volumes music.csv --format json >out.json || fail "volumes json exited $?"
+python3 -c '
+import json, sys
+rows = json.load(open(sys.argv[1]))
+assert [(r["Volume"], r["Records"], r["Online"], r["Drive"]) for r in rows] == \
+    [("CD", 3, True, "d"), ("MUSIC_1", 2, False, None)], rows
+' out.json || fail "volumes --format json"
+unset TRACKLORE_DRIVES
+expect_error 2 'Usage: tracklore-cli volumes CAT [--format table|csv|json]' volumes music.csv --format xml
+"$cli" --help | grep -q '^  volumes CAT' || fail "--help lacks volumes"
 
 [ "$failures" -eq 0 ] && echo "cli collection: all passed"
 exit "$failures"
