@@ -39,6 +39,7 @@ public:
     bool ExecuteSearchDialog(TSearchDialog&) override { return false; }
     bool ExecuteAdvancedSearch(TSearchDialog2&) override { return false; }
     bool ExecuteEditDialog(TEditDialog&) override { return false; }
+    bool ExecuteDuplicatesDialog(TDuplicatesDialog&) override { return false; }
     void ShowSelectForm(std::unique_ptr<TSelectForm>) override {}
     void ShowStatistics(const ui::TStatisticsBox&) override {}
     bool ExecutePrinterDialog(ui::TPrinterDialog&,

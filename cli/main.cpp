@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/catalogue_commands.h"
+#include "cli/duplicates_commands.h"
 #include "cli/pack_commands.h"
 #ifdef TRACKLORE_CLI_PRINT
 #include "cli/print_commands.h"
@@ -14,6 +15,7 @@
 #include "cli/search_commands.h"
 #include "cli/stats_commands.h"
 #include "cli/update_commands.h"
+#include "cli/volumes_commands.h"
 
 namespace {
 
@@ -31,6 +33,13 @@ constexpr CommandEntry kCommands[] = {
      "read IN and write OUT, each as CSV when its name ends in \".csv\", else as a catalogue "
      "file (sorted by ID)",
      tracklore::cli::RunConvert},
+    {"duplicates", "duplicates CAT [--rules tags,size] [--format table|csv|json]",
+     "print the groups of records of CAT that are probably the same song, one group after "
+     "another with its number in a first column Group: \"tags\" groups records whose artist "
+     "and title agree (ignoring case and blanks around them) and whose play times differ by "
+     "at most 2 seconds, \"size\" records of equal file size and play time; both by "
+     "default; formats as for list",
+     tracklore::cli::RunDuplicates},
     {"list", "list CAT [--format table|csv|json] [--sort FIELD]",
      "print the records of CAT in slot order, or sorted by FIELD (a field name such as Artist "
      "or a code 0 to 13); table (the default) is for reading, csv is the CSV export layout, "
@@ -45,10 +54,11 @@ constexpr CommandEntry kCommands[] = {
      "it once on an empty record) and print it as the search prints it; on an error print "
      "the error's message",
      tracklore::cli::RunParse},
-    {"query", "query CAT EXPR [--format table|csv|json]",
+    {"query", "query CAT (EXPR | --saved NAME) [--format table|csv|json]",
      "print the records of CAT for which the search expression EXPR is true, in slot order, "
      "in the formats of list; for example: query music.tracklore 'artist~=\"aqua\" AND "
-     "time<=300'",
+     "time<=3:00'; --saved runs the expression the advanced search dialog saved as NAME "
+     "(in the settings store, $TRACKLORE_REGISTRY when set)",
      tracklore::cli::RunQuery},
     {"search",
      "search CAT [--id N] [--artist T] [--album T] [--title T] [--year T] [--genre NAME] "
@@ -74,6 +84,12 @@ constexpr CommandEntry kCommands[] = {
      "print the number of records of CAT, their total play time and the total size of their "
      "files, as File Info shows them",
      tracklore::cli::RunStats},
+    {"volumes", "volumes CAT [--format table|csv|json]",
+     "print one line per volume label of CAT: its number of records, total size, total play "
+     "time and newest file date, and whether a drive of the drive table (TRACKLORE_DRIVES "
+     "when set, else the mounted file systems) carries that label now, with the drive and "
+     "where it is mounted",
+     tracklore::cli::RunVolumes},
 #ifdef TRACKLORE_CLI_PRINT
     {"print",
      "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "

@@ -114,22 +114,59 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-void WriteCsv(TTracklore& catalogue, std::ostream& out) {
+void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
     // The export writes files; going through one keeps a single definition of the layout.
     TScratchFolder scratch;
-    catalogue.ExportCSV(scratch.File());
+    if (groups == nullptr) {
+        catalogue.ExportCSV(scratch.File());
+        std::ifstream in(scratch.File(), std::ios::binary);
+        out << in.rdbuf();
+        return;
+    }
+    // Lines are records only when no text holds a line break.
+    TTracklore oneLine;
+    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        if (const TrackRecord* record = catalogue.SlotRecord(slot)) {
+            TrackRecord copy = *record;
+            for (SharedText* text : {&copy.Volume, &copy.Filename, &copy.Artist, &copy.Title,
+                                     &copy.Album, &copy.Comment, &copy.Year}) {
+                std::string value = text->str();
+                for (char& c : value) {
+                    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+                }
+                *text = value;
+            }
+            oneLine.InsertAsStored(copy);
+        }
+    }
+    oneLine.ExportCSV(scratch.File());
     std::ifstream in(scratch.File(), std::ios::binary);
-    out << in.rdbuf();
+    std::string line;
+    size_t record = 0;
+    for (int number = 0; std::getline(in, line); ++number) {
+        // The export starts with an empty line, then the header.
+        if (number == 1) {
+            out << "Group;";
+        } else if (number > 1 && record < groups->size()) {
+            out << (*groups)[record++] << ';';
+        }
+        out << line << '\n';
+    }
 }
 
-void WriteJson(TTracklore& catalogue, std::ostream& out) {
+void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
     std::string text = "[";
     bool first = true;
+    size_t index = 0;
     for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
         const TrackRecord* record = catalogue.SlotRecord(slot);
         if (record == nullptr) continue;
         text += first ? "\n  {" : ",\n  {";
         first = false;
+        if (groups != nullptr && index < groups->size()) {
+            text += "\"Group\": " + std::to_string((*groups)[index]) + ", ";
+        }
+        ++index;
         const auto key = [&](int code) {
             if (code > 0) text += ", ";
             text += '"';
@@ -163,13 +200,14 @@ void WriteJson(TTracklore& catalogue, std::ostream& out) {
     out << text;
 }
 
-void WriteTable(TTracklore& catalogue, std::ostream& out) {
+void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
     static constexpr const char* kCaptions[] = {"ID",       "Volume", "Artist",  "Title",
                                                 "Album",    "Year",   "Comment", "Genre",
                                                 "Filename", "Time",   "Quality", "Filesize"};
-    constexpr size_t kColumns = std::size(kCaptions);
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
+    if (groups != nullptr) rows.back().insert(rows.back().begin(), "Group");
+    const size_t kColumns = rows.back().size();
     for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
         const TrackRecord* r = catalogue.SlotRecord(slot);
         if (r == nullptr) continue;
@@ -178,6 +216,11 @@ void WriteTable(TTracklore& catalogue, std::ostream& out) {
                         Cell(r->Comment.view()), Cell(GenreNames[r->Genre]),
                         Cell(r->Filename.view()), TimeText(r->PlayLength), QualityText(*r),
                         FilesizeText(r->FileSize)});
+        if (groups != nullptr) {
+            const size_t index = rows.size() - 2;
+            rows.back().insert(rows.back().begin(),
+                               index < groups->size() ? std::to_string((*groups)[index]) : "");
+        }
     }
     std::vector<size_t> widths(kColumns, 0);
     for (const auto& row : rows) {
@@ -209,13 +252,13 @@ bool IsRecordFormat(const std::string& format) {
     return format == "table" || format == "csv" || format == "json";
 }
 
-int PrintRecords(TTracklore& catalogue, const std::string& format) {
+int PrintRecords(TTracklore& catalogue, const std::string& format, const TGroupColumn* groups) {
     if (format == "csv") {
-        WriteCsv(catalogue, std::cout);
+        WriteCsv(catalogue, std::cout, groups);
     } else if (format == "json") {
-        WriteJson(catalogue, std::cout);
+        WriteJson(catalogue, std::cout, groups);
     } else {
-        WriteTable(catalogue, std::cout);
+        WriteTable(catalogue, std::cout, groups);
     }
     return FlushStandardOutput();
 }

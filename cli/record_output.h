@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/catalogue.h"
 
@@ -19,19 +20,26 @@ inline constexpr const char* kFieldNames[kFieldCount] = {
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
-/// The records in slot order exactly as ExportCSV writes them.
-void WriteCsv(TTracklore& catalogue, std::ostream& out);
+/// Group numbers by slot order: with them, every record is printed behind its group's
+/// number, in a first column "Group" (the duplicate finder's output).
+using TGroupColumn = std::vector<int>;
+
+/// The records in slot order exactly as ExportCSV writes them (with `groups`, each line
+/// starts with the group's number; control characters in texts are printed as blanks then,
+/// so every record keeps one line).
+void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
 /// A JSON array of one object per record, keyed by the field names; texts as strings,
-/// numbers as numbers.
-void WriteJson(TTracklore& catalogue, std::ostream& out);
+/// numbers as numbers (with `groups`, "Group" comes first).
+void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
 /// One line per record with the columns of the list view, aligned; long texts are cut.
-void WriteTable(TTracklore& catalogue, std::ostream& out);
+void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
 
 /// True for the formats of --format: "table", "csv" and "json".
 bool IsRecordFormat(const std::string& format);
 /// Writes the records to standard output in `format` and returns the exit status:
 /// FlushStandardOutput's.
-int PrintRecords(TTracklore& catalogue, const std::string& format);
+int PrintRecords(TTracklore& catalogue, const std::string& format,
+                 const TGroupColumn* groups = nullptr);
 /// Flushes standard output: 0, or 1 after "Error writing to standard output" on stderr
 /// when anything was lost (a full disk, a closed pipe).
 int FlushStandardOutput();

@@ -3,15 +3,20 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
 #include "core/file_choice.h"
+#include "core/format.h"
+#include "core/strings.h"
 #include "media/genres.h"
 #include "search/dialog_fields.h"
 #include "search/evaluate.h"
+#include "search/saved_searches.h"
 #include "search/scanner_parser.h"
+#include "ui/prefs.h"
 
 namespace tracklore::cli {
 
@@ -51,22 +56,33 @@ int RunParse(const std::vector<std::string>& args) {
 }
 
 int RunQuery(const std::vector<std::string>& args) {
-    constexpr char kUsage[] = "query CAT EXPR [--format table|csv|json]";
+    constexpr char kUsage[] = "query CAT (EXPR | --saved NAME) [--format table|csv|json]";
     std::vector<std::string> positional;
+    std::optional<std::string> saved;
     std::string format = "table";
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--format" && i + 1 < args.size()) {
             format = args[++i];
             if (!IsRecordFormat(format)) return Usage(kUsage);
+        } else if (args[i] == "--saved" && i + 1 < args.size() && !saved) {
+            saved = args[++i];
         } else {
             // No expression starts with "--", so every other word is positional.
             positional.push_back(args[i]);
         }
     }
-    if (positional.size() != 2) return Usage(kUsage);
+    if (positional.size() != (saved ? 1u : 2u)) return Usage(kUsage);
 
+    std::string expression;
+    if (saved) {
+        if (!FindSavedSearch(ui::DefaultRegistryFile(), *saved, expression)) {
+            throw std::runtime_error(Format(msg::SavedSearchNotFound, saved->c_str()));
+        }
+    } else {
+        expression = positional[1];
+    }
     // The expression is checked before the catalogue is read, as the dialog does.
-    const auto tree = DoParsing(positional[1]);
+    const auto tree = DoParsing(expression);
     TTracklore catalogue;
     LoadByFormat(catalogue, positional[0]);
     auto result = SelectMatching(catalogue, *tree);

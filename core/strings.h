@@ -239,11 +239,26 @@ inline constexpr char MissingCloseParen[] = "[%d] Missing \")\"";
 inline constexpr char ExpectedIdentifier[] = "[%d] Expected identifier";
 inline constexpr char ExpectedConstant[] = "[%d] Expected a constant after relational operator";
 inline constexpr char NestedTooDeeply[] = "[%d] Expression nested too deeply";
+inline constexpr char TimePartOutOfRange[] =
+    "[%d] Minutes and seconds after a colon must be two digits, 00 to 59";
+inline constexpr char NotADate[] = "[%d] Not a calendar date: write year-month-day, as 2024-01-31";
 inline constexpr char NotOnNonBoolean[] = "Cannot perform NOT on non-boolean value";
 inline constexpr char TypeError[] = "Type error in \"%s\"";
 inline constexpr char UnknownIdentifier[] = "Unkown identifier \"%s\"";
 inline constexpr char OperatorEvalFailed[] = "Internal error in operator description - eval failed";
 inline constexpr char EmptyExpression[] = "Empty expression - must supply an expression";
+// One line of help under a parser message, saying what to write instead.
+inline constexpr char HintNumberRunsIntoLetters[] = "a number may not run into letters";
+inline constexpr char HintFieldIsText[] = "%s is text: write %s";
+inline constexpr char HintFieldIsNumber[] = "%s is a number: write %s";
+inline constexpr char HintNumberWithoutQuotes[] =
+    "%s is a number: compare it with a number, without quotes";
+inline constexpr char HintContainsIsForText[] = "%s is a number and ~= is for text: write %s";
+inline constexpr char HintTruthValue[] = "%s is %s: TRUE and FALSE compare with no field";
+inline constexpr char HintText[] = "text";
+inline constexpr char HintNumber[] = "a number";
+inline constexpr char HintAloneIsNoCondition[] = "%s alone is no condition: compare it, as %s";
+inline constexpr char HintValidNames[] = "Valid names: %s";
 
 // Advanced search
 inline constexpr char SelectingItems[] = "Selecting items...";
@@ -256,8 +271,27 @@ inline constexpr char UseSelected[] = "Search only selected (do not create a new
 inline constexpr char SearchButton[] = "&Search...";
 inline constexpr char CancelButton[] = "&Cancel";
 inline constexpr char AdvancedSearchMenu[] = "&Advanced Search...";
+inline constexpr char SavedSearchesLabel[] = "Sa&ved searches:";
+inline constexpr char SaveSearchButton[] = "Save...";
+inline constexpr char SaveSearchCaption[] = "Save search";
+inline constexpr char SaveSearchPrompt[] = "Save the expression under the name:";
+inline constexpr char SavedSearchNeedsName[] =
+    "Please give the search a name: one line of text, not only blanks.";
+inline constexpr char ReplaceSavedSearch[] = "Replace the saved search \"%s\"?";
+inline constexpr char SavedSearchNotFound[] = "No saved search is named \"%s\"";
 inline constexpr char SelectFormCaption[] = "SelectForm";
 inline constexpr char QualityFormat[] = "%dkbit/s at %d";
+
+// Finding duplicates
+inline constexpr char DuplicatesCaption[] = "Find duplicates";
+inline constexpr char DuplicatesInfo[] =
+    "Records that are probably the same song are listed in groups. Records belong together "
+    "when they have:";
+inline constexpr char DuplicatesArtistTitle[] =
+    "the same artist and title (any case) and play times at most 2 seconds apart";
+inline constexpr char DuplicatesSizeLength[] = "the same file size and play time";
+inline constexpr char FindingDuplicates[] = "Finding duplicates...";
+inline constexpr char NoDuplicatesFound[] = "No duplicates found.";
 
 // Field search
 inline constexpr char SearchDialogCaption[] = "Search Dialog";
@@ -332,6 +366,12 @@ inline constexpr const char* AdvancedSearchHelp[] = {
     "        DATE -  of type float, The integral part is the number of days that have",
     "                passed since 12/30/1899. The fractional part is fraction of a 24",
     "                hour day that has elapsed.",
+    "Constants may carry units; each stands for the number it gives:",
+    "        3:00, 1:02:03 - a play time as minutes:seconds or hours:minutes:seconds,",
+    "                in seconds (3:00 is 180); the parts after a colon are 00 to 59",
+    "        700KB, 5MB, 1GB - a size in bytes, in powers of 1,024 (1KB is 1024)",
+    "        2024-01-31 - a calendar date (year-month-day), as the day number DATE",
+    "                counts (2024-01-31 is 45322)",
     "",
     "Examples of queries",
     ">>      time>360",
@@ -349,6 +389,9 @@ inline constexpr const char* AdvancedSearchHelp[] = {
     ">>      artist~=\"Aqua\" AND (time>=180 AND time<=300) AND samplerate=44100 ",
     "        AND kbitrate>=128",
     "        Search for all Aqua tracks lasting between 180 and 300 secs. in CD-quality.",
+    "",
+    ">>      time>=3:00 AND filesize<5MB AND date>=2024-01-31",
+    "        Find tracks of 3 minutes or more, smaller than 5 MB, changed since 2024-01-31.",
     "",
     "",
     "",

@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "media/genres.h"
 #include "platform/locale.h"
+#include "search/expr_hints.h"
 
 namespace tracklore {
 
@@ -128,18 +129,29 @@ TValue TExprConst::EvaluateValue(const TrackRecord& /*track*/) const {
 }
 
 TValue TExprIdent::EvaluateValue(const TrackRecord& track) const {
-    if (field_ < 0) throw EParserError(Format(msg::UnknownIdentifier, name_.c_str()));
+    if (field_ < 0) {
+        std::string names;
+        for (const Identifier& identifier : kIdentifiers) {
+            if (!names.empty()) names += ", ";
+            names += identifier.name;
+        }
+        throw EParserError(Format(msg::UnknownIdentifier, name_.c_str()),
+                           Format(msg::HintValidNames, names.c_str()));
+    }
     return kIdentifiers[static_cast<size_t>(field_)].value(track);
 }
 
 TValue TExprNot::EvaluateValue(const TrackRecord& track) const {
     const TValue value = operand_->EvaluateValue(track);
-    if (value.kind != TConstKind::Boolean) throw EParserError(msg::NotOnNonBoolean);
+    if (value.kind != TConstKind::Boolean) {
+        throw EParserError(msg::NotOnNonBoolean, NoConditionHint(*operand_, value));
+    }
     return TValue::Boolean(!value.boolean);
 }
 
-void TExprBin::ThrowTypeError() const {
-    throw EParserError(Format(msg::TypeError, Describe(0).c_str()));
+void TExprBin::ThrowTypeError(const TValue& left, const TValue* right) const {
+    throw EParserError(Format(msg::TypeError, Describe(0).c_str()),
+                       TypeErrorHint(*this, left, right));
 }
 
 bool TExprBin::Contains(std::string_view haystack, std::string_view needle) const {
@@ -157,18 +169,18 @@ TValue TExprBin::EvaluateValue(const TrackRecord& track) const {
         case TExprOp::And:
         case TExprOp::Or: {
             const TValue left = left_->EvaluateValue(track);
-            if (left.kind != TConstKind::Boolean) ThrowTypeError();
+            if (left.kind != TConstKind::Boolean) ThrowTypeError(left, nullptr);
             // AND stops at false, OR at true: the right side is not looked at.
             if (left.boolean == (op_ == TExprOp::Or)) return left;
             const TValue right = right_->EvaluateValue(track);
-            if (right.kind != TConstKind::Boolean) ThrowTypeError();
+            if (right.kind != TConstKind::Boolean) ThrowTypeError(left, &right);
             return right;
         }
         case TExprOp::Xor: {
             const TValue left = left_->EvaluateValue(track);
             const TValue right = right_->EvaluateValue(track);
             if (left.kind != TConstKind::Boolean || right.kind != TConstKind::Boolean) {
-                ThrowTypeError();
+                ThrowTypeError(left, &right);
             }
             return TValue::Boolean(left.boolean != right.boolean);
         }
@@ -195,7 +207,7 @@ TValue TExprBin::EvaluateValue(const TrackRecord& track) const {
                 }
                 return TValue::Boolean(Holds(op_, a < b ? -1 : (a > b ? 1 : 0)));
             }
-            ThrowTypeError();
+            ThrowTypeError(left, &right);
         }
     }
     throw EParserError(msg::OperatorEvalFailed);

@@ -12,10 +12,19 @@
 
 namespace tracklore {
 
-/// Every error of scanning, parsing and evaluating an expression.
+/// Every error of scanning, parsing and evaluating an expression. Besides its message it may
+/// carry one line of help saying what to write instead, which the dialogs show under it.
 class EParserError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EParserError(const std::string& message, const std::string& hint = {})
+        : std::runtime_error(message), hint_(hint) {}
+    explicit EParserError(const char* message) : std::runtime_error(message), hint_("") {}
+
+    /// The line of help, or "" when the message says it all.
+    const char* Hint() const noexcept { return hint_.what(); }
+
+private:
+    std::runtime_error hint_;  // a text whose copies cannot throw
 };
 
 /// Operator codes of TExprBin. The code is also the node's binding strength when printed.
@@ -143,7 +152,9 @@ public:
 
 private:
     bool Contains(std::string_view haystack, std::string_view needle) const;
-    [[noreturn]] void ThrowTypeError() const;
+    // The type error of this node, with help drawn from its operands' values (`right` null
+    // when the right operand was not evaluated).
+    [[noreturn]] void ThrowTypeError(const TValue& left, const TValue* right) const;
 
     std::unique_ptr<TExpr> left_;
     std::unique_ptr<TExpr> right_;

@@ -54,8 +54,8 @@ int TScannerParser::CharPosition(size_t offset) const {
     return position;
 }
 
-void TScannerParser::Fail(const char* message, size_t offset) const {
-    throw EParserError(Format(message, CharPosition(offset)));
+void TScannerParser::Fail(const char* message, size_t offset, const char* hint) const {
+    throw EParserError(Format(message, CharPosition(offset)), hint);
 }
 
 void TScannerParser::NextToken() {
@@ -154,6 +154,7 @@ void TScannerParser::ScanNumber() {
     long double fraction = 0;
     long double scale = 0.1L;
     bool seenSeparator = false;
+    long double multiplier = 1;
     for (;;) {
         const char c = Current();
         if (!separator.empty() && input_.compare(pos_, separator.size(), separator) == 0) {
@@ -162,15 +163,16 @@ void TScannerParser::ScanNumber() {
             pos_ += separator.size();
             continue;
         }
-        int digit;
-        if (IsDigit(c)) {
-            digit = c - '0';
-        } else if (IsAsciiLetter(c)) {
-            digit = (c & ~0x20) - 'A' + 10;
-        } else {
+        if (IsAsciiLetter(c)) {
+            // A letter ends the number only as a size unit; any other is a digit too large.
+            multiplier = SizeUnitAt(pos_, separator);
+            if (multiplier == 0)
+                Fail(msg::DigitLargerThanBase, pos_, msg::HintNumberRunsIntoLetters);
+            pos_ += 2;
             break;
         }
-        if (digit >= kRadix) Fail(msg::DigitLargerThanBase, pos_);
+        if (!IsDigit(c)) break;
+        const int digit = c - '0';
         if (seenSeparator) {
             fraction += digit * scale;
             scale /= 10;
@@ -179,13 +181,21 @@ void TScannerParser::ScanNumber() {
         }
         ++pos_;
     }
-    if (!seenSeparator) {
-        if (whole > std::numeric_limits<int32_t>::max()) Fail(msg::NumberTooLarge, start);
-        integer_ = static_cast<int32_t>(whole);
-        kind_ = TToken::Integer;
-        return;
+    const bool plainNumber = !seenSeparator && multiplier == 1;
+    if (plainNumber && pos_ + 1 < input_.size() && IsDigit(input_[pos_ + 1])) {
+        if (Current() == ':') return ScanTime(whole, start);
+        if (Current() == '-') return ScanDate(start);
     }
-    const long double value = whole + fraction;
+    const long double value = (whole + fraction) * multiplier;
+    if (!seenSeparator || multiplier != 1) {
+        // Plain integers, and sizes that come out whole and small enough, stay integers.
+        if (value <= std::numeric_limits<int32_t>::max() && value == std::floor(value)) {
+            integer_ = static_cast<int32_t>(value);
+            kind_ = TToken::Integer;
+            return;
+        }
+        if (!seenSeparator && multiplier == 1) Fail(msg::NumberTooLarge, start);
+    }
     if (!(value <= std::numeric_limits<double>::max())) Fail(msg::NumberTooLarge, start);
     real_ = static_cast<double>(value);
     kind_ = TToken::Real;

@@ -7,11 +7,20 @@
 //   BE3         = "(" BE0 ")" | RELATION ;
 //   RELATION    = IDENT [ RELOPERATOR CONST ] ;
 //   RELOPERATOR = "=" | "==" | "!=" | ">" | ">=" | "<" | "<=" | "~=" ;
-//   CONST       = INTEGER | REAL | STRING | "TRUE" | "FALSE" ;
+//   CONST       = INTEGER | REAL | STRING | TIME | SIZE | DATE | "TRUE" | "FALSE" ;
 //   IDENT       = LETTER { LETTER | DIGIT } ;             (* ASCII; not a keyword *)
 //   INTEGER     = DIGIT { DIGIT } ;                       (* at most 2147483647 *)
 //   REAL        = DIGIT { DIGIT } SEPARATOR { DIGIT } ;   (* the locale's decimal separator *)
 //   STRING      = '"' { any character but '"' } '"' ;
+//   TIME        = DIGIT { DIGIT } ":" DIGIT DIGIT [ ":" DIGIT DIGIT ] ;  (* seconds *)
+//   SIZE        = ( INTEGER | REAL ) ( "KB" | "MB" | "GB" ) ;  (* bytes, powers of 1,024 *)
+//   DATE        = DIGIT DIGIT DIGIT DIGIT "-" DIGIT DIGIT "-" DIGIT DIGIT ;
+//
+// TIME is minutes:seconds or hours:minutes:seconds, the parts after a colon 00 to 59.
+// SIZE ignores the case of its unit; it is an integer when whole and at most 2147483647,
+// else a real. DATE is a calendar date, its value the day number of the catalogue's file
+// dates (days since 1899-12-30). Each is a plain number once scanned: the printed form
+// shows that number.
 //
 // Keywords ignore case. Blanks and control characters separate tokens; a zero character
 // ends the text. Whatever follows a complete expression is ignored.
@@ -90,11 +99,18 @@ private:
     Node Join(Node left, Node right, TExprOp op) const;
 
     void ScanNumber();
+    // Bytes of the size unit ("KB", "MB", "GB") at `offset` when it ends the number there,
+    // else 0.
+    long double SizeUnitAt(size_t offset, const std::string& separator) const;
+    // The rest of a play time after its leading part `first`; the position is on the colon.
+    void ScanTime(long double first, size_t start);
+    // A date whose year began at `start`; the position is on the first '-'.
+    void ScanDate(size_t start);
     void ScanWord();
     void ScanString();
     char Current() const;  // the byte at the position, or 0 at the end of the text
     int CharPosition(size_t offset) const;
-    [[noreturn]] void Fail(const char* message, size_t offset) const;
+    [[noreturn]] void Fail(const char* message, size_t offset, const char* hint = "") const;
 
     int32_t integer_ = 0;
     double real_ = 0;

@@ -3,8 +3,10 @@
 // reading back, and the advanced dialog's handlers.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/track_record.h"
 #include "search/dialog_fields.h"
@@ -37,13 +39,31 @@ struct TSearchDialog : TRecordFieldControls {
     bool Execute(TrackRecord& pattern, ui::TShell& shell);
 };
 
+/// The error's message and, for a parser error that carries one, its line of help under it.
+std::string MessageWithHint(const std::exception& error);
+
+/// What the advanced search dialog shows under its box while an expression is typed.
+enum class TExprCheckState { Empty, Valid, Invalid };
+struct TExprCheck {
+    TExprCheckState State = TExprCheckState::Empty;
+    std::string Text;  ///< the printed form, or the message (with its position) and its help
+};
+
+/// Checks `text` as "&Search..." would, without touching any dialog's tree: the printed
+/// form when it passes, else the error's message and line of help; nothing for no text.
+TExprCheck CheckExpression(const std::string& text);
+
 /// The advanced search: a typed expression, its test, and the tree the search uses. Lives as
 /// long as the main window, so the text and the last tree survive between uses.
 struct TSearchDialog2 {
     std::string E_Expr;
-    std::string L_Parsed;  ///< the printed tree after "Test...", or the error's message
+    std::string L_Parsed;  ///< the printed tree after "Test...", or the error's message and help
     bool CKB_UseSelected = false;
     bool CKB_UseSelectedEnabled = false;
+    /// The names of the saved searches, as the combo box lists them.
+    std::vector<std::string> CB_Saved;
+    /// The registry store the saved searches live in ("" keeps none).
+    std::string RegistryFile;
     /// The parsed expression: empty at start and after any failed parse.
     std::unique_ptr<TExpr> Tree;
 
@@ -55,6 +75,16 @@ struct TSearchDialog2 {
     /// "&Search...": true when the dialog may close with OK. A failed parse shows its
     /// message in an "Error parsing" box through `shell` and keeps the dialog open.
     bool B_SearchClick(ui::TShell& shell);
+    /// Fills CB_Saved from the store.
+    void LoadSaved();
+    /// Save: keeps E_Expr under `name` (blanks around it dropped) and lists it. Refuses, with
+    /// a message through `shell` and false, a name that is empty or not one line, an
+    /// expression that does not parse, a store that cannot be written; asks before it
+    /// replaces a search of the same name.
+    bool B_SaveClick(ui::TShell& shell, const std::string& name);
+    /// A saved search chosen in the combo box: E_Expr becomes its expression. False (E_Expr
+    /// kept) when the store no longer holds it.
+    bool CB_SavedSelect(const std::string& name);
     /// Closing is allowed with Cancel, or with OK while a tree is present.
     bool FormCloseQuery(bool closingWithOk) const { return !closingWithOk || Tree != nullptr; }
 };

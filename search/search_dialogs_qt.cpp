@@ -7,11 +7,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -183,8 +185,12 @@ private:
 };
 
 // The advanced search form. "&Search..." closes it only over a parsed tree; the model keeps
-// the typed text, the tree and the test's result, since the form lives between uses.
+// the typed text, the tree and the test's result, since the form lives between uses. A
+// short pause in typing checks the expression: the box turns red with the message under
+// it, or green with the printed form.
 class TAdvancedSearchQt : public QDialog {
+    Q_OBJECT
+
 public:
     TAdvancedSearchQt(QWidget* parent, TSearchDialog2& model, ui::TShell& shell)
         : QDialog(parent, ui::kNoButtonsDialogFlags), model_(model), shell_(shell) {
@@ -206,6 +212,30 @@ public:
 
         expr_ = new QLineEdit(ToQ(model_.E_Expr), group);
         expr_->setObjectName("E_Expr");
+        exprPalette_ = expr_->palette();
+        check_ = new QLabel(group);
+        check_->setObjectName("L_Check");
+        check_->setWordWrap(true);
+        check_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        checkTimer_ = new QTimer(this);
+        checkTimer_->setObjectName("T_Check");
+        checkTimer_->setSingleShot(true);
+        checkTimer_->setInterval(kCheckPauseMs);
+        connect(checkTimer_, &QTimer::timeout, this, &TAdvancedSearchQt::CheckNow);
+        connect(expr_, &QLineEdit::textChanged, checkTimer_, qOverload<>(&QTimer::start));
+
+        auto* savedLabel = new QLabel(Text(msg::SavedSearchesLabel), group);
+        saved_ = new QComboBox(group);
+        saved_->setObjectName("CB_Saved");
+        saved_->setMinimumWidth(240);
+        savedLabel->setBuddy(saved_);
+        FillSaved("");
+        connect(saved_, &QComboBox::textActivated, this,
+                [this](const QString& name) { ChooseSaved(name); });
+        auto* save = new QPushButton(Text(msg::SaveSearchButton), group);
+        save->setObjectName("B_Save");
+        save->setAutoDefault(false);
+        connect(save, &QPushButton::clicked, this, [this] { Save(); });
         auto* test = new QPushButton(Text(msg::TestButton), group);
         test->setObjectName("B_Test");
         test->setAutoDefault(false);
@@ -238,12 +268,18 @@ public:
         cancel->setAutoDefault(false);
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+        auto* savedRow = new QHBoxLayout;
+        savedRow->addWidget(savedLabel);
+        savedRow->addWidget(saved_, 1);
+        savedRow->addWidget(save);
         auto* exprRow = new QHBoxLayout;
         exprRow->addWidget(expr_, 1);
         exprRow->addWidget(test);
         auto* groupLayout = new QVBoxLayout(group);
         groupLayout->addWidget(help, 1);
+        groupLayout->addLayout(savedRow);
         groupLayout->addLayout(exprRow);
+        groupLayout->addWidget(check_);
         groupLayout->addWidget(testLabel);
         groupLayout->addWidget(parsed_);
         groupLayout->addWidget(useSelected_);
@@ -256,12 +292,15 @@ public:
         layout->addLayout(buttons);
         layout->setSizeConstraint(QLayout::SetFixedSize);
 
-        setTabOrder(help, expr_);
+        setTabOrder(help, saved_);
+        setTabOrder(saved_, save);
+        setTabOrder(save, expr_);
         setTabOrder(expr_, test);
         setTabOrder(test, useSelected_);
         setTabOrder(useSelected_, search);
         setTabOrder(search, cancel);
         expr_->setFocus();
+        CheckNow();
     }
 
     void done(int result) override {
@@ -271,7 +310,52 @@ public:
         QDialog::done(result);
     }
 
+public slots:
+    // Checks the expression now: what the pause after typing does.
+    void CheckNow() {
+        checkTimer_->stop();
+        const TExprCheck check = CheckExpression(FromQ(expr_->text()));
+        check_->setText(ToQ(check.Text));
+        QPalette palette = exprPalette_;
+        const char* state = "";
+        if (check.State == TExprCheckState::Valid) {
+            palette.setColor(QPalette::Base, QColor(0xd8, 0xf5, 0xd8));
+            state = "valid";
+        } else if (check.State == TExprCheckState::Invalid) {
+            palette.setColor(QPalette::Base, QColor(0xfa, 0xd4, 0xd4));
+            state = "invalid";
+        }
+        expr_->setPalette(palette);
+        expr_->setProperty("check", state);
+    }
+
 private:
+    static constexpr int kCheckPauseMs = 400;
+
+    // Lists the saved searches, `current` chosen when it is one of them.
+    void FillSaved(const std::string& current) {
+        saved_->clear();
+        for (const std::string& name : model_.CB_Saved)
+            saved_->addItem(ToQ(name));
+        saved_->setCurrentIndex(saved_->findText(ToQ(current), Qt::MatchFixedString));
+    }
+
+    void ChooseSaved(const QString& name) {
+        if (!model_.CB_SavedSelect(FromQ(name))) return;
+        expr_->setText(ToQ(model_.E_Expr));
+        CheckNow();
+    }
+
+    void Save() {
+        bool ok = false;
+        const QString name =
+            QInputDialog::getText(this, Text(msg::SaveSearchCaption), Text(msg::SaveSearchPrompt),
+                                  QLineEdit::Normal, saved_->currentText(), &ok);
+        if (!ok) return;
+        model_.E_Expr = FromQ(expr_->text());
+        if (model_.B_SaveClick(shell_, FromQ(name))) FillSaved(FromQ(name.trimmed()));
+    }
+
     void Test() {
         model_.E_Expr = FromQ(expr_->text());
         model_.B_TestClick();
@@ -286,6 +370,10 @@ private:
     TSearchDialog2& model_;
     ui::TShell& shell_;
     QLineEdit* expr_;
+    QPalette exprPalette_;
+    QLabel* check_;
+    QTimer* checkTimer_;
+    QComboBox* saved_;
     QLabel* parsed_;
     QCheckBox* useSelected_;
 };
@@ -307,3 +395,5 @@ bool ExecuteAdvancedSearchQt(QWidget* parent, TSearchDialog2& dialog, ui::TShell
 }
 
 }  // namespace tracklore
+
+#include "search_dialogs_qt.moc"

@@ -18,6 +18,10 @@ const std::array<const char*, TSelectForm::kColumnCount> TSelectForm::kColumnCap
     "Comment", "Genre",  "Filename", "Time",  "Quality",
 };
 
+namespace {
+constexpr char kGroupCaption[] = "Group";
+}  // namespace
+
 const std::array<int, TSelectForm::kColumnCount> TSelectForm::kColumnWidths = {
     0, 100, 100, 100, 100, 0, 100, 0, 100, 0, 0,
 };
@@ -27,10 +31,37 @@ TSelectForm::TSelectForm(TTracklore& set, const std::function<void()>& processMe
     TrackRecord record;
     set.First(record);
     while (record.ID != kEndID) {
-        rows_.push_back(TRow{RowTexts(record), record});
+        rows_.push_back(TRow{RowTexts(record), record, 0, {}});
         set.Next(record);
         if ((record.ID & 15) == 15 && processMessages) processMessages();
     }
+}
+
+TSelectForm::TSelectForm(const std::vector<TrackRecord>& records, const std::vector<int>& groups)
+    : hasGroups_(true) {
+    rows_.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const int group = i < groups.size() ? groups[i] : 0;
+        rows_.push_back(TRow{RowTexts(records[i]), records[i], group, std::to_string(group)});
+    }
+}
+
+const char* TSelectForm::ColumnCaption(int column) const {
+    if (column < 0 || column >= ColumnCount()) return "";
+    const int text = TextColumn(column);
+    return text < 0 ? kGroupCaption : kColumnCaptions[static_cast<size_t>(text)];
+}
+
+int TSelectForm::ColumnWidth(int column) const {
+    if (column < 0 || column >= ColumnCount()) return 0;
+    const int text = TextColumn(column);
+    return text < 0 ? 0 : kColumnWidths[static_cast<size_t>(text)];
+}
+
+const std::string& TSelectForm::Cell(int row, int column) const {
+    const TRow& shown = Row(row);
+    const int text = TextColumn(column);
+    return text < 0 ? shown.GroupText : shown.Texts[static_cast<size_t>(text)];
 }
 
 std::array<std::string, TSelectForm::kColumnCount> TSelectForm::RowTexts(
@@ -59,7 +90,7 @@ std::vector<TrackRecord> TSelectForm::Records() const {
 }
 
 std::vector<int> TSelectForm::ColumnClick(int column) {
-    if (column < 0 || column >= kColumnCount) return {};
+    if (column < 0 || column >= ColumnCount()) return {};
     sortDirection_ = column == sortColumn_ ? -sortDirection_ : 1;
     sortColumn_ = column;
     return SortRows();
@@ -91,15 +122,19 @@ std::vector<int> TSelectForm::SortRows() {
     // rank of the text's collation key, computed once per distinct text rather than per
     // comparison.
     std::vector<int64_t> rank(count);
-    if (NumericKey(TrackRecord(), sortColumn_)) {
+    const int textColumn = TextColumn(sortColumn_);
+    if (textColumn < 0) {
         for (size_t i = 0; i < count; ++i)
-            rank[i] = *NumericKey(rows_[i].Record, sortColumn_);
+            rank[i] = rows_[i].Group;
+    } else if (NumericKey(TrackRecord(), textColumn)) {
+        for (size_t i = 0; i < count; ++i)
+            rank[i] = *NumericKey(rows_[i].Record, textColumn);
     } else {
         std::unordered_map<std::string_view, size_t> textIndex;
         std::vector<std::string> keys;
         std::vector<size_t> textOf(count);
         for (size_t i = 0; i < count; ++i) {
-            const std::string_view text = rows_[i].Texts[static_cast<size_t>(sortColumn_)];
+            const std::string_view text = rows_[i].Texts[static_cast<size_t>(textColumn)];
             const auto [at, added] = textIndex.try_emplace(text, keys.size());
             if (added) keys.push_back(locale::SortKeyIgnoreCase(text));
             textOf[i] = at->second;

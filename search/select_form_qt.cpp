@@ -34,19 +34,19 @@ public:
         return parent.isValid() ? 0 : form_->RowCount();
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : TSelectForm::kColumnCount;
+        return parent.isValid() ? 0 : form_->ColumnCount();
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || index.row() >= form_->RowCount()) return {};
         const TSelectForm::TRow& row = form_->Row(index.row());
-        if (role == Qt::DisplayRole) return ui::ToQ(row.Texts[static_cast<size_t>(index.column())]);
+        if (role == Qt::DisplayRole) return ui::ToQ(form_->Cell(index.row(), index.column()));
         if (role == Qt::UserRole) return row.ID();
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        if (section < 0 || section >= TSelectForm::kColumnCount) return {};
-        return Text(TSelectForm::kColumnCaptions[static_cast<size_t>(section)]);
+        if (section < 0 || section >= form_->ColumnCount()) return {};
+        return Text(form_->ColumnCaption(section));
     }
 
     // The rows move, so the selection and the current row are moved with them: they stay on
@@ -96,8 +96,8 @@ public:
         header->setHighlightSections(false);
         header->setSectionsClickable(true);
         header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        for (int column = 0; column < TSelectForm::kColumnCount; ++column) {
-            const int width = TSelectForm::kColumnWidths[static_cast<size_t>(column)];
+        for (int column = 0; column < model_->Form().ColumnCount(); ++column) {
+            const int width = model_->Form().ColumnWidth(column);
             if (width > 0) header->resizeSection(column, width);
         }
         connect(header, &QHeaderView::sectionClicked, this, [this, header](int column) {

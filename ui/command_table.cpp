@@ -53,6 +53,8 @@ constexpr std::array kControls = std::to_array<TControl>({
      false, false},
     {"M_AdvancedSearch", P::ListMenu, C::AdvancedSearch, "&Advanced Search...", "", 6, "", "",
      false, false},
+    {"M_FindDuplicates", P::ListMenu, C::FindDuplicates, "Find &duplicates...", "", 6,
+     "List records that are probably the same song", "", false, false},
     {"M_Sort", P::ListMenu, C::Sort, "Sort...", "", 6, "Sort all items in database", "", false,
      false},
     {"M_Renumber", P::ListMenu, C::Renumber, "Renumber", "", 6, "", "", false, false},

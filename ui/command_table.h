@@ -31,6 +31,7 @@ enum class TCommandId {
     UpdateDir,
     Search,
     AdvancedSearch,
+    FindDuplicates,
     Sort,
     Renumber,
     ViewList,

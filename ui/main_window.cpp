@@ -138,6 +138,7 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::ItemDelete: DelItem(source); break;
             case TCommandId::Search: Search(); break;
             case TCommandId::AdvancedSearch: AdvancedSearch(); break;
+            case TCommandId::FindDuplicates: FindDuplicates(); break;
             case TCommandId::PlayerAdd: PlayerAdd(source); break;
             case TCommandId::PlayerPlay: PlayerPlay(source); break;
             case TCommandId::ConfigPlayer: ConfigPlayer(); break;

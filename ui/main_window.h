@@ -94,6 +94,8 @@ public:
     // Search commands (ui/search_commands.cpp).
     void Search();
     void AdvancedSearch();
+    /// List > Find duplicates...: the groups in a result window of their own.
+    void FindDuplicates();
     /// The result window's actions, on the records it shows.
     void SelectFormSave(const TSelectForm& form);
     void SelectFormPrint(const TSelectForm& form);

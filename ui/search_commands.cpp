@@ -2,10 +2,13 @@
 #include <exception>
 #include <filesystem>
 #include <unordered_set>
+#include <vector>
 
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
+#include "search/duplicates.h"
+#include "search/duplicates_dialog.h"
 #include "search/evaluate.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
@@ -78,6 +81,7 @@ TSearchDialog2& AdvancedDialog(std::unique_ptr<TSearchDialog2, void (*)(TSearchD
 // catalogue as the dialog's check box says; then one more result window.
 void RunAdvancedSearch(TMainWindow& window, TSearchDialog2& dialog, TTracklore* within) {
     TShell& shell = window.Shell();
+    dialog.LoadSaved();  // the command line or another window may have saved some since
     if (!shell.ExecuteAdvancedSearch(dialog)) return;
     // The dialog closes with OK only over a parsed tree; parse here should a caller not.
     if (!dialog.Tree) dialog.DoParsing();
@@ -123,8 +127,37 @@ void TMainWindow::Search() {
 
 void TMainWindow::AdvancedSearch() {
     TSearchDialog2& dialog = AdvancedDialog(searchDialog2_);
+    dialog.RegistryFile = registryFile_;
     PresetUseSelected(dialog, *this);
     RunAdvancedSearch(*this, dialog, nullptr);
+}
+
+void TMainWindow::FindDuplicates() {
+    TDuplicatesDialog dialog;
+    if (!shell_.ExecuteDuplicatesDialog(dialog) || !dialog.CanSearch()) return;
+
+    std::vector<TrackRecord> records;
+    std::vector<int> groups;
+    {
+        TBusyScope busy(shell_);
+        SetStatusText(msg::FindingDuplicates);
+        int number = 0;
+        for (TDuplicateGroup& group : tracklore::FindDuplicates(*catalogue_, dialog.Rules())) {
+            ++number;
+            for (TrackRecord& record : group.Records) {
+                records.push_back(std::move(record));
+                groups.push_back(number);
+            }
+        }
+        SetStatusText("");
+    }
+    if (records.empty()) {
+        shell_.MessageBox(msg::NoDuplicatesFound, kAppTitle, TMsgKind::Information, mbOK);
+        return;
+    }
+    auto form = std::make_unique<TSelectForm>(records, groups);
+    form->Generation = catalogueGeneration_;
+    shell_.ShowSelectForm(std::move(form));
 }
 
 void TMainWindow::SelectFormSave(const TSelectForm& form) {
@@ -165,6 +198,7 @@ void TMainWindow::SelectFormSearchWithin(const TSelectForm& form) {
     std::unique_ptr<TTracklore> shown = catalogue_->SelectWhere(HasListedId, &ids);
 
     TSearchDialog2& dialog = AdvancedDialog(searchDialog2_);
+    dialog.RegistryFile = registryFile_;
     dialog.CKB_UseSelected = true;
     dialog.CKB_UseSelectedEnabled = false;
     RunAdvancedSearch(*this, dialog, shown.get());

@@ -14,6 +14,7 @@ namespace tracklore {
 class TTracklore;
 struct TSearchDialog;
 struct TSearchDialog2;
+struct TDuplicatesDialog;
 struct TEditDialog;
 class TSelectForm;
 }  // namespace tracklore
@@ -121,6 +122,8 @@ public:
     /// "&Search..." with its "Error parsing" box, the close query).
     virtual bool ExecuteAdvancedSearch(TSearchDialog2& dialog) = 0;
     virtual bool ExecuteEditDialog(TEditDialog& dialog) = 0;
+    /// The "Find duplicates" dialog: the rules to apply.
+    virtual bool ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) = 0;
     /// Opens one more result window, without blocking, over `form` (the window owns it).
     virtual void ShowSelectForm(std::unique_ptr<TSelectForm> form) = 0;
     /// The modal "Statistics" dialog.

@@ -8,6 +8,7 @@
 
 #include "platform/program.h"
 #include "playback/player_dialog_qt.h"
+#include "search/duplicates_dialog_qt.h"
 #include "search/edit_dialog_qt.h"
 #include "search/search_dialogs_qt.h"
 #include "search/select_form.h"
@@ -229,6 +230,10 @@ bool TQtShell::ExecuteAdvancedSearch(TSearchDialog2& dialog) {
 
 bool TQtShell::ExecuteEditDialog(TEditDialog& dialog) {
     return ExecuteEditDialogQt(&form_, dialog);
+}
+
+bool TQtShell::ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) {
+    return ExecuteDuplicatesDialogQt(&form_, dialog);
 }
 
 void TQtShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {

@@ -47,6 +47,7 @@ public:
     bool ExecuteSearchDialog(TSearchDialog& dialog) override;
     bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;
     bool ExecuteEditDialog(TEditDialog& dialog) override;
+    bool ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) override;
     void ShowSelectForm(std::unique_ptr<TSelectForm> form) override;
     void ShowStatistics(const TStatisticsBox& box) override;
     bool ExecutePrinterDialog(TPrinterDialog& dialog,

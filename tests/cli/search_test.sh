@@ -64,13 +64,30 @@ expect_ids '4 2' query music.csv 'filesize>1000000'
 # An error that only real records reach ends the query.
 expect_error 1 'Unkown identifier "nosuch"' query music.csv 'time>3 AND nosuch==1'
 expect_error 1 '[8] Missing ")"' query music.csv '(time>3'
-expect_error 2 'Usage: tracklore-cli query CAT EXPR [--format table|csv|json]' \
+expect_error 2 'Usage: tracklore-cli query CAT (EXPR | --saved NAME) [--format table|csv|json]' \
     query music.csv 'time>3' --format xml
 "$cli" query music.csv 'time>360' --format json >out.json || fail "query json exited $?"
 python3 -c 'import json,sys; r=json.load(open(sys.argv[1])); assert [x["ID"] for x in r]==[9], r' \
     out.json || fail "query --format json"
 "$cli" query music.csv 'time>360' >out.txt || fail "query table exited $?"
 grep -q 'HEARTBEAT' out.txt || fail "query table lacks the record"
+
+# Units: play times, sizes and dates stand for their numbers.
+expect_printed 'time>=3:00 AND filesize<5MB' 'time >= 180 AND filesize < 5242880'
+expect_printed 'date>=2024-01-31' 'date >= 45322'
+expect_error 1 '[9] Minutes and seconds after a colon must be two digits, 00 to 59' parse 'time>=3:60'
+expect_ids '4 9' query music.csv 'time>=3:00'
+expect_ids '2 9 3' query music.csv 'filesize<2000KB'
+
+# query --saved: an expression the dialog saved, from the settings store.
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Corvane\\Tracklore\\1.0\\Saved searches]\r\n%s\r\n' \
+    '"Long ones"="time>=3:00"' >saved.reg
+export TRACKLORE_REGISTRY=$PWD/saved.reg
+expect_ids '4 9' query music.csv --saved 'LONG ONES'
+expect_error 1 'No saved search is named "short"' query music.csv --saved short
+expect_error 2 'Usage: tracklore-cli query CAT (EXPR | --saved NAME) [--format table|csv|json]' \
+    query music.csv 'time>3' --saved 'Long ones'
+unset TRACKLORE_REGISTRY
 
 # search: options build the pattern; absent options set no condition.
 expect_ids '4 2 9 3' search music.csv
@@ -89,7 +106,7 @@ expect_error 2 "'x' is not a valid integer value" search music.csv --id x
 expect_error 1 'Error opening "missing.tracklore" - No such file or directory' \
     search missing.tracklore --artist a
 
-"$cli" --help | grep -q '^  query CAT EXPR' || fail "--help lacks query"
+"$cli" --help | grep -q '^  query CAT (EXPR | --saved NAME)' || fail "--help lacks query"
 
 [ "$failures" -eq 0 ] && echo "cli search: all passed"
 exit "$failures"

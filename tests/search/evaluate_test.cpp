@@ -56,6 +56,16 @@ TrackRecord Track() {
     return record;
 }
 
+TEST(Evaluate, UnitsCompareWithTheirFields) {
+    TrackRecord track = Track();  // 3:17, 3,000,000,000 bytes, a file date in 1998
+    EXPECT_TRUE(Matches("time>=3:17 AND time<3:18", track));
+    EXPECT_FALSE(Matches("time>3:17", track));
+    EXPECT_TRUE(Matches("filesize>2GB AND filesize<2862MB", track));
+    EXPECT_TRUE(Matches("date>=1998-07-24 AND date<1998-07-25", track));
+    track.FileDate = 45322.0;  // midnight opening 2024-01-31
+    EXPECT_TRUE(Matches("date==2024-01-31", track));
+}
+
 TEST(Evaluate, IdentifiersReadTheirFields) {
     const TrackRecord track = Track();
     EXPECT_TRUE(Matches("id==42 AND time==197 AND samplerate==44100 AND kbitrate==128", track));

@@ -211,5 +211,87 @@ TEST(ScannerParser, LongChainsBelowTheLimitParse) {
     EXPECT_NO_THROW(TScannerParser().Parse(chain));
 }
 
+struct UnitCase {
+    const char* text;
+    const char* printed;
+};
+
+TEST(ScannerParser, UnitsPrintAsTheNumberTheyGive) {
+    const UnitCase cases[] = {
+        {"time>=3:00", "time >= 180"},
+        {"time<1:02:03", "time < 3723"},
+        {"time>0:00", "time > 0"},
+        {"time<59:59", "time < 3599"},
+        {"time<125:00", "time < 7500"},
+        {"time<0:59:59", "time < 3599"},
+        {"filesize>5MB", "filesize > 5242880"},
+        {"filesize<700KB", "filesize < 716800"},
+        {"filesize>1GB", "filesize > 1073741824"},
+        {"filesize>0KB", "filesize > 0"},
+        {"filesize>1.5mb", "filesize > 1572864"},
+        {"filesize>0.1KB", "filesize > 102.4"},
+        {"filesize<4Gb", "filesize < 4294967296"},
+        {"date>=2024-01-31", "date >= 45322"},
+        {"date<1899-12-30", "date < 0"},
+        {"date>2024-02-29", "date > 45351"},
+        {"date>1899-12-29", "date > -1"},
+        {"time>=3:00 AND filesize<5MB", "time >= 180 AND filesize < 5242880"},
+    };
+    for (const UnitCase& c : cases)
+        EXPECT_EQ(Printed(c.text), c.printed) << c.text;
+}
+
+TEST(ScannerParser, UnitsKeepTheKindOfTheirValue) {
+    TScannerParser scanner;
+    scanner.Reset("1GB 4GB 1:00:00 2024-01-31");
+    scanner.NextToken();
+    EXPECT_EQ(scanner.TokenKind(), TToken::Integer);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.TokenKind(), TToken::Real);
+    EXPECT_EQ(scanner.RealValue(), 4294967296.0);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.IntegerValue(), 3600);
+    scanner.NextToken();
+    EXPECT_EQ(scanner.IntegerValue(), 45322);
+}
+
+TEST(ScannerParser, MalformedUnitsReportTheirPart) {
+    const UnitCase cases[] = {
+        {"time>=3:60", "[9] Minutes and seconds after a colon must be two digits, 00 to 59"},
+        {"time>=3:5", "[9] Minutes and seconds after a colon must be two digits, 00 to 59"},
+        {"time>=3:005", "[9] Minutes and seconds after a colon must be two digits, 00 to 59"},
+        {"time>1:60:00", "[8] Minutes and seconds after a colon must be two digits, 00 to 59"},
+        {"time>3:00m", "[10] Digit larger than base"},
+        {"time>3:", "[7] Unexpected character \":\""},
+        {"time>1:00:00:00", "[13] Unexpected character \":\""},
+        {"time>596524:00:00", "[6] Number too large"},
+        {"filesize>5XB", "[11] Digit larger than base"},
+        {"filesize>5KBX", "[11] Digit larger than base"},
+        {"filesize>5K", "[11] Digit larger than base"},
+        {"filesize>5TB", "[11] Digit larger than base"},
+        {"filesize>5MB1", "[11] Digit larger than base"},
+        {"filesize>1.5.2MB", "[13] More than one decimal separator in number!!!"},
+        {"date>=2024-02-30", "[15] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2023-02-29", "[15] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-13-01", "[12] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-00-01", "[12] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-1-31", "[12] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-01", "[14] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-01-311", "[15] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=24-01-31", "[7] Not a calendar date: write year-month-day, as 2024-01-31"},
+        {"date>=2024-01-31x", "[17] Digit larger than base"},
+        {"date>=2024-", "[11] Unexpected character \"-\""},
+    };
+    for (const UnitCase& c : cases)
+        EXPECT_EQ(ParseError(c.text), c.printed) << c.text;
+}
+
+TEST(ScannerParser, UnitsFollowTheLocalesSeparator) {
+    locale::SetLocale("de_DE");
+    EXPECT_EQ(Printed("filesize>1,5MB"), "filesize > 1572864");
+    EXPECT_EQ(ParseError("filesize>1MB,5"), "[11] Digit larger than base");
+    locale::SetLocale("en_US");
+}
+
 }  // namespace
 }  // namespace tracklore

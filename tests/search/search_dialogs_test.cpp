@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.h"
+#include "search/saved_searches.h"
 #include "tests/support/scripted_shell.h"
+#include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
@@ -135,7 +137,52 @@ TEST(AdvancedSearchDialog, TypeErrorAtTestShowsMessageAndDropsTree) {
     dialog.E_Expr = "year>=1992";
     dialog.B_TestClick();
     EXPECT_EQ(dialog.Tree, nullptr);
-    EXPECT_EQ(dialog.L_Parsed, "Type error in \"year >= 1992\"");
+    EXPECT_EQ(dialog.L_Parsed,
+              "Type error in \"year >= 1992\"\nYEAR is text: write year>=\"1992\"");
+}
+
+struct HintCase {
+    const char* expression;
+    const char* shown;  // the message, and under it the line of help
+};
+
+TEST(AdvancedSearchDialog, CrypticMessagesGetALineOfHelp) {
+    const HintCase cases[] = {
+        {"time>3m", "[7] Digit larger than base\na number may not run into letters"},
+        {"filesize>5XB", "[11] Digit larger than base\na number may not run into letters"},
+        {"year==1992", "Type error in \"year == 1992\"\nYEAR is text: write year==\"1992\""},
+        {"artist<1.5", "Type error in \"artist < 1.5\"\nARTIST is text: write artist<\"1.5\""},
+        {"time==\"180\"", "Type error in \"time == \"180\"\"\nTIME is a number: write time==180"},
+        {"time~=\"3\"", "Type error in \"time ~= \"3\"\"\nTIME is a number: write time==3"},
+        {"time>\"long\"",
+         "Type error in \"time > \"long\"\"\n"
+         "TIME is a number: compare it with a number, without quotes"},
+        {"time~=3",
+         "Type error in \"time ~= 3\"\nTIME is a number and ~= is for text: write time==3"},
+        {"id==TRUE",
+         "Type error in \"id == true\"\nID is a number: TRUE and FALSE compare with no field"},
+        {"title!=false",
+         "Type error in \"title != false\"\nTITLE is text: TRUE and FALSE compare with no field"},
+        {"artist AND time>3",
+         "Type error in \"artist AND time > 3\"\n"
+         "ARTIST alone is no condition: compare it, as artist~=\"abc\""},
+        {"time>3 OR kbitrate",
+         "Type error in \"time > 3 OR kbitrate\"\n"
+         "KBITRATE alone is no condition: compare it, as kbitrate>=1"},
+        {"NOT album",
+         "Cannot perform NOT on non-boolean value\n"
+         "ALBUM alone is no condition: compare it, as album~=\"abc\""},
+        {"nosuch==1",
+         "Unkown identifier \"nosuch\"\nValid names: id, volume, artist, title, album, time, "
+         "filesize, genre, filename, comment, year, samplerate, kbitrate, date"},
+        {"(time>3", "[8] Missing \")\""},
+    };
+    for (const HintCase& c : cases) {
+        TSearchDialog2 dialog;
+        dialog.E_Expr = c.expression;
+        dialog.B_TestClick();
+        EXPECT_EQ(dialog.L_Parsed, c.shown) << c.expression;
+    }
 }
 
 TEST(AdvancedSearchDialog, EmptyTextIsRefused) {
@@ -159,7 +206,9 @@ TEST(AdvancedSearchDialog, SearchWithBadExpressionShowsErrorBoxAndStaysOpen) {
     dialog.E_Expr = "NOT artist";
     EXPECT_FALSE(dialog.B_SearchClick(shell));
     ASSERT_EQ(shell.Messages.size(), 1u);
-    EXPECT_EQ(shell.Messages[0].Text, "Cannot perform NOT on non-boolean value");
+    EXPECT_EQ(shell.Messages[0].Text,
+              "Cannot perform NOT on non-boolean value\n"
+              "ARTIST alone is no condition: compare it, as artist~=\"abc\"");
     EXPECT_EQ(shell.Messages[0].Caption, "Error parsing");
     EXPECT_EQ(shell.Messages[0].Buttons, unsigned{ui::mbOK});
     EXPECT_EQ(dialog.E_Expr, "NOT artist");
@@ -175,6 +224,92 @@ TEST(AdvancedSearchDialog, SearchWithGoodExpressionMayClose) {
     EXPECT_TRUE(dialog.B_SearchClick(shell));
     EXPECT_TRUE(shell.Messages.empty());
     EXPECT_TRUE(dialog.FormCloseQuery(true));
+}
+
+TEST(AdvancedSearchDialog, CheckWhileTypingLeavesTheTreeAlone) {
+    TSearchDialog2 dialog;
+    dialog.E_Expr = "time>3";
+    dialog.B_TestClick();
+    const TExpr* tree = dialog.Tree.get();
+    EXPECT_EQ(CheckExpression("").State, TExprCheckState::Empty);
+    const TExprCheck good = CheckExpression("time>=3:00");
+    EXPECT_EQ(good.State, TExprCheckState::Valid);
+    EXPECT_EQ(good.Text, "time >= 180");
+    const TExprCheck bad = CheckExpression("time>=3:60");
+    EXPECT_EQ(bad.State, TExprCheckState::Invalid);
+    EXPECT_EQ(bad.Text, "[9] Minutes and seconds after a colon must be two digits, 00 to 59");
+    EXPECT_EQ(CheckExpression("time>3m").Text,
+              "[7] Digit larger than base\na number may not run into letters");
+    EXPECT_EQ(dialog.Tree.get(), tree);
+}
+
+class SavedSearches : public testing::Test {
+protected:
+    SavedSearches() { dialog_.RegistryFile = dir_.Path("Tracklore.reg"); }
+
+    // Saves `expression` as `name` through the dialog.
+    bool Save(const std::string& expression, const std::string& name) {
+        dialog_.E_Expr = expression;
+        return dialog_.B_SaveClick(shell_, name);
+    }
+
+    test::TTempDir dir_;
+    test::TScriptedShell shell_;
+    TSearchDialog2 dialog_;
+};
+
+TEST_F(SavedSearches, SaveListsTheNameAndChoosingItFillsTheBox) {
+    EXPECT_TRUE(Save("time>=3:00", "  Long ones "));
+    EXPECT_TRUE(Save("artist~=\"Aqua\"", "Aqua"));
+    EXPECT_EQ(dialog_.CB_Saved, (std::vector<std::string>{"Long ones", "Aqua"}));
+    EXPECT_TRUE(shell_.Messages.empty());
+
+    TSearchDialog2 later;  // as the next run of the program sees the store
+    later.RegistryFile = dialog_.RegistryFile;
+    later.LoadSaved();
+    EXPECT_EQ(later.CB_Saved, dialog_.CB_Saved);
+    EXPECT_TRUE(later.CB_SavedSelect("long ONES"));
+    EXPECT_EQ(later.E_Expr, "time>=3:00");
+    later.E_Expr = "kept";
+    EXPECT_FALSE(later.CB_SavedSelect("gone"));
+    EXPECT_EQ(later.E_Expr, "kept");
+}
+
+TEST_F(SavedSearches, SavingAnExistingNameAsksBeforeReplacing) {
+    ASSERT_TRUE(Save("time>1", "Mine"));
+    shell_.MessageAnswers = {ui::TModalResult::No, ui::TModalResult::Yes};
+    EXPECT_FALSE(Save("time>2", "MINE"));
+    std::string expression;
+    ASSERT_TRUE(FindSavedSearch(dialog_.RegistryFile, "mine", expression));
+    EXPECT_EQ(expression, "time>1");
+    EXPECT_TRUE(Save("time>3", "MINE"));
+    ASSERT_TRUE(FindSavedSearch(dialog_.RegistryFile, "mine", expression));
+    EXPECT_EQ(expression, "time>3");
+    EXPECT_EQ(dialog_.CB_Saved, (std::vector<std::string>{"Mine"}));
+    ASSERT_EQ(shell_.Messages.size(), 2u);
+    EXPECT_EQ(shell_.Messages[0].Text, "Replace the saved search \"MINE\"?");
+}
+
+TEST_F(SavedSearches, RefusesBadNamesAndExpressionsWithAMessage) {
+    shell_.MessageAnswers.assign(3, ui::TModalResult::OK);
+    EXPECT_FALSE(Save("time>1", "   "));
+    EXPECT_FALSE(Save("time>1", "two\nlines"));
+    EXPECT_FALSE(Save("year==1992", "Nineties"));
+    ASSERT_EQ(shell_.Messages.size(), 3u);
+    EXPECT_EQ(shell_.Messages[1].Text, shell_.Messages[0].Text);
+    EXPECT_EQ(shell_.Messages[2].Caption, "Error parsing");
+    EXPECT_TRUE(LoadSavedSearches(dialog_.RegistryFile).empty());
+}
+
+TEST_F(SavedSearches, AStoreThatCannotBeWrittenKeepsWhatItHad) {
+    ASSERT_TRUE(Save("time>1", "Mine"));
+    const std::string before = test::ReadFileBytes(dialog_.RegistryFile);
+    dialog_.RegistryFile = dir_.Path("Tracklore.reg/inside.reg");  // a file where a folder goes
+    shell_.MessageAnswers.push_back(ui::TModalResult::OK);
+    EXPECT_FALSE(Save("time>2", "Other"));
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_EQ(shell_.Messages[0].Caption, "Save search");
+    EXPECT_EQ(test::ReadFileBytes(dir_.Path("Tracklore.reg")), before);
 }
 
 }  // namespace

@@ -171,5 +171,41 @@ TEST_F(SelectFormSorting, ClickOutsideTheColumnsDoesNothing) {
     EXPECT_EQ(Column(form, 0), (std::vector<std::string>{"2", "10", "1", "3"}));
 }
 
+// The shown texts of `column`, through the cell access a view uses.
+std::vector<std::string> Shown(const TSelectForm& form, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < form.RowCount(); ++row)
+        texts.push_back(form.Cell(row, column));
+    return texts;
+}
+
+TEST(SelectForm, GroupsComeFirstAndSortAsNumbers) {
+    std::vector<TrackRecord> records;
+    for (int i = 0; i < 12; ++i) {
+        records.push_back(Record(std::string(1, static_cast<char>('a' + i))));
+        records.back().ID = 100 - i;
+    }
+    const std::vector<int> groups = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 10, 10};
+    TSelectForm form(records, groups);
+    ASSERT_TRUE(form.HasGroups());
+    ASSERT_EQ(form.ColumnCount(), TSelectForm::kColumnCount + 1);
+    EXPECT_STREQ(form.ColumnCaption(0), "Group");
+    EXPECT_STREQ(form.ColumnCaption(1), "ID");
+    EXPECT_STREQ(form.ColumnCaption(3), "Artist");
+    EXPECT_EQ(form.ColumnWidth(3), 100);
+    EXPECT_EQ(form.Cell(11, 0), "10");
+    EXPECT_EQ(form.Cell(0, 1), "100");
+    EXPECT_EQ(form.Cell(0, 3), "a");
+
+    form.ColumnClick(0);
+    form.ColumnClick(0);  // descending: "10" after "5" as a number, not as a text
+    EXPECT_EQ(Shown(form, 0).front(), "10");
+    EXPECT_EQ(Shown(form, 3).front(), "k");  // equal groups keep their order
+    form.ColumnClick(1);                     // the ID, as a number
+    EXPECT_EQ(Shown(form, 1).front(), "89");
+    EXPECT_EQ(form.Records().front().Artist, "l");
+    EXPECT_EQ(form.ColumnClick(TSelectForm::kColumnCount + 1), std::vector<int>{});
+}
+
 }  // namespace
 }  // namespace tracklore

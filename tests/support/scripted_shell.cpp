@@ -161,6 +161,10 @@ bool TScriptedShell::ExecuteEditDialog(TEditDialog& dialog) {
     return Answer(EditAnswers, dialog, "edit dialog");
 }
 
+bool TScriptedShell::ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) {
+    return Answer(DuplicatesAnswers, dialog, "duplicates dialog");
+}
+
 void TScriptedShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {
     SelectForms.push_back(std::move(form));
 }

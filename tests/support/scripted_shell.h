@@ -77,6 +77,7 @@ public:
     DialogAnswers<TSearchDialog> SearchAnswers;
     DialogAnswers<TSearchDialog2> AdvancedSearchAnswers;
     DialogAnswers<TEditDialog> EditAnswers;
+    DialogAnswers<TDuplicatesDialog> DuplicatesAnswers;
     DialogAnswers<playback::TExtPlayerDialog> PlayerConfigAnswers;
     /// The print dialog: the answer may also call the print function with a canvas.
     std::deque<
@@ -114,6 +115,7 @@ public:
     bool ExecuteSearchDialog(TSearchDialog& dialog) override;
     bool ExecuteAdvancedSearch(TSearchDialog2& dialog) override;
     bool ExecuteEditDialog(TEditDialog& dialog) override;
+    bool ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) override;
     void ShowSelectForm(std::unique_ptr<TSelectForm> form) override;
     void ShowStatistics(const ui::TStatisticsBox& box) override;
     bool ExecutePrinterDialog(ui::TPrinterDialog& dialog,

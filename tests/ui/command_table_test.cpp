@@ -57,7 +57,7 @@ TEST(CommandTable, EveryMaskBitDrivesExactlyItsControls) {
         {"M_Edit", "PM_Edit", "TB_Edit"},
         {"M_Delete", "PM_Delete", "TB_Delete"},
         {"M_New"},
-        {"M_Search", "M_AdvancedSearch", "M_Sort", "M_Renumber", "TB_Search"},
+        {"M_Search", "M_AdvancedSearch", "M_FindDuplicates", "M_Sort", "M_Renumber", "TB_Search"},
         {"M_Scan", "M_AddFile", "M_UpdateDir", "TB_Scan"},
         {"M_Add", "M_Play", "PM_AddToPL", "PM_Play"},
         {"M_FileMerge"},
@@ -121,8 +121,9 @@ TEST(CommandTable, EachMenuListsItsEntriesInOrder) {
     EXPECT_EQ(CaptionsIn(TControlPlace::ItemsMenu),
               (V{"&New", "&Edit", "&Delete", "Add items to selected", "Add directory...",
                  "Add file...", "Update directory..."}));
-    EXPECT_EQ(CaptionsIn(TControlPlace::ListMenu),
-              (V{"Search...", "&Advanced Search...", "Sort...", "Renumber"}));
+    EXPECT_EQ(
+        CaptionsIn(TControlPlace::ListMenu),
+        (V{"Search...", "&Advanced Search...", "Find &duplicates...", "Sort...", "Renumber"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ViewMenu),
               (V{"&List (all)", "&Tree (all)", "&Selected", "Force Refresh Views!", "Options..."}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ToolsMenu),

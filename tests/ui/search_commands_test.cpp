@@ -4,6 +4,7 @@
 
 #include "core/catalogue.h"
 #include "core/file_choice.h"
+#include "search/duplicates_dialog.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
 #include "tests/support/fake_print_canvas.h"
@@ -216,6 +217,45 @@ TEST_F(SearchCommands, AdvancedSearchOnlySelectedNarrowsTheSet) {
     window_->Run(TCommandId::AdvancedSearch);
     EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{3}));
     EXPECT_EQ(window_->SelectedSet()->Parent(), &window_->Catalogue());
+}
+
+TEST_F(SearchCommands, FindDuplicatesShowsTheGroupsInAResultWindowOfTheirOwn) {
+    TrackRecord record;  // record 4 becomes record 2 again, one second longer
+    window_->Catalogue().GetByID(4, record);
+    record.Title = " two ";
+    record.PlayLength = 121;
+    window_->Catalogue().Update(record);
+    shell_.DuplicatesAnswers.push_back([](TDuplicatesDialog& dialog) {
+        EXPECT_TRUE(dialog.CKB_ArtistTitle && dialog.CKB_SizeLength);
+        dialog.CKB_SizeLength = false;
+        return true;
+    });
+    window_->Run(TCommandId::FindDuplicates);
+    ASSERT_EQ(shell_.SelectForms.size(), 1u);
+    const TSelectForm& form = *shell_.SelectForms[0];
+    ASSERT_TRUE(form.HasGroups());
+    ASSERT_EQ(form.RowCount(), 2);
+    EXPECT_EQ(form.Cell(1, 0), "1");
+    EXPECT_EQ(form.Row(0).ID(), 2);
+    EXPECT_EQ(form.Row(1).ID(), 4);
+    EXPECT_EQ(window_->SelectedSet(), nullptr);  // the selection is not touched
+    EXPECT_EQ(shell_.StatusTexts.front(), "Finding duplicates...");
+    EXPECT_EQ(shell_.StatusTexts.back(), "");
+
+    shell_.AdvancedSearchAnswers.push_back(Typed("time>120"));
+    window_->Guarded([&] { window_->SelectFormSearchWithin(form); });
+    EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{4}));
+}
+
+TEST_F(SearchCommands, FindDuplicatesCancelledOrWithoutAnyOpensNoWindow) {
+    shell_.DuplicatesAnswers.push_back([](TDuplicatesDialog&) { return false; });
+    window_->Run(TCommandId::FindDuplicates);
+    EXPECT_TRUE(shell_.Messages.empty());
+    shell_.DuplicatesAnswers.push_back([](TDuplicatesDialog&) { return true; });
+    shell_.MessageAnswers.push_back(TModalResult::OK);
+    window_->Run(TCommandId::FindDuplicates);
+    EXPECT_EQ(shell_.MessageTexts(), (std::vector<std::string>{"No duplicates found."}));
+    EXPECT_TRUE(shell_.SelectForms.empty());
 }
 
 TEST_F(SearchCommands, SaveWritesTheRecordsTheWindowShows) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,11 +16,15 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
 #include "search/dialog_fields.h"
+#include "search/duplicates_dialog.h"
+#include "search/duplicates_dialog_qt.h"
+#include "search/saved_searches.h"
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
 #include "search/select_form_qt.h"
@@ -130,7 +135,8 @@ TEST(AdvancedSearchQt, TestButtonShowsTheTypeErrorInTheParsedLabel) {
         EXPECT_TRUE(help->toPlainText().startsWith("The advanced search facility"));
         Child<QLineEdit>(form, "E_Expr")->setText("year>=1992");
         QTest::mouseClick(Child<QPushButton>(form, "B_Test"), Qt::LeftButton);
-        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(), "Type error in \"year >= 1992\"");
+        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(),
+                  "Type error in \"year >= 1992\"\nYEAR is text: write year>=\"1992\"");
         EXPECT_TRUE(form->isVisible());
         QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
     });
@@ -161,6 +167,58 @@ TEST(AdvancedSearchQt, BadExpressionKeepsTheDialogOpenUntilFixed) {
     EXPECT_EQ(shell.Messages[0].Caption, "Error parsing");
     EXPECT_NE(dialog.Tree, nullptr);
     EXPECT_FALSE(dialog.CKB_UseSelected);
+}
+
+TEST(AdvancedSearchQt, ChecksAfterAPauseAndOffersSavedSearches) {
+    test::TTempDir dir;
+    test::TScriptedShell shell;
+    TSearchDialog2 dialog;
+    dialog.RegistryFile = dir.Path("prefs.reg");
+    SaveSearch(dialog.RegistryFile, "Long", "time>=3:00");
+    dialog.LoadSaved();
+    WhenModal<QDialog>([&](QDialog* form) {
+        auto* expr = Child<QLineEdit>(form, "E_Expr");
+        auto* check = Child<QLabel>(form, "L_Check");
+        auto* timer = form->findChild<QTimer*>("T_Check");
+        ASSERT_NE(timer, nullptr);
+        expr->setText("time>=3:60");
+        EXPECT_TRUE(timer->isActive());  // the check waits for a pause in typing
+        ASSERT_TRUE(QMetaObject::invokeMethod(form, "CheckNow"));
+        EXPECT_FALSE(timer->isActive());
+        EXPECT_EQ(check->text(),
+                  "[9] Minutes and seconds after a colon must be two digits, 00 to 59");
+        EXPECT_EQ(expr->property("check").toString(), "invalid");
+        const QColor red = expr->palette().color(QPalette::Base);
+        expr->setText("time>=3:00");
+        ASSERT_TRUE(QMetaObject::invokeMethod(form, "CheckNow"));
+        EXPECT_EQ(check->text(), "time >= 180");
+        EXPECT_EQ(expr->property("check").toString(), "valid");
+        EXPECT_NE(expr->palette().color(QPalette::Base), red);
+        QTest::mouseClick(Child<QPushButton>(form, "B_Test"), Qt::LeftButton);
+        EXPECT_EQ(Child<QLabel>(form, "L_Parsed")->text(), "time >= 180");
+
+        auto* saved = Child<QComboBox>(form, "CB_Saved");
+        ASSERT_EQ(saved->count(), 1);
+        expr->setText("artist~=\"x\"");
+        emit saved->textActivated("Long");
+        EXPECT_EQ(expr->text(), "time>=3:00");
+        EXPECT_EQ(check->text(), "time >= 180");
+
+        expr->setText("filesize>5MB");
+        WhenModal<QInputDialog>([](QInputDialog* input) {
+            input->setTextValue(" Big ");
+            input->accept();
+        });
+        QTest::mouseClick(Child<QPushButton>(form, "B_Save"), Qt::LeftButton);
+        EXPECT_EQ(saved->count(), 2);
+        EXPECT_EQ(saved->currentText(), "Big");
+        QTest::mouseClick(Child<QPushButton>(form, "B_Cancel"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(ExecuteAdvancedSearchQt(nullptr, dialog, shell));
+    EXPECT_TRUE(shell.Messages.empty());
+    std::string expression;
+    ASSERT_TRUE(FindSavedSearch(dialog.RegistryFile, "big", expression));
+    EXPECT_EQ(expression, "filesize>5MB");
 }
 
 TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
@@ -198,6 +256,45 @@ TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
     window->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
+}
+
+TEST(SelectFormQt, AWindowOfGroupsShowsTheGroupFirst) {
+    test::TTempDir dir;
+    ui::TMainForm mainForm(dir.Path("prefs.reg"));
+    std::vector<TrackRecord> records(3);
+    records[0].ID = 7;
+    records[1].ID = 3;
+    records[2].ID = 5;
+    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(records, std::vector<int>{1, 1, 2}));
+    auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
+    ASSERT_NE(window, nullptr);
+    QAbstractItemModel* model = Child<QTableView>(window, "LV_Database")->model();
+    ASSERT_EQ(model->columnCount(), 12);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Group");
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "ID");
+    EXPECT_EQ(model->index(2, 0).data().toString(), "2");
+    EXPECT_EQ(model->index(2, 1).data().toString(), "5");
+    EXPECT_EQ(model->index(2, 0).data(Qt::UserRole).toInt(), 5);
+    window->close();
+}
+
+TEST(DuplicatesDialogQt, OkNeedsARuleAndReadsTheBoxesBack) {
+    TDuplicatesDialog dialog;
+    WhenModal<QDialog>([](QDialog* form) {
+        EXPECT_EQ(form->windowTitle(), "Find duplicates");
+        auto* ok = Child<QPushButton>(form, "B_OK");
+        auto* tags = Child<QCheckBox>(form, "CKB_ArtistTitle");
+        auto* size = Child<QCheckBox>(form, "CKB_SizeLength");
+        EXPECT_TRUE(ok->isEnabled());
+        tags->setChecked(false);
+        size->setChecked(false);
+        EXPECT_FALSE(ok->isEnabled());
+        size->setChecked(true);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    ASSERT_TRUE(ExecuteDuplicatesDialogQt(nullptr, dialog));
+    EXPECT_FALSE(dialog.CKB_ArtistTitle);
+    EXPECT_TRUE(dialog.CKB_SizeLength);
 }
 
 TEST(SelectFormQt, SelectionFollowsItsRecordWhenTheRowsAreSorted) {
