@@ -125,7 +125,7 @@ void WriteCsv(TTracklore& catalogue, std::ostream& out) {
 void WriteJson(TTracklore& catalogue, std::ostream& out) {
     std::string text = "[";
     bool first = true;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* record = catalogue.SlotRecord(slot);
         if (record == nullptr) continue;
         text += first ? "\n  {" : ",\n  {";
@@ -170,7 +170,7 @@ void WriteTable(TTracklore& catalogue, std::ostream& out) {
     constexpr size_t kColumns = std::size(kCaptions);
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* r = catalogue.SlotRecord(slot);
         if (r == nullptr) continue;
         rows.push_back({std::to_string(r->ID), Cell(r->Volume.view()), Cell(r->Artist.view()),

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/capacity.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -67,7 +68,7 @@ int RunQuery(const std::vector<std::string>& args) {
 
     // The expression is checked before the catalogue is read, as the dialog does.
     const auto tree = DoParsing(positional[1]);
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, positional[0]);
     auto result = SelectMatching(catalogue, *tree);
     return PrintRecords(*result, format);
@@ -111,7 +112,7 @@ int RunSearch(const std::vector<std::string>& args) {
     }
     if (!file) return Usage(kUsage);
 
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);
     auto result = catalogue.SelectByTemplate(pattern);
     return PrintRecords(*result, format);

@@ -138,7 +138,7 @@ void TTracklore::AppendReference(TrackRecord* record) {
 std::unique_ptr<TTracklore> TTracklore::SelectByTemplate(const TrackRecord& pattern) {
     const PreparedPattern prepared(pattern);
     auto result = NewResultSet();
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
         if (slots_[slot] && prepared.Matches(*slots_[slot])) result->AppendReference(slots_[slot]);
     }
     return result;
@@ -146,7 +146,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByTemplate(const TrackRecord& patt
 
 std::unique_ptr<TTracklore> TTracklore::SelectWhere(RecordPredicate predicate, void* context) {
     auto result = NewResultSet();
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
         if (slots_[slot] && predicate(context, *slots_[slot])) {
             result->AppendReference(slots_[slot]);
         }
@@ -159,7 +159,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByField(TrackField code, const Fie
     auto result = NewResultSet();
     const int number = static_cast<int>(code);
     auto select = [&](auto&& matches) {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
             if (slots_[slot] && matches(*slots_[slot])) result->AppendReference(slots_[slot]);
         }
     };

@@ -239,7 +239,7 @@ void TTracklore::ExportCSV(const std::string& fileName) {
             piece.append(kColumnNames[column]);
         }
         piece.append(kLineEnd);
-        for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
             if (const TrackRecord* record = slots_[slot]) {
                 AppendLine(piece, *record);
                 if (piece.size() < kPieceSize) continue;
