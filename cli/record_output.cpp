@@ -3,47 +3,22 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <stdlib.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "core/csv_text.h"
 #include "core/format.h"
 #include "core/record_texts.h"
 #include "core/strings.h"
 #include "core/text_encoding.h"
 #include "media/genres.h"
-#include "platform/file.h"
-#include "streams/stream_errors.h"
 
 namespace tracklore::cli {
 
 namespace {
 
 constexpr size_t kTableColumnLimit = 40;  // characters; longer texts are cut with "..."
-
-// A scratch folder that is removed with everything in it when the object goes.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tracklore-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw EInOutError(Format(msg::IoError, platform::SystemErrorText(errno).c_str()));
-        }
-        path_ = pattern;
-    }
-    ~TScratchFolder() {
-        platform::RemoveFile(File());
-        ::rmdir(path_.c_str());
-    }
-    std::string File() const { return path_ + "/list.csv"; }
-
-private:
-    std::string path_;
-};
 
 void AppendJsonString(std::string& out, std::string_view text) {
     // Texts from files are UTF-8 already; anything else would make invalid JSON.
@@ -115,11 +90,10 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 }
 
 void WriteCsv(TTracklore& catalogue, std::ostream& out) {
-    // The export writes files; going through one keeps a single definition of the layout.
-    TScratchFolder scratch;
-    catalogue.ExportCSV(scratch.File());
-    std::ifstream in(scratch.File(), std::ios::binary);
-    out << in.rdbuf();
+    // The export's own text, without a file in between.
+    WriteCsvText(catalogue, [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
 }
 
 void WriteJson(TTracklore& catalogue, std::ostream& out) {
