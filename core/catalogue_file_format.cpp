@@ -85,16 +85,26 @@ public:
     }
 
     // The length is at most 65,535, which the block always has room for, so a length
-    // beyond the data only ends in a short read.
-    SharedText Text() {
+    // beyond the data only ends in a short read. `text` holds the previous record's value of
+    // the field; when the bytes are the same it is kept, so records in a row that share an
+    // artist, album or volume share one text (the stored text is valid UTF-8, so equal bytes
+    // are too and would give the same text).
+    void Text(SharedText& text) {
         const uint16_t length = Number<uint16_t>();
-        if (length == 0) return {};
+        if (length == 0) {
+            text = SharedText();
+            return;
+        }
         if (Fill(length) < length) throw EInOutError(msg::ReadLessThanExpected);
         const std::string_view bytes(block_.get() + begin_, length);
         begin_ += length;
         position_ += length;
-        if (IsValidUtf8(bytes)) return SharedText(bytes);
-        return SharedText(Cp1252ToUtf8(bytes));
+        if (bytes == text.view()) return;
+        if (IsValidUtf8(bytes)) {
+            text = SharedText(bytes);
+        } else {
+            text = SharedText(Cp1252ToUtf8(bytes));
+        }
     }
 
 private:
@@ -130,8 +140,8 @@ private:
 
 void ReadRecord(TRecordReader& in, TrackRecord& record) {
     record.ID = in.Number<int32_t>();
-    record.Volume = in.Text();
-    record.Filename = in.Text();
+    in.Text(record.Volume);
+    in.Text(record.Filename);
     uint8_t numbers[18];  // FileSize, FileDate, SampleRate, BitRate, PlayLength
     in.Exact(numbers, sizeof numbers);
     record.FileSize = GetLE<uint32_t>(numbers);
@@ -139,11 +149,11 @@ void ReadRecord(TRecordReader& in, TrackRecord& record) {
     record.SampleRate = GetLE<uint16_t>(numbers + 12);
     record.BitRate = GetLE<uint16_t>(numbers + 14);
     record.PlayLength = GetLE<uint16_t>(numbers + 16);
-    record.Artist = in.Text();
-    record.Title = in.Text();
-    record.Album = in.Text();
-    record.Comment = in.Text();
-    record.Year = in.Text();
+    in.Text(record.Artist);
+    in.Text(record.Title);
+    in.Text(record.Album);
+    in.Text(record.Comment);
+    in.Text(record.Year);
     record.Genre = in.Number<uint8_t>();
 }
 

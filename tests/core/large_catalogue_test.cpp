@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "core/catalogue_file_format.h"
 #include "core/file_choice.h"
 #include "tests/support/catalogue_ids.h"
 #include "tests/support/full_catalogue.h"
+#include "tests/support/memory_stream.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -157,6 +159,40 @@ TEST(LargeCatalogue, ResultSetFindsRenumberedRecordsAtTheirLowestSlot) {
     set->Delete(record);
     EXPECT_EQ(set->SlotRecord(3), nullptr);
     EXPECT_NE(ErrorOf([&] { set->GetByID(9, record); }), "");
+}
+
+// Records in a row with the same artist or album share one text once loaded, which keeps a
+// large catalogue small; a Windows-1252 text repeated is still converted, not shared raw.
+TEST(LargeCatalogue, LoadedRecordsShareTextsRepeatedFromTheRecordBefore) {
+    test::TTempDir dir;
+    TTracklore saved;
+    for (const char* title : {"One", "Two", "Three"}) {
+        TrackRecord record = Numbered(0, 0);
+        record.Album = "Caf\xC3\xA9";
+        record.Title = title;
+        saved.Insert(record);
+    }
+    saved.SaveToFile(dir.Path("a.tracklore"));
+    TTracklore loaded;
+    loaded.LoadFromFile(dir.Path("a.tracklore"));
+    ASSERT_EQ(loaded.Count(), 3);
+    EXPECT_TRUE(loaded.SlotRecord(0)->Artist.SharesWith(loaded.SlotRecord(2)->Artist));
+    EXPECT_TRUE(loaded.SlotRecord(0)->Album.SharesWith(loaded.SlotRecord(1)->Album));
+    EXPECT_EQ(loaded.SlotRecord(2)->Title, "Three");
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_EQ(*loaded.SlotRecord(slot), *saved.SlotRecord(slot));
+
+    std::string bytes;
+    for (int id : {1, 2}) {
+        TrackRecord raw = Numbered(id, id);
+        raw.Artist = "Caf\xE9";
+        catalogue_file::AppendRecord(bytes, raw);
+    }
+    TTracklore windows;
+    test::TMemoryStream stream(bytes);
+    catalogue_file::ReadRecords(stream, windows);
+    EXPECT_EQ(windows.SlotRecord(0)->Artist, "Caf\xC3\xA9");
+    EXPECT_EQ(windows.SlotRecord(1)->Artist, "Caf\xC3\xA9");
 }
 
 class LargeCatalogueFiles : public testing::Test {
