@@ -176,7 +176,11 @@ void TTracklore::GetByID(int32_t id, TrackRecord& record) const {
     record = TrackRecord();
     const int slot = FindSlot(id);
     if (slot < 0) throw EDBError(msg::RecordNotFound);
-    record = *slots_[slot];
+    const TrackRecord& stored = *slots_[slot];
+    for (const SharedText* text : {&stored.Volume, &stored.Filename, &stored.Artist, &stored.Title,
+                                   &stored.Album, &stored.Comment, &stored.Year})
+        text->Prefetch();
+    record = stored;
 }
 
 void TTracklore::First(TrackRecord& record) {
