@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "cli/capacity.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -34,7 +35,7 @@ std::optional<TrackField> SortField(const std::string& text) {
 
 int RunConvert(const std::vector<std::string>& args) {
     if (args.size() != 2) return Usage("convert IN OUT");
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, args[0]);
     SaveByFormat(catalogue, args[1]);
     return 0;
@@ -63,7 +64,7 @@ int RunList(const std::vector<std::string>& args) {
     }
     if (!file) return Usage(kUsage);
 
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);
     if (sortKey) catalogue.SortBy(*sortKey);
     return PrintRecords(catalogue, format);
@@ -71,7 +72,7 @@ int RunList(const std::vector<std::string>& args) {
 
 int RunMerge(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage("merge CAT IN...");
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     // A catalogue that does not exist yet starts empty, so merge can also combine files.
     if (platform::GetFileStatus(args[0])) LoadByFormat(catalogue, args[0]);
     // An input that fails ends the command before CAT is written, so CAT never holds half

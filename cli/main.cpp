@@ -1,10 +1,12 @@
 // tracklore-cli: the catalogue's core from the command line.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "cli/capacity.h"
 #include "cli/catalogue_commands.h"
 #include "cli/duplicates_commands.h"
 #include "cli/pack_commands.h"
@@ -134,11 +136,14 @@ void PrintWrapped(std::FILE* out, const char* text, int indent) {
 
 void PrintHelp(std::FILE* out) {
     std::fprintf(out,
-                 "Usage: tracklore-cli COMMAND [ARGUMENTS]\n"
+                 "Usage: tracklore-cli [--capacity N] COMMAND [ARGUMENTS]\n"
                  "\n"
                  "Tracklore, a catalogue of MP3 files, from the command line. A file whose name\n"
                  "ends in \".csv\" is read and written as semicolon-separated text; every other\n"
                  "name is a catalogue file.\n"
+                 "\n"
+                 "--capacity N (or the variable TRACKLORE_CAPACITY) lets the catalogues hold N\n"
+                 "records, 32769 (the default) to 1048576.\n"
                  "\n"
                  "Commands:\n");
     for (const auto& command : kCommands) {
@@ -155,9 +160,39 @@ void PrintHelp(std::FILE* out) {
                  "status 1 (2 for a wrong command line).\n");
 }
 
+// Takes the capacity from TRACKLORE_CAPACITY, then from a leading --capacity N, which is
+// removed from `argv`; false after a message when either is not a valid capacity.
+bool TakeCapacity(int& argc, char**& argv) {
+    using tracklore::cli::ParseCapacity;
+    auto take = [](const char* text, const char* from) {
+        const auto capacity = ParseCapacity(text);
+        if (!capacity) {
+            std::fprintf(stderr, "Invalid capacity \"%s\" in %s: give 32769 to 1048576\n", text,
+                         from);
+            return false;
+        }
+        tracklore::cli::SetCatalogueCapacity(*capacity);
+        return true;
+    };
+    if (const char* variable = std::getenv("TRACKLORE_CAPACITY");
+        variable != nullptr && variable[0] != '\0' && !take(variable, "TRACKLORE_CAPACITY"))
+        return false;
+    if (argc >= 2 && std::strcmp(argv[1], "--capacity") == 0) {
+        if (argc < 3 || !take(argv[2], "--capacity")) {
+            if (argc < 3) std::fprintf(stderr, "--capacity needs a number\n");
+            return false;
+        }
+        argv[2] = argv[0];
+        argv += 2;
+        argc -= 2;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!TakeCapacity(argc, argv)) return 2;
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli/capacity.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -118,7 +119,7 @@ int RunPrint(const std::vector<std::string>& args) {
     }
     if (!file || !pdf) return Usage();
 
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);
     job.PrintTitle = title ? *title : std::filesystem::path(*file).filename().string();
     job.JobTitle = Format(msg::PrintCaption, job.PrintTitle.c_str());

@@ -3,47 +3,23 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <stdlib.h>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "core/csv_text.h"
 #include "core/format.h"
 #include "core/record_texts.h"
 #include "core/strings.h"
 #include "core/text_encoding.h"
 #include "media/genres.h"
-#include "platform/file.h"
-#include "streams/stream_errors.h"
 
 namespace tracklore::cli {
 
 namespace {
 
 constexpr size_t kTableColumnLimit = 40;  // characters; longer texts are cut with "..."
-
-// A scratch folder that is removed with everything in it when the object goes.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tracklore-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw EInOutError(Format(msg::IoError, platform::SystemErrorText(errno).c_str()));
-        }
-        path_ = pattern;
-    }
-    ~TScratchFolder() {
-        platform::RemoveFile(File());
-        ::rmdir(path_.c_str());
-    }
-    std::string File() const { return path_ + "/list.csv"; }
-
-private:
-    std::string path_;
-};
 
 void AppendJsonString(std::string& out, std::string_view text) {
     // Texts from files are UTF-8 already; anything else would make invalid JSON.
@@ -115,17 +91,16 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 }
 
 void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
-    // The export writes files; going through one keeps a single definition of the layout.
-    TScratchFolder scratch;
+    // The export's own text, without a file in between.
     if (groups == nullptr) {
-        catalogue.ExportCSV(scratch.File());
-        std::ifstream in(scratch.File(), std::ios::binary);
-        out << in.rdbuf();
+        WriteCsvText(catalogue, [&out](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
         return;
     }
     // Lines are records only when no text holds a line break.
-    TTracklore oneLine;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    TTracklore oneLine(nullptr, catalogue.Capacity());
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         if (const TrackRecord* record = catalogue.SlotRecord(slot)) {
             TrackRecord copy = *record;
             for (SharedText* text : {&copy.Volume, &copy.Filename, &copy.Artist, &copy.Title,
@@ -139,8 +114,9 @@ void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* grou
             oneLine.InsertAsStored(copy);
         }
     }
-    oneLine.ExportCSV(scratch.File());
-    std::ifstream in(scratch.File(), std::ios::binary);
+    std::string text;
+    WriteCsvText(oneLine, [&text](std::string_view piece) { text.append(piece); });
+    std::istringstream in(text);
     std::string line;
     size_t record = 0;
     for (int number = 0; std::getline(in, line); ++number) {
@@ -158,7 +134,7 @@ void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gro
     std::string text = "[";
     bool first = true;
     size_t index = 0;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* record = catalogue.SlotRecord(slot);
         if (record == nullptr) continue;
         text += first ? "\n  {" : ",\n  {";
@@ -208,7 +184,7 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
     rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
     if (groups != nullptr) rows.back().insert(rows.back().begin(), "Group");
     const size_t kColumns = rows.back().size();
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* r = catalogue.SlotRecord(slot);
         if (r == nullptr) continue;
         rows.push_back({std::to_string(r->ID), Cell(r->Volume.view()), Cell(r->Artist.view()),

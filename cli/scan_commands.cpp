@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/capacity.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "media/id3v2.h"
@@ -115,7 +116,7 @@ int RunScan(const std::vector<std::string>& given) {
         return 2;
     }
     const std::string& catalogueFile = args[0];
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     if (platform::GetFileStatus(catalogueFile)) LoadByFormat(catalogue, catalogueFile);
 
     int status = 0;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "cli/capacity.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -83,7 +84,7 @@ int RunQuery(const std::vector<std::string>& args) {
     }
     // The expression is checked before the catalogue is read, as the dialog does.
     const auto tree = DoParsing(expression);
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, positional[0]);
     auto result = SelectMatching(catalogue, *tree);
     return PrintRecords(*result, format);
@@ -127,7 +128,7 @@ int RunSearch(const std::vector<std::string>& args) {
     }
     if (!file) return Usage(kUsage);
 
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);
     auto result = catalogue.SelectByTemplate(pattern);
     return PrintRecords(*result, format);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/capacity.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -15,7 +16,7 @@ int RunStats(const std::vector<std::string>& args) {
         std::fprintf(stderr, "Usage: tracklore-cli stats CAT\n");
         return 2;
     }
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, args[0]);
     const ui::TStatisticsBox box = ui::FillStatistics(catalogue, args[0]);
     std::printf("%s %s\n", msg::FilesInDatabaseLabel, box.L_Count.c_str());

@@ -1,5 +1,6 @@
 #include "core/catalogue.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/format.h"
@@ -7,11 +8,25 @@
 
 namespace tracklore {
 
-TTracklore::TTracklore(void* owner)
-    : isResultSet_(false), owner_(owner), slots_(new TrackRecord*[kSlotCount]()) {}
+namespace {
+
+int ClampedCapacity(int capacity) {
+    return std::clamp(capacity, 1, TTracklore::kMaxCapacity);
+}
+
+}  // namespace
+
+TTracklore::TTracklore(void* owner, int capacity)
+    : isResultSet_(false),
+      owner_(owner),
+      capacity_(ClampedCapacity(capacity)),
+      wantedCapacity_(capacity_) {}
 
 TTracklore::TTracklore(ResultSetTag, TTracklore& parent)
-    : isResultSet_(true), parent_(&parent), slots_(new TrackRecord*[kSlotCount]()) {}
+    : isResultSet_(true),
+      parent_(&parent),
+      capacity_(parent.capacity_),
+      wantedCapacity_(parent.capacity_) {}
 
 std::unique_ptr<TTracklore> TTracklore::CreateResultSet(TTracklore& parent) {
     return std::unique_ptr<TTracklore>(new TTracklore(ResultSetTag{}, parent));
@@ -19,13 +34,22 @@ std::unique_ptr<TTracklore> TTracklore::CreateResultSet(TTracklore& parent) {
 
 TTracklore::~TTracklore() {
     if (isResultSet_) return;
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        delete slots_[slot];
+    for (TrackRecord* record : slots_)
+        delete record;
 }
 
 const TrackRecord* TTracklore::SlotRecord(int slot) const {
-    if (slot < 0 || slot >= kSlotCount) return nullptr;
+    if (slot < 0 || slot >= SlotEnd()) return nullptr;
     return slots_[slot];
+}
+
+void TTracklore::SetCapacity(int capacity) {
+    wantedCapacity_ = ClampedCapacity(capacity);
+    ApplyCapacity();
+}
+
+void TTracklore::ApplyCapacity() {
+    capacity_ = std::max(wantedCapacity_, SlotEnd());
 }
 
 void TTracklore::RaiseScan(const std::string& path) {
@@ -37,39 +61,69 @@ void TTracklore::ThrowIfResultSet(const char* operation) const {
 }
 
 int TTracklore::FindSlot(int32_t id) const {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (slots_[slot] && slots_[slot]->ID == id) return slot;
+    const TTracklore* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    if (!indexed_ || indexedEpoch_ != root->idEpoch_) {
+        index_.Clear(static_cast<size_t>(count_));
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
+            if (slots_[slot]) index_.Add(slots_[slot]->ID, slot);
+        }
+        indexed_ = true;
+        indexedEpoch_ = root->idEpoch_;
     }
-    return -1;
+    return index_.Find(id);
 }
 
 int TTracklore::FreeSlot() const {
-    for (int slot = firstFree_; slot < kSlotCount; ++slot) {
-        if (!slots_[slot]) return slot;
-    }
-    return -1;
+    if (!holes_.empty()) return holes_.top();
+    return SlotEnd() < capacity_ ? SlotEnd() : -1;
 }
 
 void TTracklore::Place(int slot, TrackRecord* record) {
-    slots_[slot] = record;
+    // `slot` is the lowest empty one: the top hole, or the extent when there is no hole.
+    if (slot == SlotEnd()) {
+        slots_.push_back(record);
+    } else {
+        slots_[slot] = record;
+        holes_.pop();
+    }
     ++count_;
-    firstFree_ = slot + 1;  // `slot` was the lowest empty one
+    if (indexed_) index_.Add(record->ID, slot);
+}
+
+void TTracklore::ThrowFull() const {
+    if (capacity_ >= kMaxCapacity) throw EDBError(msg::TooManyElements);
+    throw EDBError(std::string(msg::TooManyElements) + "\n" + msg::RaiseCapacity);
+}
+
+void TTracklore::SlotsRearranged() {
+    holes_ = {};
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
+        if (!slots_[slot]) holes_.push(slot);
+    }
+    indexed_ = false;
 }
 
 void TTracklore::ResetDB() {
     ThrowIfResultSet("ResetDB");
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        delete slots_[slot];
-        slots_[slot] = nullptr;
+    for (TrackRecord*& record : slots_) {
+        delete record;
+        record = nullptr;
     }
+    slots_.clear();
+    slots_.shrink_to_fit();
+    holes_ = {};
+    index_.Clear();
+    indexed_ = false;
     count_ = 0;
-    firstFree_ = 0;
     lastID_ = 0;
+    ApplyCapacity();
 }
 
 void TTracklore::Insert(TrackRecord& record) {
     const int slot = FreeSlot();
-    if (slot < 0) throw EDBError(msg::TooManyElements);
+    if (slot < 0) ThrowFull();
     if (isResultSet_) {
         const int parentSlot = parent_->FindSlot(record.ID);
         if (parentSlot < 0) throw EDBError(msg::RecordNotFound);
@@ -89,7 +143,7 @@ void TTracklore::Insert(TrackRecord& record) {
 void TTracklore::InsertAsStored(const TrackRecord& record) {
     ThrowIfResultSet("load");
     const int slot = FreeSlot();
-    if (slot < 0) throw EDBError(msg::TooManyElements);
+    if (slot < 0) ThrowFull();
     Place(slot, new TrackRecord(record));
     if (record.ID > lastID_) lastID_ = record.ID;
 }
@@ -97,10 +151,11 @@ void TTracklore::InsertAsStored(const TrackRecord& record) {
 void TTracklore::Delete(const TrackRecord& record) {
     const int slot = FindSlot(record.ID);
     if (slot < 0) throw EDBError(msg::RecordNotFound);
+    index_.Remove(record.ID, slot);
     if (!isResultSet_) delete slots_[slot];
     slots_[slot] = nullptr;
     --count_;
-    if (slot < firstFree_) firstFree_ = slot;
+    holes_.push(slot);
 }
 
 void TTracklore::Update(const TrackRecord& record) {
@@ -109,9 +164,11 @@ void TTracklore::Update(const TrackRecord& record) {
     if (first < 0) throw EDBError(msg::RecordNotFound);
     // `record` may be one of the stored records itself: copy it before overwriting any.
     const TrackRecord value = record;
-    for (int slot = first; slot < kSlotCount; ++slot) {
-        if (slots_[slot] && slots_[slot]->ID == value.ID) *slots_[slot] = value;
+    if (const std::vector<int>* repeats = index_.Repeats(value.ID)) {
+        for (int slot : *repeats)
+            *slots_[slot] = value;
     }
+    *slots_[first] = value;
 }
 
 void TTracklore::GetByID(int32_t id, TrackRecord& record) const {
@@ -119,7 +176,11 @@ void TTracklore::GetByID(int32_t id, TrackRecord& record) const {
     record = TrackRecord();
     const int slot = FindSlot(id);
     if (slot < 0) throw EDBError(msg::RecordNotFound);
-    record = *slots_[slot];
+    const TrackRecord& stored = *slots_[slot];
+    for (const SharedText* text : {&stored.Volume, &stored.Filename, &stored.Artist, &stored.Title,
+                                   &stored.Album, &stored.Comment, &stored.Year})
+        text->Prefetch();
+    record = stored;
 }
 
 void TTracklore::First(TrackRecord& record) {
@@ -128,14 +189,15 @@ void TTracklore::First(TrackRecord& record) {
 }
 
 void TTracklore::Next(TrackRecord& record) {
-    while (cursor_ < kSlotCount && !slots_[cursor_])
+    const int end = SlotEnd();
+    while (cursor_ < end && !slots_[cursor_])
         ++cursor_;
-    if (cursor_ < kSlotCount) {
+    if (cursor_ < end) {
         record = *slots_[cursor_];
         ++cursor_;
     } else {
         record.ID = kEndID;
-        cursor_ = kSlotCount;  // stays at the end however often Next is called
+        cursor_ = capacity_;  // stays at the end however often Next is called
     }
 }
 

@@ -1,13 +1,18 @@
-// The catalogue: a fixed table of 32,769 record slots. An owning catalogue owns its records;
-// a result set is the same class over references to a parent's records.
+// The catalogue: a table of record slots, 32,769 unless another capacity is chosen. An owning
+// catalogue owns its records; a result set is the same class over references to a parent's
+// records.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <queue>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "core/db_errors.h"
+#include "core/slot_index.h"
 #include "core/track_record.h"
 
 namespace tracklore {
@@ -32,10 +37,14 @@ int CompareByKey(const TrackRecord& a, const TrackRecord& b, TrackField key);
 
 class TTracklore {
 public:
+    /// The capacity of a catalogue nobody chose one for.
     static constexpr int kSlotCount = 32769;
+    /// The largest capacity that may be chosen.
+    static constexpr int kMaxCapacity = 1048576;
 
-    /// An empty owning catalogue; `owner` is stored for its holder and never used here.
-    explicit TTracklore(void* owner = nullptr);
+    /// An empty owning catalogue of `capacity` slots (clamped to 1 to kMaxCapacity); `owner` is
+    /// stored for its holder and never used here.
+    explicit TTracklore(void* owner = nullptr, int capacity = kSlotCount);
     /// An empty result set over `parent`'s records; the parent must outlive it.
     static std::unique_ptr<TTracklore> CreateResultSet(TTracklore& parent);
     /// An owning catalogue releases every record; a result set only its table.
@@ -57,6 +66,14 @@ public:
     int Count() const { return count_; }
     /// The record in `slot`, or nullptr for a hole or an index outside the table.
     const TrackRecord* SlotRecord(int slot) const;
+    /// The number of slots: how many records the catalogue can hold.
+    int Capacity() const { return capacity_; }
+    /// Every slot at or past this one is empty: loops over the slots stop here.
+    int SlotEnd() const { return static_cast<int>(slots_.size()); }
+    /// Sets the number of slots (clamped to 1 to kMaxCapacity) of an owning catalogue; its
+    /// result sets made later take it. The table never shrinks below its highest occupied
+    /// slot; ResetDB brings it down to what was asked.
+    void SetCapacity(int capacity);
 
     const std::string& PrintTitle() const { return printTitle_; }
     void SetPrintTitle(std::string title) { printTitle_ = std::move(title); }
@@ -71,7 +88,8 @@ public:
     /// Owning catalogue: stores a copy under the next identifier, written back into `record`.
     /// Result set: refers to the parent's record with `record.ID` (lowest slot), ID unchanged;
     /// EDBError "Requested record not found in database." when the parent holds none.
-    /// Takes the lowest empty slot; EDBError "Too Many Elements!" when there is none.
+    /// Takes the lowest empty slot; when there is none, EDBError "Too Many Elements!" and a
+    /// line on raising the capacity.
     void Insert(TrackRecord& record);
     /// Stores a copy keeping its identifier, in the lowest empty slot, and raises LastID to
     /// it: how loaders fill a catalogue. Refused on a result set.
@@ -135,6 +153,10 @@ private:
     int FindSlot(int32_t id) const;  // lowest slot holding `id`, or -1
     int FreeSlot() const;            // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
+    [[noreturn]] void ThrowFull() const;
+    // The slots moved or identifiers changed: the index is rebuilt when next needed.
+    void SlotsRearranged();
+    void ApplyCapacity();
     void ThrowIfResultSet(const char* operation) const;
     // Appends a reference to a record already held by the parent: used by selections.
     void AppendReference(TrackRecord* record);
@@ -143,10 +165,20 @@ private:
     const bool isResultSet_;
     void* const owner_ = nullptr;
     TTracklore* const parent_ = nullptr;
-    // Owned records (owning catalogue) or references into the parent (result set).
-    std::unique_ptr<TrackRecord*[]> slots_;
+    // Owned records (owning catalogue) or references into the parent (result set). Its size
+    // is the extent of the slots used so far; slots past it up to the capacity are empty.
+    std::vector<TrackRecord*> slots_;
+    int capacity_;
+    int wantedCapacity_;
+    // The empty slots below the extent, lowest on top.
+    std::priority_queue<int, std::vector<int>, std::greater<>> holes_;
     int count_ = 0;
-    int firstFree_ = 0;  // every slot below it is occupied
+    // Identifier -> slots, built on the first lookup and kept up to date from then on. A
+    // result set rebuilds it when the parent's identifiers were renumbered since.
+    mutable SlotIndex index_;
+    mutable bool indexed_ = false;
+    mutable uint64_t indexedEpoch_ = 0;
+    uint64_t idEpoch_ = 0;  // owning catalogue: counts the renumberings
     int32_t lastID_ = 0;
     int cursor_ = 0;
     std::string printTitle_;

@@ -28,7 +28,7 @@ void TTracklore::SaveToFile(const std::string& fileName) {
         PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
         std::string piece;
         piece.reserve(2 * kPieceSize);
-        for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
             if (const TrackRecord* record = slots_[slot]) {
                 catalogue_file::AppendRecord(piece, *record);
                 if (piece.size() < kPieceSize) continue;

@@ -53,26 +53,27 @@ std::string AlignmentMessage(int64_t position) {
 }
 
 // Reads exact amounts from the record stream and counts the bytes taken, so an alignment
-// error can say where the bad marker stands.
+// error can say where the bad marker stands. The stream is read in large blocks (one call
+// per block instead of one per field); texts are taken straight from the block.
 class TRecordReader {
 public:
     explicit TRecordReader(TBaseStream& stream)
-        : stream_(stream), text_(std::make_unique_for_overwrite<char[]>(kMaxText)) {}
+        : stream_(stream), block_(std::make_unique_for_overwrite<char[]>(kBlockSize)) {}
 
     int64_t Position() const { return position_; }
 
     void Exact(void* buffer, int32_t count) {
         // The decompressor delivers short counts instead of raising: check here.
-        if (stream_.Read(buffer, count) != count) throw EInOutError(msg::ReadLessThanExpected);
-        position_ += count;
+        if (Fill(count) < count) throw EInOutError(msg::ReadLessThanExpected);
+        Take(buffer, count);
     }
 
     // Reads `count` bytes, or none at all when the stream gives none.
     int32_t Some(void* buffer, int32_t count) {
-        const int32_t got = stream_.Read(buffer, count);
+        const int32_t got = Fill(count);
         if (got == 0) return 0;
-        if (got != count) throw EInOutError(msg::ReadLessThanExpected);
-        position_ += count;
+        if (got < count) throw EInOutError(msg::ReadLessThanExpected);
+        Take(buffer, count);
         return count;
     }
 
@@ -83,27 +84,64 @@ public:
         return GetLE<Int>(bytes);
     }
 
-    // The length is at most 65,535, so the fixed buffer always holds the text and a length
-    // beyond the data only ends in a short read.
-    SharedText Text() {
+    // The length is at most 65,535, which the block always has room for, so a length
+    // beyond the data only ends in a short read. `text` holds the previous record's value of
+    // the field; when the bytes are the same it is kept, so records in a row that share an
+    // artist, album or volume share one text (the stored text is valid UTF-8, so equal bytes
+    // are too and would give the same text).
+    void Text(SharedText& text) {
         const uint16_t length = Number<uint16_t>();
-        if (length == 0) return {};
-        Exact(text_.get(), length);
-        const std::string_view bytes(text_.get(), length);
-        if (IsValidUtf8(bytes)) return SharedText(bytes);
-        return SharedText(Cp1252ToUtf8(bytes));
+        if (length == 0) {
+            text = SharedText();
+            return;
+        }
+        if (Fill(length) < length) throw EInOutError(msg::ReadLessThanExpected);
+        const std::string_view bytes(block_.get() + begin_, length);
+        begin_ += length;
+        position_ += length;
+        if (bytes == text.view()) return;
+        if (IsValidUtf8(bytes)) {
+            text = SharedText(bytes);
+        } else {
+            text = SharedText(Cp1252ToUtf8(bytes));
+        }
     }
 
 private:
+    static constexpr int32_t kBlockSize = 2 * 65536;
+
+    // Makes at least `count` bytes ready when the stream still has them; returns how many
+    // are ready (fewer than `count` only at the stream's end).
+    int32_t Fill(int32_t count) {
+        if (end_ - begin_ >= count) return end_ - begin_;
+        std::memmove(block_.get(), block_.get() + begin_, static_cast<size_t>(end_ - begin_));
+        end_ -= begin_;
+        begin_ = 0;
+        while (end_ < count) {
+            const int32_t got = stream_.Read(block_.get() + end_, kBlockSize - end_);
+            if (got <= 0) break;
+            end_ += got;
+        }
+        return end_;
+    }
+
+    void Take(void* buffer, int32_t count) {
+        std::memcpy(buffer, block_.get() + begin_, static_cast<size_t>(count));
+        begin_ += count;
+        position_ += count;
+    }
+
     TBaseStream& stream_;
-    std::unique_ptr<char[]> text_;
+    std::unique_ptr<char[]> block_;
+    int32_t begin_ = 0;
+    int32_t end_ = 0;
     int64_t position_ = 0;
 };
 
 void ReadRecord(TRecordReader& in, TrackRecord& record) {
     record.ID = in.Number<int32_t>();
-    record.Volume = in.Text();
-    record.Filename = in.Text();
+    in.Text(record.Volume);
+    in.Text(record.Filename);
     uint8_t numbers[18];  // FileSize, FileDate, SampleRate, BitRate, PlayLength
     in.Exact(numbers, sizeof numbers);
     record.FileSize = GetLE<uint32_t>(numbers);
@@ -111,11 +149,11 @@ void ReadRecord(TRecordReader& in, TrackRecord& record) {
     record.SampleRate = GetLE<uint16_t>(numbers + 12);
     record.BitRate = GetLE<uint16_t>(numbers + 14);
     record.PlayLength = GetLE<uint16_t>(numbers + 16);
-    record.Artist = in.Text();
-    record.Title = in.Text();
-    record.Album = in.Text();
-    record.Comment = in.Text();
-    record.Year = in.Text();
+    in.Text(record.Artist);
+    in.Text(record.Title);
+    in.Text(record.Album);
+    in.Text(record.Comment);
+    in.Text(record.Year);
     record.Genre = in.Number<uint8_t>();
 }
 

@@ -22,7 +22,10 @@ public:
     explicit PreparedPattern(const TrackRecord& pattern) : id_(pattern.ID), genre_(pattern.Genre) {
         for (TrackField field : kPatternTexts) {
             const SharedText& text = *TextField(pattern, field);
-            if (!text.empty()) needles_[count_++] = {field, locale::UpperCase(text)};
+            if (!text.empty()) {
+                needles_[count_].field = field;
+                needles_[count_++].upper = locale::UpperCase(text);
+            }
         }
     }
 
@@ -31,8 +34,15 @@ public:
         if (id_ != 0 && id_ != record.ID) return false;
         for (int i = 0; i < count_; ++i) {
             const Needle& needle = needles_[i];
-            const std::string haystack = locale::UpperCase(*TextField(record, needle.field));
-            if (haystack.find(needle.upper) == std::string::npos) return false;
+            const SharedText& text = *TextField(record, needle.field);
+            // Records of one album share their texts: the answer for the text seen last
+            // holds again without upper-casing it once more.
+            if (!needle.last.SharesWith(text) || !needle.tested) {
+                needle.last = text;
+                needle.found = locale::UpperCase(text).find(needle.upper) != std::string::npos;
+                needle.tested = true;
+            }
+            if (!needle.found) return false;
         }
         return genre_ == kGenreNone || genre_ == record.Genre;
     }
@@ -41,6 +51,9 @@ private:
     struct Needle {
         TrackField field = TrackField::ID;
         std::string upper;
+        mutable SharedText last;  // the text tested last and its answer
+        mutable bool tested = false;
+        mutable bool found = false;
     };
     int32_t id_;
     uint8_t genre_;
@@ -138,7 +151,7 @@ void TTracklore::AppendReference(TrackRecord* record) {
 std::unique_ptr<TTracklore> TTracklore::SelectByTemplate(const TrackRecord& pattern) {
     const PreparedPattern prepared(pattern);
     auto result = NewResultSet();
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
         if (slots_[slot] && prepared.Matches(*slots_[slot])) result->AppendReference(slots_[slot]);
     }
     return result;
@@ -146,7 +159,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByTemplate(const TrackRecord& patt
 
 std::unique_ptr<TTracklore> TTracklore::SelectWhere(RecordPredicate predicate, void* context) {
     auto result = NewResultSet();
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
         if (slots_[slot] && predicate(context, *slots_[slot])) {
             result->AppendReference(slots_[slot]);
         }
@@ -159,7 +172,7 @@ std::unique_ptr<TTracklore> TTracklore::SelectByField(TrackField code, const Fie
     auto result = NewResultSet();
     const int number = static_cast<int>(code);
     auto select = [&](auto&& matches) {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
             if (slots_[slot] && matches(*slots_[slot])) result->AppendReference(slots_[slot]);
         }
     };

@@ -13,6 +13,7 @@
 #include "core/catalogue.h"
 #include "core/catalogue_file_target.h"
 #include "core/convert.h"
+#include "core/csv_text.h"
 #include "core/format.h"
 #include "core/strings.h"
 #include "core/text_encoding.h"
@@ -255,7 +256,7 @@ void TTracklore::ExportCSV(const std::string& fileName) {
             piece.append(kColumnNames[column]);
         }
         piece.append(kLineEnd);
-        for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int slot = 0; slot < SlotEnd(); ++slot) {
             if (const TrackRecord* record = slots_[slot]) {
                 AppendLine(piece, *record);
                 if (piece.size() < kPieceSize) continue;
@@ -289,6 +290,24 @@ void TTracklore::ImportCSV(const std::string& fileName) {
         ReadRecord(line, columns, record);
         InsertAsStored(record);
     }
+}
+
+void WriteCsvText(const TTracklore& set, const std::function<void(std::string_view)>& sink) {
+    std::string piece(kLineEnd);
+    for (int column = 0; column < kColumnCount; ++column) {
+        if (column > 0) piece += ';';
+        piece.append(kColumnNames[column]);
+    }
+    piece.append(kLineEnd);
+    for (int slot = 0; slot < set.SlotEnd(); ++slot) {
+        if (const TrackRecord* record = set.SlotRecord(slot)) {
+            AppendLine(piece, *record);
+            if (piece.size() < kPieceSize) continue;
+            sink(piece);
+            piece.clear();
+        }
+    }
+    sink(piece);
 }
 
 }  // namespace tracklore

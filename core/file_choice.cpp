@@ -34,7 +34,7 @@ void SaveByFormat(TTracklore& catalogue, const std::string& fileName) {
 }
 
 int MergeFromFile(TTracklore& catalogue, const std::string& fileName) {
-    TTracklore loaded;
+    TTracklore loaded(nullptr, catalogue.Capacity());
     LoadByFormat(loaded, fileName);
     int merged = 0;
     TrackRecord record;

@@ -31,6 +31,12 @@ public:
     std::string str() const { return std::string(view()); }
     operator std::string_view() const noexcept { return view(); }  // NOLINT
 
+    /// Asks the processor to fetch the stored block ahead of a copy: copies of several texts
+    /// then wait for memory side by side, not one after another.
+    void Prefetch() const noexcept {
+        if (block_) __builtin_prefetch(block_, 1);
+    }
+
     /// True when both refer to the same stored bytes (or are both empty).
     bool SharesWith(const SharedText& other) const noexcept { return block_ == other.block_; }
 

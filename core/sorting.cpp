@@ -249,7 +249,7 @@ int CompareByKey(const TrackRecord& a, const TrackRecord& b, TrackField key) {
 
 void TTracklore::Compact() {
     int j = 0;
-    int i = kSlotCount - 1;
+    int i = SlotEnd() - 1;
     while (j < i) {
         while (j < i && slots_[j])
             ++j;
@@ -260,7 +260,8 @@ void TTracklore::Compact() {
             slots_[i] = nullptr;
         }
     }
-    firstFree_ = count_;
+    slots_.resize(static_cast<size_t>(count_));
+    SlotsRearranged();
 }
 
 void TTracklore::SortBy(TrackField key) {
@@ -291,10 +292,12 @@ void TTracklore::SortBy(TrackField key) {
 void TTracklore::Renumber() {
     ThrowIfResultSet("Renumber");
     lastID_ = 1;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (slots_[slot]) slots_[slot]->ID = lastID_++;
+    for (TrackRecord* record : slots_) {
+        if (record) record->ID = lastID_++;
     }
     ++lastID_;
+    ++idEpoch_;  // result sets over this catalogue rebuild their index as well
+    indexed_ = false;
 }
 
 }  // namespace tracklore

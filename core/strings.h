@@ -7,6 +7,9 @@ namespace tracklore::msg {
 // Catalogue
 inline constexpr char InvalidOpForResultSet[] = "Invalid operation \"%s\" for a result set";
 inline constexpr char TooManyElements[] = "Too Many Elements!";
+inline constexpr char RaiseCapacity[] =
+    "To hold more records, raise \"Catalogue capacity\" under Options, Scanning (tracklore-cli: "
+    "--capacity N or TRACKLORE_CAPACITY), up to 1,048,576.";
 inline constexpr char RecordNotFound[] = "Requested record not found in database.";
 inline constexpr char InvalidID[] =
     "The ID sent to the function is invalid - all ID's must be positive numbers in the range "
@@ -202,6 +205,9 @@ inline constexpr char SettingsUserInterfacePage[] = "User Interface";
 inline constexpr char SettingsScanningPage[] = "Scanning";
 inline constexpr char SettingsViewsGroup[] = " Views ";
 inline constexpr char SettingsScanVBRGroup[] = " Scan VBR ";
+inline constexpr char SettingsCapacityGroup[] = " Catalogue capacity ";
+inline constexpr char CatalogueCapacityLabel[] = "Catalogue capacity";
+inline constexpr char CapacityRecordsSuffix[] = " records";
 inline constexpr char BackgroundColorLabel[] = "Background color:";
 inline constexpr char FontAndColorLabel[] = "Font and color:";
 inline constexpr char ChangeButton[] = "Change...";

@@ -56,7 +56,7 @@ class TUpdateWalk {
 public:
     TUpdateWalk(TTracklore& catalogue, TUpdateReport& report, const TScanOptions& options)
         : catalogue_(catalogue), report_(report), options_(options) {
-        for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        for (int slot = 0; slot < catalogue_.SlotEnd(); ++slot) {
             if (const TrackRecord* record = catalogue_.SlotRecord(slot)) {
                 // The first in slot order wins when names repeat.
                 byName_.emplace(KeyOf(record->Volume, record->Filename), record->ID);
@@ -94,7 +94,7 @@ public:
         auto [volume, name] = locator_.Locate(folder);
         while (name.size() > 1 && name.back() == '/')
             name.pop_back();
-        for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+        for (int slot = 0; slot < catalogue_.SlotEnd(); ++slot) {
             const TrackRecord* record = catalogue_.SlotRecord(slot);
             // A second record of a file that is there (an earlier scan twice) is not missing.
             if (record == nullptr || seen_.count(KeyOf(record->Volume, record->Filename)) != 0)

@@ -98,7 +98,7 @@ void LinkBySizeLength(const std::vector<const TrackRecord*>& records, TUnionFind
 std::vector<TDuplicateGroup> FindDuplicates(const TTracklore& set, const TDuplicateRules& rules) {
     std::vector<const TrackRecord*> records;
     records.reserve(static_cast<size_t>(set.Count()));
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < set.SlotEnd(); ++slot) {
         if (const TrackRecord* record = set.SlotRecord(slot)) records.push_back(record);
     }
     TUnionFind links(records.size());

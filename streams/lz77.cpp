@@ -276,7 +276,15 @@ int32_t TLZ77Stream::Read(void* buffer, int32_t count) {
     auto* target = static_cast<uint8_t*>(buffer);
     int32_t delivered = 0;
     while (delivered < count) {
-        if (waitCount_ == 0 && !DecodeToken()) break;
+        if (waitCount_ == 0 && count - delivered >= static_cast<int32_t>(sizeof waiting_)) {
+            // Room for a whole token: decode straight into the caller's buffer.
+            if (!DecodeToken(target + delivered)) break;
+            window_->StoreBlock(target + delivered, waitCount_);
+            delivered += waitCount_;
+            waitCount_ = 0;
+            continue;
+        }
+        if (waitCount_ == 0 && !DecodeToken(waiting_)) break;
         const int chunk = std::min<int32_t>(waitCount_, count - delivered);
         const uint8_t* bytes = waiting_ + waitStart_;
         std::memcpy(target + delivered, bytes, chunk);
@@ -327,7 +335,7 @@ bool TLZ77Stream::ReadValue(uint8_t& value) {
     return true;
 }
 
-bool TLZ77Stream::DecodeToken() {
+bool TLZ77Stream::DecodeToken(uint8_t* out) {
     waitStart_ = 0;
     waitCount_ = 0;
     uint8_t token = 0;
@@ -340,12 +348,24 @@ bool TLZ77Stream::DecodeToken() {
             // Byte-aligned: the literals are plain bytes.
             while (waitCount_ < length && (inPos_ < inFill_ || Refill())) {
                 const int chunk = std::min(length - waitCount_, inFill_ - inPos_);
-                std::memcpy(waiting_ + waitCount_, in_.get() + inPos_, chunk);
+                std::memcpy(out + waitCount_, in_.get() + inPos_, chunk);
                 inPos_ += chunk;
                 waitCount_ += chunk;
             }
+        } else if (inFill_ - inPos_ >= length) {
+            // Half a byte out of step, all bytes at hand: each value is the held high
+            // nibble and the next byte's low one.
+            const uint8_t* in = in_.get() + inPos_;
+            uint8_t held = acc_;
+            for (int i = 0; i < length; ++i) {
+                out[i] = static_cast<uint8_t>(held >> 4 | in[i] << 4);
+                held = in[i];
+            }
+            acc_ = held;
+            inPos_ += length;
+            waitCount_ = length;
         } else {
-            while (waitCount_ < length && ReadValue(waiting_[waitCount_]))
+            while (waitCount_ < length && ReadValue(out[waitCount_]))
                 ++waitCount_;
         }
         return waitCount_ > 0;
@@ -356,7 +376,7 @@ bool TLZ77Stream::DecodeToken() {
     // mirrored tail covers a copy of up to 2^bits bytes that runs past the end.
     const int index = x * 16 + nibble;
     waitCount_ = lengthCode + 1;
-    std::memcpy(waiting_, window_->bytes.data() + index, waitCount_);
+    std::memcpy(out, window_->bytes.data() + index, waitCount_);
     return true;
 }
 

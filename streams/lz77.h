@@ -63,7 +63,8 @@ private:
     bool EncodeStep();
     void FindMatch(const uint8_t* look, int n, int& bestLength, int& bestIndex) const;
     bool WriteOut(const uint8_t* bytes, int count);
-    bool DecodeToken();
+    // Decodes one token into `out` (room for sizeof waiting_ bytes); waitCount_ its length.
+    bool DecodeToken(uint8_t* out);
     bool NextByte(uint8_t& byte);
     bool ReadNibble(uint8_t& value);
     bool ReadValue(uint8_t& value);

@@ -9,7 +9,7 @@ namespace {
 // The first record of `set` for which `match` holds, or nullptr; stops after the last record.
 template <class Match>
 const TrackRecord* FindInSlots(const TTracklore& set, Match match) {
-    for (int slot = 0, seen = 0; seen < set.Count() && slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0, seen = 0; seen < set.Count() && slot < set.SlotEnd(); ++slot) {
         const TrackRecord* record = set.SlotRecord(slot);
         if (record == nullptr) continue;
         if (match(record)) return record;

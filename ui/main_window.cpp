@@ -40,6 +40,7 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
     if (!prefsRead)
         shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
     shell_.ApplyViewPrefs(prefs_);
+    catalogue_->SetCapacity(prefs_.Capacity);
 
     catalogue_->SetOnScan({&ScanNotification, this});
 
@@ -180,7 +181,10 @@ void TMainWindow::ViewDoubleClicked(TViewSource source) {
 }
 
 void TMainWindow::Options() {
-    if (EditSettings(prefs_, shell_)) shell_.ApplyViewPrefs(prefs_);
+    if (!EditSettings(prefs_, shell_)) return;
+    shell_.ApplyViewPrefs(prefs_);
+    // A smaller capacity than the records in use takes effect when the catalogue is emptied.
+    catalogue_->SetCapacity(prefs_.Capacity);
 }
 
 bool TMainWindow::CloseQuery() {

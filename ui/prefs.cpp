@@ -1,5 +1,6 @@
 #include "ui/prefs.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -89,7 +90,14 @@ bool LoadPrefs(TPrefs& prefs, const std::string& registryFile) {
     int32_t scanVBR = 0;
     if (!ReadNumber(registry, "ScanVBR", scanVBR)) return false;
     prefs.ScanVBR = scanVBR != 0;
-    return true;
+    int32_t capacity = 0;
+    switch (registry.ReadInteger("Capacity", capacity)) {
+        case TRegResult::Ok:
+            prefs.Capacity = std::clamp(capacity, TPrefs::kMinCapacity, TTracklore::kMaxCapacity);
+            return true;
+        case TRegResult::Missing: return true;
+        default: return false;
+    }
 }
 
 void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
@@ -114,6 +122,7 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
         {"Xsize", RegInteger(prefs.Xsize)},
         {"Ysize", RegInteger(prefs.Ysize)},
         {"ScanVBR", RegInteger(prefs.ScanVBR ? 1 : 0)},
+        {"Capacity", RegInteger(prefs.Capacity)},
     });
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/catalogue.h"
+
 namespace tracklore::ui {
 
 /// The key every value of the application lives under.
@@ -42,6 +44,9 @@ struct TPrefs {
     int32_t Xsize = 600;
     int32_t Ysize = 400;
     bool ScanVBR = false;
+    /// How many records the catalogue holds, kMinCapacity to TTracklore::kMaxCapacity.
+    int32_t Capacity = kMinCapacity;
+    static constexpr int32_t kMinCapacity = TTracklore::kSlotCount;
 };
 
 /// The registry store of the current user: $TRACKLORE_REGISTRY when set, else
@@ -50,7 +55,8 @@ std::string DefaultRegistryFile();
 
 /// Reads the values in their fixed order, applying each as it is read; the first value that
 /// is missing or of the wrong type ends the reading and false is returned (values read
-/// before it stay applied, the rest keep their defaults).
+/// before it stay applied, the rest keep their defaults). The capacity, added later, may be
+/// missing (stores of earlier versions); it is brought into its range.
 bool LoadPrefs(TPrefs& prefs, const std::string& registryFile);
 
 /// Writes every value, creating the store and key when missing, in one replacement of the

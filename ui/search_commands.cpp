@@ -1,4 +1,5 @@
 // The field search, the advanced search and the actions of its result windows.
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <unordered_set>
@@ -37,7 +38,7 @@ std::unique_ptr<TTracklore> OverCatalogue(TTracklore& catalogue,
     if (subset->Parent() == &catalogue) return subset;
     TRecordSet members;
     members.reserve(static_cast<size_t>(subset->Count()));
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot)
+    for (int slot = 0; slot < subset->SlotEnd(); ++slot)
         if (const TrackRecord* record = subset->SlotRecord(slot)) members.insert(record);
     return catalogue.SelectWhere(IsMember, &members);
 }
@@ -105,8 +106,10 @@ void RunAdvancedSearch(TMainWindow& window, TSearchDialog2& dialog, TTracklore* 
 
 // An owning catalogue holding copies of the records a result window shows, in its order.
 std::unique_ptr<TTracklore> CopyOfShown(const TSelectForm& form) {
-    auto records = std::make_unique<TTracklore>();
-    for (const TrackRecord& record : form.Records())
+    const std::vector<TrackRecord> shown = form.Records();
+    auto records = std::make_unique<TTracklore>(
+        nullptr, std::max(TTracklore::kSlotCount, static_cast<int>(shown.size())));
+    for (const TrackRecord& record : shown)
         records->InsertAsStored(record);
     return records;
 }

@@ -1,5 +1,7 @@
 #include "ui/settings_dialog.h"
 
+#include <algorithm>
+
 #include "ui/shell.h"
 
 namespace tracklore::ui {
@@ -9,10 +11,12 @@ bool EditSettings(TPrefs& prefs, TShell& shell) {
     box.ViewBackgroundColor = prefs.ListBkColor;
     box.L_FontColor = prefs.ListFont;
     box.CB_ScanVBR = prefs.ScanVBR;
+    box.SE_Capacity = prefs.Capacity;
     if (!shell.ExecuteSettings(box)) return false;
     prefs.ListBkColor = box.ViewBackgroundColor;
     prefs.ListFont = box.L_FontColor;
     prefs.ScanVBR = box.CB_ScanVBR;
+    prefs.Capacity = std::clamp(box.SE_Capacity, TPrefs::kMinCapacity, TTracklore::kMaxCapacity);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -67,12 +68,14 @@ public:
         ShowBackground();
         ShowFont();
         scanVBR_->setChecked(box_.CB_ScanVBR);
+        capacity_->setValue(box_.SE_Capacity);
     }
 
     /// The widgets' state as a model.
     TSettingsBox Result() const {
         TSettingsBox result = box_;
         result.CB_ScanVBR = scanVBR_->isChecked();
+        result.SE_Capacity = capacity_->value();
         return result;
     }
 
@@ -123,8 +126,24 @@ private:
         scanVBR_->setObjectName("CB_ScanVBR");
         auto* groupLayout = new QVBoxLayout(group);
         groupLayout->addWidget(scanVBR_);
+
+        auto* capacityGroup = new QGroupBox(Text(msg::SettingsCapacityGroup), page);
+        capacityGroup->setObjectName("GB_Capacity");
+        capacity_ = new QSpinBox(capacityGroup);
+        capacity_->setObjectName("SE_Capacity");
+        capacity_->setRange(TPrefs::kMinCapacity, TTracklore::kMaxCapacity);
+        capacity_->setSingleStep(1024);
+        capacity_->setGroupSeparatorShown(true);
+        capacity_->setSuffix(Text(msg::CapacityRecordsSuffix));
+        auto* label = new QLabel(Text(msg::CatalogueCapacityLabel), capacityGroup);
+        label->setBuddy(capacity_);
+        auto* capacityLayout = new QHBoxLayout(capacityGroup);
+        capacityLayout->addWidget(label);
+        capacityLayout->addWidget(capacity_);
+
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(group);
+        layout->addWidget(capacityGroup);
         layout->addStretch();
         return page;
     }
@@ -169,6 +188,7 @@ private:
     QFrame* background_ = nullptr;
     QLabel* sample_ = nullptr;
     QCheckBox* scanVBR_ = nullptr;
+    QSpinBox* capacity_ = nullptr;
 };
 
 }  // namespace

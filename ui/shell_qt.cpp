@@ -183,8 +183,29 @@ void TQtShell::ShowProgress(TProgressBox& box, bool visible) {
     dialog->show();
 }
 
+namespace {
+
+// A status text shown sooner than this after the previous one waits, while busy.
+constexpr qint64 kStatusInterval = 40;  // ms
+
+}  // namespace
+
 void TQtShell::SetStatusText(const std::string& text) {
+    // A rebuild sets a text per record and a scan one per file; painting each would cost
+    // more than the work. While busy, a text that follows the shown one too soon waits for
+    // the next message run or the end of the busy state; only the latest one is kept.
+    if (busyDepth_ > 0 && statusShown_.isValid() && statusShown_.elapsed() < kStatusInterval) {
+        pendingStatus_ = text;
+        statusPending_ = true;
+        return;
+    }
+    ShowStatus(text);
+}
+
+void TQtShell::ShowStatus(const std::string& text) {
     form_.SetStatusText(ToQ(text));
+    statusPending_ = false;
+    statusShown_.start();
 }
 
 void TQtShell::SetCaption(const std::string& caption) {
@@ -196,13 +217,18 @@ void TQtShell::ApplyCommandMask(uint16_t mask) {
 }
 
 void TQtShell::SetBusy(bool busy) {
-    if (busy)
+    if (busy) {
+        ++busyDepth_;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
+    } else {
+        if (busyDepth_ > 0) --busyDepth_;
+        if (statusPending_) ShowStatus(pendingStatus_);
         QApplication::restoreOverrideCursor();
+    }
 }
 
 void TQtShell::ProcessMessages() {
+    if (statusPending_ && statusShown_.elapsed() >= kStatusInterval) ShowStatus(pendingStatus_);
     // Commands that arrive meanwhile are refused by the form while this one runs.
     QCoreApplication::processEvents();
 }

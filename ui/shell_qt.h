@@ -2,6 +2,7 @@
 // dialogs, the status line, caption, command mask and hour-glass, over the main form.
 #pragma once
 
+#include <QElapsedTimer>
 #include <memory>
 
 #include "ui/shell.h"
@@ -56,7 +57,14 @@ public:
     void ShowScanCancel(bool visible) override;
 
 private:
+    void ShowStatus(const std::string& text);
+
     TMainForm& form_;
+    // While busy, status texts that come faster than the screen can show wait here.
+    int busyDepth_ = 0;
+    std::string pendingStatus_;
+    bool statusPending_ = false;
+    QElapsedTimer statusShown_;
     std::unique_ptr<QWidget> splash_;
     std::unique_ptr<TProgressBoxQt> progress_;
 };

@@ -1,8 +1,12 @@
 #include "ui/views.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "core/catalogue.h"
 #include "core/strings.h"
@@ -258,6 +262,33 @@ uint16_t TViews::SelectionMask(uint16_t mask) const {
 }
 
 std::vector<std::string> TViews::ArtistNames(TTracklore& catalogue) {
+    // Ordering the few distinct spellings costs far less than ordering every record, and
+    // gives the same names unless two spellings are equal ignoring case: which of them
+    // names the group then depends on where the record sort leaves them, so only then are
+    // the records sorted.
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::string, std::string_view>> spellings;  // sort key, spelling
+    const SharedText* last = nullptr;
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
+        const TrackRecord* record = catalogue.SlotRecord(slot);
+        if (record == nullptr || (last != nullptr && record->Artist.SharesWith(*last))) continue;
+        last = &record->Artist;
+        const std::string_view artist = record->Artist.view();
+        if (seen.insert(artist).second)
+            spellings.emplace_back(locale::SortKeyIgnoreCase(artist), artist);
+    }
+    std::sort(spellings.begin(), spellings.end());
+    std::vector<std::string> names;
+    names.reserve(spellings.size());
+    for (size_t i = 0; i < spellings.size(); ++i) {
+        if (i > 0 && spellings[i].first == spellings[i - 1].first)
+            return ArtistNamesBySort(catalogue);
+        names.emplace_back(spellings[i].second);
+    }
+    return names;
+}
+
+std::vector<std::string> TViews::ArtistNamesBySort(TTracklore& catalogue) {
     TrackRecord all;
     all.ID = kEndID;
     const auto set = catalogue.SelectByTemplate(all);

@@ -223,6 +223,8 @@ public:
     /// The distinct artists of `catalogue` ignoring case, in sorted order, each spelled as
     /// the first record of its group.
     static std::vector<std::string> ArtistNames(TTracklore& catalogue);
+    // The same by sorting every record: the rule where spellings differ only in case.
+    static std::vector<std::string> ArtistNamesBySort(TTracklore& catalogue);
 
 private:
     void SetMaskAfterRebuild();

@@ -33,7 +33,7 @@ std::vector<TVolumeRow> BuildVolumeRows(const TTracklore& set,
     std::unordered_map<std::string_view, size_t> rowOf;
     std::vector<std::string_view> labels;
     std::vector<TVolumeRow> rows;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < set.SlotEnd(); ++slot) {
         const TrackRecord* record = set.SlotRecord(slot);
         if (record == nullptr) continue;
         const auto [at, added] = rowOf.try_emplace(record->Volume.view(), rows.size());

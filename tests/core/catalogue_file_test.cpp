@@ -11,6 +11,7 @@
 #include "core/strings.h"
 #include "tests/support/catalogue_ids.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/full_catalogue.h"
 #include "tests/support/memory_stream.h"
 #include "tests/support/temp_dir.h"
 
@@ -197,7 +198,7 @@ TEST(CatalogueFileRecords, MoreRecordsThanSlotsStopWithTooManyElements) {
     TTracklore catalogue;
     TMemoryStream stream(bytes);
     EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
-              "Too Many Elements!");
+              test::kFullCatalogue);
     EXPECT_EQ(catalogue.Count(), TTracklore::kSlotCount);
 }
 

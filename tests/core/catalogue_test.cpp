@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/strings.h"
+#include "tests/support/full_catalogue.h"
 
 namespace tracklore {
 namespace {
@@ -82,7 +83,7 @@ TEST(Catalogue, LastSlotFillsAndOneMoreIsTooMany) {
     EXPECT_EQ(record.ID, 32769);
     EXPECT_EQ(catalogue.Count(), 32769);
     TrackRecord extra = Track("Extra");
-    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(extra); }), msg::TooManyElements);
+    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
     EXPECT_EQ(catalogue.LastID(), 32769);
     EXPECT_EQ(extra.ID, 0);
     EXPECT_EQ(catalogue.Count(), 32769);

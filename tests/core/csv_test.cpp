@@ -9,6 +9,7 @@
 #include "streams/stream_errors.h"
 #include "tests/support/catalogue_ids.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/full_catalogue.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -257,7 +258,7 @@ TEST_F(CsvFile, MoreRecordsThanSlotsStopWithTooManyElements) {
     std::string text = kHeader + "\n";
     for (int id = 1; id <= TTracklore::kSlotCount + 1; ++id)
         text += std::to_string(id) + ";;;0;;;;;;;0;0;0\n";
-    EXPECT_EQ(Import(text), "Too Many Elements!");
+    EXPECT_EQ(Import(text), test::kFullCatalogue);
     EXPECT_EQ(catalogue_.Count(), TTracklore::kSlotCount);
 }
 

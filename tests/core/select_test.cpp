@@ -47,6 +47,27 @@ protected:
     TTracklore catalogue_;
 };
 
+// Records sharing one text object, one after another and apart again, each get the
+// answer of their own text.
+TEST(SelectionSharedTexts, SharedAndAlternatingTextsAreEachTested) {
+    TTracklore catalogue;
+    const SharedText abba = "Abba";
+    const SharedText beatles = "Beatles";
+    for (const SharedText* artist : {&abba, &abba, &beatles, &abba, &beatles}) {
+        TrackRecord record;
+        record.Artist = *artist;
+        catalogue.Insert(record);
+    }
+    TrackRecord pattern;
+    pattern.Genre = kGenreNone;
+    pattern.Artist = "BB";
+    EXPECT_EQ(test::IdsInSlotOrder(*catalogue.SelectByTemplate(pattern)),
+              (std::vector<int32_t>{1, 2, 4}));
+    pattern.Artist = "les";
+    EXPECT_EQ(test::IdsInSlotOrder(*catalogue.SelectByTemplate(pattern)),
+              (std::vector<int32_t>{3, 5}));
+}
+
 TEST_F(Selection, PatternIdMinusOneMatchesEverythingWhateverItsTexts) {
     TrackRecord pattern;
     pattern.ID = kEndID;

@@ -10,7 +10,7 @@ namespace tracklore::test {
 
 inline std::vector<int32_t> IdsInSlotOrder(const TTracklore& catalogue) {
     std::vector<int32_t> ids;
-    for (int slot = 0; slot < TTracklore::kSlotCount; ++slot) {
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         if (const TrackRecord* record = catalogue.SlotRecord(slot)) ids.push_back(record->ID);
     }
     return ids;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/strings.h"
+#include "tests/support/full_catalogue.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
 #include "ui/prefs.h"
@@ -362,7 +363,7 @@ TEST_F(FileCommandsTest, MergeStoppedByAFullCatalogueKeepsWhatItAdded) {
     shell_.OpenAnswers = {std::vector<std::string>{file}};
     window_->Run(TCommandId::FileMerge);
     ASSERT_EQ(shell_.Messages.size(), 1u);
-    EXPECT_EQ(shell_.Messages[0].Text, "Too Many Elements!");
+    EXPECT_EQ(shell_.Messages[0].Text, test::kFullCatalogue);
     EXPECT_EQ(catalogue.Count(), TTracklore::kSlotCount);
     EXPECT_TRUE(window_->Modified());
     EXPECT_EQ(window_->Views().AllList().RowCount(), TTracklore::kSlotCount);

@@ -4,6 +4,7 @@
 
 #include "core/strings.h"
 #include "search/edit_dialog.h"
+#include "tests/support/full_catalogue.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace tracklore::test {
@@ -102,7 +103,7 @@ TEST_F(ItemCommandsTest, NewOnAFullCatalogueRaisesTooManyElementsWithoutADialog)
     }
     ForgetShell();
     window_->Run(TCommandId::ItemNew);  // a dialog would fail the test: none is scripted
-    EXPECT_EQ(shell_.MessageTexts(), std::vector<std::string>{msg::TooManyElements});
+    EXPECT_EQ(shell_.MessageTexts(), std::vector<std::string>{test::kFullCatalogue});
     EXPECT_EQ(window_->Catalogue().Count(), TTracklore::kSlotCount);
     EXPECT_EQ(window_->Catalogue().LastID(), TTracklore::kSlotCount);
     EXPECT_FALSE(window_->Modified());

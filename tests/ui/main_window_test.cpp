@@ -360,6 +360,22 @@ TEST_F(MainWindowTest, OptionsConfirmedAppliesToViewsButWritesNothingUntilExit) 
     EXPECT_EQ(stored.ListBkColor, 0x00FF00);
 }
 
+TEST_F(MainWindowTest, CatalogueTakesTheStoredCapacityAndTheOneChosenInOptions) {
+    ui::TPrefs prefs;
+    prefs.Capacity = 50000;
+    ui::SavePrefs(prefs, Registry());
+    window_->Create({});
+    EXPECT_EQ(window_->Catalogue().Capacity(), 50000);
+    shell_.SettingsAnswers.push_back([](ui::TSettingsBox& box) {
+        EXPECT_EQ(box.SE_Capacity, 50000);
+        box.SE_Capacity = 200000;
+        return true;
+    });
+    window_->Run(TCommandId::Options);
+    EXPECT_EQ(window_->Catalogue().Capacity(), 200000);
+    EXPECT_EQ(window_->Prefs().Capacity, 200000);
+}
+
 TEST_F(MainWindowTest, PageCommandsTurnThePageAndSetTheActiveView) {
     Start();
     window_->Run(TCommandId::ViewTree);

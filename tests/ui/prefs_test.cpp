@@ -32,6 +32,7 @@ TPrefs ChangedPrefs() {
     prefs.Xsize = 1024;
     prefs.Ysize = 768;
     prefs.ScanVBR = true;
+    prefs.Capacity = 150000;
     return prefs;
 }
 
@@ -46,6 +47,7 @@ void ExpectSame(const TPrefs& actual, const TPrefs& expected) {
     EXPECT_EQ(actual.Xsize, expected.Xsize);
     EXPECT_EQ(actual.Ysize, expected.Ysize);
     EXPECT_EQ(actual.ScanVBR, expected.ScanVBR);
+    EXPECT_EQ(actual.Capacity, expected.Capacity);
 }
 
 class Prefs : public testing::Test {
@@ -69,6 +71,7 @@ TEST_F(Prefs, DefaultsAreThoseOfAFirstRun) {
     EXPECT_EQ(prefs.Xpos, 20);
     EXPECT_EQ(prefs.Ysize, 400);
     EXPECT_FALSE(prefs.ScanVBR);
+    EXPECT_EQ(prefs.Capacity, 32769);
 }
 
 TEST_F(Prefs, FirstRunFailsAndKeepsEveryDefaultWithoutCreatingTheStore) {
@@ -110,7 +113,29 @@ TEST_F(Prefs, SaveWritesEveryValueInOrderWithItsType) {
                                         "\"Ypos\"=dword:00000014\n"
                                         "\"Xsize\"=dword:00000258\n"
                                         "\"Ysize\"=dword:00000190\n"
-                                        "\"ScanVBR\"=dword:00000000\n\n");
+                                        "\"ScanVBR\"=dword:00000000\n"
+                                        "\"Capacity\"=dword:00008001\n\n");
+}
+
+TEST_F(Prefs, StoreWithoutCapacityLoadsTheDefaultAndAnyOtherIsBroughtIntoRange) {
+    TPrefs saved = ChangedPrefs();
+    SavePrefs(saved, file_);
+    const std::string text = ReadFileBytes(file_);
+    const size_t capacity = text.find("\"Capacity\"");
+    WriteFileBytes(file_, text.substr(0, capacity));
+    TPrefs loaded;
+    EXPECT_TRUE(LoadPrefs(loaded, file_));
+    saved.Capacity = TPrefs().Capacity;
+    ExpectSame(loaded, saved);
+
+    for (const auto& [stored, expected] :
+         {std::pair{"00000010", 32769}, {"00200000", 1048576}, {"80000000", 32769}}) {
+        WriteFileBytes(file_, text.substr(0, capacity) + "\"Capacity\"=dword:" + stored + "\n");
+        EXPECT_TRUE(LoadPrefs(loaded, file_));
+        EXPECT_EQ(loaded.Capacity, expected) << stored;
+    }
+    WriteFileBytes(file_, text.substr(0, capacity) + "\"Capacity\"=\"many\"\n");
+    EXPECT_FALSE(LoadPrefs(loaded, file_));
 }
 
 TEST_F(Prefs, KeyOfAnOlderReleaseWithoutScanVBRLoadsTheRestAndFails) {
@@ -123,6 +148,7 @@ TEST_F(Prefs, KeyOfAnOlderReleaseWithoutScanVBRLoadsTheRestAndFails) {
     TPrefs loaded;
     EXPECT_FALSE(LoadPrefs(loaded, file_));
     saved.ScanVBR = false;
+    saved.Capacity = TPrefs().Capacity;
     ExpectSame(loaded, saved);  // the font style included: it is applied before ScanVBR
 }
 

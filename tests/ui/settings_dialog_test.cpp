@@ -14,6 +14,7 @@ TPrefs SomePrefs() {
     prefs.ListFont = {"DejaVu Sans", 10, 0x000000FF, kFontItalic};
     prefs.ListBkColor = 0x00FFFFEE;
     prefs.ScanVBR = true;
+    prefs.Capacity = 40000;
     return prefs;
 }
 
@@ -22,6 +23,7 @@ bool ChangeEverything(TSettingsBox& box) {
     box.ViewBackgroundColor = 0x00102030;
     box.L_FontColor = {"Liberation Serif", 14, 0x00445566, kFontBold | kFontStrikeOut};
     box.CB_ScanVBR = false;
+    box.SE_Capacity = 1048576;
     return true;
 }
 
@@ -38,6 +40,7 @@ TEST(EditSettings, PresetsTheDialogFromThePrefs) {
     EXPECT_EQ(shown->ViewBackgroundColor, 0x00FFFFEE);
     EXPECT_EQ(shown->L_FontColor, SomePrefs().ListFont);
     EXPECT_TRUE(shown->CB_ScanVBR);
+    EXPECT_EQ(shown->SE_Capacity, 40000);
 }
 
 TEST(EditSettings, OkTakesColourFontAndCheckBox) {
@@ -49,6 +52,7 @@ TEST(EditSettings, OkTakesColourFontAndCheckBox) {
     EXPECT_EQ(prefs.ListFont,
               (TFontDesc{"Liberation Serif", 14, 0x00445566, kFontBold | kFontStrikeOut}));
     EXPECT_FALSE(prefs.ScanVBR);
+    EXPECT_EQ(prefs.Capacity, 1048576);
     EXPECT_EQ(prefs.LastDir, ".");  // nothing else is touched
 }
 
@@ -63,6 +67,7 @@ TEST(EditSettings, CancelAfterChangesLeavesThePrefsUntouched) {
     EXPECT_EQ(prefs.ListBkColor, SomePrefs().ListBkColor);
     EXPECT_EQ(prefs.ListFont, SomePrefs().ListFont);
     EXPECT_TRUE(prefs.ScanVBR);
+    EXPECT_EQ(prefs.Capacity, 40000);
 }
 
 }  // namespace

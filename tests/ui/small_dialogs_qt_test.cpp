@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <filesystem>
@@ -89,12 +90,19 @@ TEST(SettingsBoxQt, OpensOnTheScanningPageWithHelpDisabled) {
 
 TEST(SettingsBoxQt, OkWritesTheChoicesBackAndKeepsUntouchedSystemColours) {
     TSettingsBox box;
+    box.SE_Capacity = 40000;
     WhenModal<QDialog>([](QDialog* dialog) {
         Child<QCheckBox>(dialog, "CB_ScanVBR")->setChecked(true);
+        auto* capacity = Child<QSpinBox>(dialog, "SE_Capacity");
+        EXPECT_EQ(capacity->value(), 40000);
+        EXPECT_EQ(capacity->minimum(), 32769);
+        EXPECT_EQ(capacity->maximum(), 1048576);
+        capacity->setValue(500000);
         Child<QPushButton>(dialog, "B_Ok")->click();
     });
     ASSERT_TRUE(ExecuteSettingsBox(nullptr, box));
     EXPECT_TRUE(box.CB_ScanVBR);
+    EXPECT_EQ(box.SE_Capacity, 500000);
     EXPECT_EQ(box.ViewBackgroundColor, kClWindow);
     EXPECT_EQ(box.L_FontColor, TFontDesc{});
 }

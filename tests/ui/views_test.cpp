@@ -157,6 +157,22 @@ TEST(ViewsArtistNames, SpellsEachGroupAsTheFirstRecordOfTheArtistSort) {
     EXPECT_EQ(TViews::ArtistNames(catalogue), (std::vector<std::string>{"Abc"}));
 }
 
+// The distinct spellings are ordered on their own; the names must be those of the sort of
+// every record, with and without spellings that differ only in case.
+TEST(ViewsArtistNames, DistinctSpellingsGiveTheNamesOfTheRecordSort) {
+    const std::vector<std::string> pools[] = {{"Zed", "abba", "Ábel", "", "beta", "Alpha"},
+                                              {"Zed", "abba", "ABBA", "beta", "Beta", "x"}};
+    for (const auto& pool : pools) {
+        TTracklore catalogue;
+        for (int i = 0; i < 200; ++i) {
+            TrackRecord record;
+            record.Artist = pool[(i * 7 + i / 3) % pool.size()];
+            catalogue.Insert(record);
+        }
+        EXPECT_EQ(TViews::ArtistNames(catalogue), TViews::ArtistNamesBySort(catalogue));
+    }
+}
+
 TEST(ViewsArtistNames, SortsIgnoringCaseAndKeepsTheEmptyArtist) {
     TTracklore catalogue;
     for (const char* artist : {"ABD", "", "abc", "Zed", ""}) {

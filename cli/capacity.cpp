@@ -1,0 +1,32 @@
+#include "cli/capacity.h"
+
+#include <charconv>
+
+#include "core/catalogue.h"
+
+namespace tracklore::cli {
+
+namespace {
+
+int capacity = TTracklore::kSlotCount;
+
+}  // namespace
+
+int CatalogueCapacity() {
+    return capacity;
+}
+
+void SetCatalogueCapacity(int value) {
+    capacity = value;
+}
+
+std::optional<int> ParseCapacity(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || at != end) return std::nullopt;
+    if (value < TTracklore::kSlotCount || value > TTracklore::kMaxCapacity) return std::nullopt;
+    return value;
+}
+
+}  // namespace tracklore::cli
