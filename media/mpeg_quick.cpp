@@ -157,7 +157,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         !summary && listedRate && SameRateRun(stream, frameStart, word, kSameRateFrames);
 
     const int64_t audioEnd = AudioEnd(stream, frameStart);
-    const int64_t audioBytes = audioEnd - frameStart;
+    const auto audioBytes = static_cast<double>(audioEnd - frameStart);
     const TFrameBounds bounds = BoundsOf(word);
     const double samples = SamplesPerFrame();
 
@@ -178,7 +178,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
             Duration = frames * samples / SampleRate;
             // A constant-rate summary keeps the first frame's rate, when it is a listed one.
             if (summary->Kind != TVbrHeaderKind::Info || !listedRate) {
-                const double used = bytes > 0 ? bytes : static_cast<double>(audioBytes);
+                const double used = bytes > 0 ? bytes : audioBytes;
                 const double rate = std::trunc(used * 8.0 / Duration / 1000.0);
                 BitRate = static_cast<uint16_t>(std::clamp(rate, 1.0, 65534.0));
             }
