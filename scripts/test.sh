@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite: the unit and end-to-end
-# tests under CTest, then a short run of every fuzz target under libFuzzer.
+# tests under CTest, then a short run of every fuzz target under libFuzzer. Arguments go to
+# CMake's configure step (as for scripts/build.sh), e.g. -DTRACKLORE_WERROR=ON.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh "$@"
 ctest --test-dir build --output-on-failure -j2
 # Tests of what a user may not do (write a read-only file, list a locked folder) are skipped
 # for the superuser; when we are root, run the unit test programs (CTest label "unit") once
