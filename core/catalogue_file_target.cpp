@@ -1,167 +1,27 @@
 #include "core/catalogue_file_target.h"
 
-#include <cerrno>
-#include <climits>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "core/format.h"
-#include "core/save_temporary.h"
 #include "core/strings.h"
-#include "platform/file.h"
+#include "platform/replace_file.h"
 #include "streams/file_stream.h"
 
 namespace tracklore {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-constexpr int kMaxLinks = 40;  // as many as the system follows before ELOOP
-// The most bytes a save in place keeps in memory to put back when it fails.
-constexpr int64_t kMaxKeptInPlace = int64_t{256} << 20;
-
-[[noreturn]] void FailOpening(const std::string& fileName, int code) {
-    throw EInOutError(
-        Format(msg::ErrorOpening, fileName.c_str(), platform::SystemErrorText(code).c_str()));
-}
-
-std::string Folder(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-// Gives the new file the old one's owner (where allowed) and permission bits. The owner
-// goes first, since changing it may clear the set-id bits.
-void CopyAttributes(const std::string& path, const struct stat& old) {
-    if (::chown(path.c_str(), old.st_uid, old.st_gid) != 0) {
-        // Only a privileged process may give a file away; the new file stays ours.
-    }
-    ::chmod(path.c_str(), old.st_mode & 07777);
-}
-
-// Makes the rename itself durable. A folder that cannot be synchronised is no failure:
-// the file's data already is.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// `opened` tells whether the file was opened (and so emptied) before a failure.
-void WriteThrough(const std::string& path, const std::function<void(StreamChain&)>& write,
-                  bool* opened = nullptr) {
-    auto* file = new TFileStream(path, OpenWrite | OpenCreate);
-    if (opened != nullptr) *opened = true;
-    StreamChain chain(file);
-    write(chain);
-    TFilterStream::FlushChain(chain.get());
-    file->Flush();
-    chain.reset();
-}
-
-// The whole file, or the error code.
-int ReadWhole(const std::string& path, std::string& bytes) {
-    platform::TNativeFile file;
-    if (!file.Open(path, platform::kAccessRead, platform::kShareRead | platform::kShareWrite,
-                   platform::FileCreation::kOpenExisting))
-        return file.LastError();
-    const auto size = file.Size();
-    if (!size) return file.LastError();
-    if (*size > kMaxKeptInPlace) return EFBIG;
-    bytes.resize(static_cast<size_t>(*size));
-    size_t done = 0;
-    if (!file.Read(bytes.data(), bytes.size(), done)) return file.LastError();
-    bytes.resize(done);
-    return 0;
-}
-
-// Writes `bytes` as the whole content of the existing file `path`; 0 or the error code.
-int PutBack(const std::string& path, const std::string& bytes) {
-    platform::TNativeFile file;
-    size_t done = 0;
-    if (!file.Open(path, platform::kAccessWrite, 0, platform::FileCreation::kOpenExisting) ||
-        !file.Write(bytes.data(), bytes.size(), done) || !file.Truncate() || !file.Flush() ||
-        !file.Close())
-        return file.LastError();
-    return 0;
-}
-
-// A save in place has no second file to fall back on: the old bytes are kept in memory and
-// written back when the save fails. A file whose bytes cannot be kept is not touched.
-void WriteInPlace(const std::string& fileName, const std::string& target,
-                  const std::function<void(StreamChain&)>& write) {
-    std::string before;
-    if (const int code = ReadWhole(target, before))
-        throw EInOutError(
-            Format(msg::InPlaceNotKept, fileName.c_str(), platform::SystemErrorText(code).c_str()));
-    bool opened = false;
-    try {
-        WriteThrough(target, write, &opened);
-    } catch (const std::exception& error) {
-        if (!opened) throw;
-        if (const int code = PutBack(target, before))
-            throw EInOutError(Format(msg::InPlaceNotRestored, error.what(), fileName.c_str(),
-                                     platform::SystemErrorText(code).c_str()));
-        throw;
-    }
-}
-
-}  // namespace
 
 void WriteAll(TBaseStream& stream, const void* bytes, size_t count) {
     const auto size = static_cast<int32_t>(count);
     if (stream.Write(bytes, size) != size) throw EInOutError(Format(msg::ErrorWriting, ""));
 }
 
-std::string ResolveSaveTarget(const std::string& fileName) {
-    std::string path = fileName;
-    for (int links = 0; links <= kMaxLinks; ++links) {
-        struct stat status;
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t size = ::readlink(path.c_str(), target.data(), target.size());
-        if (size < 0) FailOpening(fileName, errno);
-        target.resize(static_cast<size_t>(size));
-        path = (!target.empty() && target[0] == '/') ? target : Folder(path) + "/" + target;
-    }
-    FailOpening(fileName, ELOOP);
-}
-
 void WriteReplacing(const std::string& fileName, const std::function<void(StreamChain&)>& write) {
-    const std::string target = ResolveSaveTarget(fileName);
-    struct stat old;
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists) {
-        if (S_ISDIR(old.st_mode)) FailOpening(fileName, EISDIR);
-        if (!S_ISREG(old.st_mode)) {
-            // Devices and pipes cannot be replaced by a file; they take the bytes directly.
-            WriteThrough(target, write);
-            return;
-        }
-        // Renaming would replace a file the user may not write; refuse as opening it would.
-        if (::access(target.c_str(), W_OK) != 0) FailOpening(fileName, errno);
-    }
-    RemoveStaleTemporaries(target);
-    TSaveTemporary temporary(target);
-    if (temporary.Path().empty()) {
-        // A folder the user may not write can still hold a file the user may write: that
-        // file is saved in place, with its old bytes kept to put back on failure.
-        const int code = temporary.Error();
-        if (exists && (code == EACCES || code == EPERM)) {
-            WriteInPlace(fileName, target, write);
-            return;
-        }
-        // The error names the target: to the user the save could not open it.
-        FailOpening(fileName, code);
-    }
-    WriteThrough(temporary.Path(), write);
-    if (exists) CopyAttributes(temporary.Path(), old);
-    if (const int code = temporary.ReplaceTarget()) FailOpening(fileName, code);
-    SyncFolder(Folder(target));
+    platform::ReplaceFile(fileName, [&write](const std::string& path, bool& opened) {
+        auto* file = new TFileStream(path, OpenWrite | OpenCreate);
+        opened = true;
+        StreamChain chain(file);
+        write(chain);
+        TFilterStream::FlushChain(chain.get());
+        file->Flush();
+        chain.reset();
+    });
 }
 
 }  // namespace tracklore

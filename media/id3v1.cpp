@@ -1,3 +1,4 @@
+// Reading the 128-byte version-1 tag at the end of a file into the tag object.
 #include <algorithm>
 #include <cstring>
 #include <memory>

@@ -1,3 +1,4 @@
+// Version-2 tag frames: their headers, the decoding of their texts and their display text.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

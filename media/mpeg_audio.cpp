@@ -5,34 +5,39 @@
 
 #include "core/strings.h"
 #include "media/byte_order.h"
+#include "media/mpeg_header_bits.h"
 
 namespace tracklore {
 
 namespace {
 
-// Bit rates in kbit/s by bit-rate index. Index 0 is free format (no fixed rate), passed on
-// as 0. Index 15 is forbidden: a header with it is unusable and never looks the table up.
+// Bit rates in kbit/s by bit-rate index (field E of the header). Index 0 is free format (no
+// fixed rate), passed on as 0. Index 15 is forbidden: a header with it is unusable and never
+// looks the table up. MPEG-2 and MPEG 2.5 share the lower sampling frequencies' rates.
+// clang-format off
 constexpr uint16_t kBitRates[2][3][16] = {
-    {
-        // MPEG-1, Layers I, II, III
-        {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
-        {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
-        {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
+        // index:         0   1   2   3    4    5    6    7    8    9   10   11   12   13   14 15
+    {   // MPEG-1
+        /* Layer I    */ {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+        /* Layer II   */ {0, 32, 48, 56,  64,  80,  96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+        /* Layer III  */ {0, 32, 40, 48,  56,  64,  80,  96, 112, 128, 160, 192, 224, 256, 320, 0},
     },
-    {
-        // Lower sampling frequencies (MPEG-2 and MPEG 2.5), Layers I, II, III
-        {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
-        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
-        {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+    {   // MPEG-2 and MPEG 2.5
+        /* Layer I    */ {0, 32, 48, 56,  64,  80,  96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+        /* Layer II   */ {0,  8, 16, 24,  32,  40,  48,  56,  64,  80,  96, 112, 128, 144, 160, 0},
+        /* Layer III  */ {0,  8, 16, 24,  32,  40,  48,  56,  64,  80,  96, 112, 128, 144, 160, 0},
     },
 };
 
-// Sampling frequencies in Hz by version code (1 to 3) and index; index 3 is reserved.
+// Sampling frequencies in Hz by version (1 = MPEG-1, 2 = MPEG-2, 3 = MPEG 2.5) and
+// sample-rate index (field F of the header); index 3 is reserved.
 constexpr uint16_t kSampleRates[3][4] = {
-    {44100, 48000, 32000, 0},
-    {22050, 24000, 16000, 0},
-    {11025, 12000, 8000, 0},
+    // index:           0      1      2  3
+    /* MPEG-1   */ {44100, 48000, 32000, 0},
+    /* MPEG-2   */ {22050, 24000, 16000, 0},
+    /* MPEG 2.5 */ {11025, 12000,  8000, 0},
 };
+// clang-format on
 
 // Bytes per frame before padding, (slot bytes x bit rate) div sample rate in unsigned 32-bit
 // arithmetic, for every version, layer, bit-rate index and usable sample-rate index. Worked
@@ -68,7 +73,6 @@ constexpr std::string_view kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Du
                                                    "Mono"};
 constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
 
-constexpr uint32_t kSyncMask = 0xFFE00000;
 constexpr int64_t kId3v1Size = 128;
 constexpr int32_t kId3v2HeaderSize = 10;
 
@@ -97,34 +101,34 @@ private:
 }  // namespace
 
 bool TMPEGAudio::ParseHeader(uint32_t word) {
-    if ((word & kSyncMask) != kSyncMask) {
+    if (!mpeg::HasSync(word)) {
         Version = 0;
         return false;
     }
-    switch ((word >> 19) & 3) {
-        case 0: Version = 3; break;
-        case 2: Version = 2; break;
-        case 3: Version = 1; break;
+    switch (mpeg::VersionBits(word)) {
+        case mpeg::kVersion25Bits: Version = 3; break;
+        case mpeg::kVersion2Bits: Version = 2; break;
+        case mpeg::kVersion1Bits: Version = 1; break;
         default: Version = 0; return false;
     }
-    const uint32_t layerBits = (word >> 17) & 3;
-    if (layerBits == 0) {
+    const uint32_t layerBits = mpeg::LayerBits(word);
+    if (layerBits == mpeg::kReservedLayerBits) {
         Layer = 0;
         return false;
     }
     Layer = static_cast<uint8_t>(4 - layerBits);
 
-    ProtectionBit = (word >> 16) & 1;
-    Padding = (word >> 9) & 1;
-    PrivateBit = (word >> 8) & 1;
-    ChannelMode = static_cast<uint8_t>((word >> 6) & 3);
-    ModeExtension = static_cast<uint8_t>((word >> 4) & 3);
-    Copyright = (word >> 3) & 1;
-    Original = (word >> 2) & 1;
-    Emphasis = static_cast<uint8_t>(word & 3);
+    ProtectionBit = (word & mpeg::kProtectionBit) != 0;
+    Padding = (word & mpeg::kPaddingBit) != 0;
+    PrivateBit = (word & mpeg::kPrivateBit) != 0;
+    ChannelMode = static_cast<uint8_t>(mpeg::ChannelModeBits(word));
+    ModeExtension = static_cast<uint8_t>(mpeg::Field(word, mpeg::kModeExtensionMask));
+    Copyright = (word & mpeg::kCopyrightBit) != 0;
+    Original = (word & mpeg::kOriginalBit) != 0;
+    Emphasis = static_cast<uint8_t>(mpeg::Field(word, mpeg::kEmphasisMask));
 
-    const uint32_t bitRateIndex = (word >> 12) & 15;
-    const uint32_t sampleRateIndex = (word >> 10) & 3;
+    const uint32_t bitRateIndex = mpeg::BitRateIndex(word);
+    const uint32_t sampleRateIndex = mpeg::SampleRateIndex(word);
     // The forbidden index is no rate at all. Read as a rate (65535 kbit/s) it would let words
     // of junk pass as frames and pull the mean rate of a walk towards it; cleared, it makes
     // the walk search on for a real header, as a reserved sample rate does.
@@ -194,7 +198,8 @@ void TMPEGAudio::FindFirstHeader(TSeekableStream& stream) {
         stream.Seek(unconfirmedAt + 4);
         return;
     }
-    if ((window & kSyncMask) == 0) throw EMPEGError(msg::MPEGHeaderNotFound);
+    // Not one sync bit in the last word: no header at all; some of them: a broken one.
+    if ((window & mpeg::kSyncMask) == 0) throw EMPEGError(msg::MPEGHeaderNotFound);
     if (!ParseHeader(window)) throw EMPEGError(msg::MPEGHeaderInvalid);
 }
 

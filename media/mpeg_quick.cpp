@@ -8,6 +8,7 @@
 #include "media/byte_order.h"
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
+#include "media/mpeg_header_bits.h"
 #include "media/vbr_header.h"
 
 namespace tracklore {
@@ -15,10 +16,11 @@ namespace tracklore {
 namespace {
 
 constexpr int64_t kId3v1Size = 128;
-// Bits that stay the same in every frame of one kind: sync, version, layer, sample rate.
-constexpr uint32_t kKindMask = 0xFFFE0C00;
-// The kind and the bit-rate index.
-constexpr uint32_t kKindAndRateMask = 0xFFFEFC00;
+using mpeg::kKindAndRateMask;
+using mpeg::kKindMask;
+// The lowest and highest listed bit-rate indexes (0 is free format, 15 forbidden).
+constexpr uint32_t kLowestRateIndex = 1;
+constexpr uint32_t kHighestRateIndex = 14;
 // Frames of one rate that confirm, at each place looked at inside the audio, the rate of the
 // first ones.
 constexpr int kMiddleFrames = 4;
@@ -65,8 +67,14 @@ struct TFrameBounds {
 TFrameBounds BoundsOf(uint32_t word) {
     TMPEGAudio probe;
     TFrameBounds bounds;
-    if (probe.ParseHeader((word & ~0xF200u) | 0x1000u)) bounds.Shortest = probe.FrameLength;
-    if (probe.ParseHeader((word & ~0xF000u) | 0xE200u)) bounds.Longest = probe.FrameLength;
+    // The shortest frame has the lowest rate and no padding, the longest the highest and a
+    // padding slot.
+    const uint32_t shortest =
+        mpeg::WithField(word, mpeg::kBitRateMask, kLowestRateIndex) & ~mpeg::kPaddingBit;
+    const uint32_t longest =
+        mpeg::WithField(word, mpeg::kBitRateMask, kHighestRateIndex) | mpeg::kPaddingBit;
+    if (probe.ParseHeader(shortest)) bounds.Shortest = probe.FrameLength;
+    if (probe.ParseHeader(longest)) bounds.Longest = probe.FrameLength;
     return bounds;
 }
 
@@ -149,7 +157,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
         !summary && listedRate && SameRateRun(stream, frameStart, word, kSameRateFrames);
 
     const int64_t audioEnd = AudioEnd(stream, frameStart);
-    const int64_t audioBytes = audioEnd - frameStart;
+    const auto audioBytes = static_cast<double>(audioEnd - frameStart);
     const TFrameBounds bounds = BoundsOf(word);
     const double samples = SamplesPerFrame();
 
@@ -170,7 +178,7 @@ void TMPEGAudio::QuickLength(TSeekableStream& stream) {
             Duration = frames * samples / SampleRate;
             // A constant-rate summary keeps the first frame's rate, when it is a listed one.
             if (summary->Kind != TVbrHeaderKind::Info || !listedRate) {
-                const double used = bytes > 0 ? bytes : static_cast<double>(audioBytes);
+                const double used = bytes > 0 ? bytes : audioBytes;
                 const double rate = std::trunc(used * 8.0 / Duration / 1000.0);
                 BitRate = static_cast<uint16_t>(std::clamp(rate, 1.0, 65534.0));
             }

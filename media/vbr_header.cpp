@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "media/byte_order.h"
+#include "media/mpeg_header_bits.h"
 
 namespace tracklore {
 
@@ -13,8 +14,8 @@ constexpr uint32_t kHasFrames = 0x1;
 constexpr uint32_t kHasBytes = 0x2;
 
 bool IsLayer3(uint32_t word) {
-    const uint32_t version = (word >> 19) & 3;
-    return (word & 0xFFE00000u) == 0xFFE00000u && version != 1 && ((word >> 17) & 3) == 1;
+    return mpeg::HasSync(word) && mpeg::VersionBits(word) != mpeg::kReservedVersionBits &&
+           mpeg::LayerBits(word) == mpeg::kLayer3Bits;
 }
 
 std::optional<TVbrHeader> ReadXing(uint32_t word, const uint8_t* frame, size_t size) {
@@ -61,9 +62,9 @@ std::optional<TVbrHeader> ReadVbri(const uint8_t* frame, size_t size) {
 
 size_t XingOffset(uint32_t word) {
     if (!IsLayer3(word)) return 0;
-    const bool mpeg1 = ((word >> 19) & 3) == 3;
-    const bool mono = ((word >> 6) & 3) == 3;
-    const bool crc = ((word >> 16) & 1) == 0;
+    const bool mpeg1 = mpeg::VersionBits(word) == mpeg::kVersion1Bits;
+    const bool mono = mpeg::ChannelModeBits(word) == mpeg::kMonoBits;
+    const bool crc = mpeg::HasCrc(word);
     const size_t sideInfo = mpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
     return 4 + sideInfo + (crc ? 2 : 0);
 }

@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/catalogue_file_target.h"
 #include "core/format.h"
 #include "core/strings.h"
 #include "platform/file.h"
+#include "platform/replace_file.h"
 #include "streams/stream_errors.h"
 
 namespace tracklore::platform {
@@ -23,6 +23,22 @@ constexpr int64_t kMaxStoreSize = 1 << 20;
 
 [[noreturn]] void FailOpening(const std::string& path, int code) {
     throw EInOutError(Format(msg::ErrorOpening, path.c_str(), SystemErrorText(code).c_str()));
+}
+
+// Writes `bytes` as the whole content of the file `path`, created or emptied, and flushes
+// it to the device; failures raise the texts a file stream gives.
+void WriteWhole(const std::string& path, const std::string& bytes, bool& opened) {
+    TNativeFile file;
+    if (!file.Open(path, kAccessWrite, 0, FileCreation::kCreateAlways))
+        FailOpening(path, file.LastError());
+    opened = true;
+    size_t done = 0;
+    if (!file.Write(bytes.data(), bytes.size(), done))
+        throw EInOutError(Format(msg::ErrorWriting, SystemErrorText(file.LastError()).c_str()));
+    if (done < bytes.size()) throw EInOutError(Format(msg::ErrorWriting, ""));
+    if (!file.Flush())
+        throw EInOutError(Format(msg::ErrorWriting, SystemErrorText(file.LastError()).c_str()));
+    file.Close();
 }
 
 class TDescriptor {
@@ -130,8 +146,8 @@ void SaveRegistryFile(const std::string& fileName, const TRegDocument& document)
         throw EInOutError(Format(msg::SettingsTooLarge, fileName.c_str(),
                                  static_cast<long long>(text.size()),
                                  static_cast<long long>(kMaxStoreSize)));
-    WriteReplacing(fileName,
-                   [&text](StreamChain& chain) { WriteAll(*chain, text.data(), text.size()); });
+    ReplaceFile(fileName,
+                [&text](const std::string& path, bool& opened) { WriteWhole(path, text, opened); });
 }
 
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {

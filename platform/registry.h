@@ -13,6 +13,9 @@
 
 namespace tracklore::platform {
 
+/// The key every value of the application lives under.
+inline constexpr char kRegistryKey[] = "Software\\Corvane\\Tracklore\\1.0";
+
 /// The root every key of the store lives under.
 inline constexpr char kCurrentUserRoot[] = "HKEY_CURRENT_USER";
 

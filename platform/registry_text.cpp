@@ -1,3 +1,4 @@
+// The registry store's REGEDIT4 text: parsing it into keys and values and writing it back.
 #include <algorithm>
 #include <cstdio>
 #include <string>

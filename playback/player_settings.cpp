@@ -4,7 +4,6 @@
 #include <exception>
 
 #include "platform/registry.h"
-#include "ui/prefs.h"
 
 namespace tracklore::playback {
 
@@ -36,7 +35,7 @@ TPlayerSettings LoadPlayerSettings(const std::string& registryFile) {
     TPlayerSettings settings;
     try {
         TRegistry registry(registryFile);
-        if (registry.OpenKey(ui::kRegistryKey, false)) ReadAll(registry, settings);
+        if (registry.OpenKey(platform::kRegistryKey, false)) ReadAll(registry, settings);
     } catch (const std::exception&) {
         // An unreadable store counts as a failed read: what was read stays.
     }
@@ -50,7 +49,7 @@ TPlayerSettings LoadPlayerSettings(const std::string& registryFile) {
 void SavePlayerSettings(const TPlayerSettings& settings, const std::string& registryFile) {
     try {
         TRegistry registry(registryFile);
-        if (!registry.OpenKey(ui::kRegistryKey, true)) return;
+        if (!registry.OpenKey(platform::kRegistryKey, true)) return;
         // One replacement of the store file for the five values, written in their order.
         registry.WriteValues({
             {"PluginPlayer", platform::RegText(settings.PluginPlayer)},

@@ -10,7 +10,16 @@
 # go there), removed afterwards however the run ended.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-all=$(sed -n 's/^tracklore_add_fuzz_target(\([a-z0-9_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt)
+# The build folder is configured first: the targets are the fuzz smoke tests it registers
+# (CTest label "fuzz-smoke"), each named after its target.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DTRACKLORE_FUZZ=ON -DTRACKLORE_BUILD_GUI=OFF \
+    -DTRACKLORE_BUILD_TESTS=ON -DTRACKLORE_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+all=$(ctest --test-dir build-fuzz -N -L fuzz-smoke | sed -n 's/^ *Test *#[0-9]*: \(.*\)_smoke$/\1/p')
 names=$(tr '\n' ' ' <<<"$all")
 if [ "${1:-}" = "--list" ]; then
     echo "$all"
@@ -31,13 +40,6 @@ for target in $targets; do
 done
 max_len=$((1024 * 1024))
 
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DTRACKLORE_FUZZ=ON -DTRACKLORE_BUILD_GUI=OFF \
-    -DTRACKLORE_BUILD_TESTS=ON -DTRACKLORE_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
 # shellcheck disable=SC2086
 cmake --build build-fuzz -j2 --target $targets
 

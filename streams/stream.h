@@ -55,8 +55,6 @@ public:
     int32_t Read(void* buffer, int32_t count) override;
     int64_t Remaining() override;
 
-    TBaseStream* Inner() const { return inner_; }
-
     /// Destroys the chain from `top` down: each filter is destroyed before the stream
     /// below it. Does nothing for nullptr.
     static void FreeChain(TBaseStream* top) noexcept;

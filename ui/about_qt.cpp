@@ -1,3 +1,4 @@
+// The About box, the splash box and the program's icon, drawn with Qt.
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>

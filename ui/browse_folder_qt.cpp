@@ -1,3 +1,4 @@
+// The folder chooser of the Browse dialog model, shown as a Qt file dialog.
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>

@@ -1,3 +1,4 @@
+// The main window's Add, Edit and Delete commands on single records.
 #include "core/catalogue.h"
 #include "search/edit_dialog.h"
 #include "ui/main_window.h"

@@ -1,3 +1,4 @@
+// The list view model: its rows' texts, sorting by a column and its observers.
 #include <algorithm>
 #include <numeric>
 #include <string_view>

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "core/catalogue.h"
+#include "platform/registry.h"
 
 namespace tracklore::ui {
 
-/// The key every value of the application lives under.
-inline constexpr char kRegistryKey[] = "Software\\Corvane\\Tracklore\\1.0";
+using platform::kRegistryKey;
 
 /// Colours: 0x00BBGGRR, or 0x80000000 plus a system colour index.
 inline constexpr int32_t kClWindow = static_cast<int32_t>(0x80000005);      // window background

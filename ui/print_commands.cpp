@@ -1,3 +1,4 @@
+// The main window's Print command: the page title and the set (all or selected) to print.
 #include <filesystem>
 
 #include "core/strings.h"

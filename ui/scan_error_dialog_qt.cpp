@@ -1,3 +1,4 @@
+// The "Errors during scan" dialog, listing the files a scan could not add.
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>

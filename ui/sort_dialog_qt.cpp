@@ -1,3 +1,4 @@
+// The "Sort on..." dialog model, shown as a Qt dialog.
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// The main window's File info and Total file size commands.
 #include "core/catalogue.h"
 #include "ui/main_window.h"
 #include "ui/statistics.h"

@@ -1,3 +1,4 @@
+// The tree view model: nodes with their texts, images and record ids, found and removed.
 #include <algorithm>
 #include <utility>
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/save_temporary.h"
+#include "platform/save_temporary.h"
 #include "streams/stream_errors.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
@@ -17,6 +17,7 @@
 namespace tracklore {
 namespace {
 
+using platform::SaveTemporaryName;
 using test::ReadFileBytes;
 using test::TTempDir;
 using test::WriteFileBytes;

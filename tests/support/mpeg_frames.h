@@ -6,21 +6,30 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/mpeg_header_bits.h"
+
 namespace tracklore::test {
 
 /// Version bits as stored in the header.
-inline constexpr uint32_t kMpeg1 = 3, kMpeg2 = 2, kMpeg25 = 0, kReservedVersion = 1;
+inline constexpr uint32_t kMpeg1 = mpeg::kVersion1Bits, kMpeg2 = mpeg::kVersion2Bits,
+                          kMpeg25 = mpeg::kVersion25Bits,
+                          kReservedVersion = mpeg::kReservedVersionBits;
 /// Layer bits as stored in the header.
-inline constexpr uint32_t kLayer1 = 3, kLayer2 = 2, kLayer3 = 1, kReservedLayer = 0;
+inline constexpr uint32_t kLayer1 = mpeg::kLayer1Bits, kLayer2 = mpeg::kLayer2Bits,
+                          kLayer3 = mpeg::kLayer3Bits, kReservedLayer = mpeg::kReservedLayerBits;
 
 /// MPEG-1 Layer III, 128 kbit/s, 44100 Hz, no padding, joint stereo: 417-byte frames.
 inline constexpr uint32_t kMp3Header128 = 0xFFFB9064;
 
-/// A header word with the sync bits set, no CRC, joint stereo, the original bit set.
+/// A header word with the sync bits set, no CRC, joint stereo with mode extension 2, the
+/// original bit set.
 inline uint32_t HeaderWord(uint32_t versionBits, uint32_t layerBits, uint32_t bitRateIndex,
                            uint32_t sampleRateIndex, bool padding = false) {
-    return 0xFFE00000u | (versionBits << 19) | (layerBits << 17) | (1u << 16) |
-           (bitRateIndex << 12) | (sampleRateIndex << 10) | (padding ? 1u << 9 : 0u) | 0x64u;
+    using namespace mpeg;
+    return kSyncMask | Place(versionBits, kVersionMask) | Place(layerBits, kLayerMask) |
+           kProtectionBit | Place(bitRateIndex, kBitRateMask) |
+           Place(sampleRateIndex, kSampleRateMask) | (padding ? kPaddingBit : 0u) |
+           Place(kJointStereoBits, kChannelModeMask) | Place(2, kModeExtensionMask) | kOriginalBit;
 }
 
 /// The four header bytes in file order.

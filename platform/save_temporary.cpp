@@ -1,4 +1,4 @@
-#include "core/save_temporary.h"
+#include "platform/save_temporary.h"
 
 #include <cctype>
 #include <cerrno>
@@ -15,7 +15,7 @@
 
 #include "core/format.h"
 
-namespace tracklore {
+namespace tracklore::platform {
 
 namespace {
 
@@ -174,4 +174,4 @@ void RemoveStaleTemporaries(const std::string& target) {
     }
 }
 
-}  // namespace tracklore
+}  // namespace tracklore::platform

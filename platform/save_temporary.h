@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tracklore {
+namespace tracklore::platform {
 
 class TSaveTemporary {
 public:
@@ -43,4 +43,4 @@ std::string SaveTemporaryName(const std::string& target, int pid, uint64_t rando
 /// another instance) and files it cannot attribute stay.
 void RemoveStaleTemporaries(const std::string& target);
 
-}  // namespace tracklore
+}  // namespace tracklore::platform
