@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "core/file_choice.h"
 #include "core/format.h"
@@ -31,13 +32,17 @@ TMainWindow::~TMainWindow() = default;
 void TMainWindow::Create(const std::vector<std::string>& args) {
     selectedSet_.reset();
 
+    // A first start has no store at all: nothing went wrong, so nothing is said. A store
+    // that exists but cannot be read (or lacks values) is still reported.
+    std::error_code unknown;
+    firstStart_ = !std::filesystem::exists(registryFile_, unknown) && !unknown;
     bool prefsRead = false;
     try {
         prefsRead = LoadPrefs(prefs_, registryFile_);
     } catch (const std::exception&) {
         // An unreadable store is reported like a missing value: defaults stay.
     }
-    if (!prefsRead)
+    if (!prefsRead && !firstStart_)
         shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
     shell_.ApplyViewPrefs(prefs_);
 

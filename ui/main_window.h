@@ -126,6 +126,8 @@ public:
     /// a result window made before names other records by the same IDs.
     uint32_t CatalogueGeneration() const { return catalogueGeneration_; }
     bool Modified() const { return modified_; }
+    /// True when Create found no preferences store at all (the program's first start).
+    bool FirstStart() const { return firstStart_; }
     void SetModified(bool modified) { modified_ = modified; }
     TPrefs& Prefs() { return prefs_; }
     TViews& Views() { return views_; }
@@ -167,6 +169,7 @@ private:
     TViews views_;
     std::string currentFile_ = kUntitled;
     bool modified_ = false;
+    bool firstStart_ = false;
     uint32_t catalogueGeneration_ = 0;
     uint16_t mask_ = 0;
     TPage activePage_ = TPage::List;

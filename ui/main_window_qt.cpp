@@ -172,6 +172,10 @@ void TMainForm::BuildPages() {
 }
 
 void TMainForm::PlaceWindow() {
+    if (window_->FirstStart()) {
+        PlaceFirstWindow();
+        return;
+    }
     const TPrefs& prefs = window_->Prefs();
     QRect wanted(prefs.Xpos, prefs.Ypos, std::max(prefs.Xsize, minimumWidth()),
                  std::max(prefs.Ysize, minimumHeight()));
@@ -182,6 +186,21 @@ void TMainForm::PlaceWindow() {
         wanted.moveTopLeft(screen->availableGeometry().topLeft() + QPoint(20, 20));
     resize(wanted.size());
     move(wanted.topLeft());
+}
+
+void TMainForm::PlaceFirstWindow() {
+    // No placement stored yet: two thirds of the screen's free area, centred on it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size(std::max(area.width() * 2 / 3, minimumWidth()),
+                     std::max(area.height() * 2 / 3, minimumHeight()));
+    resize(size);
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void TMainForm::ShowModifiedMarker() {
+    setWindowModified(window_->Modified());
 }
 
 void TMainForm::RunCommand(TCommandId command, TViewSource source) {
@@ -202,6 +221,8 @@ bool TMainForm::RunExclusive(const std::function<void()>& work) {
     ++busy_;
     const bool ok = window_->Guarded(work);
     --busy_;
+    // Every change of Modified happens inside a command: the caption follows afterwards.
+    ShowModifiedMarker();
     if (!Busy()) FlushSelectionChanges();
     if (!Busy() && closePending_) {
         closePending_ = false;

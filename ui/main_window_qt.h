@@ -66,6 +66,10 @@ private:
     /// The view shown on `page`.
     QWidget* PageView(TPage page) const;
     void PlaceWindow();
+    /// The first start's placement: two thirds of the available screen, centred.
+    void PlaceFirstWindow();
+    /// Qt's modified marker in the caption ("*") while the catalogue is Modified.
+    void ShowModifiedMarker();
     /// Tells the core that the selection of `source` changed, or remembers it for the end
     /// of the running command.
     void SelectionChanged(TViewSource source);

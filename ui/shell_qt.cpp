@@ -187,7 +187,8 @@ void TQtShell::SetStatusText(const std::string& text) {
 }
 
 void TQtShell::SetCaption(const std::string& caption) {
-    form_.setWindowTitle(ToQ(caption));
+    // "[*]" is where Qt shows the modified marker; one written in a file name stays as text.
+    form_.setWindowTitle(ToQ(caption).replace("[*]", "[*][*]") + "[*]");
 }
 
 void TQtShell::ApplyCommandMask(uint16_t mask) {

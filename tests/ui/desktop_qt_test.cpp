@@ -1,0 +1,93 @@
+// How the main window fits a Linux desktop (offscreen): the first start, the modified marker,
+// recent files, keyboard use, the quick filter.
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTableView>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/when_modal_qt.h"
+#include "ui/main_window_qt.h"
+#include "ui/prefs.h"
+
+namespace tracklore::ui {
+namespace {
+
+class DesktopTest : public testing::Test {
+protected:
+    DesktopTest() { registry_ = dir_.Path("tracklore.reg"); }
+
+    TMainForm& Start(const std::vector<std::string>& args = {}) {
+        form_ = std::make_unique<TMainForm>(registry_);
+        form_->Start(args);
+        return *form_;
+    }
+    // Closes the window the way the user does, so the preferences are written.
+    void Close() {
+        form_->close();
+        form_.reset();
+    }
+    QAction* Action(const char* name) const { return form_->findChild<QAction*>(name); }
+
+    // A catalogue of `count` records by artist "A", title "T<n>".
+    std::string MakeCatalogue(const std::string& name, int count) {
+        TTracklore catalogue;
+        for (int i = 0; i < count; ++i) {
+            TrackRecord record;
+            record.Artist = "A";
+            record.Title = "T" + std::to_string(i);
+            catalogue.Insert(record);
+        }
+        const std::string path = dir_.Path(name);
+        catalogue.SaveToFile(path);
+        return path;
+    }
+
+    test::TTempDir dir_;
+    std::string registry_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(DesktopTest, FirstStartIsQuietAndFillsTwoThirdsOfTheScreenCentred) {
+    TMainForm& form = Start();  // no store: a message box would hang here unanswered
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form.size(), QSize(area.width() * 2 / 3, area.height() * 2 / 3));
+    EXPECT_LE(std::abs(form.geometry().center().x() - area.center().x()), 1);
+    EXPECT_LE(std::abs(form.geometry().center().y() - area.center().y()), 1);
+
+    // The next start restores what the first one left.
+    form.resize(500, 300);
+    form.move(area.topLeft() + QPoint(40, 50));
+    Close();
+    TMainForm& again = Start();
+    EXPECT_EQ(again.size(), QSize(500, 300));
+    EXPECT_EQ(again.pos(), area.topLeft() + QPoint(40, 50));
+}
+
+TEST_F(DesktopTest, CaptionCarriesTheModifiedMarkerWhileModified) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start();
+    EXPECT_FALSE(form.isWindowModified());
+    EXPECT_EQ(form.windowTitle(), "Corvane Tracklore - Untitled[*]");
+    form.RunExclusive([&] { form.Window().SetModified(true); });
+    EXPECT_TRUE(form.isWindowModified());
+    form.RunExclusive([&] { form.Window().SetModified(false); });
+    EXPECT_FALSE(form.isWindowModified());
+
+    // A "[*]" in a file name is text, not a second marker.
+    const std::string odd = MakeCatalogue("odd[*].tracklore", 1);
+    TMainForm& other = Start({odd});
+    EXPECT_EQ(
+        other.windowTitle(),
+        QString::fromStdString("Corvane Tracklore - " + dir_.Path("odd[*][*].tracklore")) + "[*]");
+}
+
+}  // namespace
+}  // namespace tracklore::ui
