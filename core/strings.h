@@ -186,6 +186,12 @@ inline constexpr char ChangeButton[] = "Change...";
 inline constexpr char FontColorCaption[] = "Font color";
 inline constexpr char OkAmpButton[] = "&Ok";
 inline constexpr char HelpEllipsisButton[] = "&Help...";
+inline constexpr char SettingsStartGroup[] = " Start ";
+inline constexpr char OpenLastAtStart[] = "&Open the last catalogue at start";
+
+// Recent files
+inline constexpr char RecentFilesMenu[] = "Open &Recent";
+inline constexpr char ClearRecentFiles[] = "&Clear List";
 
 // Common buttons
 inline constexpr char OkButton[] = "OK";

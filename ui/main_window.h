@@ -58,6 +58,9 @@ public:
     bool FileSave();
     bool FileSaveAs(TSaveAsKind kind);
     bool FileMerge();
+    /// Opens `fileName` from the recent files (asking to save first as Open does); a
+    /// catalogue that cannot be opened leaves the list.
+    bool OpenRecent(const std::string& fileName);
 
     // Scan commands.
     void AddDir();
@@ -150,6 +153,8 @@ private:
     /// Asks `question` when there are unsaved changes: false when the command must stop
     /// (Cancel, or Yes and the save did not happen).
     bool AskSaveFirst(const char* question);
+    /// Open's work once the file is chosen: loads it (or reports why not) and rebuilds.
+    bool OpenCatalogue(const std::string& fileName);
     /// True when `fileName` does not exist or the user agrees to overwrite it.
     bool MayOverwrite(const std::string& fileName);
     /// After a long command failed: rebuilds the views (which restores the command mask)

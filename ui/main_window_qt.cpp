@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "ui/dialog_util_qt.h"
+#include "ui/recent_files_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
 
@@ -67,6 +68,16 @@ TMainForm::TMainForm(const std::string& registryFile, QWidget* parent) : QMainWi
     controls_ = BuildCommandControls(*this, [this](TCommandId command) { RunCommand(command); });
     BuildPages();
     statusBar()->setObjectName("StatusBar");
+    BuildDesktopControls();
+}
+
+void TMainForm::BuildDesktopControls() {
+    if (auto* file = findChild<QMenu*>("FileMenu")) {
+        AddRecentFilesMenu(
+            *file, findChild<QAction*>("M_FileSave"), findChild<QAction*>("M_FileOpen"),
+            window_->Prefs().RecentFiles,
+            [this](const std::string& path) { RunExclusive([&] { window_->OpenRecent(path); }); });
+    }
 }
 
 TMainForm::~TMainForm() {

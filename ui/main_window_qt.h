@@ -66,6 +66,9 @@ private:
     /// The view shown on `page`.
     QWidget* PageView(TPage page) const;
     void PlaceWindow();
+    /// What a desktop user expects beyond the command table: recent files, the quick filter,
+    /// the extra keys.
+    void BuildDesktopControls();
     /// The first start's placement: two thirds of the available screen, centred.
     void PlaceFirstWindow();
     /// Qt's modified marker in the caption ("*") while the catalogue is Modified.

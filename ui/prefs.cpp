@@ -7,6 +7,7 @@
 #include "platform/program.h"
 #include "platform/registry.h"
 #include "streams/stream_errors.h"
+#include "ui/recent_files.h"
 
 namespace tracklore::ui {
 
@@ -100,7 +101,7 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
     TRegistry registry(registryFile);
     if (!registry.OpenKey(kRegistryKey, true)) throw EInOutError(registry.LastError());
     // One replacement of the file for all values: a failure leaves the previous ones whole.
-    registry.WriteValues({
+    std::vector<std::pair<std::string, platform::TRegValue>> values{
         {"ListFontName", RegText(prefs.ListFont.Name)},
         {"ListFontSize", RegInteger(prefs.ListFont.Size)},
         {"ListFontColor", RegInteger(prefs.ListFont.Color)},
@@ -114,7 +115,10 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
         {"Xsize", RegInteger(prefs.Xsize)},
         {"Ysize", RegInteger(prefs.Ysize)},
         {"ScanVBR", RegInteger(prefs.ScanVBR ? 1 : 0)},
-    });
+    };
+    for (auto& value : RecentFileValues(prefs))
+        values.push_back(std::move(value));
+    registry.WriteValues(values);
 }
 
 }  // namespace tracklore::ui

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tracklore::ui {
 
@@ -42,6 +43,9 @@ struct TPrefs {
     int32_t Xsize = 600;
     int32_t Ysize = 400;
     bool ScanVBR = false;
+    // Kept beside the values above (ui/recent_files.h): newest first, absolute paths.
+    std::vector<std::string> RecentFiles;
+    bool OpenLastAtStart = true;
 };
 
 /// The registry store of the current user: $TRACKLORE_REGISTRY when set, else

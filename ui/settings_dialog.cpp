@@ -9,10 +9,12 @@ bool EditSettings(TPrefs& prefs, TShell& shell) {
     box.ViewBackgroundColor = prefs.ListBkColor;
     box.L_FontColor = prefs.ListFont;
     box.CB_ScanVBR = prefs.ScanVBR;
+    box.CB_OpenLast = prefs.OpenLastAtStart;
     if (!shell.ExecuteSettings(box)) return false;
     prefs.ListBkColor = box.ViewBackgroundColor;
     prefs.ListFont = box.L_FontColor;
     prefs.ScanVBR = box.CB_ScanVBR;
+    prefs.OpenLastAtStart = box.CB_OpenLast;
     return true;
 }
 

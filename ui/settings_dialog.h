@@ -14,6 +14,7 @@ struct TSettingsBox {
     int32_t ViewBackgroundColor = kClWindow;  // the colour sample
     TFontDesc L_FontColor;                    // the sample text's font
     bool CB_ScanVBR = false;
+    bool CB_OpenLast = true;  // "Open the last catalogue at start"
 };
 
 /// The options dialog: presets the model from `prefs`, runs it; on OK writes the colour,

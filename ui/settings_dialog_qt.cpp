@@ -67,12 +67,14 @@ public:
         ShowBackground();
         ShowFont();
         scanVBR_->setChecked(box_.CB_ScanVBR);
+        openLast_->setChecked(box_.CB_OpenLast);
     }
 
     /// The widgets' state as a model.
     TSettingsBox Result() const {
         TSettingsBox result = box_;
         result.CB_ScanVBR = scanVBR_->isChecked();
+        result.CB_OpenLast = openLast_->isChecked();
         return result;
     }
 
@@ -108,8 +110,16 @@ private:
         grid->addWidget(sample_, 1, 1);
         grid->addWidget(chooseFont, 1, 2, Qt::AlignTop);
 
+        auto* start = new QGroupBox(Text(msg::SettingsStartGroup), page);
+        start->setObjectName("GB_Start");
+        openLast_ = new QCheckBox(Text(msg::OpenLastAtStart), start);
+        openLast_->setObjectName("CB_OpenLast");
+        auto* startLayout = new QVBoxLayout(start);
+        startLayout->addWidget(openLast_);
+
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(group);
+        layout->addWidget(start);
         layout->addStretch();
         return page;
     }
@@ -169,6 +179,7 @@ private:
     QFrame* background_ = nullptr;
     QLabel* sample_ = nullptr;
     QCheckBox* scanVBR_ = nullptr;
+    QCheckBox* openLast_ = nullptr;
 };
 
 }  // namespace

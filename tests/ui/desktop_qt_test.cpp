@@ -1,6 +1,9 @@
 // How the main window fits a Linux desktop (offscreen): the first start, the modified marker,
 // recent files, keyboard use, the quick filter.
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -16,6 +19,7 @@
 #include "tests/ui/when_modal_qt.h"
 #include "ui/main_window_qt.h"
 #include "ui/prefs.h"
+#include "ui/recent_files.h"
 
 namespace tracklore::ui {
 namespace {
@@ -87,6 +91,46 @@ TEST_F(DesktopTest, CaptionCarriesTheModifiedMarkerWhileModified) {
     EXPECT_EQ(
         other.windowTitle(),
         QString::fromStdString("Corvane Tracklore - " + dir_.Path("odd[*][*].tracklore")) + "[*]");
+}
+
+TEST_F(DesktopTest, RecentFilesMenuOpensTheChosenCatalogue) {
+    SavePrefs(TPrefs(), registry_);
+    const std::string first = MakeCatalogue("first.tracklore", 2);
+    const std::string second = MakeCatalogue("second & more.tracklore", 3);
+    TMainForm& form = Start({first});
+    NoteRecentFile(form.Window().Prefs().RecentFiles, second);
+    auto* menu = form.findChild<QMenu*>("M_FileRecent");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "Open &Recent");
+    emit menu->aboutToShow();
+    QAction* newest = Action("M_Recent1");
+    ASSERT_NE(newest, nullptr);
+    EXPECT_EQ(newest->text(),
+              QString::fromStdString("&1 " + dir_.Path("second && more.tracklore")));
+    EXPECT_EQ(Action("M_Recent2")->statusTip(), QString::fromStdString(first));
+    newest->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.Window().CurrentFile(), second);
+    EXPECT_EQ(form.AllListView()->model()->rowCount(), 3);
+
+    // Off while Open is off.
+    form.ApplyCommandMask(0);
+    EXPECT_FALSE(menu->menuAction()->isEnabled());
+}
+
+TEST_F(DesktopTest, OptionsCarryTheChoiceToReopenTheLastCatalogue) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start();
+    ASSERT_TRUE(form.Window().Prefs().OpenLastAtStart);
+    test::WhenModal<QDialog>([](QDialog* dialog) {
+        auto* box = test::Child<QCheckBox>(dialog, "CB_OpenLast");
+        EXPECT_EQ(box->text().remove('&'), "Open the last catalogue at start");
+        EXPECT_TRUE(box->isChecked());
+        box->setChecked(false);
+        dialog->accept();
+    });
+    Action("M_Options")->trigger();
+    EXPECT_FALSE(form.Window().Prefs().OpenLastAtStart);
 }
 
 }  // namespace
