@@ -193,6 +193,13 @@ inline constexpr char OpenLastAtStart[] = "&Open the last catalogue at start";
 inline constexpr char RecentFilesMenu[] = "Open &Recent";
 inline constexpr char ClearRecentFiles[] = "&Clear List";
 
+// Status line feedback
+inline constexpr char RecordsFound[] = "%d records found";
+inline constexpr char OneRecordFound[] = "1 record found";
+inline constexpr char PrintedTo[] = "Printed to %s";
+inline constexpr char WrittenTo[] = "Written to %s";
+inline constexpr char PlayingFile[] = "Playing: %s";
+
 // Common buttons
 inline constexpr char OkButton[] = "OK";
 inline constexpr char PlainCancelButton[] = "Cancel";

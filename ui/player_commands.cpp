@@ -1,5 +1,6 @@
 // Play, Add and Con&fig Player...: the selected records handed to the player plug-in.
 #include "core/db_errors.h"
+#include "core/format.h"
 #include "core/strings.h"
 #include "playback/ext_player.h"
 #include "ui/main_window.h"
@@ -13,19 +14,23 @@ void TMainWindow::PlayerPlay(TViewSource source) {
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;
     bool first = true;
+    std::string playing;
     for (const int32_t id : ids) {
         // A negative ID (an artist or album node) fails here with the catalogue's error.
         TrackRecord record;
         catalogue_->GetByID(id, record);
         const std::string volume = record.Volume.str();
         const std::string fileName = record.Filename.str();
-        if (first)
+        if (first) {
             player_->PlayNow(volume, fileName);
-        else
+            playing = fileName;
+        } else
             player_->AddToPlayer(volume, fileName);
         first = false;
     }
-    SetStatusText("");
+    // Without a plug-in nothing plays, and the status line does not pretend otherwise.
+    SetStatusText(player_->PluginLoaded() ? Format(msg::PlayingFile, playing.c_str())
+                                          : std::string());
 }
 
 void TMainWindow::PlayerAdd(TViewSource source) {

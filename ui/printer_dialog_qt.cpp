@@ -231,7 +231,7 @@ private:
 }  // namespace
 
 bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
-                            const std::function<void(TPrintCanvas&)>& print) {
+                            const std::function<void(TPrintCanvas&)>& print, QString* destination) {
     TPrinterDialogQt form(parent, dialog, print);
     CenterOnScreen(&form);
     if (form.exec() != QDialog::Accepted) return false;
@@ -244,12 +244,16 @@ bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
         writer.setCreator(ToQ(msg::AppTitle));
         TQtPrintCanvas canvas(writer, &writer, [&writer](const QString& t) { writer.setTitle(t); });
         print(canvas);
+        if (destination != nullptr) *destination = form.PdfFile();
         return true;
     }
     QPrinter& printer = form.Printer();
     TQtPrintCanvas canvas(printer, &printer,
                           [&printer](const QString& t) { printer.setDocName(t); });
     print(canvas);
+    if (destination != nullptr)
+        *destination =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     return true;
 }
 

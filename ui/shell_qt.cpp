@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "core/format.h"
 #include "platform/program.h"
 #include "playback/player_dialog_qt.h"
 #include "search/edit_dialog_qt.h"
@@ -242,7 +243,13 @@ void TQtShell::ShowStatistics(const TStatisticsBox& box) {
 
 bool TQtShell::ExecutePrinterDialog(TPrinterDialog& dialog,
                                     const std::function<void(TPrintCanvas&)>& print) {
-    return ExecutePrinterDialogQt(&form_, dialog, print);
+    QString destination;
+    if (!ExecutePrinterDialogQt(&form_, dialog, print, &destination)) return false;
+    // The status line says where the job went: a PDF file, or a printer.
+    const bool toFile = destination.startsWith('/');
+    form_.SetStatusText(
+        ToQ(Format(toFile ? msg::WrittenTo : msg::PrintedTo, destination.toStdString().c_str())));
+    return true;
 }
 
 bool TQtShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {

@@ -62,7 +62,8 @@ TEST_F(PlayerCommands, PlayOfThreeRecordsPlaysTheFirstAndAddsTheOthers) {
     EXPECT_EQ(host_.Calls(),
               (Strings{"Play 255 " + OnDisc("a.mp3"), "Add 255 " + dir_.Path("copies/b.mp3"),
                        "Add 255 " + dir_.Path("copies/c.mp3")}));
-    EXPECT_EQ(shell_.StatusTexts, (Strings{msg::CallingPlayerPlugin, ""}));
+    // The status line then names the file playing.
+    EXPECT_EQ(shell_.StatusTexts, (Strings{msg::CallingPlayerPlugin, "Playing: \\Music\\a.mp3"}));
     EXPECT_EQ(shell_.MaxBusyDepth, 1);
     EXPECT_TRUE(shell_.Messages.empty());
 }
