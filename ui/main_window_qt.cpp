@@ -1,11 +1,13 @@
 #include "ui/main_window_qt.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "ui/dialog_util_qt.h"
+#include "ui/keyboard_qt.h"
 #include "ui/recent_files_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
@@ -78,6 +81,24 @@ void TMainForm::BuildDesktopControls() {
             window_->Prefs().RecentFiles,
             [this](const std::string& path) { RunExclusive([&] { window_->OpenRecent(path); }); });
     }
+    // Searching has the keys every desktop program gives it.
+    for (const auto& [name, keys] :
+         {std::pair{"M_Search", "Ctrl+F"}, std::pair{"M_AdvancedSearch", "Ctrl+Shift+F"}})
+        if (auto* action = findChild<QAction*>(name)) action->setShortcut(QKeySequence(keys));
+    // Enter edits and Delete deletes in the lists, each only when its command is enabled.
+    auto runIfEnabled = [this](const char* actionName, TCommandId command, TViewSource source) {
+        auto* action = findChild<QAction*>(actionName);
+        if (action != nullptr && action->isEnabled()) RunCommand(command, source);
+    };
+    for (auto [view, source] : {std::pair{allList_, TViewSource::AllList},
+                                std::pair{selectedList_, TViewSource::SelectedList}}) {
+        new TListKeys(
+            *view, [=] { runIfEnabled("M_Edit", TCommandId::ItemEdit, source); },
+            [=] { runIfEnabled("M_Delete", TCommandId::ItemDelete, source); });
+    }
+    for (QAction* top : menuBar()->actions())
+        if (top->menu() != nullptr) AddMnemonics(*top->menu());
+    AddMnemonics(*controls_.Popup);
 }
 
 TMainForm::~TMainForm() {

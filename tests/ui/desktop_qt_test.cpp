@@ -6,8 +6,10 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTableView>
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -131,6 +133,56 @@ TEST_F(DesktopTest, OptionsCarryTheChoiceToReopenTheLastCatalogue) {
     });
     Action("M_Options")->trigger();
     EXPECT_FALSE(form.Window().Prefs().OpenLastAtStart);
+}
+
+TEST_F(DesktopTest, ListKeysMoveByWholeRowsEditOnEnterAndDeleteOnDelete) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start({MakeCatalogue("keys.tracklore", 5)});
+    QTableView* list = form.AllListView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(list->currentIndex().row(), 4);
+    ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), list->model()->columnCount());
+    QTest::keyClick(list, Qt::Key_Home);
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 5);
+    QTest::keyClick(list, Qt::Key_Home);
+    ASSERT_TRUE(Action("M_Edit")->isEnabled());
+
+    bool edited = false;
+    test::WhenModal<QDialog>([&edited](QDialog* dialog) {
+        edited = dialog->objectName() == "EditDialog";
+        dialog->reject();
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(edited);
+
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->model()->rowCount(), 4);
+    EXPECT_EQ(form.Window().Catalogue().Count(), 4);
+    EXPECT_TRUE(form.isWindowModified());
+}
+
+TEST_F(DesktopTest, SearchKeysAndMnemonicsOnEveryMenuItem) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start();
+    EXPECT_EQ(Action("M_Search")->shortcut(), QKeySequence("Ctrl+F"));
+    EXPECT_EQ(Action("M_AdvancedSearch")->shortcut(), QKeySequence("Ctrl+Shift+F"));
+    EXPECT_EQ(Action("M_Search")->text(), "&Search...");
+    EXPECT_EQ(Action("M_ForceRefresh")->text().remove('&'), "Force Refresh Views!");
+    std::vector<QMenu*> menus{form.findChild<QMenu*>("PopupMenu")};
+    for (QAction* top : form.menuBar()->actions())
+        menus.push_back(top->menu());
+    for (QMenu* menu : menus) {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            const QString text = action->text();
+            const qsizetype at = text.indexOf('&');
+            EXPECT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
+        }
+    }
 }
 
 }  // namespace
