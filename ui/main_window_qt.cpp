@@ -22,6 +22,7 @@
 
 #include "ui/dialog_util_qt.h"
 #include "ui/keyboard_qt.h"
+#include "ui/quick_filter_qt.h"
 #include "ui/recent_files_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
@@ -96,6 +97,7 @@ void TMainForm::BuildDesktopControls() {
             *view, [=] { runIfEnabled("M_Edit", TCommandId::ItemEdit, source); },
             [=] { runIfEnabled("M_Delete", TCommandId::ItemDelete, source); });
     }
+    AddFilterBox(*controls_.ToolBar, *this, *quickFilter_);
     for (QAction* top : menuBar()->actions())
         if (top->menu() != nullptr) AddMnemonics(*top->menu());
     AddMnemonics(*controls_.Popup);
@@ -104,6 +106,7 @@ void TMainForm::BuildDesktopControls() {
 TMainForm::~TMainForm() {
     // The views and models observe the core's views: let them go before the core does.
     delete pages_;
+    delete quickFilter_;
     delete allModel_;
     delete selectedModel_;
     delete treeModel_;
@@ -117,7 +120,10 @@ void TMainForm::Start(const std::vector<std::string>& args) {
 QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource source) {
     auto* view = new QTableView;
     view->setObjectName(name);
-    view->setModel(model);
+    // The All list shows its rows through the quick filter; the Selected list directly.
+    TQuickFilterModel* filter = nullptr;
+    if (source == TViewSource::AllList) filter = quickFilter_ = new TQuickFilterModel(*model, this);
+    view->setModel(filter != nullptr ? static_cast<QAbstractItemModel*>(filter) : model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -138,8 +144,12 @@ QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource
 
     TListView& list = model->List();
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this, &list, source](const QItemSelection& on, const QItemSelection& off) {
-                SyncListSelection(list, on, off);
+            [this, &list, source, filter](const QItemSelection& on, const QItemSelection& off) {
+                if (filter != nullptr)
+                    SyncListSelection(list, filter->mapSelectionToSource(on),
+                                      filter->mapSelectionToSource(off));
+                else
+                    SyncListSelection(list, on, off);
                 SelectionChanged(source);
             });
     connect(header, &QHeaderView::sectionClicked, this, [this, source](int column) {

@@ -18,6 +18,7 @@ class QTreeView;
 namespace tracklore::ui {
 
 class TListModel;
+class TQuickFilterModel;
 class TTreeModel;
 class TQtShell;
 
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<TQtShell> shell_;
     std::unique_ptr<TMainWindow> window_;
     TListModel* allModel_ = nullptr;
+    TQuickFilterModel* quickFilter_ = nullptr;
     TListModel* selectedModel_ = nullptr;
     TTreeModel* treeModel_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -1,10 +1,12 @@
 // How the main window fits a Linux desktop (offscreen): the first start, the modified marker,
 // recent files, keyboard use, the quick filter.
 #include <QAction>
+#include <QShortcut>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -183,6 +185,44 @@ TEST_F(DesktopTest, SearchKeysAndMnemonicsOnEveryMenuItem) {
             EXPECT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
         }
     }
+}
+
+TEST_F(DesktopTest, QuickFilterShowsMatchingRowsOnlyAndCommandsSeeTheRealRecords) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start({MakeCatalogue("filter.tracklore", 12)});  // titles T0..T11
+    auto* box = form.findChild<QLineEdit*>("QF_Filter");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->placeholderText(), "Filter");
+    QTableView* list = form.AllListView();
+
+    // A hidden selected row leaves the selection, so no command acts on what is not shown.
+    list->selectRow(0);
+    QTest::keyClicks(box, "t1");  // T1, T10, T11
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    EXPECT_EQ(list->model()->index(1, 3).data().toString(), "T10");
+    EXPECT_EQ(form.Window().Views().AllList().SelectedCount(), 0);
+
+    // Deleting the second row shown deletes T10, the record it shows.
+    list->selectRow(1);
+    ASSERT_EQ(form.Window().Views().AllList().SelectedCount(), 1);
+    Action("M_Delete")->trigger();
+    EXPECT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(form.Window().Catalogue().Count(), 11);
+    for (int row = 0; row < form.Window().Views().AllList().RowCount(); ++row)
+        EXPECT_NE(form.Window().Views().AllList().Row(row).Texts[3], "T10");
+
+    // Escape clears the box; Ctrl+L comes back to it.
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(list->model()->rowCount(), 11);
+    auto* focus = form.findChild<QShortcut*>("QF_Focus");
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->key(), QKeySequence("Ctrl+L"));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    list->setFocus();
+    emit focus->activated();
+    EXPECT_EQ(form.focusWidget(), box);
 }
 
 }  // namespace
