@@ -1,7 +1,6 @@
 // How the main window fits a Linux desktop (offscreen): the first start, the modified marker,
 // recent files, keyboard use, the quick filter.
 #include <QAction>
-#include <QShortcut>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -10,8 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -223,6 +224,26 @@ TEST_F(DesktopTest, QuickFilterShowsMatchingRowsOnlyAndCommandsSeeTheRealRecords
     list->setFocus();
     emit focus->activated();
     EXPECT_EQ(form.focusWidget(), box);
+}
+
+TEST_F(DesktopTest, ToolButtonsTakeThemeIconsAndLookDisabledWhenOff) {
+    SavePrefs(TPrefs(), registry_);
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    QIcon::setThemeSearchPaths({QString::fromStdString(dir_.Root())});
+    QIcon::setThemeName("nothing-installed");  // no theme: the style's pictures stand in
+    TMainForm& form = Start();
+    QIcon::setThemeName(theme);
+    QIcon::setThemeSearchPaths(paths);
+    for (const char* name :
+         {"TB_New", "TB_Open", "TB_Save", "TB_Scan", "TB_Search", "TB_Delete", "TB_Edit"})
+        EXPECT_FALSE(Action(name)->icon().isNull()) << name;
+    auto* edit = form.findChild<QToolButton*>("TB_Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(edit->isEnabled());
+    const QIcon icon = Action("TB_Edit")->icon();
+    EXPECT_NE(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
+              icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
 }
 
 }  // namespace
