@@ -200,6 +200,10 @@ inline constexpr char PrintedTo[] = "Printed to %s";
 inline constexpr char WrittenTo[] = "Written to %s";
 inline constexpr char PlayingFile[] = "Playing: %s";
 
+// Captions of the file dialogs that would otherwise show the toolkit's plain "Open"
+inline constexpr char MergeDialogCaption[] = "Merge catalogue";
+inline constexpr char AddFilesDialogCaption[] = "Add files";
+
 // Common buttons
 inline constexpr char OkButton[] = "OK";
 inline constexpr char PlainCancelButton[] = "Cancel";

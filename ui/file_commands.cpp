@@ -176,6 +176,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
 
 bool TMainWindow::FileMerge() {
     TFileDialogOptions options = OpenDialogOptions(prefs_.LastDir);
+    options.Title = msg::MergeDialogCaption;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
     const std::string fileName = files.front();
