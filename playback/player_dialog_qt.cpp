@@ -16,6 +16,7 @@
 #include "core/strings.h"
 #include "playback/player_dialog.h"
 #include "ui/dialog_util_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore::playback {
 
@@ -110,7 +111,8 @@ public:
 
         Load(model);
         resize(560, 360);
-        setFixedSize(size());
+        setSizeGripEnabled(true);
+        ui::KeepSize(*this, "ConfigPlayer");
     }
 
     /// The controls' state written into `model` (the rows stay; their checks are read).

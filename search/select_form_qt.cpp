@@ -13,6 +13,7 @@
 #include "search/select_form.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore {
 
@@ -144,6 +145,7 @@ public:
         tools->widgetForAction(within)->setObjectName("TB_SearchWithin");
 
         resize(800, 400);
+        ui::KeepSize(*this, "SelectForm");
     }
 
 private:

@@ -25,6 +25,8 @@
 #include "ui/main_window_qt.h"
 #include "ui/prefs.h"
 #include "ui/recent_files.h"
+#include "ui/small_dialogs_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore::ui {
 namespace {
@@ -244,6 +246,40 @@ TEST_F(DesktopTest, ToolButtonsTakeThemeIconsAndLookDisabledWhenOff) {
     const QIcon icon = Action("TB_Edit")->icon();
     EXPECT_NE(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
               icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
+}
+
+TEST(WindowSizes, ScanErrorListComesBackAtTheSizeTheUserGaveIt) {
+    QSize first;
+    test::WhenModal<QDialog>([&first](QDialog* dialog) {
+        EXPECT_TRUE(dialog->isSizeGripEnabled());
+        first = dialog->size();
+        dialog->resize(first + QSize(120, 80));
+        dialog->accept();
+    });
+    ShowScanErrorDialog(nullptr, {"Files not added due to errors:", "---", "/m/x.mp3  -  bad"});
+    QSize second;
+    test::WhenModal<QDialog>([&second](QDialog* dialog) {
+        second = dialog->size();
+        dialog->accept();
+    });
+    ShowScanErrorDialog(nullptr, {"Files not added due to errors:", "---"});
+    EXPECT_EQ(second, first + QSize(120, 80));
+}
+
+TEST(WindowSizes, KeysAreKeptApart) {
+    QWidget one;
+    one.resize(300, 200);
+    KeepSize(one, "TestOne");
+    one.resize(333, 222);
+    one.show();
+    one.hide();
+    QWidget other;
+    other.resize(100, 100);
+    KeepSize(other, "TestOther");
+    EXPECT_EQ(other.size(), QSize(100, 100));
+    QWidget again;
+    KeepSize(again, "TestOne");
+    EXPECT_EQ(again.size(), QSize(333, 222));
 }
 
 }  // namespace
