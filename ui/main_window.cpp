@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/strings.h"
 #include "playback/ext_player.h"
+#include "ui/column_layout.h"
 #include "ui/command_mask.h"
 #include "ui/file_dialogs.h"
 #include "ui/recent_files.h"
@@ -46,6 +47,7 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
     if (!prefsRead && !firstStart_)
         shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
     LoadRecentFiles(prefs_, registryFile_);
+    LoadColumnLayouts(prefs_, registryFile_);
     shell_.ApplyViewPrefs(prefs_);
 
     catalogue_->SetOnScan({&ScanNotification, this});

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/column_layout_qt.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/keyboard_qt.h"
 #include "ui/quick_filter_qt.h"
@@ -98,6 +99,9 @@ void TMainForm::BuildDesktopControls() {
             [=] { runIfEnabled("M_Delete", TCommandId::ItemDelete, source); });
     }
     AddFilterBox(*controls_.ToolBar, *this, *quickFilter_);
+    // Columns can be dragged into another order; the order is kept with the widths.
+    allList_->horizontalHeader()->setSectionsMovable(true);
+    selectedList_->horizontalHeader()->setSectionsMovable(true);
     for (QAction* top : menuBar()->actions())
         if (top->menu() != nullptr) AddMnemonics(*top->menu());
     AddMnemonics(*controls_.Popup);
@@ -115,6 +119,8 @@ TMainForm::~TMainForm() {
 void TMainForm::Start(const std::vector<std::string>& args) {
     RunExclusive([&] { window_->Create(args); });
     PlaceWindow();
+    ApplyColumnLayout(*allList_->horizontalHeader(), window_->Prefs().AllListColumns);
+    ApplyColumnLayout(*selectedList_->horizontalHeader(), window_->Prefs().SelectedListColumns);
 }
 
 QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource source) {
@@ -320,6 +326,8 @@ void TMainForm::ShowPage(TPage page) {
 
 void TMainForm::ApplyViewLook(const QFont& font, const QColor& text, const QColor& background) {
     const int rowHeight = QFontMetrics(font).height() + 6;
+    ScaleColumnsToFont(*allList_, font);
+    ScaleColumnsToFont(*selectedList_, font);
     for (QAbstractItemView* view :
          std::initializer_list<QAbstractItemView*>{allList_, selectedList_, tree_}) {
         QPalette palette = view->palette();
@@ -343,6 +351,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     ++busy_;
     window_->Guarded([&] { allow = window_->CloseQuery(); });
     if (allow) {
+        window_->Prefs().AllListColumns = ColumnLayoutOf(*allList_->horizontalHeader());
+        window_->Prefs().SelectedListColumns = ColumnLayoutOf(*selectedList_->horizontalHeader());
         const QRect place =
             isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
         window_->Guarded(

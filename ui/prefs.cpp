@@ -7,6 +7,7 @@
 #include "platform/program.h"
 #include "platform/registry.h"
 #include "streams/stream_errors.h"
+#include "ui/column_layout.h"
 #include "ui/recent_files.h"
 
 namespace tracklore::ui {
@@ -117,6 +118,8 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
         {"ScanVBR", RegInteger(prefs.ScanVBR ? 1 : 0)},
     };
     for (auto& value : RecentFileValues(prefs))
+        values.push_back(std::move(value));
+    for (auto& value : ColumnLayoutValues(prefs))
         values.push_back(std::move(value));
     registry.WriteValues(values);
 }

@@ -46,6 +46,9 @@ struct TPrefs {
     // Kept beside the values above (ui/recent_files.h): newest first, absolute paths.
     std::vector<std::string> RecentFiles;
     bool OpenLastAtStart = true;
+    // The lists' column order and widths (ui/column_layout.h); empty: the default layout.
+    std::string AllListColumns;
+    std::string SelectedListColumns;
 };
 
 /// The registry store of the current user: $TRACKLORE_REGISTRY when set, else

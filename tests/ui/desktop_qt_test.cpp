@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -246,6 +247,27 @@ TEST_F(DesktopTest, ToolButtonsTakeThemeIconsAndLookDisabledWhenOff) {
     const QIcon icon = Action("TB_Edit")->icon();
     EXPECT_NE(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
               icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
+}
+
+TEST_F(DesktopTest, ColumnsFollowTheFontAndKeepTheUsersOrderAndWidths) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start();
+    QHeaderView* header = form.AllListView()->horizontalHeader();
+    EXPECT_TRUE(header->sectionsMovable());
+    const int artist = header->sectionSize(2);
+    QFont big = form.AllListView()->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    form.ApplyViewLook(big, Qt::black, Qt::white);
+    EXPECT_GT(header->sectionSize(2), artist * 3 / 2);
+
+    header->moveSection(header->visualIndex(3), 0);  // Title first
+    header->resizeSection(3, 321);
+    Close();
+    TMainForm& again = Start();
+    QHeaderView* restored = again.AllListView()->horizontalHeader();
+    EXPECT_EQ(restored->logicalIndex(0), 3);
+    EXPECT_EQ(restored->sectionSize(3), 321);
+    EXPECT_EQ(restored->logicalIndex(1), 0);
 }
 
 TEST(WindowSizes, ScanErrorListComesBackAtTheSizeTheUserGaveIt) {

@@ -116,7 +116,9 @@ TEST_F(Prefs, SaveWritesEveryValueInOrderWithItsType) {
                                         "\"RecentFile3\"=\"\"\n\"RecentFile4\"=\"\"\n"
                                         "\"RecentFile5\"=\"\"\n\"RecentFile6\"=\"\"\n"
                                         "\"RecentFile7\"=\"\"\n\"RecentFile8\"=\"\"\n"
-                                        "\"OpenLastAtStart\"=dword:00000001\n\n");
+                                        "\"OpenLastAtStart\"=dword:00000001\n"
+                                        "\"AllListColumns\"=\"\"\n"
+                                        "\"SelectedListColumns\"=\"\"\n\n");
 }
 
 TEST_F(Prefs, KeyOfAnOlderReleaseWithoutScanVBRLoadsTheRestAndFails) {
