@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -174,7 +175,19 @@ private:
 }  // namespace
 
 void ShowSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form) {
+    // Each result window opens down and right of the one before, so none hides another.
+    static QPointer<QWidget> previous;
+    constexpr int kCascade = 28;
     auto* window = new TSelectFormQt(mainForm, std::move(form));
+    // Rows in the lists' font and height, so a result reads like the List page.
+    if (auto* view = window->findChild<QTableView*>("LV_Database")) {
+        view->setFont(mainForm.AllListView()->font());
+        view->verticalHeader()->setDefaultSectionSize(
+            mainForm.AllListView()->verticalHeader()->defaultSectionSize());
+    }
+    if (previous != nullptr && previous->isVisible())
+        window->move(previous->pos() + QPoint(kCascade, kCascade));
+    previous = window;
     window->show();
 }
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "search/select_form.h"
+#include "search/select_form_qt.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/main_window_qt.h"
@@ -268,6 +271,27 @@ TEST_F(DesktopTest, ColumnsFollowTheFontAndKeepTheUsersOrderAndWidths) {
     EXPECT_EQ(restored->logicalIndex(0), 3);
     EXPECT_EQ(restored->sectionSize(3), 321);
     EXPECT_EQ(restored->logicalIndex(1), 0);
+}
+
+TEST_F(DesktopTest, ResultWindowsCascadeAndHaveTheListsRowHeight) {
+    SavePrefs(TPrefs(), registry_);
+    TMainForm& form = Start({MakeCatalogue("result.tracklore", 3)});
+    form.show();
+    std::vector<QMainWindow*> windows;
+    for (int i = 0; i < 2; ++i) {
+        ShowSelectFormQt(form, std::make_unique<TSelectForm>(form.Window().Catalogue()));
+        for (QMainWindow* window : form.findChildren<QMainWindow*>("SelectForm"))
+            if (std::find(windows.begin(), windows.end(), window) == windows.end())
+                windows.push_back(window);
+    }
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[1]->pos(), windows[0]->pos() + QPoint(28, 28));
+    auto* rows = windows[1]->findChild<QTableView*>("LV_Database");
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->verticalHeader()->defaultSectionSize(),
+              form.AllListView()->verticalHeader()->defaultSectionSize());
+    for (QMainWindow* window : windows)
+        delete window;
 }
 
 TEST(WindowSizes, ScanErrorListComesBackAtTheSizeTheUserGaveIt) {
