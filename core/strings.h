@@ -214,6 +214,23 @@ inline constexpr char ChangeButton[] = "Change...";
 inline constexpr char FontColorCaption[] = "Font color";
 inline constexpr char OkAmpButton[] = "&Ok";
 inline constexpr char HelpEllipsisButton[] = "&Help...";
+inline constexpr char SettingsStartGroup[] = " Start ";
+inline constexpr char OpenLastAtStart[] = "&Open the last catalogue at start";
+
+// Recent files
+inline constexpr char RecentFilesMenu[] = "Open &Recent";
+inline constexpr char ClearRecentFiles[] = "&Clear List";
+
+// Status line feedback
+inline constexpr char RecordsFound[] = "%d records found";
+inline constexpr char OneRecordFound[] = "1 record found";
+inline constexpr char PrintedTo[] = "Printed to %s";
+inline constexpr char WrittenTo[] = "Written to %s";
+inline constexpr char PlayingFile[] = "Playing: %s";
+
+// Captions of the file dialogs that would otherwise show the toolkit's plain "Open"
+inline constexpr char MergeDialogCaption[] = "Merge catalogue";
+inline constexpr char AddFilesDialogCaption[] = "Add files";
 
 // Common buttons
 inline constexpr char OkButton[] = "OK";

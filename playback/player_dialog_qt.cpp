@@ -16,6 +16,7 @@
 #include "core/strings.h"
 #include "playback/player_dialog.h"
 #include "ui/dialog_util_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore::playback {
 
@@ -129,6 +130,7 @@ public:
         Load(model);
         setSizeGripEnabled(true);
         resize(720, 380);
+        ui::KeepSize(*this, "ConfigPlayer");
     }
 
     /// The controls' state written into `model` (the rows stay; their checks are read).

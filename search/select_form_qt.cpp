@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -13,6 +14,7 @@
 #include "search/select_form.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore {
 
@@ -144,6 +146,7 @@ public:
         tools->widgetForAction(within)->setObjectName("TB_SearchWithin");
 
         resize(800, 400);
+        ui::KeepSize(*this, "SelectForm");
     }
 
 private:
@@ -172,7 +175,19 @@ private:
 }  // namespace
 
 void ShowSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form) {
+    // Each result window opens down and right of the one before, so none hides another.
+    static QPointer<QWidget> previous;
+    constexpr int kCascade = 28;
     auto* window = new TSelectFormQt(mainForm, std::move(form));
+    // Rows in the lists' font and height, so a result reads like the List page.
+    if (auto* view = window->findChild<QTableView*>("LV_Database")) {
+        view->setFont(mainForm.AllListView()->font());
+        view->verticalHeader()->setDefaultSectionSize(
+            mainForm.AllListView()->verticalHeader()->defaultSectionSize());
+    }
+    if (previous != nullptr && previous->isVisible())
+        window->move(previous->pos() + QPoint(kCascade, kCascade));
+    previous = window;
     window->show();
 }
 

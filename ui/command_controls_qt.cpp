@@ -16,21 +16,46 @@ namespace {
 
 constexpr char kExportMenuName[] = "M_FileExport";
 
+// The desktop's icon theme first (freedesktop names), so the buttons match the other
+// programs; the style's own pictures where the theme has none.
 QIcon ToolIcon(const QWidget& form, TCommandId command) {
     QStyle::StandardPixmap pixmap = QStyle::SP_FileIcon;
+    const char* themeName = "";
     switch (command) {
-        case TCommandId::FileNew: pixmap = QStyle::SP_FileIcon; break;
-        case TCommandId::FileOpen: pixmap = QStyle::SP_DialogOpenButton; break;
-        case TCommandId::FileSave: pixmap = QStyle::SP_DialogSaveButton; break;
+        case TCommandId::FileNew:
+            pixmap = QStyle::SP_FileIcon;
+            themeName = "document-new";
+            break;
+        case TCommandId::FileOpen:
+            pixmap = QStyle::SP_DialogOpenButton;
+            themeName = "document-open";
+            break;
+        case TCommandId::FileSave:
+            pixmap = QStyle::SP_DialogSaveButton;
+            themeName = "document-save";
+            break;
         // The closed folder: some styles draw the open one at 16 pixels only, too small
         // beside the other buttons.
-        case TCommandId::AddDir: pixmap = QStyle::SP_DirIcon; break;
-        case TCommandId::Search: pixmap = QStyle::SP_FileDialogContentsView; break;
-        case TCommandId::ItemDelete: pixmap = QStyle::SP_TrashIcon; break;
-        case TCommandId::ItemEdit: pixmap = QStyle::SP_FileDialogDetailedView; break;
+        case TCommandId::AddDir:
+            pixmap = QStyle::SP_DirIcon;
+            themeName = "folder-new";
+            break;
+        case TCommandId::Search:
+            pixmap = QStyle::SP_FileDialogContentsView;
+            themeName = "edit-find";
+            break;
+        case TCommandId::ItemDelete:
+            pixmap = QStyle::SP_TrashIcon;
+            themeName = "edit-delete";
+            break;
+        case TCommandId::ItemEdit:
+            pixmap = QStyle::SP_FileDialogDetailedView;
+            themeName = "document-edit";
+            break;
         default: break;
     }
-    return form.style()->standardIcon(pixmap);
+    const QIcon fallback = form.style()->standardIcon(pixmap);
+    return *themeName != '\0' ? QIcon::fromTheme(themeName, fallback) : fallback;
 }
 
 QAction* MakeAction(QObject* owner, const TControl& control,

@@ -7,6 +7,7 @@
 #include "platform/file_info.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/recent_files.h"
 
 namespace tracklore::ui {
 
@@ -79,8 +80,15 @@ bool TMainWindow::FileOpen() {
     if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
-    const std::string fileName = AbsoluteFileName(files.front());
+    return OpenCatalogue(AbsoluteFileName(files.front()));
+}
 
+bool TMainWindow::OpenRecent(const std::string& fileName) {
+    if (!AskSaveFirst(msg::SaveBeforeOpen)) return false;
+    return OpenCatalogue(AbsoluteFileName(fileName));
+}
+
+bool TMainWindow::OpenCatalogue(const std::string& fileName) {
     SetCommandMask(0);
     currentFile_ = fileName;
     SetStatusText(Format(msg::LoadingDatabase, fileName.c_str()));
@@ -96,6 +104,7 @@ bool TMainWindow::FileOpen() {
         catalogue_->ResetDB();
         failure = Format(msg::FailedToOpen, fileName.c_str(), e.what());
         currentFile_ = kUntitled;
+        ForgetRecentFile(prefs_.RecentFiles, fileName);
     }
 
     UpdateCaption();
@@ -167,6 +176,7 @@ bool TMainWindow::FileSaveAs(TSaveAsKind kind) {
 
 bool TMainWindow::FileMerge() {
     TFileDialogOptions options = OpenDialogOptions(prefs_.LastDir);
+    options.Title = msg::MergeDialogCaption;
     std::vector<std::string> files;
     if (!shell_.OpenFileDialog(options, files) || files.empty()) return false;
     const std::string fileName = files.front();

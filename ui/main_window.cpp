@@ -1,13 +1,16 @@
 #include "ui/main_window.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/strings.h"
 #include "playback/ext_player.h"
+#include "ui/column_layout.h"
 #include "ui/command_mask.h"
 #include "ui/file_dialogs.h"
+#include "ui/recent_files.h"
 #include "ui/settings_dialog.h"
 
 namespace tracklore::ui {
@@ -31,23 +34,31 @@ TMainWindow::~TMainWindow() = default;
 void TMainWindow::Create(const std::vector<std::string>& args) {
     selectedSet_.reset();
 
+    // A first start has no store at all: nothing went wrong, so nothing is said. A store
+    // that exists but cannot be read (or lacks values) is still reported.
+    std::error_code unknown;
+    firstStart_ = !std::filesystem::exists(registryFile_, unknown) && !unknown;
     bool prefsRead = false;
     try {
         prefsRead = LoadPrefs(prefs_, registryFile_);
     } catch (const std::exception&) {
         // An unreadable store is reported like a missing value: defaults stay.
     }
-    if (!prefsRead)
+    if (!prefsRead && !firstStart_)
         shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
+    LoadRecentFiles(prefs_, registryFile_);
+    LoadColumnLayouts(prefs_, registryFile_);
     shell_.ApplyViewPrefs(prefs_);
     catalogue_->SetCapacity(prefs_.Capacity);
 
     catalogue_->SetOnScan({&ScanNotification, this});
 
-    if (!args.empty()) {
+    // Without a file named, the catalogue open at the last exit comes back (when wanted).
+    const std::string startFile = args.empty() ? FileToReopen(prefs_) : args[0];
+    if (!startFile.empty()) {
         shell_.ShowSplash(true);
         bool splashShown = true;
-        currentFile_ = AbsoluteFileName(args[0]);
+        currentFile_ = AbsoluteFileName(startFile);
         try {
             LoadByFormat(*catalogue_, currentFile_);
             views_.RefreshViews(FullRebuild);
@@ -59,6 +70,7 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
             shell_.MessageBox(Format(msg::FailedToOpen, currentFile_.c_str(), e.what()), kAppTitle,
                               TMsgKind::Warning, mbOK);
             catalogue_->ResetDB();
+            ForgetRecentFile(prefs_.RecentFiles, currentFile_);
             currentFile_ = kUntitled;
         }
         if (splashShown) shell_.ShowSplash(false);
@@ -213,6 +225,8 @@ void TMainWindow::SetStatusText(const std::string& text) {
 
 void TMainWindow::UpdateCaption() {
     shell_.SetCaption(std::string(kAppTitle) + " - " + currentFile_);
+    // Every change of CurrentFile (open, save, start) passes here: a real file is recent.
+    if (currentFile_ != kUntitled) NoteRecentFile(prefs_.RecentFiles, currentFile_);
 }
 
 void TMainWindow::SetCommandMask(uint16_t mask) {

@@ -58,6 +58,9 @@ public:
     bool FileSave();
     bool FileSaveAs(TSaveAsKind kind);
     bool FileMerge();
+    /// Opens `fileName` from the recent files (asking to save first as Open does); a
+    /// catalogue that cannot be opened leaves the list.
+    bool OpenRecent(const std::string& fileName);
 
     // Scan commands.
     void AddDir();
@@ -139,6 +142,8 @@ public:
     /// a result window made before names other records by the same IDs.
     uint32_t CatalogueGeneration() const { return catalogueGeneration_; }
     bool Modified() const { return modified_; }
+    /// True when Create found no preferences store at all (the program's first start).
+    bool FirstStart() const { return firstStart_; }
     void SetModified(bool modified) { modified_ = modified; }
     TPrefs& Prefs() { return prefs_; }
     TViews& Views() { return views_; }
@@ -161,6 +166,8 @@ private:
     /// Asks `question` when there are unsaved changes: false when the command must stop
     /// (Cancel, or Yes and the save did not happen).
     bool AskSaveFirst(const char* question);
+    /// Open's work once the file is chosen: loads it (or reports why not) and rebuilds.
+    bool OpenCatalogue(const std::string& fileName);
     /// True when `fileName` does not exist or the user agrees to overwrite it.
     bool MayOverwrite(const std::string& fileName);
     /// After a long command failed: rebuilds the views (which restores the command mask)
@@ -183,6 +190,7 @@ private:
     TViews views_;
     std::string currentFile_ = kUntitled;
     bool modified_ = false;
+    bool firstStart_ = false;
     uint32_t catalogueGeneration_ = 0;
     uint16_t mask_ = 0;
     TPage activePage_ = TPage::List;

@@ -1,11 +1,13 @@
 #include "ui/main_window_qt.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -18,7 +20,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/column_layout_qt.h"
 #include "ui/dialog_util_qt.h"
+#include "ui/keyboard_qt.h"
+#include "ui/quick_filter_qt.h"
+#include "ui/recent_files_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
 
@@ -67,11 +73,44 @@ TMainForm::TMainForm(const std::string& registryFile, QWidget* parent) : QMainWi
     controls_ = BuildCommandControls(*this, [this](TCommandId command) { RunCommand(command); });
     BuildPages();
     statusBar()->setObjectName("StatusBar");
+    BuildDesktopControls();
+}
+
+void TMainForm::BuildDesktopControls() {
+    if (auto* file = findChild<QMenu*>("FileMenu")) {
+        AddRecentFilesMenu(
+            *file, findChild<QAction*>("M_FileSave"), findChild<QAction*>("M_FileOpen"),
+            window_->Prefs().RecentFiles,
+            [this](const std::string& path) { RunExclusive([&] { window_->OpenRecent(path); }); });
+    }
+    // Searching has the keys every desktop program gives it.
+    for (const auto& [name, keys] :
+         {std::pair{"M_Search", "Ctrl+F"}, std::pair{"M_AdvancedSearch", "Ctrl+Shift+F"}})
+        if (auto* action = findChild<QAction*>(name)) action->setShortcut(QKeySequence(keys));
+    // Enter edits and Delete deletes in the lists, each only when its command is enabled.
+    auto runIfEnabled = [this](const char* actionName, TCommandId command, TViewSource source) {
+        auto* action = findChild<QAction*>(actionName);
+        if (action != nullptr && action->isEnabled()) RunCommand(command, source);
+    };
+    for (auto [view, source] : {std::pair{allList_, TViewSource::AllList},
+                                std::pair{selectedList_, TViewSource::SelectedList}}) {
+        new TListKeys(
+            *view, [=] { runIfEnabled("M_Edit", TCommandId::ItemEdit, source); },
+            [=] { runIfEnabled("M_Delete", TCommandId::ItemDelete, source); });
+    }
+    AddFilterBox(*controls_.ToolBar, *this, *quickFilter_);
+    // Columns can be dragged into another order; the order is kept with the widths.
+    allList_->horizontalHeader()->setSectionsMovable(true);
+    selectedList_->horizontalHeader()->setSectionsMovable(true);
+    for (QAction* top : menuBar()->actions())
+        if (top->menu() != nullptr) AddMnemonics(*top->menu());
+    AddMnemonics(*controls_.Popup);
 }
 
 TMainForm::~TMainForm() {
     // The views and models observe the core's views: let them go before the core does.
     delete pages_;
+    delete quickFilter_;
     delete allModel_;
     delete selectedModel_;
     delete treeModel_;
@@ -80,12 +119,17 @@ TMainForm::~TMainForm() {
 void TMainForm::Start(const std::vector<std::string>& args) {
     RunExclusive([&] { window_->Create(args); });
     PlaceWindow();
+    ApplyColumnLayout(*allList_->horizontalHeader(), window_->Prefs().AllListColumns);
+    ApplyColumnLayout(*selectedList_->horizontalHeader(), window_->Prefs().SelectedListColumns);
 }
 
 QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource source) {
     auto* view = new QTableView;
     view->setObjectName(name);
-    view->setModel(model);
+    // The All list shows its rows through the quick filter; the Selected list directly.
+    TQuickFilterModel* filter = nullptr;
+    if (source == TViewSource::AllList) filter = quickFilter_ = new TQuickFilterModel(*model, this);
+    view->setModel(filter != nullptr ? static_cast<QAbstractItemModel*>(filter) : model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -106,8 +150,12 @@ QTableView* TMainForm::MakeList(const char* name, TListModel* model, TViewSource
 
     TListView& list = model->List();
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this, &list, source](const QItemSelection& on, const QItemSelection& off) {
-                SyncListSelection(list, on, off);
+            [this, &list, source, filter](const QItemSelection& on, const QItemSelection& off) {
+                if (filter != nullptr)
+                    SyncListSelection(list, filter->mapSelectionToSource(on),
+                                      filter->mapSelectionToSource(off));
+                else
+                    SyncListSelection(list, on, off);
                 SelectionChanged(source);
             });
     // The arrow shows the core's sort state (also when a click was refused while a command
@@ -181,6 +229,10 @@ void TMainForm::BuildPages() {
 }
 
 void TMainForm::PlaceWindow() {
+    if (window_->FirstStart()) {
+        PlaceFirstWindow();
+        return;
+    }
     const TPrefs& prefs = window_->Prefs();
     QRect wanted(prefs.Xpos, prefs.Ypos, std::max(prefs.Xsize, minimumWidth()),
                  std::max(prefs.Ysize, minimumHeight()));
@@ -191,6 +243,21 @@ void TMainForm::PlaceWindow() {
         wanted.moveTopLeft(screen->availableGeometry().topLeft() + QPoint(20, 20));
     resize(wanted.size());
     move(wanted.topLeft());
+}
+
+void TMainForm::PlaceFirstWindow() {
+    // No placement stored yet: two thirds of the screen's free area, centred on it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size(std::max(area.width() * 2 / 3, minimumWidth()),
+                     std::max(area.height() * 2 / 3, minimumHeight()));
+    resize(size);
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void TMainForm::ShowModifiedMarker() {
+    setWindowModified(window_->Modified());
 }
 
 void TMainForm::RunCommand(TCommandId command, TViewSource source) {
@@ -211,6 +278,8 @@ bool TMainForm::RunExclusive(const std::function<void()>& work) {
     ++busy_;
     const bool ok = window_->Guarded(work);
     --busy_;
+    // Every change of Modified happens inside a command: the caption follows afterwards.
+    ShowModifiedMarker();
     if (!Busy()) FlushSelectionChanges();
     if (!Busy() && closePending_) {
         closePending_ = false;
@@ -266,6 +335,8 @@ void TMainForm::ShowPage(TPage page) {
 
 void TMainForm::ApplyViewLook(const QFont& font, const QColor& text, const QColor& background) {
     const int rowHeight = QFontMetrics(font).height() + 6;
+    ScaleColumnsToFont(*allList_, font);
+    ScaleColumnsToFont(*selectedList_, font);
     for (QAbstractItemView* view :
          std::initializer_list<QAbstractItemView*>{allList_, selectedList_, tree_}) {
         QPalette palette = view->palette();
@@ -289,6 +360,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     ++busy_;
     window_->Guarded([&] { allow = window_->CloseQuery(); });
     if (allow) {
+        window_->Prefs().AllListColumns = ColumnLayoutOf(*allList_->horizontalHeader());
+        window_->Prefs().SelectedListColumns = ColumnLayoutOf(*selectedList_->horizontalHeader());
         const QRect place =
             isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
         window_->Guarded(

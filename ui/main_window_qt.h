@@ -18,6 +18,7 @@ class QTreeView;
 namespace tracklore::ui {
 
 class TListModel;
+class TQuickFilterModel;
 class TTreeModel;
 class TQtShell;
 
@@ -66,6 +67,13 @@ private:
     /// The view shown on `page`.
     QWidget* PageView(TPage page) const;
     void PlaceWindow();
+    /// What a desktop user expects beyond the command table: recent files, the quick filter,
+    /// the extra keys.
+    void BuildDesktopControls();
+    /// The first start's placement: two thirds of the available screen, centred.
+    void PlaceFirstWindow();
+    /// Qt's modified marker in the caption ("*") while the catalogue is Modified.
+    void ShowModifiedMarker();
     /// Tells the core that the selection of `source` changed, or remembers it for the end
     /// of the running command.
     void SelectionChanged(TViewSource source);
@@ -74,6 +82,7 @@ private:
     std::unique_ptr<TQtShell> shell_;
     std::unique_ptr<TMainWindow> window_;
     TListModel* allModel_ = nullptr;
+    TQuickFilterModel* quickFilter_ = nullptr;
     TListModel* selectedModel_ = nullptr;
     TTreeModel* treeModel_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -19,19 +19,23 @@ void TMainWindow::PlayerPlay(TViewSource source) {
     if (ids.empty()) return;
     if (!PlayerReady(true) || (ids.size() > 1 && !PlayerReady(false))) return;
     bool first = true;
+    std::string playing;
     for (const int32_t id : ids) {
         // A negative ID (an artist or album node) fails here with the catalogue's error.
         TrackRecord record;
         catalogue_->GetByID(id, record);
         const std::string volume = record.Volume.str();
         const std::string fileName = record.Filename.str();
-        if (first)
+        if (first) {
             player_->PlayNow(volume, fileName);
-        else
+            playing = fileName;
+        } else
             player_->AddToPlayer(volume, fileName);
         first = false;
     }
-    SetStatusText("");
+    // Without a plug-in nothing plays, and the status line does not pretend otherwise.
+    SetStatusText(player_->PluginLoaded() ? Format(msg::PlayingFile, playing.c_str())
+                                          : std::string());
 }
 
 void TMainWindow::PlayerAdd(TViewSource source) {

@@ -8,6 +8,8 @@
 #include "platform/program.h"
 #include "platform/registry.h"
 #include "streams/stream_errors.h"
+#include "ui/column_layout.h"
+#include "ui/recent_files.h"
 
 namespace tracklore::ui {
 
@@ -108,7 +110,7 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
     TRegistry registry(registryFile);
     if (!registry.OpenKey(kRegistryKey, true)) throw EInOutError(registry.LastError());
     // One replacement of the file for all values: a failure leaves the previous ones whole.
-    registry.WriteValues({
+    std::vector<std::pair<std::string, platform::TRegValue>> values{
         {"ListFontName", RegText(prefs.ListFont.Name)},
         {"ListFontSize", RegInteger(prefs.ListFont.Size)},
         {"ListFontColor", RegInteger(prefs.ListFont.Color)},
@@ -123,7 +125,12 @@ void SavePrefs(const TPrefs& prefs, const std::string& registryFile) {
         {"Ysize", RegInteger(prefs.Ysize)},
         {"ScanVBR", RegInteger(prefs.ScanVBR ? 1 : 0)},
         {"Capacity", RegInteger(prefs.Capacity)},
-    });
+    };
+    for (auto& value : RecentFileValues(prefs))
+        values.push_back(std::move(value));
+    for (auto& value : ColumnLayoutValues(prefs))
+        values.push_back(std::move(value));
+    registry.WriteValues(values);
 }
 
 }  // namespace tracklore::ui

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/catalogue.h"
 #include "platform/registry.h"
@@ -47,6 +48,12 @@ struct TPrefs {
     /// How many records the catalogue holds, kMinCapacity to TTracklore::kMaxCapacity.
     int32_t Capacity = kMinCapacity;
     static constexpr int32_t kMinCapacity = TTracklore::kSlotCount;
+    // Kept beside the values above (ui/recent_files.h): newest first, absolute paths.
+    std::vector<std::string> RecentFiles;
+    bool OpenLastAtStart = true;
+    // The lists' column order and widths (ui/column_layout.h); empty: the default layout.
+    std::string AllListColumns;
+    std::string SelectedListColumns;
 };
 
 /// The registry store of the current user: $TRACKLORE_REGISTRY when set, else

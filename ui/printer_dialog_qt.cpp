@@ -244,7 +244,7 @@ private:
 }  // namespace
 
 bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
-                            const std::function<void(TPrintCanvas&)>& print) {
+                            const std::function<void(TPrintCanvas&)>& print, QString* destination) {
     TPrinterDialogQt form(parent, dialog, print);
     CenterOnScreen(&form);
     if (form.exec() != QDialog::Accepted) return false;
@@ -260,12 +260,16 @@ bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
                 writer.setCreator(ToQ(msg::AppTitle));
             },
             print);
+        if (destination != nullptr) *destination = form.PdfFile();
         return true;
     }
     QPrinter& printer = form.Printer();
     TQtPrintCanvas canvas(printer, &printer,
                           [&printer](const QString& t) { printer.setDocName(t); });
     print(canvas);
+    if (destination != nullptr)
+        *destination =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     return true;
 }
 

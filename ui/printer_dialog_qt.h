@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QString;
 class QWidget;
 
 namespace tracklore::ui {
@@ -13,7 +14,10 @@ class TPrintCanvas;
 
 /// Runs the dialog; on a print choice calls `print` with a canvas on that output. True when
 /// a job was printed.
+/// `destination`, when given, receives where a printed job went: the PDF file, the output
+/// file or the printer's name.
 bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
-                            const std::function<void(TPrintCanvas&)>& print);
+                            const std::function<void(TPrintCanvas&)>& print,
+                            QString* destination = nullptr);
 
 }  // namespace tracklore::ui

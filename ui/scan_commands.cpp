@@ -66,6 +66,7 @@ void TMainWindow::AddDir() {
 
 void TMainWindow::AddFile() {
     TFileDialogOptions options;
+    options.Title = msg::AddFilesDialogCaption;
     options.Filters = {{msg::Mp3FilesFilter, "*.mp3"}};
     options.DefaultExt = "mp3";
     options.MultiSelect = true;

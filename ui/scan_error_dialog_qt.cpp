@@ -7,6 +7,7 @@
 
 #include "core/strings.h"
 #include "ui/small_dialogs_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace tracklore::ui {
 
@@ -37,6 +38,7 @@ void ShowScanErrorDialog(QWidget* parent, const std::vector<std::string>& lines)
     layout->addWidget(errors, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     dialog.resize(560, 320);
+    KeepSize(dialog, "ScanErrors");
     ok->setFocus();
     dialog.exec();
 }

@@ -12,11 +12,13 @@ bool EditSettings(TPrefs& prefs, TShell& shell) {
     box.L_FontColor = prefs.ListFont;
     box.CB_ScanVBR = prefs.ScanVBR;
     box.SE_Capacity = prefs.Capacity;
+    box.CB_OpenLast = prefs.OpenLastAtStart;
     if (!shell.ExecuteSettings(box)) return false;
     prefs.ListBkColor = box.ViewBackgroundColor;
     prefs.ListFont = box.L_FontColor;
     prefs.ScanVBR = box.CB_ScanVBR;
     prefs.Capacity = std::clamp(box.SE_Capacity, TPrefs::kMinCapacity, TTracklore::kMaxCapacity);
+    prefs.OpenLastAtStart = box.CB_OpenLast;
     return true;
 }
 

@@ -16,6 +16,7 @@ struct TSettingsBox {
     TFontDesc L_FontColor;                    // the sample text's font
     bool CB_ScanVBR = false;
     int32_t SE_Capacity = TPrefs::kMinCapacity;  // TPrefs::kMinCapacity to kMaxCapacity
+    bool CB_OpenLast = true;                     // "Open the last catalogue at start"
 };
 
 /// The options dialog: presets the model from `prefs`, runs it; on OK writes the colour,

@@ -69,6 +69,7 @@ public:
         ShowFont();
         scanVBR_->setChecked(box_.CB_ScanVBR);
         capacity_->setValue(box_.SE_Capacity);
+        openLast_->setChecked(box_.CB_OpenLast);
     }
 
     /// The widgets' state as a model.
@@ -76,6 +77,7 @@ public:
         TSettingsBox result = box_;
         result.CB_ScanVBR = scanVBR_->isChecked();
         result.SE_Capacity = capacity_->value();
+        result.CB_OpenLast = openLast_->isChecked();
         return result;
     }
 
@@ -111,8 +113,16 @@ private:
         grid->addWidget(sample_, 1, 1);
         grid->addWidget(chooseFont, 1, 2, Qt::AlignTop);
 
+        auto* start = new QGroupBox(Text(msg::SettingsStartGroup), page);
+        start->setObjectName("GB_Start");
+        openLast_ = new QCheckBox(Text(msg::OpenLastAtStart), start);
+        openLast_->setObjectName("CB_OpenLast");
+        auto* startLayout = new QVBoxLayout(start);
+        startLayout->addWidget(openLast_);
+
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(group);
+        layout->addWidget(start);
         layout->addStretch();
         return page;
     }
@@ -189,6 +199,7 @@ private:
     QLabel* sample_ = nullptr;
     QCheckBox* scanVBR_ = nullptr;
     QSpinBox* capacity_ = nullptr;
+    QCheckBox* openLast_ = nullptr;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "core/format.h"
 #include "platform/program.h"
 #include "playback/player_dialog_qt.h"
 #include "search/duplicates_dialog_qt.h"
@@ -209,7 +210,8 @@ void TQtShell::ShowStatus(const std::string& text) {
 }
 
 void TQtShell::SetCaption(const std::string& caption) {
-    form_.setWindowTitle(ToQ(caption));
+    // "[*]" is where Qt shows the modified marker; one written in a file name stays as text.
+    form_.setWindowTitle(ToQ(caption).replace("[*]", "[*][*]") + "[*]");
 }
 
 void TQtShell::ApplyCommandMask(uint16_t mask) {
@@ -272,7 +274,13 @@ void TQtShell::ShowStatistics(const TStatisticsBox& box) {
 
 bool TQtShell::ExecutePrinterDialog(TPrinterDialog& dialog,
                                     const std::function<void(TPrintCanvas&)>& print) {
-    return ExecutePrinterDialogQt(&form_, dialog, print);
+    QString destination;
+    if (!ExecutePrinterDialogQt(&form_, dialog, print, &destination)) return false;
+    // The status line says where the job went: a PDF file, or a printer.
+    const bool toFile = destination.startsWith('/');
+    form_.SetStatusText(
+        ToQ(Format(toFile ? msg::WrittenTo : msg::PrintedTo, destination.toStdString().c_str())));
+    return true;
 }
 
 bool TQtShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {

@@ -344,6 +344,7 @@ TEST_F(FileCommandsTest, FailedMergeReportsWithCommandsBackAndNothingChanged) {
         maskDuringError = window_->CommandMask();
     };
     window_->Run(TCommandId::FileMerge);
+    EXPECT_EQ(shell_.OpenDialogs.at(0).Title, "Merge catalogue");
     ASSERT_EQ(shell_.Messages.size(), 1u);
     EXPECT_EQ(shell_.Messages[0].Kind, TMsgKind::Error);
     EXPECT_EQ(maskDuringError, ui::kMaskAfterRebuild | ui::kMaskSearch);

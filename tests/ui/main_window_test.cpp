@@ -35,9 +35,19 @@ TEST_F(MainWindowTest, StartWithoutArgumentsIsAnEmptyUntitledCatalogue) {
     EXPECT_EQ(window_->SelectedSet(), nullptr);
 }
 
-TEST_F(MainWindowTest, FirstRunShowsThePreferencesMessageOnceAndKeepsDefaults) {
+TEST_F(MainWindowTest, FirstStartWithoutAStoreIsQuietAndKeepsDefaults) {
+    window_->Create({});
+    EXPECT_TRUE(shell_.Messages.empty());
+    EXPECT_TRUE(window_->FirstStart());
+    EXPECT_EQ(window_->Prefs().Xsize, 600);
+    EXPECT_EQ(window_->CommandMask(), 0x6E7);
+}
+
+TEST_F(MainWindowTest, StoreWithoutValuesShowsThePreferencesMessageOnceAndKeepsDefaults) {
+    Put("prefs.reg", "REGEDIT4\n");
     shell_.MessageAnswers = {TModalResult::Cancel};  // either button continues
     window_->Create({});
+    EXPECT_FALSE(window_->FirstStart());
     ASSERT_EQ(shell_.Messages.size(), 1u);
     EXPECT_EQ(shell_.Messages[0].Text, msg::CouldNotReadPrefs);
     EXPECT_EQ(shell_.Messages[0].Caption, "Corvane Tracklore");
@@ -111,6 +121,7 @@ TEST_F(MainWindowTest, StartUpReportsPreferencesFirstAndTheFailedLoadWithoutTheS
         seen.push_back({shell_.ViewPrefsApplied, shell_.SplashStates, shell_.Caption});
     };
     shell_.MessageAnswers = {TModalResult::OK};
+    Put("prefs.reg", "REGEDIT4\n");
     window_->Create({dir_.Path("gone.tracklore")});
     ASSERT_EQ(shell_.Messages.size(), 2u);
     EXPECT_EQ(shell_.Messages[0].Text, msg::CouldNotReadPrefs);

@@ -65,7 +65,7 @@ TEST_F(PlayerCommands, PlayOfThreeRecordsPlaysTheFirstAndAddsTheOthers) {
     const std::string copies = window_->Player()->PrivateTempFolder();
     EXPECT_EQ(host_.Calls(), (Strings{"Play 255 " + OnDisc("a.mp3"), "Add 255 " + copies + "/b.mp3",
                                       "Add 255 " + copies + "/c.mp3"}));
-    EXPECT_EQ(shell_.StatusTexts, (Strings{msg::CallingPlayerPlugin, ""}));
+    EXPECT_EQ(shell_.StatusTexts, (Strings{msg::CallingPlayerPlugin, "Playing: \\Music\\a.mp3"}));
     EXPECT_EQ(shell_.MaxBusyDepth, 1);
     EXPECT_TRUE(shell_.Messages.empty());
 }

@@ -114,7 +114,15 @@ TEST_F(Prefs, SaveWritesEveryValueInOrderWithItsType) {
                                         "\"Xsize\"=dword:00000258\n"
                                         "\"Ysize\"=dword:00000190\n"
                                         "\"ScanVBR\"=dword:00000000\n"
-                                        "\"Capacity\"=dword:00008001\n\n");
+                                        "\"Capacity\"=dword:00008001\n"
+                                        // The recent files follow, their unused slots empty.
+                                        "\"RecentFile1\"=\"\"\n\"RecentFile2\"=\"\"\n"
+                                        "\"RecentFile3\"=\"\"\n\"RecentFile4\"=\"\"\n"
+                                        "\"RecentFile5\"=\"\"\n\"RecentFile6\"=\"\"\n"
+                                        "\"RecentFile7\"=\"\"\n\"RecentFile8\"=\"\"\n"
+                                        "\"OpenLastAtStart\"=dword:00000001\n"
+                                        "\"AllListColumns\"=\"\"\n"
+                                        "\"SelectedListColumns\"=\"\"\n\n");
 }
 
 TEST_F(Prefs, StoreWithoutCapacityLoadsTheDefaultAndAnyOtherIsBroughtIntoRange) {

@@ -213,13 +213,18 @@ TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
         });
         dialog->findChild<QPushButton*>("B_PDF")->click();
     });
-    const bool printed = ui::ExecutePrinterDialogQt(nullptr, model, [&](ui::TPrintCanvas& canvas) {
-        ++prints;
-        printedColumns = model.PrintColumns();
-        ui::TProgressBox progress;
-        ui::PrintDB(catalogue, model.Job(catalogue), canvas, progress);
-    });
+    QString destination;
+    const bool printed = ui::ExecutePrinterDialogQt(
+        nullptr, model,
+        [&](ui::TPrintCanvas& canvas) {
+            ++prints;
+            printedColumns = model.PrintColumns();
+            ui::TProgressBox progress;
+            ui::PrintDB(catalogue, model.Job(catalogue), canvas, progress);
+        },
+        &destination);
     EXPECT_TRUE(printed);
+    EXPECT_EQ(destination, QString::fromStdString(file));
     EXPECT_EQ(prints, 1);
     EXPECT_EQ(printedColumns, 0x0FBu);
     EXPECT_TRUE(model.CB_ID);

@@ -255,6 +255,7 @@ TEST_F(ScanCommandsTest, AddFileScansEveryChosenFileAndSetsModified) {
     const ui::TFileDialogOptions& options = shell_.OpenDialogs.at(0);
     EXPECT_EQ(options.Filters, (std::vector<std::pair<std::string, std::string>>{
                                    {"MPEG Layer-3 files (*.mp3)", "*.mp3"}}));
+    EXPECT_EQ(options.Title, "Add files");
     EXPECT_EQ(options.DefaultExt, "mp3");
     EXPECT_TRUE(options.MultiSelect);
     EXPECT_TRUE(options.MustExist);

@@ -82,7 +82,7 @@ TEST_F(SearchCommands, PresetFieldSearchSelectsEveryRecord) {
     EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{1, 2, 3, 4}));
     EXPECT_EQ(SelectedListIds(), (std::vector<int32_t>{1, 2, 3, 4}));
     EXPECT_EQ(shell_.StatusTexts.front(), "Selecting items...");
-    EXPECT_EQ(shell_.StatusTexts.back(), "");
+    EXPECT_EQ(shell_.StatusTexts.back(), "4 records found");
     ASSERT_FALSE(shell_.PagesShown.empty());
     EXPECT_EQ(shell_.PagesShown.back(), TPage::Selected);
     EXPECT_TRUE(shell_.Messages.empty());
@@ -95,6 +95,7 @@ TEST_F(SearchCommands, FieldSearchMatchesArtistAnywhereIgnoringCase) {
     });
     window_->Run(TCommandId::Search);
     EXPECT_EQ(SelectedIdsInSet(), (std::vector<int32_t>{1, 3}));
+    EXPECT_EQ(shell_.Status, "2 records found");
 }
 
 TEST_F(SearchCommands, BlankedIdKeepsTheDialogOpenWithItsTextsUntilMended) {
@@ -165,7 +166,7 @@ TEST_F(SearchCommands, AdvancedSearchSelectsAndOpensOneResultWindowEach) {
     EXPECT_EQ(shell_.SelectForms[0]->RowCount(), 2);
     EXPECT_EQ(shell_.SelectForms[0]->Row(0).Texts[9], "3:00");
     EXPECT_EQ(shell_.StatusTexts.front(), "Selecting items...");
-    EXPECT_EQ(shell_.StatusTexts.back(), "");
+    EXPECT_EQ(shell_.StatusTexts.back(), "2 records found");
 
     std::string shownText;
     shell_.AdvancedSearchAnswers.push_back([&](TSearchDialog2& dialog) {

@@ -112,7 +112,7 @@ TEST_F(UserFlowQt, AddSortSaveReopenExportMergeOptionsAndClose) {
     Action("TB_Save")->trigger();
     ASSERT_TRUE(std::filesystem::exists(saved));
     EXPECT_FALSE(form.Window().Modified());
-    EXPECT_EQ(form.windowTitle(), QString::fromStdString("Corvane Tracklore - " + saved));
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString("Corvane Tracklore - " + saved) + "[*]");
 
     Action("M_FileNew")->trigger();
     EXPECT_EQ(Rows(), 0);

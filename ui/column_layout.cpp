@@ -1,0 +1,73 @@
+#include "ui/column_layout.h"
+
+#include <charconv>
+#include <exception>
+#include <sstream>
+
+#include "ui/prefs.h"
+
+namespace tracklore::ui {
+
+namespace {
+
+constexpr int kMinWidth = 8;
+constexpr int kMaxWidth = 4000;
+
+bool ParseNumber(std::string_view text, int& number) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::string FormatColumnLayout(const std::vector<TColumnPlace>& places) {
+    std::string text;
+    for (const TColumnPlace& place : places) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(place.Column) + ':' + std::to_string(place.Width);
+    }
+    return text;
+}
+
+std::optional<std::vector<TColumnPlace>> ParseColumnLayout(const std::string& text, int columns) {
+    std::vector<TColumnPlace> places;
+    std::vector<bool> seen(static_cast<size_t>(columns), false);
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        const size_t colon = word.find(':');
+        TColumnPlace place;
+        if (colon == std::string::npos ||
+            !ParseNumber(std::string_view(word).substr(0, colon), place.Column) ||
+            !ParseNumber(std::string_view(word).substr(colon + 1), place.Width))
+            return std::nullopt;
+        if (place.Column < 0 || place.Column >= columns || seen[static_cast<size_t>(place.Column)])
+            return std::nullopt;
+        if (place.Width < kMinWidth || place.Width > kMaxWidth) return std::nullopt;
+        seen[static_cast<size_t>(place.Column)] = true;
+        places.push_back(place);
+    }
+    if (static_cast<int>(places.size()) != columns) return std::nullopt;
+    return places;
+}
+
+void LoadColumnLayouts(TPrefs& prefs, const std::string& registryFile) {
+    try {
+        platform::TRegistry registry(registryFile);
+        if (!registry.OpenKey(kRegistryKey, false)) return;
+        std::string text;
+        if (registry.ReadString("AllListColumns", text) == platform::TRegResult::Ok)
+            prefs.AllListColumns = text;
+        if (registry.ReadString("SelectedListColumns", text) == platform::TRegResult::Ok)
+            prefs.SelectedListColumns = text;
+    } catch (const std::exception&) {
+        // The default layout; LoadPrefs reports an unreadable store.
+    }
+}
+
+std::vector<std::pair<std::string, platform::TRegValue>> ColumnLayoutValues(const TPrefs& prefs) {
+    return {{"AllListColumns", platform::RegText(prefs.AllListColumns)},
+            {"SelectedListColumns", platform::RegText(prefs.SelectedListColumns)}};
+}
+
+}  // namespace tracklore::ui
