@@ -12,13 +12,31 @@
 
 namespace tracklore::test {
 
+/// How long a test waits for a dialog it expects. Generous: on a loaded machine the first
+/// file dialog of a run may take seconds (Qt reads the MIME database then), and a deadline
+/// that expires before a slow dialog is up would leave that dialog open with nobody to
+/// answer it.
+inline constexpr int kModalWaitMs = 60000;
+
+/// Rejects every modal dialog from now on: after a dialog failed to come, whatever opens
+/// later in the broken flow is closed too, so the suite fails instead of hanging.
+inline void RejectModalsFromNowOn() {
+    static QTimer* sweeper = nullptr;
+    if (sweeper != nullptr) return;
+    sweeper = new QTimer;
+    QObject::connect(sweeper, &QTimer::timeout, [] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) open->reject();
+    });
+    sweeper->start(50);
+}
+
 /// Runs `action` on the modal dialog of type T once it is up. If it never comes, the test
-/// fails and whatever modal dialog is open is closed, so a broken dialog cannot hang the
-/// suite.
+/// fails and every modal dialog that is or becomes open is closed, so a broken dialog cannot
+/// hang the suite.
 template <class T>
 void WhenModal(std::function<void(T*)> action) {
     auto* timer = new QTimer;
-    const QDeadlineTimer deadline(5000);
+    const QDeadlineTimer deadline(kModalWaitMs);
     QObject::connect(timer, &QTimer::timeout, [timer, action, deadline] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
         if (dialog == nullptr && !deadline.hasExpired()) return;
@@ -29,8 +47,7 @@ void WhenModal(std::function<void(T*)> action) {
             return;
         }
         ADD_FAILURE() << "expected modal dialog did not appear";
-        if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            other->reject();
+        RejectModalsFromNowOn();
     });
     timer->start(10);
 }
