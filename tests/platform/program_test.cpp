@@ -153,7 +153,7 @@ TEST(StartProgram, MissingProgramIsReportedAsNotFound) {
 TEST(StartProgram, ProgramTheSystemCannotRunReportsTheExecError) {
     TTempDir dir;
     // Executable, but neither a program nor a script.
-    test::WriteFileBytes(dir.Path("tagsmith"), std::string("\x01\x02 not a program", 20));
+    test::WriteFileBytes(dir.Path("tagsmith"), std::string("\x01\x02 not a program"));
     ASSERT_EQ(::chmod(dir.Path("tagsmith").c_str(), 0755), 0);
     const TPathGuard path(dir.Root());
     EXPECT_EQ(StartProgram("tagsmith"), ENOEXEC);

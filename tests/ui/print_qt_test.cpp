@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -207,8 +208,11 @@ TEST(PrintQt, DialogShowsTheModelAndWritesAPdfWithTheChoices) {
         id->setChecked(true);
         look->setCurrentIndex(ui::kLookCells);
         WhenModal<QFileDialog>([&](QFileDialog* save) {
-            save->setDirectory(QString::fromStdString(dir.Root()));
-            save->selectFile(QString::fromStdString(file));
+            // Typed as a user would: selectFile() leaves the name box alone while it has the
+            // focus, which the dialog gets at a moment of the window system's choosing.
+            auto* name = save->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(file));
             static_cast<QDialog*>(save)->accept();  // QFileDialog::accept is protected
         });
         dialog->findChild<QPushButton*>("B_PDF")->click();
