@@ -88,9 +88,16 @@ TEST(FileDateTime, IsInLocalTime) {
 
 TEST(NowDateTime, AgreesWithTheClock) {
     TTimeZone utc("UTC0");
-    const double before = ToDateTime(std::time(nullptr));
+    // time() may read a coarse clock that lags the precise one by a tick, so both
+    // bounds come from the clock NowDateTime reads.
+    const auto seconds = [] {
+        timespec moment{};
+        clock_gettime(CLOCK_REALTIME, &moment);
+        return moment.tv_sec;
+    };
+    const double before = ToDateTime(seconds());
     const double now = NowDateTime();
-    const double after = ToDateTime(std::time(nullptr)) + kSecond;
+    const double after = ToDateTime(seconds()) + kSecond;
     EXPECT_GE(now, before);
     EXPECT_LE(now, after);
 }
