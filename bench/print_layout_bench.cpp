@@ -6,10 +6,10 @@
 
 #include "bench/sample_records.h"
 #include "core/catalogue.h"
+#include "core/progress_box.h"
 #include "tests/support/fake_print_canvas.h"
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::bench {
 namespace {

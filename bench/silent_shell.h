@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/shell.h"
 #include "search/select_form.h"
-#include "ui/shell.h"
 
 namespace tracklore::bench {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "streams/buffered_stream.h"
 #include "streams/file_stream.h"
 #include "streams/lz77.h"

@@ -14,11 +14,11 @@
 #include "core/convert.h"
 #include "core/file_choice.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
 #include "ui/pdf_output_qt.h"
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::cli {
 

@@ -10,10 +10,10 @@
 
 #include "core/csv_text.h"
 #include "core/format.h"
+#include "core/genres.h"
+#include "core/messages.h"
 #include "core/record_texts.h"
-#include "core/strings.h"
 #include "core/text_encoding.h"
-#include "media/genres.h"
 
 namespace tracklore::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/statistics.h"
 
 namespace tracklore::cli {

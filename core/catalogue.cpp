@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore {
 

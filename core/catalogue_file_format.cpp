@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "core/text_encoding.h"
 
 namespace tracklore::catalogue_file {

@@ -1,7 +1,7 @@
 #include "core/catalogue_file_target.h"
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/replace_file.h"
 #include "streams/file_stream.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/catalogue.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/locale.h"
 
 namespace tracklore {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/strings.h"
+#include "core/genres.h"
+#include "core/messages.h"
 #include "core/text_encoding.h"
-#include "media/genres.h"
 #include "media/id3v2.h"
 
 namespace tracklore {

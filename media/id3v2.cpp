@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/media_input.h"
 #include "platform/file_info.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "core/text_encoding.h"
 #include "media/id3v2.h"
 

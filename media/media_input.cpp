@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/file.h"
 
 namespace tracklore {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/byte_order.h"
 #include "media/mpeg_header_bits.h"
 

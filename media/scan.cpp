@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "core/format.h"
-#include "core/strings.h"
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/messages.h"
 #include "media/id3v2.h"
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/id3v2.h"
 #include "media/mpeg_audio.h"
 #include "platform/date_time.h"

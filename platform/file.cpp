@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::platform {
 

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
 #include "streams/stream_errors.h"

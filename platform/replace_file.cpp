@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/file.h"
 #include "platform/save_temporary.h"
 #include "streams/stream_errors.h"

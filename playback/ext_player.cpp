@@ -6,14 +6,14 @@
 #include <unistd.h>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
+#include "core/shell.h"
 #include "core/text_encoding.h"
 #include "platform/file_info.h"
 #include "playback/player_dialog.h"
 #include "playback/temp_files.h"
 #include "playback/temp_folder.h"
-#include "ui/progress_box.h"
-#include "ui/shell.h"
 
 namespace tracklore::playback {
 

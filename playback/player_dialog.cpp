@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::playback {
 

@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "playback/player_dialog.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/window_sizes_qt.h"

@@ -4,8 +4,8 @@
 
 #include "core/convert.h"
 #include "core/format.h"
-#include "core/strings.h"
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/messages.h"
 #include "platform/locale.h"
 
 namespace tracklore {

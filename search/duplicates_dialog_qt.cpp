@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/duplicates_dialog.h"
 #include "ui/dialog_util_qt.h"
 

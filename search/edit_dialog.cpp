@@ -1,8 +1,8 @@
 #include "search/edit_dialog.h"
 
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/shell.h"
 #include "search/dialog_fields.h"
-#include "ui/shell.h"
 
 namespace tracklore {
 

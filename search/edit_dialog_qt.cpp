@@ -10,7 +10,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/edit_dialog.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/small_dialogs_qt.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "core/format.h"
-#include "core/strings.h"
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/messages.h"
 #include "platform/locale.h"
 #include "search/expr_hints.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/scanner_parser.h"
 
 namespace tracklore {

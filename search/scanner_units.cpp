@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/scanner_parser.h"
 
 namespace tracklore {

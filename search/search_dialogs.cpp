@@ -5,13 +5,13 @@
 
 #include "core/convert.h"
 #include "core/format.h"
-#include "core/strings.h"
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/messages.h"
+#include "core/shell.h"
 #include "platform/registry.h"
 #include "search/dialog_fields.h"
 #include "search/saved_searches.h"
 #include "search/scanner_parser.h"
-#include "ui/shell.h"
 
 namespace tracklore {
 

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/dialog_fields.h"
 #include "search/search_dialogs.h"
 #include "ui/dialog_util_qt.h"

@@ -7,8 +7,8 @@
 #include <unordered_map>
 
 #include "core/catalogue.h"
+#include "core/genres.h"
 #include "core/record_texts.h"
-#include "media/genres.h"
 #include "platform/locale.h"
 
 namespace tracklore {

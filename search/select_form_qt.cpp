@@ -10,7 +10,7 @@
 #include <QTableView>
 #include <QToolBar>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/select_form.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore {
 

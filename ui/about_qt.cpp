@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/small_dialogs_qt.h"
 

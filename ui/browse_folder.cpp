@@ -1,6 +1,6 @@
 #include "ui/browse_folder.h"
 
-#include "ui/shell.h"
+#include "core/shell.h"
 
 namespace tracklore::ui {
 

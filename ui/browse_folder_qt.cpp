@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/browse_folder.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/small_dialogs_qt.h"

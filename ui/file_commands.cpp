@@ -3,7 +3,7 @@
 
 #include "core/file_choice.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/file_info.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/shell.h"
+#include "core/shell.h"
 
 namespace tracklore::ui {
 

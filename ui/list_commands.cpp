@@ -1,5 +1,5 @@
 // Sort and Renumber of the catalogue, and the column-click sort of the two lists.
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/main_window.h"
 #include "ui/sort_dialog.h"
 

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/genres.h"
 #include "core/record_texts.h"
-#include "media/genres.h"
 #include "platform/locale.h"
 #include "ui/views.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/file_choice.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "playback/ext_player.h"
 #include "ui/column_layout.h"
 #include "ui/command_mask.h"

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "core/catalogue.h"
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/shell.h"
 #include "ui/command_table.h"
 #include "ui/prefs.h"
-#include "ui/shell.h"
 #include "ui/views.h"
 
 namespace tracklore {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/catalogue_file_target.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "streams/buffered_stream.h"
 #include "streams/stream_errors.h"
 #include "ui/print_canvas_qt.h"

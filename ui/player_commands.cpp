@@ -5,7 +5,7 @@
 
 #include "core/db_errors.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "playback/ext_player.h"
 #include "ui/main_window.h"
 

@@ -6,7 +6,7 @@
 #include <QPen>
 #include <algorithm>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/print_layout.h"
 
 namespace tracklore::ui {

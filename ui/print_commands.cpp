@@ -1,7 +1,7 @@
 // The main window's Print command: the page title and the set (all or selected) to print.
 #include <filesystem>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/main_window.h"
 #include "ui/printer_dialog.h"
 

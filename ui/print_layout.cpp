@@ -4,11 +4,11 @@
 
 #include "core/catalogue.h"
 #include "core/format.h"
-#include "core/strings.h"
-#include "media/genres.h"
+#include "core/genres.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
+#include "core/shell.h"
 #include "ui/print_canvas.h"
-#include "ui/progress_box.h"
-#include "ui/shell.h"
 
 namespace tracklore::ui {
 

@@ -2,9 +2,9 @@
 
 #include "core/catalogue.h"
 #include "core/format.h"
+#include "core/progress_box.h"
+#include "core/shell.h"
 #include "ui/print_canvas.h"
-#include "ui/progress_box.h"
-#include "ui/shell.h"
 
 namespace tracklore::ui {
 

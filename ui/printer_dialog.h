@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/prefs.h"
 #include "ui/print_layout.h"
 

@@ -26,7 +26,7 @@
 #include <array>
 #include <exception>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/pdf_output_qt.h"
 #include "ui/print_canvas_qt.h"

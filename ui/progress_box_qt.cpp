@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
 #include "ui/dialog_util_qt.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::ui {
 

@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QMenu>
 
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::ui {
 

@@ -1,6 +1,6 @@
 // Add directory, Add file, files dropped on the window, and the scan's progress line.
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/scan.h"
 #include "ui/browse_folder.h"
 #include "ui/main_window.h"

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/small_dialogs_qt.h"
 #include "ui/window_sizes_qt.h"
 

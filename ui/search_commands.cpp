@@ -7,7 +7,7 @@
 
 #include "core/file_choice.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/duplicates.h"
 #include "search/duplicates_dialog.h"
 #include "search/evaluate.h"

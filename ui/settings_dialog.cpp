@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/shell.h"
+#include "core/shell.h"
 
 namespace tracklore::ui {
 

@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/settings_dialog.h"
 #include "ui/view_prefs_qt.h"

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "core/format.h"
+#include "core/progress_box.h"
 #include "platform/program.h"
 #include "playback/player_dialog_qt.h"
 #include "search/duplicates_dialog_qt.h"
@@ -17,7 +18,6 @@
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
 #include "ui/printer_dialog_qt.h"
-#include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
 #include "ui/settings_dialog_qt.h"
 #include "ui/small_dialogs_qt.h"

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <memory>
 
-#include "ui/shell.h"
+#include "core/shell.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/shell.h"
+#include "core/shell.h"
 
 namespace tracklore::ui {
 

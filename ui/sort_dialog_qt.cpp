@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/small_dialogs_qt.h"
 #include "ui/sort_dialog.h"

@@ -2,7 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::ui {
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/statistics.h"
 

@@ -1,6 +1,6 @@
 // Update directory: the records of a folder tree brought up to date with its files.
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/update.h"
 #include "ui/browse_folder.h"
 #include "ui/main_window.h"

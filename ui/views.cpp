@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "platform/locale.h"
 #include "ui/command_mask.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/shell.h"
 #include "core/track_record.h"
-#include "ui/shell.h"
 
 namespace tracklore {
 class TTracklore;

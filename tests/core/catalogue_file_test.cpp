@@ -8,7 +8,7 @@
 
 #include "core/catalogue.h"
 #include "core/catalogue_file_format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/catalogue_ids.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/full_catalogue.h"

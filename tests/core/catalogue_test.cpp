@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/full_catalogue.h"
 
 namespace tracklore {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/catalogue_ids.h"
 
 namespace tracklore {

@@ -10,7 +10,7 @@
 
 #include "core/catalogue.h"
 #include "core/convert.h"
-#include "media/genres.h"
+#include "core/genres.h"
 #include "streams/stream_errors.h"
 #include "tests/fuzz/fuzz_scratch.h"
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {

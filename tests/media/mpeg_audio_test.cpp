@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "media/media_input.h"
 #include "tests/support/id3_builder.h"
 #include "tests/support/mpeg_frames.h"

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "playback/ext_player.h"
 #include "tests/playback/player_fixture.h"
 

@@ -13,12 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/progress_box.h"
 #include "playback/ext_player.h"
 #include "playback/player_settings.h"
 #include "tests/support/fake_plugin_host.h"
 #include "tests/support/scripted_shell.h"
 #include "tests/support/temp_dir.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::test {
 

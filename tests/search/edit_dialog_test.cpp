@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.h"
-#include "media/genres.h"
+#include "core/genres.h"
 #include "tests/support/scripted_shell.h"
 
 namespace tracklore {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "streams/file_stream.h"
 #include "tests/support/memory_stream.h"
 #include "tests/support/temp_dir.h"

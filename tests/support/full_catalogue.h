@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::test {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::test {
 

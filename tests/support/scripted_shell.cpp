@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/progress_box.h"
 #include "playback/player_dialog.h"
 #include "search/edit_dialog.h"
 #include "search/search_dialogs.h"
@@ -11,7 +12,6 @@
 #include "ui/browse_folder.h"
 #include "ui/print_canvas.h"
 #include "ui/printer_dialog.h"
-#include "ui/progress_box.h"
 #include "ui/settings_dialog.h"
 #include "ui/sort_dialog.h"
 #include "ui/statistics.h"

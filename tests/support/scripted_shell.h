@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/shell.h"
 #include "ui/browse_folder.h"
-#include "ui/shell.h"
 
 namespace tracklore::test {
 

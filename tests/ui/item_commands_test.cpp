@@ -2,7 +2,7 @@
 // catalogue, the selected set and the three views kept in step.
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "search/edit_dialog.h"
 #include "tests/support/full_catalogue.h"
 #include "tests/support/main_window_fixture.h"

@@ -1,7 +1,7 @@
 // Sort, Renumber and the column clicks of the window's two lists.
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
 #include "ui/sort_dialog.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
 #include "ui/settings_dialog.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/format.h"
-#include "core/strings.h"
+#include "core/messages.h"
 #include "playback/ext_player.h"
 #include "playback/player_dialog.h"
 #include "playback/player_settings.h"

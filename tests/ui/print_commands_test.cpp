@@ -2,12 +2,12 @@
 // dialog's initial choices and the columns they give.
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
 #include "tests/support/fake_print_canvas.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/command_mask.h"
 #include "ui/printer_dialog.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::test {
 namespace {

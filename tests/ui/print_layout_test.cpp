@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
-#include "core/strings.h"
+#include "core/messages.h"
+#include "core/progress_box.h"
 #include "tests/support/fake_print_canvas.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::test {
 namespace {

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "core/progress_box.h"
 #include "streams/stream_errors.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
@@ -28,7 +29,6 @@
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
 #include "ui/printer_dialog_qt.h"
-#include "ui/progress_box.h"
 
 namespace tracklore::test {
 namespace {

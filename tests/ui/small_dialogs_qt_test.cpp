@@ -23,10 +23,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/progress_box.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/browse_folder.h"
-#include "ui/progress_box.h"
 #include "ui/progress_box_qt.h"
 #include "ui/settings_dialog.h"
 #include "ui/settings_dialog_qt.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/strings.h"
+#include "core/messages.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/statistics.h"
 

@@ -1,5 +1,5 @@
 // The progress box model: job text, step lines with the current one bold, and the bar.
-#include "ui/progress_box.h"
+#include "core/progress_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "media/genres.h"
+#include "core/genres.h"
 
 #include "core/convert.h"
 #include "core/track_record.h"

@@ -1,8 +1,8 @@
-#include "ui/progress_box.h"
+#include "core/progress_box.h"
 
 #include <algorithm>
 
-#include "core/strings.h"
+#include "core/messages.h"
 
 namespace tracklore::ui {
 
