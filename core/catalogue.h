@@ -114,6 +114,9 @@ public:
     std::unique_ptr<TTracklore> SelectByTemplate(const TrackRecord& pattern);
     /// A new result set with every record for which `predicate(context, record)` is true.
     std::unique_ptr<TTracklore> SelectWhere(RecordPredicate predicate, void* context);
+    /// Removes every record for which `predicate(context, record)` is true (a result set only
+    /// drops its references); records sharing an identifier are told apart. Returns how many.
+    int DeleteWhere(RecordPredicate predicate, void* context);
     /// A new result set with every record whose field `code` matches `value`: texts contain
     /// it ignoring case (exact: equal bytes), PlayLength is below it (exact: equal), FileDate
     /// is later (exact: equal), other numbers are equal; unknown codes match nothing.

@@ -167,6 +167,22 @@ std::unique_ptr<TTracklore> TTracklore::SelectWhere(RecordPredicate predicate, v
     return result;
 }
 
+int TTracklore::DeleteWhere(RecordPredicate predicate, void* context) {
+    int removed = 0;
+    for (int slot = 0; slot < SlotEnd(); ++slot) {
+        TrackRecord* record = slots_[slot];
+        if (record == nullptr || !predicate(context, *record)) continue;
+        if (!isResultSet_) delete record;
+        slots_[slot] = nullptr;
+        holes_.push(slot);
+        --count_;
+        ++removed;
+    }
+    // The identifier index is rebuilt on the next lookup: one pass instead of one per record.
+    if (removed > 0) indexed_ = false;
+    return removed;
+}
+
 std::unique_ptr<TTracklore> TTracklore::SelectByField(TrackField code, const FieldValue& value,
                                                       bool exact) {
     auto result = NewResultSet();

@@ -149,6 +149,40 @@ TEST_F(Selection, SelectWhereHandsContextToThePredicate) {
     EXPECT_EQ(IdsInSlotOrder(*longer), (std::vector<int32_t>{1, 3}));
 }
 
+// Twins (a loaded file may repeat an identifier) are told apart by the predicate, the
+// identifier lookups stay right afterwards, and a result set only lets go of its references.
+TEST(SelectionDelete, DeleteWhereRemovesExactlyTheMatchingRecords) {
+    TTracklore catalogue;
+    for (const char* volume : {"B", "A", "B", "A"}) {
+        TrackRecord record;
+        record.ID = 7;
+        record.Volume = volume;
+        catalogue.InsertAsStored(record);
+    }
+    TrackRecord other;
+    catalogue.Insert(other);  // ID 8, volume ""
+    auto all = catalogue.SelectWhere([](void*, const TrackRecord&) { return true; }, nullptr);
+    std::string volume = "A";
+    const auto isVolume = [](void* wanted, const TrackRecord& record) {
+        return record.Volume.view() == *static_cast<std::string*>(wanted);
+    };
+
+    EXPECT_EQ(all->DeleteWhere(isVolume, &volume), 2);
+    EXPECT_EQ(all->Count(), 3);
+    EXPECT_EQ(catalogue.Count(), 5);
+    EXPECT_EQ(catalogue.DeleteWhere(isVolume, &volume), 2);
+    EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{7, 7, 8}));
+    for (int slot : {0, 2})
+        EXPECT_EQ(catalogue.SlotRecord(slot)->Volume.view(), "B");
+    TrackRecord found;
+    catalogue.GetByID(8, found);
+    EXPECT_EQ(found.ID, 8);
+    catalogue.Delete(found);
+    EXPECT_EQ(catalogue.Count(), 2);
+    volume = "none";
+    EXPECT_EQ(catalogue.DeleteWhere(isVolume, &volume), 0);
+}
+
 TEST_F(Selection, FieldTextExactCountsCaseInexactDoesNot) {
     EXPECT_TRUE(ByField(TrackField::Artist, std::string("the beatles"), true).empty());
     EXPECT_EQ(ByField(TrackField::Artist, std::string("the beatles"), false),
