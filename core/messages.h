@@ -125,6 +125,20 @@ inline constexpr char Mp3FilesFilter[] = "MPEG Layer-3 files (*.mp3)";
 inline constexpr char ProgressCaption[] = "Progress...";
 inline constexpr char ProgressInvalidIndex[] = "ProgressBox.Steps[] - Invalid Index";
 
+// The Volumes page.
+inline constexpr char VolumesPageCaption[] = "Volumes";
+inline constexpr char VolumeShowRecordsButton[] = "&Show records";
+inline constexpr char VolumeUpdateButton[] = "&Update";
+inline constexpr char VolumeRemoveButton[] = "&Remove...";
+inline constexpr char VolumeNotOnline[] =
+    "The volume '%s' is not online: no drive searched by the player carries it now. Insert or "
+    "connect it, or check the searched drives in Tools > Config Player...";
+inline constexpr char VolumeAskRemove[] = "Remove the %d records of volume '%s'?";
+inline constexpr char VolumeAskRemoveOne[] = "Remove the 1 record of volume '%s'?";
+inline constexpr char VolumeRemoveCaption[] = "Remove volume";
+inline constexpr char VolumeRecordsRemoved[] = "%d records of volume '%s' removed";
+inline constexpr char VolumeOneRecordRemoved[] = "1 record of volume '%s' removed";
+
 // Views
 inline constexpr char BuildingViews[] = "Building visual representations. Record: ";
 

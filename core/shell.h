@@ -52,7 +52,7 @@ enum TMsgButton : unsigned {
 enum class TModalResult { None, OK, Cancel, Yes, No, Abort, Retry, Ignore };
 
 /// The pages of the main window's page control, in tab order.
-enum class TPage { List = 0, Tree = 1, Selected = 2 };
+enum class TPage { List = 0, Tree = 1, Selected = 2, Volumes = 3 };
 
 /// Options of an open or save dialog. `Filters` pairs a description with its patterns
 /// ("CSV-files", "*.csv"); `FilterIndex` is 1-based as the user sees the list.
@@ -108,7 +108,7 @@ public:
     virtual void ProcessMessages() = 0;
     /// Brings a page of the page control to the front.
     virtual void ShowPage(TPage page) = 0;
-    /// Applies the list font and background colour to the three views.
+    /// Applies the list font and background colour to the views.
     virtual void ApplyViewPrefs(const TPrefs& prefs) = 0;
     /// Starts a program by name, detached. 0 when it started, else the system's error code
     /// (ENOENT when there is no such program).

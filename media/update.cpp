@@ -172,8 +172,10 @@ void UpdateFolder(TTracklore& catalogue, const std::string& folder, TUpdateRepor
     walk.ListMissing(folder);
 }
 
-void RemoveMissing(TTracklore& catalogue, TUpdateReport& report) {
+void RemoveMissing(TTracklore& catalogue, TUpdateReport& report,
+                   const std::function<void(const TrackRecord&)>& beforeDelete) {
     for (const TrackRecord& record : report.Missing) {
+        if (beforeDelete) beforeDelete(record);
         catalogue.Delete(record);
         ++report.Removed;
     }

@@ -3,6 +3,7 @@
 // record whose file is gone is listed as missing.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,10 @@ void UpdateFolder(TTracklore& catalogue, const std::string& folder, TUpdateRepor
                   const TScanOptions& options = {});
 
 /// Removes the records listed as missing from `catalogue` and counts them as removed.
-void RemoveMissing(TTracklore& catalogue, TUpdateReport& report);
+/// `beforeDelete` (if any) is called with each just before it goes, so that sets referring
+/// to the catalogue's records can let go of it.
+void RemoveMissing(TTracklore& catalogue, TUpdateReport& report,
+                   const std::function<void(const TrackRecord&)>& beforeDelete = {});
 
 /// The display path of a record: volume label (in brackets when there is one) and file name.
 std::string RecordPath(const TrackRecord& record);

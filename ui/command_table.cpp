@@ -65,6 +65,8 @@ constexpr std::array kControls = std::to_array<TControl>({
      "Bring the tree of the database in front", "", false, false},
     {"M_ViewSelected", P::ViewMenu, C::ViewSelected, "&Selected", "Ctrl+3", -1,
      "Bring the list of search result in front", "", false, false},
+    {"M_ViewVolumes", P::ViewMenu, C::ViewVolumes, "&Volumes", "Ctrl+4", -1,
+     "Bring the volumes of the database in front", "", false, false},
     {"M_ForceRefresh", P::ViewMenu, C::ForceRefresh, "Force Refresh Views!", "", -1,
      "Force refresh of all views (if views seems out of order)", "", true, false},
     {"M_Options", P::ViewMenu, C::Options, "Options...", "", -1, "", "", false, false},

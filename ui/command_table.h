@@ -37,6 +37,7 @@ enum class TCommandId {
     ViewList,
     ViewTree,
     ViewSelected,
+    ViewVolumes,
     ForceRefresh,
     Options,
     PlayerAdd,

@@ -37,6 +37,10 @@ void DropFromSet(TTracklore& set, const TTracklore& catalogue, const TrackRecord
 
 }  // namespace
 
+void TMainWindow::DropFromSelected(const TrackRecord& id) {
+    if (selectedSet_) DropFromSet(*selectedSet_, *catalogue_, id);
+}
+
 void TMainWindow::AddItem() {
     // An empty record: every number 0, so the dialog opens on genre 0, the first of the table.
     TrackRecord record;
@@ -84,7 +88,7 @@ void TMainWindow::DelItem(TViewSource source) {
             TrackRecord record;
             record.ID = id;
             // The record leaves the selected set before the catalogue releases it.
-            if (selectedSet_) DropFromSet(*selectedSet_, *catalogue_, record);
+            DropFromSelected(record);
             catalogue_->Delete(record);
             deletedAny = true;
             views_.RefreshViews(RemoveRecord, &record);

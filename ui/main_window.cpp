@@ -27,7 +27,9 @@ TMainWindow::TMainWindow(TShell& shell, std::string registryFile)
     : shell_(shell),
       registryFile_(std::move(registryFile)),
       catalogue_(std::make_unique<TTracklore>(this)),
-      views_(*this) {}
+      views_(*this) {
+    views_.Volumes().SetDriveSource([this] { return SearchedDrives(); });
+}
 
 TMainWindow::~TMainWindow() = default;
 
@@ -88,6 +90,8 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
 
     // The player configuration comes after the window, as it binds the chosen plug-in.
     player_ = std::make_unique<playback::TExtPlayer>(shell_, registryFile_);
+    // Its searched drives say which volumes are online.
+    views_.Volumes().Rebuild(*catalogue_);
 }
 
 void TMainWindow::Destroy(int left, int top, int width, int height) {
@@ -136,6 +140,7 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::ViewList: ShowPage(TPage::List); break;
             case TCommandId::ViewTree: ShowPage(TPage::Tree); break;
             case TCommandId::ViewSelected: ShowPage(TPage::Selected); break;
+            case TCommandId::ViewVolumes: ShowPage(TPage::Volumes); break;
             case TCommandId::ForceRefresh: views_.RefreshViews(FullRebuild); break;
             case TCommandId::Options: Options(); break;
             case TCommandId::RunTagsmith: RunTagsmith(); break;
@@ -161,14 +166,24 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
 }
 
 void TMainWindow::ShowPage(TPage page) {
+    const bool turned = page != activePage_;
     activePage_ = page;
+    // A page control that reports the turn calls PageChanged, which sees no turn any more.
     shell_.ShowPage(page);
+    if (turned) PageTurned();
     UpdateSelectionMask();
 }
 
 void TMainWindow::PageChanged(TPage page) {
+    const bool turned = page != activePage_;
     activePage_ = page;
+    if (turned) PageTurned();
     UpdateSelectionMask();
+}
+
+void TMainWindow::PageTurned() {
+    // Patches and media changes since the last rebuild show when the page comes to front.
+    if (activePage_ == TPage::Volumes) views_.Volumes().Rebuild(*catalogue_);
 }
 
 TListView& TMainWindow::ListOf(TViewSource list) {

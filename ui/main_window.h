@@ -110,6 +110,19 @@ public:
     void EditItem(TViewSource source);
     void DelItem(TViewSource source);
 
+    // Volumes page (ui/volume_commands.cpp), each on the row of `volume`. VolumeAction takes
+    // its own copy of the label, since the rows it may come from are rebuilt on the way.
+    void VolumeAction(TVolumeAction action, std::string volume);
+    /// Puts the records of `volume` on the Selected page and brings that page to front.
+    void ShowVolumeRecords(const std::string& volume);
+    /// Update directory on the root of the searched drive that carries `volume` now; says
+    /// so when no drive does.
+    void UpdateVolume(const std::string& volume);
+    /// Removes every record of `volume` after a confirmation that gives their count.
+    void RemoveVolume(const std::string& volume);
+    /// The drive table's drives that the player searches for volumes (none before Create).
+    std::vector<platform::DriveEntry> SearchedDrives() const;
+
     // Statistics (ui/statistics_commands.cpp).
     void FileInfo();
     void TotalFilesize(TViewSource source);
@@ -170,6 +183,14 @@ private:
     bool OpenCatalogue(const std::string& fileName);
     /// True when `fileName` does not exist or the user agrees to overwrite it.
     bool MayOverwrite(const std::string& fileName);
+    /// Takes out of the selected set the record that deleting `id` from the catalogue will
+    /// release, so the set never refers to a released record.
+    void DropFromSelected(const TrackRecord& id);
+    /// The page in front changed: the Volumes page is rebuilt as it comes to front.
+    void PageTurned();
+    /// Update directory's work on a chosen folder: the update, the confirmation of removals
+    /// and the report.
+    void UpdateFolderTree(const std::string& folder);
     /// After a long command failed: rebuilds the views (which restores the command mask)
     /// and clears the status line, so the window stays usable when the error is shown.
     void RecoverViews();

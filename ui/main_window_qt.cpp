@@ -27,6 +27,7 @@
 #include "ui/recent_files_qt.h"
 #include "ui/shell_qt.h"
 #include "ui/views_qt.h"
+#include "ui/volumes_page_qt.h"
 
 namespace tracklore::ui {
 
@@ -209,6 +210,11 @@ void TMainForm::BuildPages() {
     pages_->addTab(MakePage("TS_StandardView", allList_), "List");
     pages_->addTab(MakePage("TS_TreeView", tree_), "Tree");
     pages_->addTab(MakePage("TS_Selected", selectedList_), "Selected");
+    volumesPage_ = new TVolumesPage(
+        window_->Views().Volumes(), [this](TVolumeAction action, const std::string& volume) {
+            RunExclusive([&] { window_->VolumeAction(action, volume); });
+        });
+    pages_->addTab(volumesPage_, ToQ(msg::VolumesPageCaption));
     pages_->setCurrentIndex(static_cast<int>(TPage::List));
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         window_->PageChanged(static_cast<TPage>(index));
@@ -266,6 +272,7 @@ void TMainForm::RunCommand(TCommandId command, TViewSource source) {
         case TCommandId::ViewList:
         case TCommandId::ViewTree:
         case TCommandId::ViewSelected:
+        case TCommandId::ViewVolumes:
             // Turning pages is harmless while a long command lets messages run.
             window_->Run(command, source);
             return;
@@ -325,6 +332,7 @@ QWidget* TMainForm::PageView(TPage page) const {
         case TPage::List: return allList_;
         case TPage::Tree: return tree_;
         case TPage::Selected: return selectedList_;
+        case TPage::Volumes: return volumesPage_->View();
     }
     return nullptr;
 }
@@ -337,8 +345,8 @@ void TMainForm::ApplyViewLook(const QFont& font, const QColor& text, const QColo
     const int rowHeight = QFontMetrics(font).height() + 6;
     ScaleColumnsToFont(*allList_, font);
     ScaleColumnsToFont(*selectedList_, font);
-    for (QAbstractItemView* view :
-         std::initializer_list<QAbstractItemView*>{allList_, selectedList_, tree_}) {
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{
+             allList_, selectedList_, tree_, volumesPage_->View()}) {
         QPalette palette = view->palette();
         palette.setColor(QPalette::Base, background);
         palette.setColor(QPalette::Text, text);

@@ -1,5 +1,5 @@
 // The main window of the desktop application (TMainForm): menus, tool bar, the page control
-// with the three views, the status line and file drops, all wired to the core's TMainWindow.
+// with the views, the status line and file drops, all wired to the core's TMainWindow.
 #pragma once
 
 #include <QMainWindow>
@@ -21,6 +21,7 @@ class TListModel;
 class TQuickFilterModel;
 class TTreeModel;
 class TQtShell;
+class TVolumesPage;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -89,6 +90,7 @@ private:
     QTableView* allList_ = nullptr;
     QTableView* selectedList_ = nullptr;
     QTreeView* tree_ = nullptr;
+    TVolumesPage* volumesPage_ = nullptr;
     TCommandControls controls_;
     int busy_ = 0;
     bool closePending_ = false;

@@ -39,7 +39,10 @@ void TMainWindow::UpdateDir() {
     dialog.FolderName = lastScanFolder_;
     if (!dialog.Execute(shell_)) return;
     lastScanFolder_ = dialog.FolderName;
+    UpdateFolderTree(dialog.FolderName);
+}
 
+void TMainWindow::UpdateFolderTree(const std::string& folder) {
     SetCommandMask(0);
     TScanOptions options;
     options.ScanVBR = prefs_.ScanVBR;
@@ -55,7 +58,7 @@ void TMainWindow::UpdateDir() {
     };
     TUpdateReport report;
     try {
-        UpdateFolder(*catalogue_, dialog.FolderName, report, options);
+        UpdateFolder(*catalogue_, folder, report, options);
     } catch (...) {
         endScan();
         if (report.ChangedCatalogue()) modified_ = true;
@@ -79,7 +82,9 @@ void TMainWindow::UpdateDir() {
         const TModalResult answer =
             shell_.MessageBox(Format(msg::UpdateAskRemoveMissing, list.c_str()), msg::UpdateCaption,
                               TMsgKind::Confirmation, mbYes | mbNo);
-        if (answer == TModalResult::Yes) RemoveMissing(*catalogue_, report);
+        if (answer == TModalResult::Yes)
+            RemoveMissing(*catalogue_, report,
+                          [this](const TrackRecord& record) { DropFromSelected(record); });
     }
     views_.RefreshViews(FullRebuild);
     if (report.ChangedCatalogue()) modified_ = true;

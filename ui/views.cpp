@@ -111,6 +111,11 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
     if (kind < FullRebuild || kind > RebuildList) return;
     TShell& shell = host_.Shell();
     TBusyScope busy(shell);
+    // A patch changes one record's sums: the page in front follows at once, a hidden one
+    // when it is next brought to front.
+    const bool patch = kind == UpdateRecord || kind == RemoveRecord || kind == InsertRecord;
+    if (patch && record != nullptr && host_.ActivePage() == TPage::Volumes)
+        volumes_.Rebuild(host_.Catalogue());
     switch (kind) {
         case FullRebuild: {
             host_.SetCommandMask(0);
@@ -126,6 +131,8 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
                 set->SortBy(TrackField::ID);
                 FillList(selected_, *set, shell, false);
             }
+
+            volumes_.Rebuild(catalogue);
 
             TUpdateGuard treeUpdate(tree_);
             tree_.Clear();
@@ -182,6 +189,7 @@ void TViews::RefreshViews(int kind, const TrackRecord* record) {
                 TUpdateGuard update(all_);
                 RefillAllList(all_, host_.Catalogue(), shell);
             }
+            volumes_.Rebuild(host_.Catalogue());
             shell.SetStatusText("");
             SetMaskAfterRebuild();
             break;
@@ -235,6 +243,7 @@ std::vector<int32_t> TViews::SelectedIds(TViewSource source) const {
             case TPage::List: source = TViewSource::AllList; break;
             case TPage::Tree: source = TViewSource::Tree; break;
             case TPage::Selected: source = TViewSource::SelectedList; break;
+            case TPage::Volumes: return {};  // a volume row names no single record
         }
     }
     std::vector<int32_t> ids;
@@ -256,6 +265,7 @@ uint16_t TViews::SelectionMask(uint16_t mask) const {
             return MaskAfterTreeSelection(mask, node != nullptr, node ? node->Data : 0);
         }
         case TPage::Selected: return MaskAfterListSelection(mask, selected_.SelectedCount());
+        case TPage::Volumes: return MaskAfterListSelection(mask, 0);
         case TPage::List: break;
     }
     return MaskAfterListSelection(mask, all_.SelectedCount());

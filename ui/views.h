@@ -13,6 +13,7 @@
 
 #include "core/shell.h"
 #include "core/track_record.h"
+#include "ui/volumes.h"
 
 namespace tracklore {
 class TTracklore;
@@ -199,7 +200,8 @@ public:
     virtual TShell& Shell() = 0;
 };
 
-/// The three views and the operations every command uses on them.
+/// The views (the two lists, the tree, the volumes) and the operations every command uses
+/// on them.
 class TViews {
 public:
     explicit TViews(TViewHost& host);
@@ -207,9 +209,11 @@ public:
     TListView& AllList() { return all_; }
     TListView& SelectedList() { return selected_; }
     TTreeView& Tree() { return tree_; }
+    TVolumesView& Volumes() { return volumes_; }
 
     /// Rebuilds or patches the views; `record` is used by UpdateRecord, RemoveRecord and
-    /// InsertRecord. Shows the hour-glass while it runs, also when it fails.
+    /// InsertRecord. The volumes are rebuilt with the All list, and after a patch while
+    /// their page is in front. Shows the hour-glass while it runs, also when it fails.
     void RefreshViews(int kind, const TrackRecord* record = nullptr);
     /// Fills a not yet opened artist node (data -1) from the catalogue before it opens.
     void ExpandNode(TTreeNode* node);
@@ -234,6 +238,7 @@ private:
     TListView all_{false};
     TListView selected_{true};
     TTreeView tree_;
+    TVolumesView volumes_;
 };
 
 }  // namespace tracklore::ui

@@ -91,4 +91,13 @@ std::array<std::string, kVolumeColumnCount> VolumeRowTexts(const TVolumeRow& row
     };
 }
 
+void TVolumesView::Rebuild(const TTracklore& catalogue) {
+    std::vector<TVolumeRow> rows =
+        BuildVolumeRows(catalogue, driveSource_ ? DrivesWithMedium(driveSource_())
+                                                : std::vector<platform::DriveEntry>());
+    if (observer_ != nullptr) observer_->BeginReset();
+    rows_ = std::move(rows);
+    if (observer_ != nullptr) observer_->EndReset();
+}
+
 }  // namespace tracklore::ui

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/drives.h"
@@ -51,5 +53,36 @@ std::array<std::string, kVolumeColumnCount> VolumeRowTexts(const TVolumeRow& row
 /// A file date as "YYYY-MM-DD HH:MM" (local time as stored); empty for 0, NaN and dates
 /// outside the years 1 to 9999.
 std::string FileDateText(double fileDate);
+
+/// Told when the rows of a TVolumesView are replaced.
+class TVolumesObserver {
+public:
+    virtual ~TVolumesObserver() = default;
+    virtual void BeginReset() = 0;
+    virtual void EndReset() = 0;
+};
+
+/// The rows of the Volumes page, rebuilt with the other views from the catalogue and the
+/// drives the source gives (none without a source).
+class TVolumesView {
+public:
+    using TDriveSource = std::function<std::vector<platform::DriveEntry>()>;
+
+    void SetObserver(TVolumesObserver* observer) { observer_ = observer; }
+    void SetDriveSource(TDriveSource source) { driveSource_ = std::move(source); }
+    /// Replaces the rows by those of `catalogue`; on failure the old rows stay.
+    void Rebuild(const TTracklore& catalogue);
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    const TVolumeRow& Row(int row) const { return rows_[static_cast<size_t>(row)]; }
+
+private:
+    std::vector<TVolumeRow> rows_;
+    TVolumesObserver* observer_ = nullptr;
+    TDriveSource driveSource_;
+};
+
+/// What the Volumes page offers on a row.
+enum class TVolumeAction { ShowRecords, Update, Remove };
 
 }  // namespace tracklore::ui

@@ -47,6 +47,7 @@ TEST(CommandTable, RowsUsersReadAreVerbatim) {
     EXPECT_STREQ(Find("M_RunTagsmith").Hint, "Run the Tagsmith to edit tags");
     EXPECT_STREQ(Find("M_Edit").Shortcut, "Shift+Ins");
     EXPECT_STREQ(Find("M_ViewSelected").Shortcut, "Ctrl+3");
+    EXPECT_STREQ(Find("M_ViewVolumes").Shortcut, "Ctrl+4");
 }
 
 TEST(CommandTable, EveryMaskBitDrivesExactlyItsControls) {
@@ -125,7 +126,8 @@ TEST(CommandTable, EachMenuListsItsEntriesInOrder) {
         CaptionsIn(TControlPlace::ListMenu),
         (V{"Search...", "&Advanced Search...", "Find &duplicates...", "Sort...", "Renumber"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ViewMenu),
-              (V{"&List (all)", "&Tree (all)", "&Selected", "Force Refresh Views!", "Options..."}));
+              (V{"&List (all)", "&Tree (all)", "&Selected", "&Volumes", "Force Refresh Views!",
+                 "Options..."}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ToolsMenu),
               (V{"&Add", "&Play", "Con&fig Player...", "Tagsmith"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::HelpMenu), (V{"&About..."}));
