@@ -24,15 +24,15 @@ public:
     explicit TVolumesModel(TVolumesView& volumes, QObject* parent = nullptr);
     ~TVolumesModel() override;
 
+    // TVolumesObserver
+    void BeginReset() override;
+    void EndReset() override;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-
-    // TVolumesObserver
-    void BeginReset() override;
-    void EndReset() override;
 
 private:
     TVolumesView& volumes_;
