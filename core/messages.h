@@ -133,6 +133,8 @@ inline constexpr char VolumeRemoveButton[] = "&Remove...";
 inline constexpr char VolumeNotOnline[] =
     "The volume '%s' is not online: no drive searched by the player carries it now. Insert or "
     "connect it, or check the searched drives in Tools > Config Player...";
+inline constexpr char VolumeOfflineHint[] =
+    "Not online: no drive searched by the player carries this volume now";
 inline constexpr char VolumeAskRemove[] = "Remove the %d records of volume '%s'?";
 inline constexpr char VolumeAskRemoveOne[] = "Remove the 1 record of volume '%s'?";
 inline constexpr char VolumeRemoveCaption[] = "Remove volume";

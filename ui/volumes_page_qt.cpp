@@ -130,8 +130,10 @@ TVolumesPage::TVolumesPage(TVolumesView& volumes, TActionHandler act, QWidget* p
         auto* button = new QPushButton(action->text());
         button->setObjectName(name);
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::changed, button,
-                [button, item = action] { button->setEnabled(item->isEnabled()); });
+        connect(action, &QAction::changed, button, [button, item = action] {
+            button->setEnabled(item->isEnabled());
+            button->setToolTip(item->toolTip());
+        });
         buttons->addWidget(button);
     }
     buttons->addStretch();
@@ -178,7 +180,9 @@ void TVolumesPage::FollowSelection() {
     showAction_->setEnabled(row >= 0);
     removeAction_->setEnabled(row >= 0);
     // Update walks the drive that carries the volume: only an online one has it.
-    updateAction_->setEnabled(row >= 0 && volumes_.Row(row).Online);
+    const bool offline = row >= 0 && !volumes_.Row(row).Online;
+    updateAction_->setEnabled(row >= 0 && !offline);
+    updateAction_->setToolTip(offline ? ToQ(msg::VolumeOfflineHint) : QString());
 }
 
 void TVolumesPage::Act(TVolumeAction action) {

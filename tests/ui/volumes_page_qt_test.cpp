@@ -54,7 +54,8 @@ TEST(VolumesPageQt, CtrlFourShowsThePageAndItsButtonsAct) {
     view->selectRow(0);  // CD: offline
     EXPECT_TRUE(show->isEnabled());
     EXPECT_FALSE(update->isEnabled());
-    view->selectRow(1);  // MUSIC: carried by m:
+    EXPECT_FALSE(update->toolTip().isEmpty());  // says why
+    view->selectRow(1);                         // MUSIC: carried by m:
     EXPECT_TRUE(update->isEnabled());
 
     show->click();
