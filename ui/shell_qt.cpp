@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTableView>
 
 #include "core/format.h"
 #include "core/progress_box.h"
@@ -101,6 +103,22 @@ std::string FileFilterText(const std::string& description, const std::string& pa
     if (open != std::string::npos && description.back() == ')')
         return description.substr(0, open) + "(" + spaced + ")";
     return description + " (" + spaced + ")";
+}
+
+TSelectFormHost SelectFormHost(TMainForm& form) {
+    const auto act = [&form](void (TMainWindow::*action)(const TSelectForm&)) {
+        return [&form, action](const TSelectForm& shown) {
+            form.RunExclusive([&] { (form.Window().*action)(shown); });
+        };
+    };
+    TSelectFormHost host;
+    host.Owner = &form;
+    host.RowFont = form.AllListView()->font();
+    host.RowHeight = form.AllListView()->verticalHeader()->defaultSectionSize();
+    host.Save = act(&TMainWindow::SelectFormSave);
+    host.Print = act(&TMainWindow::SelectFormPrint);
+    host.SearchWithin = act(&TMainWindow::SelectFormSearchWithin);
+    return host;
 }
 
 TQtShell::TQtShell(TMainForm& form) : form_(form) {}
@@ -265,7 +283,7 @@ bool TQtShell::ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) {
 }
 
 void TQtShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {
-    ShowSelectFormQt(form_, std::move(form));
+    ShowSelectFormQt(SelectFormHost(form_), std::move(form));
 }
 
 void TQtShell::ShowStatistics(const TStatisticsBox& box) {
