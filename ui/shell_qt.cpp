@@ -1,5 +1,6 @@
 #include "ui/shell_qt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include "search/search_dialogs_qt.h"
 #include "search/select_form.h"
 #include "search/select_form_qt.h"
+#include "ui/command_table.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
 #include "ui/printer_dialog_qt.h"
@@ -307,6 +309,13 @@ bool TQtShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {
 
 void TQtShell::ShowScanCancel(bool visible) {
     form_.ShowScanCancel(visible);
+}
+
+void TQtShell::ShowStopCommand(bool visible) {
+    // A hidden action is out of the menu and its shortcut does nothing.
+    for (const TControl& control : Controls())
+        if (control.Command == TCommandId::PlayerStop)
+            if (auto* action = form_.findChild<QAction*>(control.Name)) action->setVisible(visible);
 }
 
 }  // namespace tracklore::ui

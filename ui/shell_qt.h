@@ -64,6 +64,7 @@ public:
                               const std::function<void(TPrintCanvas&)>& print) override;
     bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) override;
     void ShowScanCancel(bool visible) override;
+    void ShowStopCommand(bool visible) override;
 
 private:
     void ShowStatus(const std::string& text);
