@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_qt.h"
 #include "ui/small_dialogs_qt.h"
+#include "ui/window_sizes_qt.h"
 
 namespace {
 
@@ -49,9 +51,17 @@ int main(int argc, char** argv) {
     const bool listOnly = listPlugins != args.end();
     if (listOnly) args.erase(listPlugins);
 
+    // The dialogs' sizes live in the store the main form keeps its preferences in.
+    tracklore::ui::SetWindowSizeStore(tracklore::ui::DefaultRegistryFile());
     tracklore::ui::TMainForm form;
     form.Start(args);
     if (listOnly) return ListPlugins(form);
     form.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    try {
+        tracklore::ui::StoreWindowSizes();
+    } catch (const std::exception&) {
+        // The sizes are a convenience; the main form has reported a store it cannot write.
+    }
+    return result;
 }

@@ -48,6 +48,7 @@ public:
     }
     bool ExecutePlayerConfig(playback::TExtPlayerDialog&) override { return false; }
     void ShowScanCancel(bool) override {}
+    void ShowStopCommand(bool) override {}
 };
 
 }  // namespace tracklore::bench

@@ -1,7 +1,5 @@
 #include "cli/print_commands.h"
 
-#include <QGuiApplication>
-#include <QPdfWriter>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include <optional>
 
 #include "cli/capacity.h"
+#include "cli/print_pdf_qt.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -16,7 +15,6 @@
 #include "core/format.h"
 #include "core/messages.h"
 #include "core/progress_box.h"
-#include "ui/pdf_output_qt.h"
 #include "ui/print_layout.h"
 #include "ui/printer_dialog.h"
 
@@ -28,9 +26,6 @@ constexpr char kUsage[] =
     "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "
     "[--no-footer] [--font NAME] [--size POINTS] [--title TEXT]";
 constexpr std::array<const char*, 4> kLookOptions{"none", "gray", "thin", "cells"};
-// A4 at a laser printer's resolution, inside 10 mm margins.
-constexpr int kResolution = 600;
-constexpr double kMarginMm = 10;
 
 int Usage() {
     std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
@@ -124,21 +119,7 @@ int RunPrint(const std::vector<std::string>& args) {
     job.PrintTitle = title ? *title : std::filesystem::path(*file).filename().string();
     job.JobTitle = Format(msg::PrintCaption, job.PrintTitle.c_str());
 
-    // Qt lives for this command only, on the offscreen platform: no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "tracklore-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
-    const auto setup = [](QPdfWriter& writer) {
-        writer.setResolution(kResolution);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-                              QPageLayout::Millimeter);
-        writer.setCreator(QString::fromUtf8(msg::AppTitle));
-    };
-    ui::PrintToPdf(*pdf, setup, [&](ui::TPrintCanvas& canvas) {
+    PrintPdfOffscreen(*pdf, [&](ui::TPrintCanvas& canvas) {
         ui::TProgressBox progress;
         ui::PrintDB(catalogue, job, canvas, progress);
     });

@@ -243,6 +243,7 @@ inline constexpr char OneRecordFound[] = "1 record found";
 inline constexpr char PrintedTo[] = "Printed to %s";
 inline constexpr char WrittenTo[] = "Written to %s";
 inline constexpr char PlayingFile[] = "Playing: %s";
+inline constexpr char PlayingStopped[] = "Stopped playing";
 
 // Captions of the file dialogs that would otherwise show the toolkit's plain "Open"
 inline constexpr char MergeDialogCaption[] = "Merge catalogue";
@@ -479,6 +480,7 @@ inline constexpr char InternalErrorSelectedIDs[] = "Internal error in selected I
 inline constexpr char NoPluginChosen[] = "No player plug-in is chosen: Tools > Config Player...";
 inline constexpr char PluginNotLoaded[] =
     "The player plug-in \"%s\" could not be loaded (%s): choose one in Tools > Config Player...";
+inline constexpr char PlayerDidNotStop[] = "The player could not stop (it answered %d).";
 inline constexpr char PluginNotInProgramFolder[] = "it is not in the program's plug-in folder";
 inline constexpr char PluginLacksEntry[] =
     "The player plug-in \"%s\" has no %s function: choose another one in Tools > Config "

@@ -141,6 +141,8 @@ public:
     /// Shows or hides the status line's Cancel button of a running folder scan; the button
     /// and Escape call TMainWindow::CancelScan.
     virtual void ShowScanCancel(bool visible) = 0;
+    /// Shows or hides Tools > Stop: shown while the bound player plug-in can stop.
+    virtual void ShowStopCommand(bool visible) = 0;
 };
 
 /// The hour-glass for the life of a scope, restored however the scope ends.

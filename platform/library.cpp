@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <link.h>
 #include <utility>
 
 #include "platform/file_info.h"
@@ -48,6 +49,18 @@ void TLibrary::Unload() {
 void* TLibrary::Symbol(const char* name) const {
     if (handle_ == nullptr) return nullptr;
     return ::dlsym(handle_, name);
+}
+
+void* TLibrary::OwnSymbol(const char* name) const {
+    void* symbol = Symbol(name);
+    if (symbol == nullptr) return nullptr;
+    link_map* own = nullptr;
+    link_map* holder = nullptr;
+    Dl_info found{};
+    if (::dlinfo(handle_, RTLD_DI_LINKMAP, &own) != 0 ||
+        ::dladdr1(symbol, &found, reinterpret_cast<void**>(&holder), RTLD_DL_LINKMAP) == 0)
+        return nullptr;
+    return holder != nullptr && holder == own ? symbol : nullptr;
 }
 
 namespace {

@@ -28,10 +28,19 @@ public:
     /// The address of the export `name`, or nullptr when the library has none (or none is
     /// loaded).
     void* Symbol(const char* name) const;
+    /// Like Symbol, but only an export of this library itself: dlsym also searches the
+    /// libraries it depends on, so an optional export the library lacks would otherwise
+    /// bind to a same-named function of one of those.
+    void* OwnSymbol(const char* name) const;
     /// Typed form of Symbol for function pointers.
     template <class F>
     F Function(const char* name) const {
         return reinterpret_cast<F>(Symbol(name));
+    }
+    /// Typed form of OwnSymbol.
+    template <class F>
+    F OwnFunction(const char* name) const {
+        return reinterpret_cast<F>(OwnSymbol(name));
     }
 
     /// The loader's text for the last failed Load.

@@ -154,6 +154,9 @@ bool TExtPlayer::BindPlugin(const std::string& fileName) {
     entries_.Add = plugin_.Function<TPlayFile>(kAddName);
     entries_.Play = plugin_.Function<TPlayFile>(kPlayName);
     entries_.Configure = plugin_.Function<TConfigure>(kConfigureName);
+    // Players are often built over an engine with a Stop of its own: a plug-in without the
+    // export must not get the engine's.
+    entries_.Stop = plugin_.OwnFunction<TStopPlaying>(kStopName);
     settings_.PluginPlayer = fileName;
     return true;
 }
@@ -331,6 +334,15 @@ void TExtPlayer::AddToPlayer(const std::string& volume, const std::string& fileN
 
     if (path) CallPlugin(entries_.Add, *path);
     box.SetProgress(100);
+}
+
+bool TExtPlayer::StopPlaying() {
+    if (entries_.Stop == nullptr) return false;
+    const int32_t result = entries_.Stop();
+    if (result == kPluginOk) return true;
+    shell_.MessageBox(Format(msg::PlayerDidNotStop, static_cast<int>(result)), msg::AppTitle,
+                      TMsgKind::Warning, ui::mbOK);
+    return false;
 }
 
 void TExtPlayer::DeleteTempFiles() {

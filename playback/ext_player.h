@@ -37,6 +37,8 @@ struct TPluginEntries {
     TPlayFile Add = nullptr;
     TPlayFile Play = nullptr;
     TConfigure Configure = nullptr;
+    /// Optional: bound only from the plug-in itself.
+    TStopPlaying Stop = nullptr;
 };
 
 class TExtPlayer {
@@ -68,6 +70,12 @@ public:
     /// Why a file cannot be handed to the plug-in's Play (`play`) or Add entry: no plug-in
     /// chosen, the chosen one not loaded, or that entry missing; "" when it is bound.
     std::string PluginProblem(bool play) const;
+
+    /// True when the bound plug-in can stop what plays (it exports Stop).
+    bool CanStop() const { return entries_.Stop != nullptr; }
+    /// Asks the plug-in to stop playing: true when it did, false when it reported a failure
+    /// (said to the user) or cannot stop at all.
+    bool StopPlaying();
 
     /// Unloads the current plug-in, loads `fileName` (a bare name from the program plug-in
     /// folders only, a path as it is) and binds its entry points; PluginPlayer := fileName.

@@ -46,6 +46,16 @@ int32_t PlayFile(const uint8_t* path) {
     return tracklore::kPluginOk;
 }
 
+int32_t StopFile() {
+    if (!engineCalls.Complete() || !isOpen) return tracklore::kPluginOk;
+    // Stop joins the playing thread; Close then lets go of the file, so a temporary copy
+    // can be deleted while the plug-in stays loaded.
+    engineCalls.Stop();
+    engineCalls.Close();
+    isOpen = false;
+    return tracklore::kPluginOk;
+}
+
 __attribute__((constructor)) void StartLibrary() {
     engineCalls = tracklore::plugin::BindEngine();
     InitEngine();
@@ -86,6 +96,10 @@ int32_t Add(const uint8_t* path, int32_t /*capacity*/) {
 
 int32_t Configure(int32_t /*value*/) {
     return tracklore::kPluginNoConfiguration;
+}
+
+int32_t Stop() {
+    return StopFile();
 }
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 // PL_Ondine, the player plug-in over the MPEG playing engine: the five exports of the plug-in
-// contract (see plugin/plugin_contract.h) with C linkage and plain names. One player per
-// process; loading the library initialises the engine, unloading stops and releases it.
+// contract and its optional Stop (see plugin/plugin_contract.h) with C linkage and plain
+// names. One player per process; loading the library initialises the engine, unloading stops
+// and releases it.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +29,9 @@ TRACKLORE_PLUGIN_EXPORT int32_t Add(const uint8_t* path, int32_t capacity);
 
 /// No configuration is available: returns -5 whatever `value` is.
 TRACKLORE_PLUGIN_EXPORT int32_t Configure(int32_t value);
+
+/// Stops the file playing and closes it, so nothing plays until the next Play or Add (the
+/// plug-in keeps no play list to clear). Returns 0, also when nothing played.
+TRACKLORE_PLUGIN_EXPORT int32_t Stop();
 
 }  // extern "C"

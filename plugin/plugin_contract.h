@@ -1,5 +1,6 @@
 // The five functions every player plug-in exports by plain name with C linkage, as the
-// application binds them with dlsym. All arguments and results are 32-bit.
+// application binds them with dlsym, and the optional sixth, Stop. All arguments and results
+// are 32-bit.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,8 @@ inline constexpr const char* kGetPluginNameName = "GetPluginName";
 inline constexpr const char* kPlayName = "Play";
 inline constexpr const char* kAddName = "Add";
 inline constexpr const char* kConfigureName = "Configure";
+/// Optional: a plug-in without it plays as before, and the application offers no Stop.
+inline constexpr const char* kStopName = "Stop";
 
 /// `InitLibrary()`: 0 ready, -4 engine failed. Plug-ins run it themselves when loaded.
 using TInitLibrary = int32_t (*)();
@@ -34,5 +37,8 @@ using TGetPluginName = int32_t (*)(uint8_t* buffer, int32_t capacity);
 using TPlayFile = int32_t (*)(const uint8_t* path, int32_t capacity);
 /// `Configure(value)`: -5 from a plug-in without configuration.
 using TConfigure = int32_t (*)(int32_t value);
+/// `Stop()`: ends what plays and forgets the files waiting to play; 0 = done (also when
+/// nothing played), any other value = the player could not stop.
+using TStopPlaying = int32_t (*)();
 
 }  // namespace tracklore

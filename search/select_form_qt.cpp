@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
@@ -13,7 +14,6 @@
 #include "core/messages.h"
 #include "search/select_form.h"
 #include "ui/dialog_util_qt.h"
-#include "ui/main_window_qt.h"
 #include "ui/window_sizes_qt.h"
 
 namespace tracklore {
@@ -76,8 +76,8 @@ private:
 
 class TSelectFormQt : public QMainWindow {
 public:
-    TSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form)
-        : QMainWindow(&mainForm, Qt::Window), mainForm_(mainForm) {
+    TSelectFormQt(const TSelectFormHost& host, std::unique_ptr<TSelectForm> form)
+        : QMainWindow(host.Owner, Qt::Window), host_(host) {
         setObjectName("SelectForm");
         setWindowTitle(Text(msg::SelectFormCaption));
         setAttribute(Qt::WA_DeleteOnClose);
@@ -112,18 +112,17 @@ public:
         setCentralWidget(view);
         statusBar()->setObjectName("StatusBar");
 
-        QAction* save = MakeAction("M_Save", msg::SelectFormSaveMenu, msg::SelectFormSaveHint,
-                                   QStyle::SP_DialogSaveButton,
-                                   [this] { Act(&ui::TMainWindow::SelectFormSave); });
-        QAction* print = MakeAction("M_Print", msg::SelectFormPrintMenu, msg::SelectFormPrintHint,
-                                    QStyle::SP_FileDialogDetailedView,
-                                    [this] { Act(&ui::TMainWindow::SelectFormPrint); });
+        QAction* save =
+            MakeAction("M_Save", msg::SelectFormSaveMenu, msg::SelectFormSaveHint,
+                       QStyle::SP_DialogSaveButton, [this] { host_.Save(model_->Form()); });
+        QAction* print =
+            MakeAction("M_Print", msg::SelectFormPrintMenu, msg::SelectFormPrintHint,
+                       QStyle::SP_FileDialogDetailedView, [this] { host_.Print(model_->Form()); });
         QAction* close = MakeAction("M_Close", msg::SelectFormCloseMenu, nullptr,
                                     QStyle::SP_DialogCloseButton, [this] { this->close(); });
-        QAction* within =
-            MakeAction("M_SearchWithin", msg::SelectFormSearchWithinMenu,
-                       msg::SelectFormSearchWithinHint, QStyle::SP_FileDialogContentsView,
-                       [this] { Act(&ui::TMainWindow::SelectFormSearchWithin); });
+        QAction* within = MakeAction(
+            "M_SearchWithin", msg::SelectFormSearchWithinMenu, msg::SelectFormSearchWithinHint,
+            QStyle::SP_FileDialogContentsView, [this] { host_.SearchWithin(model_->Form()); });
 
         QMenu* file = menuBar()->addMenu(Text(msg::SelectFormFileMenu));
         file->setObjectName("M_File");
@@ -162,28 +161,20 @@ private:
         return action;
     }
 
-    // The main window's action on the rows this window shows, refused while a command runs.
-    void Act(void (ui::TMainWindow::*action)(const TSelectForm&)) {
-        const TSelectForm& form = model_->Form();
-        mainForm_.RunExclusive([&] { (mainForm_.Window().*action)(form); });
-    }
-
-    ui::TMainForm& mainForm_;
+    const TSelectFormHost host_;
     TSelectFormModel* model_ = nullptr;
 };
 
 }  // namespace
 
-void ShowSelectFormQt(ui::TMainForm& mainForm, std::unique_ptr<TSelectForm> form) {
+void ShowSelectFormQt(const TSelectFormHost& host, std::unique_ptr<TSelectForm> form) {
     // Each result window opens down and right of the one before, so none hides another.
     static QPointer<QWidget> previous;
     constexpr int kCascade = 28;
-    auto* window = new TSelectFormQt(mainForm, std::move(form));
-    // Rows in the lists' font and height, so a result reads like the List page.
+    auto* window = new TSelectFormQt(host, std::move(form));
     if (auto* view = window->findChild<QTableView*>("LV_Database")) {
-        view->setFont(mainForm.AllListView()->font());
-        view->verticalHeader()->setDefaultSectionSize(
-            mainForm.AllListView()->verticalHeader()->defaultSectionSize());
+        view->setFont(host.RowFont);
+        if (host.RowHeight > 0) view->verticalHeader()->setDefaultSectionSize(host.RowHeight);
     }
     if (previous != nullptr && previous->isVisible())
         window->move(previous->pos() + QPoint(kCascade, kCascade));

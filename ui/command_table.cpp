@@ -75,6 +75,8 @@ constexpr std::array kControls = std::to_array<TControl>({
      "Copy selected to temporary location and add to playlist of player", "", false, false},
     {"M_Play", P::ToolsMenu, C::PlayerPlay, "&Play", "", 8, "Play selected from current location",
      "", false, false},
+    {"M_Stop", P::ToolsMenu, C::PlayerStop, "Stop", "Ctrl+.", -1, "Stop the player", "", false,
+     false},
     {"M_ConfigPlayer", P::ToolsMenu, C::ConfigPlayer, "Con&fig Player...", "", -1,
      "Configure external player", "", false, false},
     {"M_RunTagsmith", P::ToolsMenu, C::RunTagsmith, "Tagsmith", "", -1,

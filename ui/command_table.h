@@ -42,6 +42,7 @@ enum class TCommandId {
     Options,
     PlayerAdd,
     PlayerPlay,
+    PlayerStop,  // shown only when the player plug-in can stop
     ConfigPlayer,
     RunTagsmith,
     About,

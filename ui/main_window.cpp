@@ -35,6 +35,7 @@ TMainWindow::~TMainWindow() = default;
 
 void TMainWindow::Create(const std::vector<std::string>& args) {
     selectedSet_.reset();
+    UpdateStopCommand();  // no player yet: hidden, also when the start fails
 
     // A first start has no store at all: nothing went wrong, so nothing is said. A store
     // that exists but cannot be read (or lacks values) is still reported.
@@ -90,6 +91,7 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
 
     // The player configuration comes after the window, as it binds the chosen plug-in.
     player_ = std::make_unique<playback::TExtPlayer>(shell_, registryFile_);
+    UpdateStopCommand();
     // Its searched drives say which volumes are online.
     views_.Volumes().Rebuild(*catalogue_);
 }
@@ -100,6 +102,7 @@ void TMainWindow::Destroy(int left, int top, int width, int height) {
     if (player_) {
         player_->Close();
         player_.reset();
+        UpdateStopCommand();
     }
     prefs_.Xpos = left;
     prefs_.Ypos = top;
@@ -159,6 +162,7 @@ void TMainWindow::Run(TCommandId command, TViewSource source) {
             case TCommandId::FindDuplicates: FindDuplicates(); break;
             case TCommandId::PlayerAdd: PlayerAdd(source); break;
             case TCommandId::PlayerPlay: PlayerPlay(source); break;
+            case TCommandId::PlayerStop: PlayerStop(); break;
             case TCommandId::ConfigPlayer: ConfigPlayer(); break;
             case TCommandId::TotalFilesize: TotalFilesize(source); break;
         }

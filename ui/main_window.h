@@ -136,6 +136,8 @@ public:
     static constexpr char kTagsmithProgram[] = "tagsmith";
     void PlayerPlay(TViewSource source);
     void PlayerAdd(TViewSource source);
+    /// Tools > Stop: asks the plug-in to stop and says so in the status line.
+    void PlayerStop();
     void ConfigPlayer();
     /// Tools > Tagsmith: starts the tag editor, or says why it could not be started.
     void RunTagsmith();
@@ -202,6 +204,8 @@ private:
     /// True when the plug-in's Play (`play`) or Add entry is bound; otherwise says why and
     /// what to do, and clears the status text.
     bool PlayerReady(bool play);
+    /// Tools > Stop follows the bound plug-in.
+    void UpdateStopCommand();
 
     TShell& shell_;
     std::string registryFile_;

@@ -71,8 +71,19 @@ void TMainWindow::RunTagsmith() {
     shell_.MessageBox(text, msg::AppTitle, TMsgKind::Warning, mbOK);
 }
 
+void TMainWindow::PlayerStop() {
+    if (!player_ || !player_->CanStop()) return;
+    if (player_->StopPlaying()) SetStatusText(msg::PlayingStopped);
+}
+
 void TMainWindow::ConfigPlayer() {
-    if (player_) player_->Execute();
+    if (!player_) return;
+    player_->Execute();
+    UpdateStopCommand();
+}
+
+void TMainWindow::UpdateStopCommand() {
+    shell_.ShowStopCommand(player_ && player_->CanStop());
 }
 
 }  // namespace tracklore::ui

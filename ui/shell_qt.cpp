@@ -1,10 +1,13 @@
 #include "ui/shell_qt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTableView>
 
 #include "core/format.h"
 #include "core/progress_box.h"
@@ -15,6 +18,7 @@
 #include "search/search_dialogs_qt.h"
 #include "search/select_form.h"
 #include "search/select_form_qt.h"
+#include "ui/command_table.h"
 #include "ui/dialog_util_qt.h"
 #include "ui/main_window_qt.h"
 #include "ui/printer_dialog_qt.h"
@@ -101,6 +105,22 @@ std::string FileFilterText(const std::string& description, const std::string& pa
     if (open != std::string::npos && description.back() == ')')
         return description.substr(0, open) + "(" + spaced + ")";
     return description + " (" + spaced + ")";
+}
+
+TSelectFormHost SelectFormHost(TMainForm& form) {
+    const auto act = [&form](void (TMainWindow::*action)(const TSelectForm&)) {
+        return [&form, action](const TSelectForm& shown) {
+            form.RunExclusive([&] { (form.Window().*action)(shown); });
+        };
+    };
+    TSelectFormHost host;
+    host.Owner = &form;
+    host.RowFont = form.AllListView()->font();
+    host.RowHeight = form.AllListView()->verticalHeader()->defaultSectionSize();
+    host.Save = act(&TMainWindow::SelectFormSave);
+    host.Print = act(&TMainWindow::SelectFormPrint);
+    host.SearchWithin = act(&TMainWindow::SelectFormSearchWithin);
+    return host;
 }
 
 TQtShell::TQtShell(TMainForm& form) : form_(form) {}
@@ -265,7 +285,7 @@ bool TQtShell::ExecuteDuplicatesDialog(TDuplicatesDialog& dialog) {
 }
 
 void TQtShell::ShowSelectForm(std::unique_ptr<TSelectForm> form) {
-    ShowSelectFormQt(form_, std::move(form));
+    ShowSelectFormQt(SelectFormHost(form_), std::move(form));
 }
 
 void TQtShell::ShowStatistics(const TStatisticsBox& box) {
@@ -289,6 +309,13 @@ bool TQtShell::ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) {
 
 void TQtShell::ShowScanCancel(bool visible) {
     form_.ShowScanCancel(visible);
+}
+
+void TQtShell::ShowStopCommand(bool visible) {
+    // A hidden action is out of the menu and its shortcut does nothing.
+    for (const TControl& control : Controls())
+        if (control.Command == TCommandId::PlayerStop)
+            if (auto* action = form_.findChild<QAction*>(control.Name)) action->setVisible(visible);
 }
 
 }  // namespace tracklore::ui

@@ -9,6 +9,10 @@
 
 class QWidget;
 
+namespace tracklore {
+struct TSelectFormHost;
+}
+
 namespace tracklore::ui {
 
 class TMainForm;
@@ -18,6 +22,11 @@ class TProgressBoxQt;
 /// its own parenthesis ("All Files (*.*)") gets the real patterns inside it, since Qt
 /// filters by them. Patterns separated by ";" are separated by spaces for Qt.
 std::string FileFilterText(const std::string& description, const std::string& patterns);
+
+/// What a result window needs of the main form: the form as its owner, the rows of its
+/// lists, and the main window's Save, Print and "Search within" on the rows shown, each run
+/// as a command (refused while another one runs).
+TSelectFormHost SelectFormHost(TMainForm& form);
 
 class TQtShell : public TShell {
 public:
@@ -55,6 +64,7 @@ public:
                               const std::function<void(TPrintCanvas&)>& print) override;
     bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) override;
     void ShowScanCancel(bool visible) override;
+    void ShowStopCommand(bool visible) override;
 
 private:
     void ShowStatus(const std::string& text);

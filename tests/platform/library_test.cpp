@@ -47,6 +47,16 @@ TEST(Library, LoadsBindsAndUnloadsRunningTheLibrarysOwnRoutines) {
     EXPECT_EQ(host.Calls(), (std::vector<std::string>{"load", "unload"}));
 }
 
+TEST(Library, OwnSymbolIgnoresTheExportsOfTheLibrariesItNeeds) {
+    TFakePluginHost host;
+    TLibrary library;
+    ASSERT_TRUE(library.Load(host.InstallWithoutStop("PL_NoStop.so"))) << library.LastError();
+    EXPECT_NE(library.Symbol(kStopName), nullptr);  // the playing engine's
+    EXPECT_EQ(library.OwnSymbol(kStopName), nullptr);
+    EXPECT_EQ(library.Symbol(kPlayName), library.OwnSymbol(kPlayName));
+    EXPECT_NE(library.OwnSymbol(kPlayName), nullptr);
+}
+
 TEST(Library, FailedLoadKeepsTheLoadersTextAndBindsNothing) {
     TFakePluginHost host;
     WriteFileBytes(host.Own() + "/PL_Broken.so", "not a library");

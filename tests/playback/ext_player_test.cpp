@@ -178,6 +178,31 @@ TEST_F(ExtPlayer, CloseUnloadsThePluginOnce) {
     EXPECT_EQ(host_.Calls(), Strings{"unload"});
 }
 
+TEST_F(ExtPlayer, StopIsBoundOnlyFromAPluginThatExportsIt) {
+    auto player = MakePlayer(Settings());
+    EXPECT_TRUE(player->CanStop());
+    host_.ClearCalls();
+    EXPECT_TRUE(player->StopPlaying());
+    EXPECT_EQ(host_.Calls(), Strings{"Stop"});
+
+    // This one runs over the playing engine, which has a Stop of its own.
+    host_.InstallWithoutStop("PL_NoStop.so");
+    ASSERT_TRUE(player->BindPlugin("PL_NoStop.so"));
+    EXPECT_NE(player->Entries().Play, nullptr);
+    EXPECT_FALSE(player->CanStop());
+    host_.ClearCalls();
+    EXPECT_FALSE(player->StopPlaying());
+    EXPECT_TRUE(host_.Calls().empty());
+    EXPECT_TRUE(shell_.Messages.empty());
+}
+
+TEST_F(ExtPlayer, StopThatFailsIsReported) {
+    auto player = MakePlayer(Settings());
+    host_.SetResult(-1);
+    EXPECT_FALSE(player->StopPlaying());
+    EXPECT_EQ(shell_.MessageTexts(), Strings{Format(msg::PlayerDidNotStop, -1)});
+}
+
 TEST(PluginText, CutTo255BytesNeverInsideACharacter) {
     const std::string path = "/" + std::string(253, 'a') + "\xC3\xA9";  // 256 bytes
     const TPluginText text = ToPluginText(path);

@@ -1,6 +1,7 @@
-// A player plug-in for tests. It exports the five functions of the plug-in contract, writes
-// one line per call (and "load" / "unload") into the file named by TRACKLORE_FAKE_PLUGIN_LOG,
-// returns TRACKLORE_FAKE_PLUGIN_RESULT (default 0) from Play and Add, and names itself
+// A player plug-in for tests. It exports the five functions of the plug-in contract and Stop
+// (left out when built with TRACKLORE_FAKE_PLUGIN_NO_STOP), writes one line per call (and
+// "load" / "unload") into the file named by TRACKLORE_FAKE_PLUGIN_LOG, returns
+// TRACKLORE_FAKE_PLUGIN_RESULT (default 0) from Play, Add and Stop, and names itself
 // TRACKLORE_FAKE_PLUGIN_NAME (default "Fake Player").
 #include <cstdint>
 #include <cstdio>
@@ -83,4 +84,11 @@ __attribute__((visibility("default"))) int32_t Configure(int32_t value) {
     Log("Configure " + Number(value));
     return -5;
 }
+
+#ifndef TRACKLORE_FAKE_PLUGIN_NO_STOP
+__attribute__((visibility("default"))) int32_t Stop() {
+    Log("Stop");
+    return Result();
+}
+#endif
 }

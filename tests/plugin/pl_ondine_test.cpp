@@ -42,6 +42,7 @@ public:
         Play = reinterpret_cast<TPlayFile>(dlsym(handle_, kPlayName));
         Add = reinterpret_cast<TPlayFile>(dlsym(handle_, kAddName));
         Configure = reinterpret_cast<TConfigure>(dlsym(handle_, kConfigureName));
+        Stop = reinterpret_cast<TStopPlaying>(dlsym(handle_, kStopName));
     }
     TLoadedPlugin(const TLoadedPlugin&) = delete;
     TLoadedPlugin& operator=(const TLoadedPlugin&) = delete;
@@ -66,6 +67,7 @@ public:
     TPlayFile Play = nullptr;
     TPlayFile Add = nullptr;
     TConfigure Configure = nullptr;
+    TStopPlaying Stop = nullptr;
 
 private:
     void* handle_;
@@ -174,6 +176,24 @@ TEST_F(PlOndine, UnloadingWhilePlayingStopsAndReleasesTheEngine) {
     plugin_->Unload();
     EXPECT_EQ(test::OpenDescriptorsOf(mp3), 0);
     EXPECT_EQ(test::ThreadCount(), threadsBefore);
+}
+
+TEST_F(PlOndine, StopEndsThePlayAndLetsGoOfTheFile) {
+    ASSERT_NE(plugin_->Stop, nullptr);
+    EXPECT_EQ(plugin_->Stop(), 0);  // nothing plays yet
+    if (!HaveLame()) GTEST_SKIP() << "lame is not installed";
+    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
+    ASSERT_EQ(plugin_->PlayPath(mp3), 0);
+    ASSERT_EQ(test::OpenDescriptorsOf(mp3), 1);
+    EXPECT_EQ(plugin_->Stop(), 0);
+    EXPECT_EQ(test::OpenDescriptorsOf(mp3), 0);
+    EXPECT_EQ(plugin_->Stop(), 0);
+
+    // The player is ready for the next file.
+    const std::string next = test::MakeLongMp3(dir_, "next.mp3", 100);
+    setenv("TRACKLORE_AUDIO_OUT", ("wav:" + dir_.Path("next.wav")).c_str(), 1);
+    ASSERT_EQ(plugin_->PlayPath(next), 0);
+    EXPECT_TRUE(WaitForWav(dir_.Path("next.wav"), 100 * test::kSamplesPerFrame));
 }
 
 TEST_F(PlOndine, FilesTheEngineCannotPlayAreStillAccepted) {

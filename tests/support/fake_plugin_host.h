@@ -59,6 +59,14 @@ public:
     std::string Install(const std::string& name = "PL_Fake.so") const {
         return Install(name, Own());
     }
+    /// Copies the build of the fake plug-in that exports no Stop into the program's plug-in
+    /// folder as `name`; returns the path.
+    std::string InstallWithoutStop(const std::string& name) const {
+        const std::string path = Own() + "/" + name;
+        std::filesystem::copy_file(TRACKLORE_FAKE_PLUGIN_NO_STOP, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
 
     /// The calls logged so far, one line each ("load", "Play 255 /x/a.mp3"...).
     std::vector<std::string> Calls() const {

@@ -89,6 +89,7 @@ public:
     std::function<void(const ui::TStatisticsBox&)> OnStatistics;
     int StatisticsShown = 0;
     std::vector<bool> ScanCancelStates;
+    bool StopCommandShown = false;  // as Tools > Stop was last shown or hidden
 
     ui::TModalResult MessageBox(const std::string& text, const std::string& caption,
                                 ui::TMsgKind kind, unsigned buttons) override;
@@ -122,6 +123,7 @@ public:
                               const std::function<void(ui::TPrintCanvas&)>& print) override;
     bool ExecutePlayerConfig(playback::TExtPlayerDialog& dialog) override;
     void ShowScanCancel(bool visible) override { ScanCancelStates.push_back(visible); }
+    void ShowStopCommand(bool visible) override { StopCommandShown = visible; }
 
     /// Texts of the messages shown so far.
     std::vector<std::string> MessageTexts() const;

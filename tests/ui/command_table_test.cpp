@@ -129,7 +129,7 @@ TEST(CommandTable, EachMenuListsItsEntriesInOrder) {
               (V{"&List (all)", "&Tree (all)", "&Selected", "&Volumes", "Force Refresh Views!",
                  "Options..."}));
     EXPECT_EQ(CaptionsIn(TControlPlace::ToolsMenu),
-              (V{"&Add", "&Play", "Con&fig Player...", "Tagsmith"}));
+              (V{"&Add", "&Play", "Stop", "Con&fig Player...", "Tagsmith"}));
     EXPECT_EQ(CaptionsIn(TControlPlace::HelpMenu), (V{"&About..."}));
     EXPECT_EQ(CaptionsIn(TControlPlace::PopupMenu),
               (V{"&Edit", "&Delete", "&Add to playlist", "&Play", "Total Filesize"}));

@@ -29,6 +29,7 @@
 #include "ui/main_window_qt.h"
 #include "ui/prefs.h"
 #include "ui/recent_files.h"
+#include "ui/shell_qt.h"
 #include "ui/small_dialogs_qt.h"
 #include "ui/window_sizes_qt.h"
 
@@ -279,7 +280,8 @@ TEST_F(DesktopTest, ResultWindowsCascadeAndHaveTheListsRowHeight) {
     form.show();
     std::vector<QMainWindow*> windows;
     for (int i = 0; i < 2; ++i) {
-        ShowSelectFormQt(form, std::make_unique<TSelectForm>(form.Window().Catalogue()));
+        ShowSelectFormQt(SelectFormHost(form),
+                         std::make_unique<TSelectForm>(form.Window().Catalogue()));
         for (QMainWindow* window : form.findChildren<QMainWindow*>("SelectForm"))
             if (std::find(windows.begin(), windows.end(), window) == windows.end())
                 windows.push_back(window);

@@ -155,5 +155,46 @@ TEST_F(PlayerCommands, ExitDeletesTheCopiesAndUnloadsThePlugin) {
     EXPECT_EQ(window_->Player(), nullptr);
 }
 
+TEST_F(PlayerCommands, StopIsShownOnlyWhileThePluginCanStop) {
+    host_.InstallWithoutStop("PL_NoStop.so");
+    for (const auto& [plugin, shown] :
+         {std::pair{"PL_Fake.so", true}, std::pair{"PL_NoStop.so", false}, std::pair{"", false}}) {
+        window_ = std::make_unique<ui::TMainWindow>(shell_, Registry());
+        StartWithPlayer(plugin);
+        EXPECT_EQ(shell_.StopCommandShown, shown) << plugin;
+        window_->Destroy(0, 0, 600, 400);
+        EXPECT_FALSE(shell_.StopCommandShown) << plugin;
+    }
+}
+
+TEST_F(PlayerCommands, ChoosingAPluginWithoutStopHidesStop) {
+    host_.InstallWithoutStop("PL_NoStop.so");
+    StartWithPlayer();
+    shell_.PlayerConfigAnswers.push_back([](playback::TExtPlayerDialog& dialog) {
+        for (size_t row = 0; row < dialog.L_Plugins.size(); ++row)
+            if (dialog.L_Plugins[row].Name == "PL_NoStop.so")
+                dialog.L_PluginsSelected = static_cast<int>(row);
+        return true;
+    });
+    window_->Run(ui::TCommandId::ConfigPlayer);
+    EXPECT_EQ(window_->Player()->PluginPlayer(), "PL_NoStop.so");
+    EXPECT_FALSE(shell_.StopCommandShown);
+    window_->Run(ui::TCommandId::PlayerStop);
+    EXPECT_TRUE(shell_.StatusTexts.empty());
+}
+
+TEST_F(PlayerCommands, StopAfterPlayStopsThePlayerAndSaysSo) {
+    StartWithPlayer();
+    window_->Views().AllList().SetSelected(0, true);
+    window_->Run(ui::TCommandId::PlayerPlay, ui::TViewSource::AllList);
+    window_->Run(ui::TCommandId::PlayerStop);
+    EXPECT_EQ(host_.Calls(), (Strings{"Play 255 " + OnDisc("a.mp3"), "Stop"}));
+    EXPECT_EQ(shell_.StatusTexts.back(), msg::PlayingStopped);
+    host_.SetResult(-2);
+    window_->Run(ui::TCommandId::PlayerStop);
+    EXPECT_EQ(shell_.MessageTexts(), Strings{Format(msg::PlayerDidNotStop, -2)});
+    EXPECT_EQ(shell_.StatusTexts.back(), msg::PlayingStopped);
+}
+
 }  // namespace
 }  // namespace tracklore::test

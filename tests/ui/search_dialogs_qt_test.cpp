@@ -32,6 +32,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/main_window_qt.h"
+#include "ui/shell_qt.h"
 
 namespace tracklore {
 namespace {
@@ -231,7 +232,7 @@ TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
         record.PlayLength = 185;
         catalogue.Insert(record);
     }
-    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(catalogue));
+    ShowSelectFormQt(ui::SelectFormHost(mainForm), std::make_unique<TSelectForm>(catalogue));
     auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isWindow());
@@ -265,7 +266,8 @@ TEST(SelectFormQt, AWindowOfGroupsShowsTheGroupFirst) {
     records[0].ID = 7;
     records[1].ID = 3;
     records[2].ID = 5;
-    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(records, std::vector<int>{1, 1, 2}));
+    ShowSelectFormQt(ui::SelectFormHost(mainForm),
+                     std::make_unique<TSelectForm>(records, std::vector<int>{1, 1, 2}));
     auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
     ASSERT_NE(window, nullptr);
     QAbstractItemModel* model = Child<QTableView>(window, "LV_Database")->model();
@@ -306,7 +308,7 @@ TEST(SelectFormQt, SelectionFollowsItsRecordWhenTheRowsAreSorted) {
         record.Artist = artist;
         catalogue.Insert(record);
     }
-    ShowSelectFormQt(mainForm, std::make_unique<TSelectForm>(catalogue));
+    ShowSelectFormQt(ui::SelectFormHost(mainForm), std::make_unique<TSelectForm>(catalogue));
     auto* window = mainForm.findChild<QMainWindow*>("SelectForm");
     ASSERT_NE(window, nullptr);
     auto* view = Child<QTableView>(window, "LV_Database");
