@@ -74,6 +74,13 @@ struct TBoth {
     std::unique_ptr<TMPEGAudio> Walked;
 };
 
+// The quick analysis walked the file and found what the walk finds.
+void ExpectWalked(const TBoth& both, const std::string& what = "") {
+    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk) << what;
+    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration) << what;
+    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate) << what;
+}
+
 TBoth Analyse(const std::vector<uint8_t>& bytes) {
     TMediaInput quick(bytes);
     TMediaInput walked(bytes);
@@ -149,10 +156,7 @@ TEST(QuickAnalysis, SummaryCountsThatCannotDescribeTheFileAreNotBelieved) {
         {"bytes too few per frame", 0x3, {20000, kXingBytes}},
     };
     for (const TCase& c : cases) {
-        const TBoth both = Analyse(XingFile(c.flags, c.fields));
-        EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk) << c.what;
-        EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration) << c.what;
-        EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate) << c.what;
+        ExpectWalked(Analyse(XingFile(c.flags, c.fields)), c.what);
     }
 }
 
@@ -195,10 +199,7 @@ TEST(QuickAnalysis, StartOfOneRateThenAnotherIsWalked) {
     std::vector<uint8_t> bytes;
     AppendFrames(bytes, kRate32, 104, 200);
     AppendFrames(bytes, kRate192, 626, 3000);
-    const TBoth both = Analyse(bytes);
-    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk);
-    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration);
-    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
+    ExpectWalked(Analyse(bytes));
 }
 
 TEST(QuickAnalysis, QuietStartAndQuietMiddleOfAVariableRateFileAreNotTakenAsSteady) {
@@ -210,10 +211,7 @@ TEST(QuickAnalysis, QuietStartAndQuietMiddleOfAVariableRateFileAreNotTakenAsStea
     AppendMixedFrames(bytes, 1000);
     AppendFrames(bytes, kRate32, 104, 60);
     AppendMixedFrames(bytes, 1000);
-    const TBoth both = Analyse(bytes);
-    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk);
-    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration);
-    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
+    ExpectWalked(Analyse(bytes));
 }
 
 TEST(QuickAnalysis, ChangingRatesAreWalked) {
