@@ -9,6 +9,7 @@
 
 #include "core/text_encoding.h"
 #include "platform/file_info.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::platform {
@@ -19,25 +20,10 @@ using test::TTempDir;
 constexpr char kVariable[] = "TRACKLORE_DRIVES";
 
 // Sets TRACKLORE_DRIVES (or removes it) for one test and puts the old value back.
-class TDrivesVariable {
+class TDrivesVariable : public test::TEnvGuard {
 public:
-    explicit TDrivesVariable(const std::optional<std::string>& value) {
-        if (const char* old = std::getenv(kVariable)) old_ = old;
-        Set(value);
-    }
-    ~TDrivesVariable() { Set(old_); }
-    TDrivesVariable(const TDrivesVariable&) = delete;
-    TDrivesVariable& operator=(const TDrivesVariable&) = delete;
-
-private:
-    static void Set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(kVariable, value->c_str(), 1);
-        } else {
-            unsetenv(kVariable);
-        }
-    }
-    std::optional<std::string> old_;
+    explicit TDrivesVariable(const std::optional<std::string>& value)
+        : TEnvGuard(kVariable, value) {}
 };
 
 DriveEntry Entry(char letter, const std::string& root) {
