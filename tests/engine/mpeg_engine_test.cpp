@@ -8,43 +8,39 @@
 #include <gtest/gtest.h>
 
 #include "engine/mpegdll.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/playback_files.h"
+#include "tests/support/require_tool.h"
 
 namespace tracklore {
 namespace {
 
 using test::kSamplesPerFrame;
 
-// Waits for the engine to clear the play flag. The deadline only keeps a broken engine from
-// hanging the test run.
+// Waits for the engine to clear the play flag.
 bool WaitForEnd(const uint8_t& flag) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::atomic_ref<const uint8_t>(flag).load() != 0) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return test::WaitUntil([&flag] { return std::atomic_ref<const uint8_t>(flag).load() == 0; });
 }
 
 class MpegEngine : public testing::Test {
 protected:
     void SetUp() override {
-        if (!test::HaveTool("lame")) GTEST_SKIP() << "lame is not installed";
-        UseOutput("null");
+        REQUIRE_TOOLS("lame");
         ASSERT_EQ(init(), 1);
     }
-    void TearDown() override {
-        deinit();
-        unsetenv("TRACKLORE_AUDIO_OUT");
-    }
-    static void UseOutput(const std::string& output) {
-        setenv("TRACKLORE_AUDIO_OUT", output.c_str(), 1);
+    void TearDown() override { deinit(); }
+    void UseOutput(const std::string& output) const { output_.Set(output); }
+    /// Plays frames `from` to `to` (-1: to the end) of the open file and waits for the end.
+    static void PlayToEnd(uint8_t& flag, int32_t from = 0, int32_t to = -1) {
+        ASSERT_EQ(Play(from, to, &flag), 1);
+        ASSERT_TRUE(WaitForEnd(flag));
     }
     static int32_t OpenFile(const std::string& path) {
         return Open(path.c_str(), 0, 0, 0, 0, 0, 0, 0, 0);
     }
 
     test::TTempDir dir_;
+    test::TEnvGuard output_{"TRACKLORE_AUDIO_OUT", "null"};
 };
 
 TEST_F(MpegEngine, DecodesWholeFileToWavOfSourceLength) {
@@ -69,8 +65,7 @@ TEST_F(MpegEngine, PlaysOnlyTheAskedFrameRange) {
     UseOutput("wav:" + dir_.Path("range.wav"));
     uint8_t flag = 0;
     ASSERT_EQ(OpenFile(mp3), 1);
-    ASSERT_EQ(Play(50, 80, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag, 50, 80));
     Stop();
     EXPECT_EQ(test::WavSampleFrames(dir_.Path("range.wav")), 30 * kSamplesPerFrame);
 }
@@ -79,11 +74,9 @@ TEST_F(MpegEngine, PlayAgainRestartsFromTheFirstFrame) {
     const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 100);
     uint8_t flag = 0;
     ASSERT_EQ(OpenFile(mp3), 1);
-    ASSERT_EQ(Play(0, -1, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
     UseOutput("wav:" + dir_.Path("again.wav"));
-    ASSERT_EQ(Play(0, -1, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
     Stop();
     EXPECT_EQ(test::WavSampleFrames(dir_.Path("again.wav")), 100 * kSamplesPerFrame);
 }
