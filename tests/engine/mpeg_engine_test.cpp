@@ -30,6 +30,11 @@ protected:
     }
     void TearDown() override { deinit(); }
     void UseOutput(const std::string& output) const { output_.Set(output); }
+    /// Makes a long MP3 of `frames` frames at `mp3` and opens it in the engine.
+    void OpenLongMp3(size_t frames, std::string& mp3) {
+        mp3 = test::MakeLongMp3(dir_, "long.mp3", frames);
+        ASSERT_EQ(OpenFile(mp3), 1);
+    }
     /// Plays frames `from` to `to` (-1: to the end) of the open file and waits for the end.
     static void PlayToEnd(uint8_t& flag, int32_t from = 0, int32_t to = -1) {
         ASSERT_EQ(Play(from, to, &flag), 1);
@@ -61,19 +66,19 @@ TEST_F(MpegEngine, DecodesWholeFileToWavOfSourceLength) {
 }
 
 TEST_F(MpegEngine, PlaysOnlyTheAskedFrameRange) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 200);
     UseOutput("wav:" + dir_.Path("range.wav"));
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(200, mp3));
     ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag, 50, 80));
     Stop();
     EXPECT_EQ(test::WavSampleFrames(dir_.Path("range.wav")), 30 * kSamplesPerFrame);
 }
 
 TEST_F(MpegEngine, PlayAgainRestartsFromTheFirstFrame) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 100);
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(100, mp3));
     ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
     UseOutput("wav:" + dir_.Path("again.wav"));
     ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
@@ -82,9 +87,9 @@ TEST_F(MpegEngine, PlayAgainRestartsFromTheFirstFrame) {
 }
 
 TEST_F(MpegEngine, PlayReturnsWhileSoundGoesOnAndStopEndsIt) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(40000, mp3));
     ASSERT_EQ(Play(0, -1, &flag), 1);
     EXPECT_EQ(std::atomic_ref<uint8_t>(flag).load(), 1);
     EXPECT_EQ(Stop(), 1);
@@ -95,10 +100,10 @@ TEST_F(MpegEngine, PlayReturnsWhileSoundGoesOnAndStopEndsIt) {
 }
 
 TEST_F(MpegEngine, StoppedWavFileIsCompleteUpToWhereItStopped) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     UseOutput("wav:" + dir_.Path("stopped.wav"));
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(40000, mp3));
     ASSERT_EQ(Play(0, -1, &flag), 1);
     ASSERT_EQ(Close(), 1);
     const int64_t written = test::WavSampleFrames(dir_.Path("stopped.wav"));
@@ -154,10 +159,10 @@ TEST_F(MpegEngine, TruncatedFilePlaysWhatIsThereAndEnds) {
 }
 
 TEST_F(MpegEngine, UnknownOutputModuleEndsThePlayAtOnce) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 100);
     UseOutput("no-such-module");
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(100, mp3));
     EXPECT_EQ(Play(0, -1, &flag), 1);
     EXPECT_TRUE(WaitForEnd(flag));
 }

@@ -20,13 +20,13 @@ using tracklore::EDBError;
 using tracklore::EInOutError;
 using tracklore::TTracklore;
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 const tracklore::fuzz::TFuzzScratch& Scratch() {
     static const tracklore::fuzz::TFuzzScratch scratch("load", ".tracklore");
     return scratch;
+}
+
+void Check(bool condition) {
+    if (!condition) std::abort();
 }
 
 std::vector<int32_t> Ids(const TTracklore& catalogue) {
