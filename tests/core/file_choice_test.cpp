@@ -7,9 +7,9 @@
 
 #include "core/convert.h"
 #include "streams/stream_errors.h"
-#include "tests/support/case_name.h"
 #include "tests/support/catalogue_ids.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {

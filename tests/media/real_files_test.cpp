@@ -18,10 +18,10 @@
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "media/scan.h"
-#include "tests/support/case_name.h"
 #include "tests/support/id3_builder.h"
 #include "tests/support/mp3_factory.h"
 #include "tests/support/require_tool.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {

@@ -13,6 +13,7 @@
 #include "tests/support/error_text.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/sample_records.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore {
 namespace {
@@ -106,27 +107,21 @@ TEST(Evaluate, NanDateIsOnlyUnequal) {
 }
 
 TEST(Evaluate, TypeErrorNamesTheRelationAsPrinted) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"year>=1992", "Type error in \"year >= 1992\""},
-        {"year>=\"1992\"", ""},
-        {"time~=3", "Type error in \"time ~= 3\""},
-        {"id==TRUE", "Type error in \"id == true\""},
-        {"artist==1.5", "Type error in \"artist == 1.5\""},
-    };
-    for (const auto& [text, message] : cases)
-        EXPECT_EQ(EvalError(text), message) << text;
+    test::ExpectEach([](const std::string& text) { return EvalError(text); },
+                     {{"year>=1992", "Type error in \"year >= 1992\""},
+                      {"year>=\"1992\"", ""},
+                      {"time~=3", "Type error in \"time ~= 3\""},
+                      {"id==TRUE", "Type error in \"id == true\""},
+                      {"artist==1.5", "Type error in \"artist == 1.5\""}});
 }
 
 TEST(Evaluate, LogicalOperatorsNeedBooleans) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"artist AND time>3", "Type error in \"artist AND time > 3\""},
-        {"time<3 AND artist", "Type error in \"time < 3 AND artist\""},
-        {"time>3 OR artist", "Type error in \"time > 3 OR artist\""},
-        {"time<3 XOR artist", "Type error in \"time < 3 XOR artist\""},
-        {"NOT artist", "Cannot perform NOT on non-boolean value"},
-    };
-    for (const auto& [text, message] : cases)
-        EXPECT_EQ(EvalError(text), message) << text;
+    test::ExpectEach([](const std::string& text) { return EvalError(text); },
+                     {{"artist AND time>3", "Type error in \"artist AND time > 3\""},
+                      {"time<3 AND artist", "Type error in \"time < 3 AND artist\""},
+                      {"time>3 OR artist", "Type error in \"time > 3 OR artist\""},
+                      {"time<3 XOR artist", "Type error in \"time < 3 XOR artist\""},
+                      {"NOT artist", "Cannot perform NOT on non-boolean value"}});
 }
 
 TEST(Evaluate, AndAndOrSkipTheirRightSide) {

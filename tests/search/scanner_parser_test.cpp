@@ -8,6 +8,7 @@
 #include "platform/locale.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/error_text.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore {
 namespace {
@@ -138,26 +139,23 @@ TEST(ScannerParser, RestOfTheInputIsIgnored) {
 }
 
 TEST(ScannerParser, ReportsEachErrorWithItsPosition) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"   ", "[4] Expected identifier"},
-        {"", "[1] Expected identifier"},
-        {"title==\"abc", "[12] Missing quote at end-of-string!"},
-        {"size_x>1", "[5] Unexpected character \"_\""},
-        {"time>3m", "[7] Digit larger than base"},
-        {"time>128k", "[9] Digit larger than base"},
-        {"time>12e5", "[8] Digit larger than base"},
-        {"filesize>1.5.2", "[13] More than one decimal separator in number!!!"},
-        {"artist==\"a\" AND", "[16] Expected identifier"},
-        {"(time>3", "[8] Missing \")\""},
-        {"time>", "[6] Expected a constant after relational operator"},
-        {"time>title", "[11] Expected a constant after relational operator"},
-        {"NOT NOT time>3", "[8] Expected identifier"},
-        {"time!3", "[6] Expected = after !"},
-        {"time>.5", "[6] Unexpected character \".\""},
-        {"360<time", "[4] Expected identifier"},
-    };
-    for (const auto& [text, message] : cases)
-        EXPECT_EQ(ParseError(text), message) << text;
+    test::ExpectEach(ParseError,
+                     {{"   ", "[4] Expected identifier"},
+                      {"", "[1] Expected identifier"},
+                      {"title==\"abc", "[12] Missing quote at end-of-string!"},
+                      {"size_x>1", "[5] Unexpected character \"_\""},
+                      {"time>3m", "[7] Digit larger than base"},
+                      {"time>128k", "[9] Digit larger than base"},
+                      {"time>12e5", "[8] Digit larger than base"},
+                      {"filesize>1.5.2", "[13] More than one decimal separator in number!!!"},
+                      {"artist==\"a\" AND", "[16] Expected identifier"},
+                      {"(time>3", "[8] Missing \")\""},
+                      {"time>", "[6] Expected a constant after relational operator"},
+                      {"time>title", "[11] Expected a constant after relational operator"},
+                      {"NOT NOT time>3", "[8] Expected identifier"},
+                      {"time!3", "[6] Expected = after !"},
+                      {"time>.5", "[6] Unexpected character \".\""},
+                      {"360<time", "[4] Expected identifier"}});
 }
 
 TEST(ScannerParser, TildeWithoutEqualsNamesThePositionAfterIt) {
