@@ -300,17 +300,9 @@ TEST(ResultSet, RefusesUpdateAndResetDbWithTheirNames) {
     catalogue.Insert(record);
     auto selection = TTracklore::CreateResultSet(catalogue);
     selection->Insert(record);
-    auto refusal = [](auto&& operation) {
-        try {
-            operation();
-        } catch (const EDBInvalidOp& error) {
-            return std::string(error.what());
-        }
-        return std::string();
-    };
-    EXPECT_EQ(refusal([&] { selection->Update(record); }),
+    EXPECT_EQ(ErrorOf<EDBInvalidOp>([&] { selection->Update(record); }),
               "Invalid operation \"update\" for a result set");
-    EXPECT_EQ(refusal([&] { selection->ResetDB(); }),
+    EXPECT_EQ(ErrorOf<EDBInvalidOp>([&] { selection->ResetDB(); }),
               "Invalid operation \"ResetDB\" for a result set");
     EXPECT_EQ(selection->Count(), 1);
 }

@@ -10,6 +10,7 @@
 
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
+#include "tests/support/error_text.h"
 #include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 
@@ -242,17 +243,9 @@ TEST(QuickAnalysis, MissingHeaderRaisesTheWalksError) {
     const std::vector<uint8_t> zeros(300, 0);
     TMediaInput quick(zeros);
     TMediaInput walked(zeros);
-    std::string quickError, walkError;
-    try {
-        TMPEGAudio::ScanQuick(quick);
-    } catch (const EMPEGError& e) {
-        quickError = e.what();
-    }
-    try {
-        TMPEGAudio::ScanAllFrames(walked);
-    } catch (const EMPEGError& e) {
-        walkError = e.what();
-    }
+    const std::string quickError = test::ErrorOf<EMPEGError>([&] { TMPEGAudio::ScanQuick(quick); });
+    const std::string walkError =
+        test::ErrorOf<EMPEGError>([&] { TMPEGAudio::ScanAllFrames(walked); });
     EXPECT_FALSE(quickError.empty());
     EXPECT_EQ(quickError, walkError);
 }

@@ -19,6 +19,7 @@
 #include "platform/file_name_text.h"
 #include "streams/stream_errors.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/error_text.h"
 #include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 
@@ -524,13 +525,8 @@ TEST_F(ScanTest, QuickScanStartsBehindTheTagAndItsFooter) {
 
 TEST_F(ScanTest, MissingTopFolderRaisesTheSystemError) {
     const std::string missing = dir_.Path("missing");
-    try {
-        Scan(missing);
-        FAIL() << "no error";
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Error opening \"" + missing + "\" - No such file or directory");
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { Scan(missing); }),
+              "Error opening \"" + missing + "\" - No such file or directory");
 }
 
 TEST_F(ScanTest, UnreadableFilesAndSubfoldersAreListedAndTheScanGoesOn) {
