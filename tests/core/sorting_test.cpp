@@ -47,17 +47,14 @@ void ReferenceSort(std::vector<TrackRecord>& s, int lo, int hi, TrackField key) 
 
 // The reference compaction over a slot table of records, nullptr for a hole.
 std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots) {
-    int j = 0;
-    int i = static_cast<int>(slots.size()) - 1;
-    while (j < i) {
-        while (j < i && slots[j])
-            ++j;
-        while (i > j && !slots[i])
-            --i;
-        if (i > j) {
-            slots[j] = slots[i];
-            slots[i] = nullptr;
-        }
+    // Each hole, lowest first, takes the record of the highest filled slot above it.
+    for (size_t hole = 0; hole < slots.size(); ++hole) {
+        if (slots[hole]) continue;
+        size_t end = slots.size();
+        while (end > hole + 1 && !slots[end - 1])
+            --end;
+        if (end == hole + 1) break;
+        std::swap(slots[hole], slots[end - 1]);
     }
     std::vector<TrackRecord> records;
     for (const TrackRecord* slot : slots) {
