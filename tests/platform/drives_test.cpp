@@ -11,6 +11,7 @@
 #include "core/text_encoding.h"
 #include "platform/file_info.h"
 #include "tests/support/env_guard.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::platform {
@@ -42,10 +43,7 @@ std::string Letters(const std::vector<DriveEntry>& table) {
     return letters;
 }
 std::vector<std::string> Roots(const std::vector<DriveEntry>& table) {
-    std::vector<std::string> roots;
-    for (const DriveEntry& entry : table)
-        roots.push_back(entry.Root);
-    return roots;
+    return test::Column(table, &DriveEntry::Root);
 }
 
 // --- parsing ------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "plugin/plugin_contract.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/fake_plugin_host.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore::platform {
 namespace {
@@ -17,10 +18,7 @@ using test::TFakePluginHost;
 using test::WriteFileBytes;
 
 std::vector<std::string> Names(const std::vector<TPluginFile>& files) {
-    std::vector<std::string> names;
-    for (const TPluginFile& file : files)
-        names.push_back(file.FileName);
-    return names;
+    return test::Column(files, &TPluginFile::FileName);
 }
 
 TEST(MatchesMask, IgnoresCaseAndMatchesRuns) {

@@ -1,5 +1,5 @@
-// Test helpers for tables of cases: names for the rows of a parameterised test, and a check
-// of a text function against rows of input and expected output.
+// Test helpers for tables: names for the rows of a parameterised test, one column of a list
+// of results, and a check of a text function against rows of input and expected output.
 #pragma once
 
 #include <string>
@@ -18,6 +18,15 @@ struct CaseName {
         return instance.param.name;
     }
 };
+
+/// The `member` of every item, in order: one column of a table of results.
+template <typename Item, typename Member>
+std::vector<Member> Column(const std::vector<Item>& items, Member Item::*member) {
+    std::vector<Member> column;
+    for (const Item& item : items)
+        column.push_back(item.*member);
+    return column;
+}
 
 /// Checks `function(input)` against the expected text of every row; a failure names the
 /// input.
