@@ -40,11 +40,6 @@ function(tracklore_build_options target)
     endif()
 endfunction()
 
-# The former name of tracklore_build_options, still called by some folders.
-function(tracklore_warnings target)
-    tracklore_build_options(${target})
-endfunction()
-
 # tracklore_add_test(NAME SOURCES... [LIBS ...]): one GoogleTest program, registered with CTest.
 function(tracklore_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -93,8 +93,10 @@ void TMainForm::BuildDesktopControls() {
         auto* action = findChild<QAction*>(actionName);
         if (action != nullptr && action->isEnabled()) RunCommand(command, source);
     };
-    for (auto [view, source] : {std::pair{allList_, TViewSource::AllList},
-                                std::pair{selectedList_, TViewSource::SelectedList}}) {
+    for (auto [view, listSource] : {std::pair{allList_, TViewSource::AllList},
+                                    std::pair{selectedList_, TViewSource::SelectedList}}) {
+        // The lambdas capture a copy: clang 14 cannot capture a structured binding.
+        const TViewSource source = listSource;
         new TListKeys(
             *view, [=] { runIfEnabled("M_Edit", TCommandId::ItemEdit, source); },
             [=] { runIfEnabled("M_Delete", TCommandId::ItemDelete, source); });

@@ -6,7 +6,6 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 unset TRACKLORE_CAPACITY
 
-header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
 {
     echo "$header"
     awk 'BEGIN { for (i = 1; i <= 32770; i++) printf "%d;CD;/%d.mp3;1024;A;T;;;;Pop;1;128;44100\n", i, i }'

@@ -7,8 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
 bjork=$'Bj\xc3\xb6rk'
 joga=$'J\xc3\xb3ga'
-header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
-printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
+csv_rows \
     "7;MUSIC01;/Albums/x.mp3;4294967295;$bjork;$joga;Homogenic;1997;first;Rock;300;256;48000" \
     '1;;;3000000;Abba;;;;;Blues;185;128;44100' \
     '3;CD;/b.mp3;0;Zappa;Q;;;;;0;0;0' >in.csv
@@ -17,7 +16,7 @@ printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
 "$cli" convert in.csv music.tracklore || fail "convert to catalogue exited $?"
 [ "$(head -c 20 music.tracklore)" = "Corvane Tracklore   " ] || fail "no catalogue header"
 "$cli" convert music.tracklore out.csv || fail "convert to CSV exited $?"
-printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
+csv_rows \
     '1;;;3000000;Abba;;;;;Blues;185;128;44100' \
     '3;CD;/b.mp3;0;Zappa;Q;;;;;0;0;0' \
     "7;MUSIC01;/Albums/x.mp3;4294967295;$bjork;$joga;Homogenic;1997;first;Rock;300;256;48000" \

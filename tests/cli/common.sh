@@ -1,6 +1,7 @@
 # The start every tracklore-cli test script shares; sourced with the script's own arguments
 # (CLI SCRATCHDIR). Sets `cli` and `dir`, empties the scratch folder and works inside it,
-# and defines `fail` (counted in `failures`) and `expect_error`.
+# and defines `fail` (counted in `failures`), `expect_error`, the CSV `header` line and
+# `csv_rows`.
 cli=$1
 dir=$2
 rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || exit 1
@@ -21,4 +22,12 @@ expect_error() {
     [ "$got" -eq "$status" ] || fail "$* exited $got, expected $status"
     [ "$(cat err.txt)" = "$message" ] || fail "$* said '$(cat err.txt)', expected '$message'"
     [ ! -s out.txt ] || fail "$* wrote on stdout"
+}
+
+# The header line of the CSV format; `csv_rows ROW...` prints a CSV file of the rows: an
+# empty line, the header, then the rows, each line ending in CR LF.
+header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
+csv_rows() {
+    printf '\r\n%s\r\n' "$header"
+    printf '%s\r\n' "$@"
 }

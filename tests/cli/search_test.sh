@@ -23,8 +23,7 @@ expect_printed() {
     [ "$got" = "$2" ] || fail "parse $1 printed '$got', expected '$2'"
 }
 
-header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
-printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
+csv_rows \
     '4;MUSIC_1;/Aqua/Barbie.mp3;3000000;Aqua;Barbie Girl;Aquarium;1997;;Pop;197;128;44100' \
     '2;MUSIC_1;/Beatles/Help.mp3;2000000;The Beatles;Help;Help!;1965;mono;Rock;139;192;44100' \
     '9;CD;/Heartbeat.mp3;1000000;HEARTBEAT;Rock On;;1999;;Rock;400;128;48000' \

@@ -5,8 +5,7 @@
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 
-header='ID;Volume;Filename;FileSize;Artist;Title;Album;Year;Comment;Genre;PlayLength;kBit/s;SampleRate'
-printf '\r\n%s\r\n%s\r\n%s\r\n%s\r\n' "$header" \
+csv_rows \
     '1;CD;/a.mp3;1048576;Abba;A;;;;Pop;3599;128;44100' \
     '2;CD;/b.mp3;4194303;Abba;B;;;;Pop;2;128;44100' \
     '5;CD;/c.mp3;1023;Zappa;C;;;;Rock;0;0;0' >music.csv

@@ -11,6 +11,7 @@
 
 #include "platform/save_temporary.h"
 #include "streams/stream_errors.h"
+#include "tests/support/error_text.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,12 +35,7 @@ void Save(const std::string& path, const std::string& bytes) {
 }
 
 std::string SaveError(const std::string& path, const std::string& bytes) {
-    try {
-        Save(path, bytes);
-    } catch (const EInOutError& error) {
-        return error.what();
-    }
-    return "(no error)";
+    return test::ErrorOf<EInOutError>([&] { Save(path, bytes); });
 }
 
 bool UnnamedFilesWork(const std::string& folder) {

@@ -10,16 +10,22 @@
 #include "core/catalogue_file_format.h"
 #include "core/messages.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/full_catalogue.h"
 #include "tests/support/memory_stream.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/sample_records.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
 
+using test::ErrorOf;
+using test::Fill;
 using test::Hex;
 using test::IdsInSlotOrder;
+using test::MakeRecord;
 using test::ReadFileBytes;
 using test::TMemoryStream;
 using test::TTempDir;
@@ -29,33 +35,7 @@ std::vector<uint8_t> Bytes(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
-TrackRecord Track(int32_t id, const char* artist, const char* title = "") {
-    TrackRecord record;
-    record.ID = id;
-    record.Artist = artist;
-    record.Title = title;
-    return record;
-}
-
-// A record whose every field has a distinct, recognisable value.
-TrackRecord FullTrack() {
-    TrackRecord record;
-    record.ID = 0x01020304;
-    record.Volume = "V";
-    record.Filename = "/a";
-    record.FileSize = 0xA0B0C0D0;
-    record.FileDate = 2.0;  // bits 40 00 00 00 00 00 00 00
-    record.SampleRate = 0x1122;
-    record.BitRate = 0x3344;
-    record.PlayLength = 0x5566;
-    record.Artist = "Ab";
-    record.Title = "T";
-    record.Album = "";
-    record.Comment = "C";
-    record.Year = "1976";
-    record.Genre = 0x0D;
-    return record;
-}
+using test::FullTrack;
 
 std::string Header(uint16_t version, int32_t count = 0) {
     const auto header = catalogue_file::MakeHeader(count, 0);
@@ -69,21 +49,6 @@ std::string RecordBytes(const TrackRecord& record) {
     std::string bytes;
     catalogue_file::AppendRecord(bytes, record);
     return bytes;
-}
-
-template <typename Error, typename Operation>
-std::string ErrorOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-void Fill(TTracklore& catalogue, const std::vector<TrackRecord>& records) {
-    for (const TrackRecord& record : records)
-        catalogue.InsertAsStored(record);
 }
 
 std::vector<TrackRecord> Records(const TTracklore& catalogue) {
@@ -154,8 +119,8 @@ TEST(CatalogueFileLayout, VersionAboveCurrentIsRefusedInUpperCaseHex) {
 // ---- Reading the record stream
 
 TEST(CatalogueFileRecords, AlignmentErrorGivesByteOffsetOfBadMarker) {
-    const std::string first = RecordBytes(Track(1, "A"));
-    std::string second = RecordBytes(Track(2, "B"));
+    const std::string first = RecordBytes(MakeRecord(1, "A"));
+    std::string second = RecordBytes(MakeRecord(2, "B"));
     second[0] = '?';
     TTracklore catalogue;
     TMemoryStream stream(first + second);
@@ -165,7 +130,7 @@ TEST(CatalogueFileRecords, AlignmentErrorGivesByteOffsetOfBadMarker) {
 }
 
 TEST(CatalogueFileRecords, StreamEndingInsideRecordRaisesShortRead) {
-    const std::string bytes = RecordBytes(Track(1, "Artist"));
+    const std::string bytes = RecordBytes(MakeRecord(1, "Artist"));
     TTracklore catalogue;
     TMemoryStream stream(bytes.substr(0, bytes.size() - 1));
     stream.SetStrict(false);  // as the decompressor: short counts, no error of its own
@@ -174,7 +139,7 @@ TEST(CatalogueFileRecords, StreamEndingInsideRecordRaisesShortRead) {
 }
 
 TEST(CatalogueFileRecords, TextLengthBeyondDataRaisesShortRead) {
-    std::string bytes = RecordBytes(Track(1, ""));
+    std::string bytes = RecordBytes(MakeRecord(1, ""));
     bytes[8] = '\xFF';  // Volume claims 65,535 bytes
     bytes[9] = '\xFF';
     TTracklore catalogue;
@@ -186,7 +151,7 @@ TEST(CatalogueFileRecords, TextLengthBeyondDataRaisesShortRead) {
 
 TEST(CatalogueFileRecords, TextThatIsNotUtf8IsTakenAsWindows1252) {
     TTracklore catalogue;
-    TMemoryStream stream(RecordBytes(Track(1, "Caf\xE9 \x80")));
+    TMemoryStream stream(RecordBytes(MakeRecord(1, "Caf\xE9 \x80")));
     catalogue_file::ReadRecords(stream, catalogue);
     EXPECT_EQ(catalogue.SlotRecord(0)->Artist, "Caf\xC3\xA9 \xE2\x82\xAC");
 }
@@ -194,7 +159,7 @@ TEST(CatalogueFileRecords, TextThatIsNotUtf8IsTakenAsWindows1252) {
 TEST(CatalogueFileRecords, MoreRecordsThanSlotsStopWithTooManyElements) {
     std::string bytes;
     for (int id = 1; id <= TTracklore::kSlotCount + 1; ++id)
-        catalogue_file::AppendRecord(bytes, Track(id, ""));
+        catalogue_file::AppendRecord(bytes, MakeRecord(id, ""));
     TTracklore catalogue;
     TMemoryStream stream(bytes);
     EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue_file::ReadRecords(stream, catalogue); }),
@@ -213,7 +178,7 @@ TEST(CatalogueFile, EmptyCatalogueSavesHeaderOnlyAndLoadsEmpty) {
     ASSERT_EQ(bytes.size(), 64u);
     EXPECT_EQ(bytes.substr(0, 28), Header(0x0200).substr(0, 28));
     EXPECT_EQ(bytes.substr(36), std::string(28, 'R'));
-    Fill(catalogue, {Track(4, "x")});
+    Fill(catalogue, {MakeRecord(4, "x")});
     catalogue.LoadFromFile(path);
     EXPECT_EQ(catalogue.Count(), 0);
     EXPECT_EQ(catalogue.LastID(), 0);
@@ -222,13 +187,13 @@ TEST(CatalogueFile, EmptyCatalogueSavesHeaderOnlyAndLoadsEmpty) {
 TEST(CatalogueFile, SaveThenLoadGivesSameRecords) {
     TTempDir dir;
     const std::string path = dir.Path("round.tracklore");
-    TrackRecord long300 = Track(2, std::string(300, 'L').c_str(), "");
+    TrackRecord long300 = MakeRecord(2, std::string(300, 'L').c_str(), "");
     long300.FileDate = 45000.75;
     TrackRecord full = FullTrack();
     full.ID = 3;
     full.Album = "\xE2\x82\xAC uro";
     TTracklore saved;
-    Fill(saved, {Track(1, ""), long300, full});
+    Fill(saved, {MakeRecord(1, ""), long300, full});
     saved.SaveToFile(path);
     TTracklore loaded;
     loaded.LoadFromFile(path);
@@ -238,7 +203,7 @@ TEST(CatalogueFile, SaveThenLoadGivesSameRecords) {
 TEST(CatalogueFile, SaveStoresRecordCountInHeader) {
     TTempDir dir;
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "a"), Track(2, "b")});
+    Fill(catalogue, {MakeRecord(1, "a"), MakeRecord(2, "b")});
     catalogue.SaveToFile(dir.Path("c.tracklore"));
     EXPECT_EQ(ReadFileBytes(dir.Path("c.tracklore")).substr(24, 4), std::string("\2\0\0\0", 4));
 }
@@ -247,7 +212,7 @@ TEST(CatalogueFile, SaveOrdersCatalogueById) {
     TTempDir dir;
     const std::string path = dir.Path("ids.tracklore");
     TTracklore catalogue;
-    Fill(catalogue, {Track(5, "a"), Track(9, "b"), Track(7, "c")});
+    Fill(catalogue, {MakeRecord(5, "a"), MakeRecord(9, "b"), MakeRecord(7, "c")});
     catalogue.SaveToFile(path);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 7, 9}));
     TTracklore loaded;
@@ -258,14 +223,14 @@ TEST(CatalogueFile, SaveOrdersCatalogueById) {
 TEST(CatalogueFile, LoadKeepsFileOrderRepeatedIdsAndRaisesLastId) {
     TTempDir dir;
     const std::string path = dir.Path("plain.tracklore");
-    WriteFileBytes(path, Header(0x0100, 4) + RecordBytes(Track(5, "a")) +
-                             RecordBytes(Track(9, "b")) + RecordBytes(Track(7, "c")) +
-                             RecordBytes(Track(5, "d")));
+    WriteFileBytes(path, Header(0x0100, 4) + RecordBytes(MakeRecord(5, "a")) +
+                             RecordBytes(MakeRecord(9, "b")) + RecordBytes(MakeRecord(7, "c")) +
+                             RecordBytes(MakeRecord(5, "d")));
     TTracklore catalogue;
     catalogue.LoadFromFile(path);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{5, 9, 7, 5}));
     EXPECT_EQ(catalogue.SlotRecord(3)->Artist, "d");
-    TrackRecord next = Track(0, "new");
+    TrackRecord next = MakeRecord(0, "new");
     catalogue.Insert(next);
     EXPECT_EQ(next.ID, 10);
 }
@@ -283,9 +248,9 @@ TEST(CatalogueFile, OldVersionIsReadWithoutDecompression) {
 TEST(CatalogueFile, NewerVersionIsRefusedAndCatalogueEmptied) {
     TTempDir dir;
     const std::string path = dir.Path("new.tracklore");
-    WriteFileBytes(path, Header(0x0201) + RecordBytes(Track(1, "a")));
+    WriteFileBytes(path, Header(0x0201) + RecordBytes(MakeRecord(1, "a")));
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "a")});
+    Fill(catalogue, {MakeRecord(1, "a")});
     EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(path); }),
               "Invalid database, invalid version [201] detected.");
     EXPECT_EQ(catalogue.Count(), 0);
@@ -294,7 +259,7 @@ TEST(CatalogueFile, NewerVersionIsRefusedAndCatalogueEmptied) {
 TEST(CatalogueFile, AlignmentErrorEmptiesCatalogue) {
     TTempDir dir;
     const std::string path = dir.Path("bad.tracklore");
-    const std::string first = RecordBytes(Track(1, "a"));
+    const std::string first = RecordBytes(MakeRecord(1, "a"));
     WriteFileBytes(path, Header(0x0100) + first + "junk");
     TTracklore catalogue;
     const std::string at = "file at " + std::to_string(first.size()) + ".";
@@ -316,7 +281,7 @@ TEST(CatalogueFile, CompressedRecordsCutShortEmptyCatalogue) {
     TTempDir dir;
     const std::string path = dir.Path("cut.tracklore");
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "Some artist", "Some title"), Track(2, "Other", "Title")});
+    Fill(catalogue, {MakeRecord(1, "Some artist", "Some title"), MakeRecord(2, "Other", "Title")});
     catalogue.SaveToFile(path);
     const std::string bytes = ReadFileBytes(path);
     WriteFileBytes(path, bytes.substr(0, bytes.size() - 5));
@@ -328,7 +293,7 @@ TEST(CatalogueFile, CompressedRecordsCutShortEmptyCatalogue) {
 TEST(CatalogueFile, RecordCountDifferingFromHeaderIsRefused) {
     TTempDir dir;
     const std::string path = dir.Path("cut.tracklore");
-    const std::string records = RecordBytes(Track(1, "a")) + RecordBytes(Track(2, "b"));
+    const std::string records = RecordBytes(MakeRecord(1, "a")) + RecordBytes(MakeRecord(2, "b"));
     struct Case {
         int32_t announced;
         const char* error;  // nullptr: loads
@@ -342,7 +307,7 @@ TEST(CatalogueFile, RecordCountDifferingFromHeaderIsRefused) {
                           Case{2, nullptr}, Case{-1, nullptr}}) {
         WriteFileBytes(path, Header(0x0100, c.announced) + records);
         TTracklore catalogue;
-        Fill(catalogue, {Track(9, "old")});
+        Fill(catalogue, {MakeRecord(9, "old")});
         if (c.error == nullptr) {
             EXPECT_NO_THROW(catalogue.LoadFromFile(path)) << c.announced;
             EXPECT_EQ(catalogue.Count(), 2) << c.announced;
@@ -358,9 +323,9 @@ TEST(CatalogueFile, CompressedFileCutAtRecordBoundaryIsRefused) {
     const std::string whole = dir.Path("whole.tracklore");
     const std::string cut = dir.Path("cut.tracklore");
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "a")});
+    Fill(catalogue, {MakeRecord(1, "a")});
     catalogue.SaveToFile(cut);
-    Fill(catalogue, {Track(2, "b")});
+    Fill(catalogue, {MakeRecord(2, "b")});
     catalogue.SaveToFile(whole);
     // The two-record header over the one-record stream: what a copy that lost its tail holds.
     WriteFileBytes(cut, ReadFileBytes(whole).substr(0, 64) + ReadFileBytes(cut).substr(64));
@@ -381,7 +346,7 @@ TEST(CatalogueFile, ResultSetSavesItsRecordsButRefusesLoading) {
     TTempDir dir;
     const std::string path = dir.Path("set.tracklore");
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "Abba"), Track(2, "Beatles"), Track(3, "Abba")});
+    Fill(catalogue, {MakeRecord(1, "Abba"), MakeRecord(2, "Beatles"), MakeRecord(3, "Abba")});
     TrackRecord pattern;
     pattern.ID = 0;
     pattern.Genre = kGenreNone;
@@ -400,11 +365,11 @@ TEST(CatalogueFileSave, FailedSaveLeavesPreviousFileAndNoTemporary) {
     TTempDir dir;
     const std::string path = dir.Path("keep.tracklore");
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "old")});
+    Fill(catalogue, {MakeRecord(1, "old")});
     catalogue.SaveToFile(path);
     const std::string before = ReadFileBytes(path);
     for (int id = 2; id < 3000; ++id)
-        catalogue.InsertAsStored(Track(id, std::to_string(id * 7919).c_str()));
+        catalogue.InsertAsStored(MakeRecord(id, std::to_string(id * 7919).c_str()));
     {
         test::TFileSizeLimit limit(4096);
         EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile(path); }),
@@ -417,7 +382,7 @@ TEST(CatalogueFileSave, FailedSaveLeavesPreviousFileAndNoTemporary) {
 TEST(CatalogueFileSave, DeviceTargetIsWrittenInPlaceAndReportsFullDisk) {
     if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "a")});
+    Fill(catalogue, {MakeRecord(1, "a")});
     EXPECT_EQ(ErrorOf<EInOutError>([&] { catalogue.SaveToFile("/dev/full"); }),
               "Error writing to stream - No space left on device");
 }
@@ -484,7 +449,7 @@ TEST(CatalogueFileSave, SymbolicLinkStaysAndItsFileIsReplaced) {
     WriteFileBytes(file, "old");
     std::filesystem::create_symlink("real/cat.tracklore", link);
     TTracklore catalogue;
-    Fill(catalogue, {Track(1, "a")});
+    Fill(catalogue, {MakeRecord(1, "a")});
     catalogue.SaveToFile(link);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     TTracklore loaded;

@@ -7,28 +7,16 @@
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
+#include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
 #include "tests/support/full_catalogue.h"
+#include "tests/support/record_builder.h"
 
 namespace tracklore {
 namespace {
 
-TrackRecord Track(const char* artist, const char* title = "") {
-    TrackRecord record;
-    record.Artist = artist;
-    record.Title = title;
-    return record;
-}
-
-// Runs `operation` and returns the message of the EDBError it raises ("" when none).
-template <typename Operation>
-std::string ErrorOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const EDBError& error) {
-        return error.what();
-    }
-    return "";
-}
+using test::ErrorOf;
+using test::MakeRecord;
 
 TEST(Catalogue, NewCatalogueIsEmptyAndOwning) {
     int window = 0;
@@ -43,14 +31,14 @@ TEST(Catalogue, NewCatalogueIsEmptyAndOwning) {
 
 TEST(Catalogue, InsertHandsOutNextIdAndReusesLowestFreeSlot) {
     TTracklore catalogue;
-    TrackRecord first = Track("A");
-    TrackRecord second = Track("B");
+    TrackRecord first = MakeRecord("A");
+    TrackRecord second = MakeRecord("B");
     catalogue.Insert(first);
     catalogue.Insert(second);
     EXPECT_EQ(first.ID, 1);
     EXPECT_EQ(second.ID, 2);
     catalogue.Delete(first);
-    TrackRecord third = Track("C");
+    TrackRecord third = MakeRecord("C");
     catalogue.Insert(third);
     EXPECT_EQ(third.ID, 3);
     ASSERT_NE(catalogue.SlotRecord(0), nullptr);
@@ -60,7 +48,7 @@ TEST(Catalogue, InsertHandsOutNextIdAndReusesLowestFreeSlot) {
 
 TEST(Catalogue, StoredRecordsNeverAliasCallersCopies) {
     TTracklore catalogue;
-    TrackRecord record = Track("Abba", "Waterloo");
+    TrackRecord record = MakeRecord("Abba", "Waterloo");
     catalogue.Insert(record);
     record.Artist = "Changed";
     record.PlayLength = 99;
@@ -82,8 +70,8 @@ TEST(Catalogue, LastSlotFillsAndOneMoreIsTooMany) {
         catalogue.Insert(record);
     EXPECT_EQ(record.ID, 32769);
     EXPECT_EQ(catalogue.Count(), 32769);
-    TrackRecord extra = Track("Extra");
-    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
+    TrackRecord extra = MakeRecord("Extra");
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
     EXPECT_EQ(catalogue.LastID(), 32769);
     EXPECT_EQ(extra.ID, 0);
     EXPECT_EQ(catalogue.Count(), 32769);
@@ -95,7 +83,7 @@ TEST(Catalogue, InsertRefusesToWrapPastTheLargestIdentifier) {
     loaded.ID = INT_MAX;
     catalogue.InsertAsStored(loaded);
     TrackRecord record;
-    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(record); }), msg::TooManyElements);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Insert(record); }), msg::TooManyElements);
     EXPECT_EQ(catalogue.LastID(), INT_MAX);
     EXPECT_EQ(catalogue.Count(), 1);
 }
@@ -115,13 +103,9 @@ TEST(Catalogue, InsertAsStoredKeepsIdentifiersAndRaisesLastId) {
 
 TEST(Catalogue, DeleteRemovesLowestSlotWithTheId) {
     TTracklore catalogue;
-    TrackRecord twin;
-    twin.ID = 4;
-    twin.Title = "first";
-    catalogue.InsertAsStored(twin);
-    twin.Title = "second";
-    catalogue.InsertAsStored(twin);
-    catalogue.Delete(twin);
+    catalogue.InsertAsStored(MakeRecord({.ID = 4, .Title = "first"}));
+    catalogue.InsertAsStored(MakeRecord({.ID = 4, .Title = "second"}));
+    catalogue.Delete(MakeRecord({.ID = 4, .Title = "second"}));
     EXPECT_EQ(catalogue.SlotRecord(0), nullptr);
     EXPECT_EQ(catalogue.SlotRecord(1)->Title, "second");
     EXPECT_EQ(catalogue.Count(), 1);
@@ -131,9 +115,8 @@ TEST(Catalogue, DeleteOfMissingIdFailsAndChangesNothing) {
     TTracklore catalogue;
     TrackRecord record;
     catalogue.Insert(record);
-    TrackRecord missing;
-    missing.ID = 8;
-    EXPECT_EQ(ErrorOf([&] { catalogue.Delete(missing); }), msg::RecordNotFound);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Delete(MakeRecord({.ID = 8})); }),
+              msg::RecordNotFound);
     EXPECT_EQ(catalogue.Count(), 1);
 }
 
@@ -143,9 +126,8 @@ TEST(Catalogue, UpdateOverwritesEveryRecordWithTheId) {
     twin.ID = 2;
     catalogue.InsertAsStored(twin);
     catalogue.InsertAsStored(twin);
-    TrackRecord changed = Track("New", "Title");
-    changed.ID = 2;
-    changed.Genre = 17;
+    const TrackRecord changed =
+        MakeRecord({.ID = 2, .Artist = "New", .Title = "Title", .Genre = 17});
     catalogue.Update(changed);
     EXPECT_EQ(*catalogue.SlotRecord(0), changed);
     EXPECT_EQ(*catalogue.SlotRecord(1), changed);
@@ -153,7 +135,7 @@ TEST(Catalogue, UpdateOverwritesEveryRecordWithTheId) {
 
 TEST(Catalogue, UpdateAcceptsAStoredRecordAsItsArgument) {
     TTracklore catalogue;
-    TrackRecord record = Track("Same");
+    TrackRecord record = MakeRecord("Same");
     catalogue.Insert(record);
     catalogue.Insert(record);
     catalogue.Update(*catalogue.SlotRecord(1));
@@ -164,13 +146,13 @@ TEST(Catalogue, UpdateOfMissingIdFails) {
     TTracklore catalogue;
     TrackRecord record;
     record.ID = 3;
-    EXPECT_EQ(ErrorOf([&] { catalogue.Update(record); }), msg::RecordNotFound);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Update(record); }), msg::RecordNotFound);
 }
 
 TEST(Catalogue, GetByIdRefusesNegativeIdentifiers) {
     TTracklore catalogue;
     TrackRecord record;
-    EXPECT_EQ(ErrorOf([&] { catalogue.GetByID(-5, record); }),
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.GetByID(-5, record); }),
               "The ID sent to the function is invalid - all ID's must be positive numbers in "
               "the range 0..2,000,000,000");
 }
@@ -179,21 +161,16 @@ TEST(Catalogue, GetByIdOfAbsentIdEmptiesTheOutputAndFails) {
     TTracklore catalogue;
     TrackRecord stored;
     catalogue.Insert(stored);
-    TrackRecord record = Track("Left over");
-    record.ID = 77;
-    EXPECT_EQ(ErrorOf([&] { catalogue.GetByID(0, record); }), msg::RecordNotFound);
+    TrackRecord record = MakeRecord({.ID = 77, .Artist = "Left over"});
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.GetByID(0, record); }), msg::RecordNotFound);
     EXPECT_EQ(record, TrackRecord());
-    EXPECT_EQ(ErrorOf([&] { catalogue.GetByID(INT_MAX, record); }), msg::RecordNotFound);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.GetByID(INT_MAX, record); }), msg::RecordNotFound);
 }
 
 TEST(Catalogue, GetByIdReturnsLowestSlotWhereIdsRepeat) {
     TTracklore catalogue;
-    TrackRecord twin;
-    twin.ID = 6;
-    twin.Title = "lower";
-    catalogue.InsertAsStored(twin);
-    twin.Title = "higher";
-    catalogue.InsertAsStored(twin);
+    catalogue.InsertAsStored(MakeRecord({.ID = 6, .Title = "lower"}));
+    catalogue.InsertAsStored(MakeRecord({.ID = 6, .Title = "higher"}));
     TrackRecord record;
     catalogue.GetByID(6, record);
     EXPECT_EQ(record.Title, "lower");
@@ -214,7 +191,7 @@ TEST(Catalogue, ResetDbEmptiesAndRestartsIdentifiers) {
 
 TEST(Catalogue, IterationOfEmptyCatalogueEndsAtOnce) {
     TTracklore catalogue;
-    TrackRecord record = Track("untouched");
+    TrackRecord record = MakeRecord("untouched");
     catalogue.First(record);
     EXPECT_EQ(record.ID, kEndID);
     EXPECT_EQ(record.Artist, "untouched");  // only the identifier marks the end
@@ -222,10 +199,7 @@ TEST(Catalogue, IterationOfEmptyCatalogueEndsAtOnce) {
 
 TEST(Catalogue, IterationSkipsHolesInSlotOrder) {
     TTracklore catalogue;
-    for (int i = 0; i < 5; ++i) {
-        TrackRecord record;
-        catalogue.Insert(record);
-    }
+    test::InsertEmpty(catalogue, 5);
     catalogue.Delete(*catalogue.SlotRecord(0));
     catalogue.Delete(*catalogue.SlotRecord(3));
     std::vector<int32_t> ids;
@@ -273,7 +247,7 @@ TEST(Catalogue, ScanNotificationCarriesContextCatalogueAndPath) {
 
 TEST(ResultSet, RefersToParentRecordsWithoutOwningThem) {
     TTracklore catalogue;
-    TrackRecord record = Track("Abba");
+    TrackRecord record = MakeRecord("Abba");
     catalogue.Insert(record);
     auto selection = TTracklore::CreateResultSet(catalogue);
     EXPECT_TRUE(selection->IsResultSet());
@@ -303,15 +277,14 @@ TEST(ResultSet, InsertKeepsTheIdentifierAndSeesParentUpdates) {
 TEST(ResultSet, InsertOfRecordTheParentLacksIsRefused) {
     TTracklore catalogue;
     auto selection = TTracklore::CreateResultSet(catalogue);
-    TrackRecord stranger;
-    stranger.ID = 12;
-    EXPECT_EQ(ErrorOf([&] { selection->Insert(stranger); }), msg::RecordNotFound);
+    TrackRecord stranger = MakeRecord({.ID = 12});
+    EXPECT_EQ(ErrorOf<EDBError>([&] { selection->Insert(stranger); }), msg::RecordNotFound);
     EXPECT_EQ(selection->Count(), 0);
 }
 
 TEST(ResultSet, DeleteDropsOnlyTheReference) {
     TTracklore catalogue;
-    TrackRecord record = Track("Kept");
+    TrackRecord record = MakeRecord("Kept");
     catalogue.Insert(record);
     auto selection = TTracklore::CreateResultSet(catalogue);
     selection->Insert(record);
@@ -327,17 +300,9 @@ TEST(ResultSet, RefusesUpdateAndResetDbWithTheirNames) {
     catalogue.Insert(record);
     auto selection = TTracklore::CreateResultSet(catalogue);
     selection->Insert(record);
-    auto refusal = [](auto&& operation) {
-        try {
-            operation();
-        } catch (const EDBInvalidOp& error) {
-            return std::string(error.what());
-        }
-        return std::string();
-    };
-    EXPECT_EQ(refusal([&] { selection->Update(record); }),
+    EXPECT_EQ(ErrorOf<EDBInvalidOp>([&] { selection->Update(record); }),
               "Invalid operation \"update\" for a result set");
-    EXPECT_EQ(refusal([&] { selection->ResetDB(); }),
+    EXPECT_EQ(ErrorOf<EDBInvalidOp>([&] { selection->ResetDB(); }),
               "Invalid operation \"ResetDB\" for a result set");
     EXPECT_EQ(selection->Count(), 1);
 }

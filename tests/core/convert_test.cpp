@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/error_text.h"
+
 namespace tracklore {
 namespace {
 
@@ -19,12 +21,8 @@ TEST(StrToInt, TakesTheWholeSignedRange) {
 
 TEST(StrToInt, RefusesWhatIsNotANumberWithTheText) {
     for (const char* text : {"", "+", "-", " 1", "1 ", "1a", "--1", "+-1", "0x10", "1.0"}) {
-        try {
-            StrToInt(text);
-            ADD_FAILURE() << "accepted '" << text << "'";
-        } catch (const EConvertError& error) {
-            EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
-        }
+        EXPECT_EQ(test::ErrorOf<EConvertError>([&] { StrToInt(text); }),
+                  "'" + std::string(text) + "' is not a valid integer value");
     }
 }
 

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,13 +9,16 @@
 #include "core/convert.h"
 #include "streams/stream_errors.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/full_catalogue.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
 
+using test::ErrorOf;
 using test::IdsInSlotOrder;
 using test::ReadFileBytes;
 using test::TTempDir;
@@ -25,25 +29,13 @@ const std::string kHeader =
     "SampleRate";
 
 TrackRecord Abba() {
-    TrackRecord record;
-    record.ID = 1;
-    record.Artist = "Abba";
-    record.Genre = 0;
-    record.PlayLength = 185;
-    record.BitRate = 128;
-    record.SampleRate = 44100;
-    record.FileSize = 3000000;
-    return record;
-}
-
-template <typename Error, typename Operation>
-std::string ErrorOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "(no error)";
+    return test::MakeRecord({.ID = 1,
+                             .Artist = "Abba",
+                             .PlayLength = 185,
+                             .Genre = 0,
+                             .SampleRate = 44100,
+                             .BitRate = 128,
+                             .FileSize = 3000000});
 }
 
 class CsvFile : public testing::Test {
@@ -146,15 +138,10 @@ TEST_F(CsvFile, HeaderInOtherOrderLowerCaseWithSpacesIsAccepted) {
                      "artist; filesize; filename; volume; id\r\n"
                      "44100;128;185;Blues;c;1976;al;ti;Abba;3000000;/f;V;7\r\n"),
               "");
-    const TrackRecord& record = At(0);
-    EXPECT_EQ(record.ID, 7);
-    EXPECT_EQ(record.Volume, "V");
-    EXPECT_EQ(record.Filename, "/f");
-    EXPECT_EQ(record.Artist, "Abba");
-    EXPECT_EQ(record.Year, "1976");
-    EXPECT_EQ(record.Genre, 0);
-    EXPECT_EQ(record.SampleRate, 44100);
-    EXPECT_EQ(record.FileSize, 3000000u);
+    const TrackRecord& r = At(0);
+    EXPECT_TRUE(
+        std::tie(r.ID, r.Volume, r.Filename, r.Artist, r.Year, r.Genre, r.SampleRate, r.FileSize) ==
+        std::tuple(7, "V", "/f", "Abba", "1976", 0, 44100, 3000000u));
 }
 
 TEST_F(CsvFile, MissingNumericColumnFailsAsEmptyInteger) {

@@ -8,6 +8,8 @@
 #include "core/convert.h"
 #include "streams/stream_errors.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -18,12 +20,7 @@ using test::ReadFileBytes;
 using test::TTempDir;
 using test::WriteFileBytes;
 
-TrackRecord Track(int32_t id, const char* artist) {
-    TrackRecord record;
-    record.ID = id;
-    record.Artist = artist;
-    return record;
-}
+using test::MakeRecord;
 
 TEST(FileChoice, OnlyExactLowerCaseCsvExtensionIsCsv) {
     EXPECT_TRUE(IsCsvFileName("a.csv"));
@@ -37,29 +34,33 @@ TEST(FileChoice, OnlyExactLowerCaseCsvExtensionIsCsv) {
     EXPECT_FALSE(IsCsvFileName("csv"));
 }
 
-TEST(FileChoice, UpperCaseCsvNameIsSavedAndLoadedInCatalogueFormat) {
+// A file name chooses the format a catalogue is saved and loaded in: only a lower-case
+// ".csv" means CSV.
+struct FormatCase {
+    const char* name;
+    const char* file;
+    std::string start;  ///< the first bytes of the saved file
+};
+
+class FileChoiceFormat : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FileChoiceFormat, NameChoosesTheFormatOfSaveAndLoad) {
     TTempDir dir;
-    const std::string path = dir.Path("x.CSV");
+    const std::string path = dir.Path(GetParam().file);
     TTracklore catalogue;
-    catalogue.InsertAsStored(Track(4, "a"));
+    catalogue.InsertAsStored(MakeRecord(4, "a"));
     SaveByFormat(catalogue, path);
-    EXPECT_EQ(ReadFileBytes(path).substr(0, 17), "Corvane Tracklore");
+    EXPECT_EQ(ReadFileBytes(path).substr(0, GetParam().start.size()), GetParam().start);
     TTracklore loaded;
     LoadByFormat(loaded, path);
     EXPECT_EQ(IdsInSlotOrder(loaded), (std::vector<int32_t>{4}));
 }
 
-TEST(FileChoice, CsvNameIsSavedAndLoadedAsCsv) {
-    TTempDir dir;
-    const std::string path = dir.Path("x.csv");
-    TTracklore catalogue;
-    catalogue.InsertAsStored(Track(4, "a"));
-    SaveByFormat(catalogue, path);
-    EXPECT_EQ(ReadFileBytes(path).substr(0, 4), "\r\nID");
-    TTracklore loaded;
-    LoadByFormat(loaded, path);
-    EXPECT_EQ(IdsInSlotOrder(loaded), (std::vector<int32_t>{4}));
-}
+INSTANTIATE_TEST_SUITE_P(FileChoice, FileChoiceFormat,
+                         testing::Values(FormatCase{"UpperCaseCsvNameIsCatalogueFormat", "x.CSV",
+                                                    "Corvane Tracklore"},
+                                         FormatCase{"CsvNameIsCsv", "x.csv", "\r\nID"}),
+                         test::CaseName());
 
 TEST(FileChoice, FailedCsvLoadEmptiesCatalogue) {
     TTempDir dir;
@@ -75,11 +76,10 @@ TEST(FileChoice, MergeGivesNewIdentifiersInFileOrder) {
     TTempDir dir;
     const std::string path = dir.Path("m.tracklore");
     TTracklore other;
-    other.InsertAsStored(Track(7, "seven"));
-    other.InsertAsStored(Track(3, "three"));
+    test::Fill(other, {MakeRecord(7, "seven"), MakeRecord(3, "three")});
     other.SaveToFile(path);  // sorted: 3, 7
     TTracklore catalogue;
-    catalogue.InsertAsStored(Track(10, "ten"));
+    catalogue.InsertAsStored(MakeRecord(10, "ten"));
     EXPECT_EQ(MergeFromFile(catalogue, path), 2);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{10, 11, 12}));
     EXPECT_EQ(catalogue.SlotRecord(1)->Artist, "three");
@@ -89,8 +89,7 @@ TEST(FileChoice, MergingFileIntoItselfDoublesRecords) {
     TTempDir dir;
     const std::string path = dir.Path("self.csv");
     TTracklore catalogue;
-    catalogue.InsertAsStored(Track(1, "a"));
-    catalogue.InsertAsStored(Track(2, "b"));
+    test::Fill(catalogue, {MakeRecord(1, "a"), MakeRecord(2, "b")});
     SaveByFormat(catalogue, path);
     MergeFromFile(catalogue, path);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{1, 2, 3, 4}));
@@ -100,7 +99,7 @@ TEST(FileChoice, MergingFileIntoItselfDoublesRecords) {
 TEST(FileChoice, FailedMergeKeepsCatalogueUnchanged) {
     TTempDir dir;
     TTracklore catalogue;
-    catalogue.InsertAsStored(Track(1, "a"));
+    catalogue.InsertAsStored(MakeRecord(1, "a"));
     EXPECT_THROW(MergeFromFile(catalogue, dir.Path("none.tracklore")), EInOutError);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{1}));
 }

@@ -1,5 +1,8 @@
 #include "core/genres.h"
 
+#include <string>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "core/convert.h"
@@ -18,38 +21,37 @@ TEST(GenreNames, NamedUnnamedAndNone) {
     EXPECT_EQ(GenreNames[255], "(none)");
 }
 
-TEST(GenreIndexOf, NumberInBracketsWins) {
-    EXPECT_EQ(GenreIndexOf("(17)"), 17);
-    EXPECT_EQ(GenreIndexOf("(17)Rock"), 17);
-    EXPECT_EQ(GenreIndexOf("Pop (17)"), 17);
+// A genre text as a tag holds it, and the index it stands for.
+using Genre = std::pair<std::string, int>;
+
+class GenreIndexOfText : public testing::TestWithParam<Genre> {};
+
+TEST_P(GenreIndexOfText, Text) {
+    EXPECT_EQ(GenreIndexOf(GetParam().first), GetParam().second);
 }
 
-TEST(GenreIndexOf, NumberIsCutToItsLowByte) {
-    EXPECT_EQ(GenreIndexOf("(300)"), 44);
-}
+INSTANTIATE_TEST_SUITE_P(NumberInBracketsWins, GenreIndexOfText,
+                         testing::Values(Genre("(17)", 17), Genre("(17)Rock", 17),
+                                         Genre("Pop (17)", 17)));
 
-TEST(GenreIndexOf, BracketsWithoutALeadingDigitGiveUnknown) {
-    EXPECT_EQ(GenreIndexOf("Rock (live)"), 254);
-    EXPECT_EQ(GenreIndexOf("()"), 254);
-    EXPECT_EQ(GenreIndexOf("(none)"), 254);
-    EXPECT_EQ(GenreIndexOf(")17("), 254);
-}
+INSTANTIATE_TEST_SUITE_P(NumberIsCutToItsLowByte, GenreIndexOfText,
+                         testing::Values(Genre("(300)", 44)));
+
+INSTANTIATE_TEST_SUITE_P(BracketsWithoutALeadingDigitGiveUnknown, GenreIndexOfText,
+                         testing::Values(Genre("Rock (live)", 254), Genre("()", 254),
+                                         Genre("(none)", 254), Genre(")17(", 254)));
 
 TEST(GenreIndexOf, BadNumberInBracketsIsAConversionError) {
     EXPECT_THROW(GenreIndexOf("(1x)"), EConvertError);
 }
 
-TEST(GenreIndexOf, NamesCompareIgnoringCase) {
-    EXPECT_EQ(GenreIndexOf("rock"), 17);
-    EXPECT_EQ(GenreIndexOf("HIP-HOP"), 7);
-    EXPECT_EQ(GenreIndexOf("SynthPop"), 147);
-}
+INSTANTIATE_TEST_SUITE_P(NamesCompareIgnoringCase, GenreIndexOfText,
+                         testing::Values(Genre("rock", 17), Genre("HIP-HOP", 7),
+                                         Genre("SynthPop", 147)));
 
-TEST(GenreIndexOf, UnknownOrEmptyNameGivesUnknown) {
-    EXPECT_EQ(GenreIndexOf("("), 254);
-    EXPECT_EQ(GenreIndexOf(""), 254);
-    EXPECT_EQ(GenreIndexOf("Polka-Punk"), 254);
-}
+INSTANTIATE_TEST_SUITE_P(UnknownOrEmptyNameGivesUnknown, GenreIndexOfText,
+                         testing::Values(Genre("(", 254), Genre("", 254),
+                                         Genre("Polka-Punk", 254)));
 
 }  // namespace
 }  // namespace tracklore

@@ -9,30 +9,22 @@
 #include "core/catalogue_file_format.h"
 #include "core/file_choice.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
 #include "tests/support/full_catalogue.h"
 #include "tests/support/memory_stream.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
 
-template <typename Operation>
-std::string ErrorOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const EDBError& error) {
-        return error.what();
-    }
-    return "";
-}
+using test::ErrorOf;
 
 TrackRecord Numbered(int32_t id, int n) {
-    TrackRecord record;
-    record.ID = id;
-    record.Artist = "Artist " + std::to_string(n % 97);
-    record.Title = "Title " + std::to_string(n);
-    record.PlayLength = static_cast<uint16_t>(n % 600);
-    return record;
+    return test::MakeRecord({.ID = id,
+                             .Artist = "Artist " + std::to_string(n % 97),
+                             .Title = "Title " + std::to_string(n),
+                             .PlayLength = static_cast<uint16_t>(n % 600)});
 }
 
 // The lowest slot holding `id` found by looking at every slot: what the index must answer.
@@ -59,7 +51,7 @@ TEST(LargeCatalogue, CapacityOf100000FillsAndRefusesTheNextRecord) {
         catalogue.Insert(record);
     EXPECT_EQ(record.ID, 100000);
     TrackRecord extra;
-    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
     EXPECT_EQ(catalogue.Count(), 100000);
     EXPECT_EQ(catalogue.LastID(), 100000);
 
@@ -70,7 +62,7 @@ TEST(LargeCatalogue, CapacityOf100000FillsAndRefusesTheNextRecord) {
     catalogue.Insert(extra);
     EXPECT_EQ(extra.ID, 100001);
     EXPECT_EQ(catalogue.SlotRecord(61233)->ID, 100001);
-    EXPECT_EQ(ErrorOf([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.Insert(extra); }), test::kFullCatalogue);
     TrackRecord fetched;
     catalogue.GetByID(100000, fetched);
     EXPECT_EQ(fetched.ID, 100000);
@@ -85,7 +77,8 @@ TEST(LargeCatalogue, CapacityIsClampedAndNeverCutsOffStoredRecords) {
         catalogue.InsertAsStored(Numbered(i + 1, i));
     catalogue.SetCapacity(3);
     EXPECT_EQ(catalogue.Capacity(), 6);  // the stored records keep their slots
-    EXPECT_EQ(ErrorOf([&] { catalogue.InsertAsStored(Numbered(7, 7)); }), test::kFullCatalogue);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.InsertAsStored(Numbered(7, 7)); }),
+              test::kFullCatalogue);
     EXPECT_EQ(TTracklore::CreateResultSet(catalogue)->Capacity(), 6);
     catalogue.ResetDB();
     EXPECT_EQ(catalogue.Capacity(), 3);
@@ -135,7 +128,7 @@ TEST(LargeCatalogue, IndexAnswersLikeAScanOfTheSlotsThroughEveryChange) {
             const TrackRecord* expected = LowestWithId(catalogue, look);
             TrackRecord found;
             if (!expected) {
-                EXPECT_NE(ErrorOf([&] { catalogue.GetByID(look, found); }), "");
+                EXPECT_NE(ErrorOf<EDBError>([&] { catalogue.GetByID(look, found); }), "");
                 continue;
             }
             catalogue.GetByID(look, found);
@@ -158,7 +151,7 @@ TEST(LargeCatalogue, ResultSetFindsRenumberedRecordsAtTheirLowestSlot) {
     EXPECT_EQ(record.Title, "Title 3");
     set->Delete(record);
     EXPECT_EQ(set->SlotRecord(3), nullptr);
-    EXPECT_NE(ErrorOf([&] { set->GetByID(9, record); }), "");
+    EXPECT_NE(ErrorOf<EDBError>([&] { set->GetByID(9, record); }), "");
 }
 
 // Records in a row with the same artist or album share one text once loaded, which keeps a
@@ -247,14 +240,14 @@ TEST_F(LargeCatalogueFiles, FileLargerThanTheCapacityIsRefusedAndNothingKept) {
         SaveByFormat(full_, dir_.Path(name));
     }
     TTracklore small(nullptr, kRecords - 1);
-    EXPECT_EQ(ErrorOf([&] { small.LoadFromFile(dir_.Path("big.tracklore")); }),
+    EXPECT_EQ(ErrorOf<EDBError>([&] { small.LoadFromFile(dir_.Path("big.tracklore")); }),
               test::kFullCatalogue);
     EXPECT_EQ(small.Count(), 0);
     EXPECT_EQ(small.LastID(), 0);
     // A merge stops at the limit with the same message.
     TTracklore target(nullptr, kRecords);
     target.InsertAsStored(Numbered(1, 1));
-    EXPECT_EQ(ErrorOf([&] { MergeFromFile(target, dir_.Path("big.tracklore")); }),
+    EXPECT_EQ(ErrorOf<EDBError>([&] { MergeFromFile(target, dir_.Path("big.tracklore")); }),
               test::kFullCatalogue);
     EXPECT_EQ(target.Count(), kRecords);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/error_text.h"
+
 namespace tracklore::ui {
 namespace {
 
@@ -47,12 +49,9 @@ TEST(ProgressBox, StepTextsCarryTheMarkAndJobIsPlain) {
 TEST(ProgressBox, StepOutsideOneToThreeIsAListError) {
     TProgressBox box;
     for (int step : {0, 4, -1}) {
-        try {
-            box.SetStep(step, "x");
-            ADD_FAILURE() << "step " << step << " accepted";
-        } catch (const EListError& e) {
-            EXPECT_STREQ(e.what(), "ProgressBox.Steps[] - Invalid Index");
-        }
+        EXPECT_EQ(test::ErrorOf<EListError>([&] { box.SetStep(step, "x"); }),
+                  "ProgressBox.Steps[] - Invalid Index")
+            << "step " << step;
     }
     EXPECT_EQ(box.Step(1), "");
 }

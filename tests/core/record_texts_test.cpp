@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/locale.h"
+#include "tests/support/env_guard.h"
 
 namespace tracklore {
 namespace {
@@ -29,9 +30,8 @@ TEST(RecordTexts, FilesizeInMebibytesWithTheLocalesSeparator) {
     EXPECT_EQ(FilesizeText(3000000), "2.86 M");
     EXPECT_EQ(FilesizeText(0), "0.00 M");
     EXPECT_EQ(FilesizeText(4294967295u), "4096.00 M");
-    locale::SetLocale("de_DE");
+    const test::TLocaleGuard german("de_DE");
     EXPECT_EQ(FilesizeText(3000000), "2,86 M");
-    locale::SetLocale("en_US");
 }
 
 TEST(RecordTexts, PadNumberOnlyWidens) {

@@ -5,16 +5,18 @@
 
 #include "core/catalogue.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
+#include "tests/support/record_builder.h"
 
 namespace tracklore {
 namespace {
 
 using test::IdsInSlotOrder;
 
+using test::MakeRecord;
+
 TrackRecord AnyPattern() {
-    TrackRecord pattern;
-    pattern.Genre = kGenreNone;
-    return pattern;
+    return MakeRecord({.Genre = kGenreNone});
 }
 
 // Three records: The Beatles (Rock 17, 3:05), Abba (Blues 0, 2:59), Heartbeat (Blues, 3:00).
@@ -28,15 +30,14 @@ protected:
 
     void Add(const char* artist, const char* title, uint8_t genre, uint16_t seconds,
              const char* year, double date) {
-        TrackRecord record;
-        record.Artist = artist;
-        record.Title = title;
-        record.Genre = genre;
-        record.PlayLength = seconds;
-        record.Year = year;
-        record.FileDate = date;
-        record.Volume = "MUSIC";
-        record.Filename = std::string("/Music/") + artist + ".mp3";
+        TrackRecord record = MakeRecord({.Volume = "MUSIC",
+                                         .Filename = std::string("/Music/") + artist + ".mp3",
+                                         .Artist = artist,
+                                         .Title = title,
+                                         .Year = year,
+                                         .PlayLength = seconds,
+                                         .Genre = genre,
+                                         .FileDate = date});
         catalogue_.Insert(record);
     }
 
@@ -216,12 +217,9 @@ TEST_F(Selection, FieldValueConvertsToTheFieldsKind) {
 }
 
 TEST_F(Selection, FieldValueThatIsNoNumberFails) {
-    try {
-        catalogue_.SelectByField(TrackField::ID, std::string("abc"), true);
-        FAIL() << "accepted a text as a number";
-    } catch (const EDBError& error) {
-        EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
-    }
+    EXPECT_EQ(test::ErrorOf<EDBError>(
+                  [&] { catalogue_.SelectByField(TrackField::ID, std::string("abc"), true); }),
+              "'abc' is not a valid integer value");
     EXPECT_THROW(catalogue_.SelectByField(TrackField::FileDate, std::string("1.2.3"), true),
                  EDBError);
 }

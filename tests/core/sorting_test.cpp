@@ -9,6 +9,8 @@
 #include "core/catalogue.h"
 #include "core/messages.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/error_text.h"
+#include "tests/support/record_builder.h"
 
 namespace tracklore {
 namespace {
@@ -45,17 +47,14 @@ void ReferenceSort(std::vector<TrackRecord>& s, int lo, int hi, TrackField key) 
 
 // The reference compaction over a slot table of records, nullptr for a hole.
 std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots) {
-    int j = 0;
-    int i = static_cast<int>(slots.size()) - 1;
-    while (j < i) {
-        while (j < i && slots[j])
-            ++j;
-        while (i > j && !slots[i])
-            --i;
-        if (i > j) {
-            slots[j] = slots[i];
-            slots[i] = nullptr;
-        }
+    // Each hole, lowest first, takes the record of the highest filled slot above it.
+    for (size_t hole = 0; hole < slots.size(); ++hole) {
+        if (slots[hole]) continue;
+        size_t end = slots.size();
+        while (end > hole + 1 && !slots[end - 1])
+            --end;
+        if (end == hole + 1) break;
+        std::swap(slots[hole], slots[end - 1]);
     }
     std::vector<TrackRecord> records;
     for (const TrackRecord* slot : slots) {
@@ -65,15 +64,7 @@ std::vector<TrackRecord> ReferenceCompact(std::vector<const TrackRecord*> slots)
 }
 
 TrackRecord WithPlayLength(int seconds) {
-    TrackRecord record;
-    record.PlayLength = static_cast<uint16_t>(seconds);
-    return record;
-}
-
-TrackRecord WithArtist(const char* artist) {
-    TrackRecord record;
-    record.Artist = artist;
-    return record;
+    return test::MakeRecord({.PlayLength = static_cast<uint16_t>(seconds)});
 }
 
 // Fills a catalogue with the records in order (IDs 1 to n), sorts it by `key` and checks the
@@ -101,7 +92,7 @@ std::vector<TrackRecord> RandomPlayLengths(std::mt19937& random, int count, int 
 TEST(SortBy, EqualKeysEndInThePartitionOrder) {
     TTracklore catalogue;
     for (int i = 0; i < 3; ++i) {
-        TrackRecord record = WithArtist("Same");
+        TrackRecord record = test::MakeRecord("Same");
         catalogue.Insert(record);  // a, b, c get IDs 1, 2, 3
     }
     catalogue.SortBy(TrackField::Artist);
@@ -166,7 +157,7 @@ TEST(SortBy, MatchesReferenceForTextsThatDifferOnlyInCase) {
         std::vector<TrackRecord> records;
         const int count = 1 + static_cast<int>(random() % 30);
         for (int i = 0; i < count; ++i)
-            records.push_back(WithArtist(kArtists[random() % 8]));
+            records.push_back(test::MakeRecord(kArtists[random() % 8]));
         ExpectSortMatchesReference(std::move(records), TrackField::Artist);
     }
 }
@@ -204,10 +195,7 @@ TEST(SortBy, CompactsHolesBeforeSortingExactlyAsTheReference) {
 
 TEST(Compact, FillsHolesFromTheEnd) {
     TTracklore catalogue;
-    for (int i = 0; i < 7; ++i) {
-        TrackRecord record;
-        catalogue.Insert(record);  // IDs 1 to 7 in slots 0 to 6
-    }
+    test::InsertEmpty(catalogue, 7);  // IDs 1 to 7 in slots 0 to 6
     catalogue.Delete(*catalogue.SlotRecord(0));
     catalogue.Delete(*catalogue.SlotRecord(5));
     catalogue.Compact();
@@ -243,7 +231,7 @@ TEST(SortBy, OrdersGenreByIndexWithNoneLast) {
 TEST(SortBy, IgnoresCaseOfTexts) {
     TTracklore catalogue;
     for (const char* artist : {"ABD", "abc", "Abb"}) {
-        TrackRecord record = WithArtist(artist);
+        TrackRecord record = test::MakeRecord(artist);
         catalogue.Insert(record);
     }
     catalogue.SortBy(TrackField::Artist);
@@ -252,11 +240,8 @@ TEST(SortBy, IgnoresCaseOfTexts) {
 
 TEST(SortBy, OrdersIdentifiersAsSignedNumbers) {
     TTracklore catalogue;
-    for (int32_t id : {5, -3, 2000000000, 0}) {
-        TrackRecord record;
-        record.ID = id;
-        catalogue.InsertAsStored(record);
-    }
+    for (int32_t id : {5, -3, 2000000000, 0})
+        catalogue.InsertAsStored(test::MakeRecord({.ID = id}));
     catalogue.SortBy(TrackField::ID);
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{-3, 0, 5, 2000000000}));
 }
@@ -267,9 +252,7 @@ TEST(SortBy, ReordersOnlyTheResultSetNotItsParent) {
         TrackRecord record = WithPlayLength(seconds);
         catalogue.Insert(record);
     }
-    TrackRecord all;
-    all.ID = kEndID;
-    auto selection = catalogue.SelectByTemplate(all);
+    auto selection = catalogue.SelectByTemplate(test::MakeRecord({.ID = kEndID}));
     selection->SortBy(TrackField::PlayLength);
     EXPECT_EQ(IdsInSlotOrder(*selection), (std::vector<int32_t>{3, 2, 1}));
     EXPECT_EQ(IdsInSlotOrder(catalogue), (std::vector<int32_t>{1, 2, 3}));
@@ -292,10 +275,7 @@ TEST(CompareByKey, TreatsCodesBeyondGenreAsEqual) {
 
 TEST(Renumber, NumbersSlotsInOrderAndLeavesLastIdTwoAbove) {
     TTracklore catalogue;
-    for (int i = 0; i < 6; ++i) {
-        TrackRecord record;
-        catalogue.Insert(record);
-    }
+    test::InsertEmpty(catalogue, 6);
     catalogue.Delete(*catalogue.SlotRecord(1));
     catalogue.Delete(*catalogue.SlotRecord(4));
     catalogue.Renumber();
@@ -309,12 +289,8 @@ TEST(Renumber, NumbersSlotsInOrderAndLeavesLastIdTwoAbove) {
 
 TEST(Renumber, ShowsNewIdentifiersThroughResultSets) {
     TTracklore catalogue;
-    TrackRecord record;
-    record.ID = 40;
-    catalogue.InsertAsStored(record);
-    TrackRecord all;
-    all.ID = kEndID;
-    auto selection = catalogue.SelectByTemplate(all);
+    catalogue.InsertAsStored(test::MakeRecord({.ID = 40}));
+    auto selection = catalogue.SelectByTemplate(test::MakeRecord({.ID = kEndID}));
     catalogue.Renumber();
     EXPECT_EQ(selection->SlotRecord(0)->ID, 1);
 }
@@ -324,12 +300,8 @@ TEST(Renumber, IsRefusedOnAResultSet) {
     TrackRecord record;
     catalogue.Insert(record);
     auto selection = catalogue.SelectByTemplate(record);
-    try {
-        selection->Renumber();
-        FAIL() << "renumbered a result set";
-    } catch (const EDBInvalidOp& error) {
-        EXPECT_STREQ(error.what(), "Invalid operation \"Renumber\" for a result set");
-    }
+    EXPECT_EQ(test::ErrorOf<EDBInvalidOp>([&] { selection->Renumber(); }),
+              "Invalid operation \"Renumber\" for a result set");
     EXPECT_EQ(catalogue.SlotRecord(0)->ID, 1);
 }
 

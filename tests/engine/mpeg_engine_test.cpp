@@ -8,43 +8,44 @@
 #include <gtest/gtest.h>
 
 #include "engine/mpegdll.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/playback_files.h"
+#include "tests/support/require_tool.h"
 
 namespace tracklore {
 namespace {
 
 using test::kSamplesPerFrame;
 
-// Waits for the engine to clear the play flag. The deadline only keeps a broken engine from
-// hanging the test run.
+// Waits for the engine to clear the play flag.
 bool WaitForEnd(const uint8_t& flag) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::atomic_ref<const uint8_t>(flag).load() != 0) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return test::WaitUntil([&flag] { return std::atomic_ref<const uint8_t>(flag).load() == 0; });
 }
 
 class MpegEngine : public testing::Test {
 protected:
     void SetUp() override {
-        if (!test::HaveTool("lame")) GTEST_SKIP() << "lame is not installed";
-        UseOutput("null");
+        REQUIRE_TOOLS("lame");
         ASSERT_EQ(init(), 1);
     }
-    void TearDown() override {
-        deinit();
-        unsetenv("TRACKLORE_AUDIO_OUT");
+    void TearDown() override { deinit(); }
+    void UseOutput(const std::string& output) const { output_.Set(output); }
+    /// Makes a long MP3 of `frames` frames at `mp3` and opens it in the engine.
+    void OpenLongMp3(size_t frames, std::string& mp3) {
+        mp3 = test::MakeLongMp3(dir_, "long.mp3", frames);
+        ASSERT_EQ(OpenFile(mp3), 1);
     }
-    static void UseOutput(const std::string& output) {
-        setenv("TRACKLORE_AUDIO_OUT", output.c_str(), 1);
+    /// Plays frames `from` to `to` (-1: to the end) of the open file and waits for the end.
+    static void PlayToEnd(uint8_t& flag, int32_t from = 0, int32_t to = -1) {
+        ASSERT_EQ(Play(from, to, &flag), 1);
+        ASSERT_TRUE(WaitForEnd(flag));
     }
     static int32_t OpenFile(const std::string& path) {
         return Open(path.c_str(), 0, 0, 0, 0, 0, 0, 0, 0);
     }
 
     test::TTempDir dir_;
+    test::TEnvGuard output_{"TRACKLORE_AUDIO_OUT", "null"};
 };
 
 TEST_F(MpegEngine, DecodesWholeFileToWavOfSourceLength) {
@@ -65,33 +66,30 @@ TEST_F(MpegEngine, DecodesWholeFileToWavOfSourceLength) {
 }
 
 TEST_F(MpegEngine, PlaysOnlyTheAskedFrameRange) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 200);
     UseOutput("wav:" + dir_.Path("range.wav"));
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
-    ASSERT_EQ(Play(50, 80, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(200, mp3));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag, 50, 80));
     Stop();
     EXPECT_EQ(test::WavSampleFrames(dir_.Path("range.wav")), 30 * kSamplesPerFrame);
 }
 
 TEST_F(MpegEngine, PlayAgainRestartsFromTheFirstFrame) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 100);
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
-    ASSERT_EQ(Play(0, -1, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(100, mp3));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
     UseOutput("wav:" + dir_.Path("again.wav"));
-    ASSERT_EQ(Play(0, -1, &flag), 1);
-    ASSERT_TRUE(WaitForEnd(flag));
+    ASSERT_NO_FATAL_FAILURE(PlayToEnd(flag));
     Stop();
     EXPECT_EQ(test::WavSampleFrames(dir_.Path("again.wav")), 100 * kSamplesPerFrame);
 }
 
 TEST_F(MpegEngine, PlayReturnsWhileSoundGoesOnAndStopEndsIt) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(40000, mp3));
     ASSERT_EQ(Play(0, -1, &flag), 1);
     EXPECT_EQ(std::atomic_ref<uint8_t>(flag).load(), 1);
     EXPECT_EQ(Stop(), 1);
@@ -102,10 +100,10 @@ TEST_F(MpegEngine, PlayReturnsWhileSoundGoesOnAndStopEndsIt) {
 }
 
 TEST_F(MpegEngine, StoppedWavFileIsCompleteUpToWhereItStopped) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     UseOutput("wav:" + dir_.Path("stopped.wav"));
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(40000, mp3));
     ASSERT_EQ(Play(0, -1, &flag), 1);
     ASSERT_EQ(Close(), 1);
     const int64_t written = test::WavSampleFrames(dir_.Path("stopped.wav"));
@@ -161,10 +159,10 @@ TEST_F(MpegEngine, TruncatedFilePlaysWhatIsThereAndEnds) {
 }
 
 TEST_F(MpegEngine, UnknownOutputModuleEndsThePlayAtOnce) {
-    const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 100);
     UseOutput("no-such-module");
     uint8_t flag = 0;
-    ASSERT_EQ(OpenFile(mp3), 1);
+    std::string mp3;
+    ASSERT_NO_FATAL_FAILURE(OpenLongMp3(100, mp3));
     EXPECT_EQ(Play(0, -1, &flag), 1);
     EXPECT_TRUE(WaitForEnd(flag));
 }

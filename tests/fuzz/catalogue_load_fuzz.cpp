@@ -20,13 +20,13 @@ using tracklore::EDBError;
 using tracklore::EInOutError;
 using tracklore::TTracklore;
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 const tracklore::fuzz::TFuzzScratch& Scratch() {
     static const tracklore::fuzz::TFuzzScratch scratch("load", ".tracklore");
     return scratch;
+}
+
+void Check(bool condition) {
+    if (!condition) std::abort();
 }
 
 std::vector<int32_t> Ids(const TTracklore& catalogue) {
@@ -35,13 +35,6 @@ std::vector<int32_t> Ids(const TTracklore& catalogue) {
         if (const auto* record = catalogue.SlotRecord(slot)) ids.push_back(record->ID);
     }
     return ids;
-}
-
-// Saving synchronises the file with the disk, which is slow: only one input in 32, chosen
-// by its bytes, is saved and loaded again.
-bool SampledForRoundTrip(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    return std::hash<std::string_view>{}(bytes) % 32 == 0;
 }
 
 }  // namespace
@@ -58,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(catalogue.Count() == 0 && catalogue.LastID() == 0);
         return 0;
     }
-    if (!SampledForRoundTrip(data, size)) return 0;
+    if (!tracklore::fuzz::SampledForRoundTrip(data, size)) return 0;
     // Saving sorts by identifier; what was saved must come back in that order.
     catalogue.SaveToFile(Scratch().Path());
     TTracklore again;

@@ -42,13 +42,6 @@ bool Exportable(const TrackRecord& record) {
     return true;
 }
 
-// Saving synchronises the file with the disk, which is slow: only one input in 32, chosen
-// by its bytes, is saved and loaded again.
-bool SampledForRoundTrip(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    return std::hash<std::string_view>{}(bytes) % 32 == 0;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -62,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(catalogue.Count() == TTracklore::kSlotCount);
         return 0;
     }
-    if (!SampledForRoundTrip(data, size)) return 0;
+    if (!tracklore::fuzz::SampledForRoundTrip(data, size)) return 0;
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         if (!Exportable(*catalogue.SlotRecord(slot))) return 0;
     }

@@ -10,6 +10,7 @@
 #include "core/track_record.h"
 #include "search/evaluate.h"
 #include "search/scanner_parser.h"
+#include "tests/support/sample_records.h"
 
 namespace {
 
@@ -17,25 +18,6 @@ using namespace tracklore;
 
 void Check(bool condition) {
     if (!condition) std::abort();
-}
-
-TrackRecord FullRecord() {
-    TrackRecord record;
-    record.ID = 7;
-    record.Volume = "MUSIC_1";
-    record.Filename = "/Albums/Bj\xc3\xb6rk/J\xc3\xb3ga.mp3";
-    record.Artist = "Bj\xc3\xb6rk";
-    record.Title = "J\xc3\xb3ga";
-    record.Album = "Homogenic";
-    record.Comment = "ISTANBUL \xc4\xb0";
-    record.Year = "1997";
-    record.PlayLength = 305;
-    record.Genre = 17;
-    record.SampleRate = 44100;
-    record.BitRate = 256;
-    record.FileSize = 4294967295u;
-    record.FileDate = 36000.5;
-    return record;
 }
 
 bool StartsWith(const char* text, const char* prefix) {
@@ -84,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(tree != nullptr);
     Check(!tree->Describe(0).empty());
     EvaluateOn(*tree, TrackRecord{});
-    EvaluateOn(*tree, FullRecord());
+    EvaluateOn(*tree, test::BjorkRecord());
     return 0;
 }

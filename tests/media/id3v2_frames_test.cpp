@@ -76,34 +76,33 @@ TEST(Id3v2Text, UnknownEncodingIsRefused) {
 
 // ---- comments ----
 
+// The description and text a version-3 COMM frame with these bytes gives.
+void ExpectComment(const std::string& data, const char* description, const char* text) {
+    const TLoaded loaded(Id3Tag(3, Id3Frame(3, "COMM", data)));
+    EXPECT_EQ(CommentOf(loaded).Description, description);
+    EXPECT_EQ(CommentOf(loaded).Text, text);
+}
+
 TEST(Id3v2Comment, Utf16EmptyDescriptionWithMark) {
-    const TLoaded loaded(Id3Tag(3, Id3Frame(3, "COMM",
-                                            std::string("\1eng\xFF\xFE\0\0\xFF\xFE"
-                                                        "a\0",
-                                                        12))));
-    EXPECT_EQ(CommentOf(loaded).Description, "");
-    EXPECT_EQ(CommentOf(loaded).Text, "a");
+    ExpectComment(std::string("\1eng\xFF\xFE\0\0\xFF\xFE"
+                              "a\0",
+                              12),
+                  "", "a");
 }
 
 TEST(Id3v2Comment, Utf16EmptyDescriptionWithoutMarkKeepsTheText) {
-    const TLoaded loaded(Id3Tag(3, Id3Frame(3, "COMM",
-                                            std::string("\1eng\0\0\xFF\xFE"
-                                                        "a\0",
-                                                        10))));
-    EXPECT_EQ(CommentOf(loaded).Description, "");
-    EXPECT_EQ(CommentOf(loaded).Text, "a");
+    ExpectComment(std::string("\1eng\0\0\xFF\xFE"
+                              "a\0",
+                              10),
+                  "", "a");
 }
 
 TEST(Id3v2Comment, EightBitDescriptionAndText) {
-    const TLoaded loaded(Id3Tag(3, Id3Frame(3, "COMM", std::string("\0engdesc\0text", 13))));
-    EXPECT_EQ(CommentOf(loaded).Description, "desc");
-    EXPECT_EQ(CommentOf(loaded).Text, "text");
+    ExpectComment(std::string("\0engdesc\0text", 13), "desc", "text");
 }
 
 TEST(Id3v2Comment, MissingTerminatorLeavesTheTextEmpty) {
-    const TLoaded loaded(Id3Tag(3, Id3Frame(3, "COMM", std::string("\0engdesc", 8))));
-    EXPECT_EQ(CommentOf(loaded).Description, "desc");
-    EXPECT_EQ(CommentOf(loaded).Text, "");
+    ExpectComment(std::string("\0engdesc", 8), "desc", "");
 }
 
 TEST(Id3v2Comment, FewerThanFiveBytesIsBuggy) {

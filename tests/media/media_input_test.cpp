@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
+#include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -145,12 +146,8 @@ TEST_F(MediaInputFile, StrictShortReadRaisesAndLooseReturnsTheCount) {
     TMediaInput input(MakeFile(100));
     input.Seek(96);
     uint8_t buffer[10];
-    try {
-        input.Read(buffer, 10);
-        FAIL() << "no error";
-    } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), msg::ReadLessThanExpected);
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { input.Read(buffer, 10); }),
+              msg::ReadLessThanExpected);
     input.SetStrict(false);
     input.Seek(96);
     EXPECT_EQ(input.Read(buffer, 10), 4);
@@ -198,13 +195,8 @@ TEST_F(MediaInputFile, WritingIsRefused) {
 
 TEST_F(MediaInputFile, MissingFileRaisesTheOpeningError) {
     const std::string name = dir_.Path("missing.mp3");
-    try {
-        TMediaInput input(name);
-        FAIL() << "no error";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Error opening \"" + name + "\" - ", 0), 0u)
-            << e.what();
-    }
+    const std::string error = test::ErrorOf<EInOutError>([&] { TMediaInput input(name); });
+    EXPECT_EQ(error.rfind("Error opening \"" + name + "\" - ", 0), 0u) << error;
 }
 
 TEST(MediaInputMemory, ReadsSeeksAndCountsHandedOutBytes) {

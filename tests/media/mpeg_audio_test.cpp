@@ -9,6 +9,7 @@
 
 #include "core/messages.h"
 #include "media/media_input.h"
+#include "tests/support/error_text.h"
 #include "tests/support/id3_builder.h"
 #include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
@@ -33,12 +34,7 @@ constexpr double kMp3FrameSeconds = 1152.0 / 44100.0;
 std::string FirstHeaderError(std::vector<uint8_t> bytes, int64_t start = 0) {
     TMediaInput input(std::move(bytes));
     input.Seek(start);
-    try {
-        TMPEGAudio::ReadFirstHeader(input);
-    } catch (const EMPEGError& e) {
-        return e.what();
-    }
-    return "no error";
+    return test::ErrorOf<EMPEGError>([&] { TMPEGAudio::ReadFirstHeader(input); });
 }
 
 std::unique_ptr<TMPEGAudio> Scan(std::vector<uint8_t> bytes) {

@@ -10,6 +10,7 @@
 
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
+#include "tests/support/error_text.h"
 #include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 
@@ -73,6 +74,13 @@ struct TBoth {
     std::unique_ptr<TMPEGAudio> Quick;
     std::unique_ptr<TMPEGAudio> Walked;
 };
+
+// The quick analysis walked the file and found what the walk finds.
+void ExpectWalked(const TBoth& both, const std::string& what = "") {
+    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk) << what;
+    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration) << what;
+    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate) << what;
+}
 
 TBoth Analyse(const std::vector<uint8_t>& bytes) {
     TMediaInput quick(bytes);
@@ -149,10 +157,7 @@ TEST(QuickAnalysis, SummaryCountsThatCannotDescribeTheFileAreNotBelieved) {
         {"bytes too few per frame", 0x3, {20000, kXingBytes}},
     };
     for (const TCase& c : cases) {
-        const TBoth both = Analyse(XingFile(c.flags, c.fields));
-        EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk) << c.what;
-        EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration) << c.what;
-        EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate) << c.what;
+        ExpectWalked(Analyse(XingFile(c.flags, c.fields)), c.what);
     }
 }
 
@@ -195,10 +200,7 @@ TEST(QuickAnalysis, StartOfOneRateThenAnotherIsWalked) {
     std::vector<uint8_t> bytes;
     AppendFrames(bytes, kRate32, 104, 200);
     AppendFrames(bytes, kRate192, 626, 3000);
-    const TBoth both = Analyse(bytes);
-    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk);
-    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration);
-    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
+    ExpectWalked(Analyse(bytes));
 }
 
 TEST(QuickAnalysis, QuietStartAndQuietMiddleOfAVariableRateFileAreNotTakenAsSteady) {
@@ -210,10 +212,7 @@ TEST(QuickAnalysis, QuietStartAndQuietMiddleOfAVariableRateFileAreNotTakenAsStea
     AppendMixedFrames(bytes, 1000);
     AppendFrames(bytes, kRate32, 104, 60);
     AppendMixedFrames(bytes, 1000);
-    const TBoth both = Analyse(bytes);
-    EXPECT_EQ(both.Quick->LengthSource, TLengthSource::Walk);
-    EXPECT_DOUBLE_EQ(both.Quick->Duration, both.Walked->Duration);
-    EXPECT_EQ(both.Quick->BitRate, both.Walked->BitRate);
+    ExpectWalked(Analyse(bytes));
 }
 
 TEST(QuickAnalysis, ChangingRatesAreWalked) {
@@ -244,17 +243,9 @@ TEST(QuickAnalysis, MissingHeaderRaisesTheWalksError) {
     const std::vector<uint8_t> zeros(300, 0);
     TMediaInput quick(zeros);
     TMediaInput walked(zeros);
-    std::string quickError, walkError;
-    try {
-        TMPEGAudio::ScanQuick(quick);
-    } catch (const EMPEGError& e) {
-        quickError = e.what();
-    }
-    try {
-        TMPEGAudio::ScanAllFrames(walked);
-    } catch (const EMPEGError& e) {
-        walkError = e.what();
-    }
+    const std::string quickError = test::ErrorOf<EMPEGError>([&] { TMPEGAudio::ScanQuick(quick); });
+    const std::string walkError =
+        test::ErrorOf<EMPEGError>([&] { TMPEGAudio::ScanAllFrames(walked); });
     EXPECT_FALSE(quickError.empty());
     EXPECT_EQ(quickError, walkError);
 }

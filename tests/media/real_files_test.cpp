@@ -4,8 +4,12 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
+#include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,22 +20,18 @@
 #include "media/scan.h"
 #include "tests/support/id3_builder.h"
 #include "tests/support/mp3_factory.h"
+#include "tests/support/require_tool.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
 namespace {
 
-using test::HaveTool;
 using test::LameEncode;
 using test::RunTool;
+using Strings = std::vector<std::string>;
 
 constexpr double kSeconds = 3.0;
-
-// Skips the test when one of the tools is not installed.
-#define REQUIRE_TOOLS(...)                                                \
-    for (const std::string tool : {__VA_ARGS__}) {                        \
-        if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed"; \
-    }
 
 // The interpreter that runs mid3v2, which is the one that has mutagen.
 std::string MutagenPython() {
@@ -50,14 +50,11 @@ protected:
         made_.clear();
     }
 
-    // A 44.1 kHz stereo WAV of kSeconds seconds, written once.
-    static const std::string& Wav() {
-        static std::string path;
-        if (path.empty()) {
-            path = folder_->Path("tone.wav");
-            test::WriteWav(path, kSeconds, 44100, 2);
-        }
-        return path;
+    // A 44.1 kHz stereo WAV of kSeconds seconds, written once per test suite (each suite
+    // has a folder of its own).
+    static std::string Wav() {
+        return Made("tone.wav",
+                    [](const std::string& out) { test::WriteWav(out, kSeconds, 44100, 2); });
     }
 
     // The file `name`, made by `make(path)` the first time it is asked for.
@@ -68,13 +65,6 @@ protected:
         const std::string path = folder_->Path(name);
         make(path);
         made_[name] = path;
-        return path;
-    }
-
-    // A lame file without tags, to be tagged by another tool.
-    static std::string Untagged(const std::string& name) {
-        const std::string path = folder_->Path(name);
-        LameEncode(Wav(), path, {"-b", "128"});
         return path;
     }
 
@@ -102,260 +92,242 @@ protected:
 test::TTempDir* RealFiles::folder_ = nullptr;
 std::map<std::string, std::string> RealFiles::made_;
 
-// --- Encoders ---------------------------------------------------------------------------
+// --- Encoders and tag writers -----------------------------------------------------------
 
-TEST_F(RealFiles, LameConstantBitRateWithTags) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("cbr.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out,
-                   {"-b", "128", "--add-id3v2", "--tt", "Title", "--ta", "Artist", "--tl", "Album",
-                    "--ty", "2001", "--tc", "Comment", "--tg", "Rock"});
-    });
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "Artist");
-    EXPECT_EQ(record.Title.view(), "Title");
-    EXPECT_EQ(record.Album.view(), "Album");
-    EXPECT_EQ(record.Year.view(), "2001");
-    EXPECT_EQ(record.Comment.view(), "Comment");
-    EXPECT_EQ(record.Genre, 17);
-    EXPECT_EQ(record.BitRate, 128);
-    EXPECT_EQ(record.SampleRate, 44100);
-    ExpectTrueLength(path);
+// What a scan of the file must give; what is left out is not looked at.
+struct Expected {
+    std::optional<std::string> Artist{}, Title{}, Album{};
+    std::optional<int> Genre{};
+    std::optional<std::string> Year{}, Comment{};
+    std::optional<int> BitRate{}, SampleRate{};
+    std::optional<std::pair<int, int>> BitRateRange{};  ///< lowest and highest
+    std::optional<int> MpegVersion{}, ChannelMode{}, TagKind{}, TagVersion{};
+    bool TrueLength = false;  ///< the play time is that of the encoded audio
+};
+
+// A file made from the tone: encoded by lame with `lame` (unless empty), then `command` run
+// with "{wav}", "{out}" and "{python}" (mutagen's interpreter) replaced.
+struct RealFileCase {
+    const char* name;
+    Strings tools;
+    Strings lame;
+    Strings command;
+    Expected expect;
+};
+
+class RealFileScan : public RealFiles, public testing::WithParamInterface<RealFileCase> {
+protected:
+    static void Make(const RealFileCase& c, const std::string& out) {
+        if (!c.lame.empty()) LameEncode(Wav(), out, c.lame);
+        if (c.command.empty()) return;
+        Strings command;
+        for (const std::string& word : c.command)
+            command.push_back(word == "{wav}"      ? Wav()
+                              : word == "{out}"    ? out
+                              : word == "{python}" ? MutagenPython()
+                                                   : word);
+        RunTool(command);
+    }
+};
+
+template <typename T>
+void ExpectIfGiven(const std::optional<T>& want, const T& got, const char* what) {
+    if (want) {
+        EXPECT_EQ(got, *want) << what;
+    }
 }
 
-TEST_F(RealFiles, LameVariableBitRate) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("vbr.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out, {"-V", "2"});
-    });
+TEST_P(RealFileScan, ScanGivesWhatTheToolsWrote) {
+    const RealFileCase& c = GetParam();
+    REQUIRE_TOOLS(c.tools);
+    const std::string path =
+        Made(std::string(c.name) + ".mp3", [&c](const std::string& out) { Make(c, out); });
+    const Expected& e = c.expect;
+    const Tid3v2& tag = Analysed(path);
+    if (e.MpegVersion || e.ChannelMode) {
+        ASSERT_NE(tag.Audio, nullptr);
+        ExpectIfGiven(e.MpegVersion, static_cast<int>(tag.Audio->Version), "MPEG version");
+        ExpectIfGiven(e.ChannelMode, static_cast<int>(tag.Audio->ChannelMode), "channel mode");
+    }
+    ExpectIfGiven(e.TagKind, static_cast<int>(tag.TagKind), "tag kind");
+    ExpectIfGiven(e.TagVersion, static_cast<int>(tag.MajorVersion()), "tag version");
+
     const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.SampleRate, 44100);
-    EXPECT_GE(record.BitRate, 32);
-    EXPECT_LE(record.BitRate, 320);
-    EXPECT_EQ(record.Genre, kGenreUnknown);
-    ExpectTrueLength(path);
+    ExpectIfGiven(e.Artist, record.Artist.str(), "artist");
+    ExpectIfGiven(e.Title, record.Title.str(), "title");
+    ExpectIfGiven(e.Album, record.Album.str(), "album");
+    ExpectIfGiven(e.Year, record.Year.str(), "year");
+    ExpectIfGiven(e.Comment, record.Comment.str(), "comment");
+    ExpectIfGiven(e.Genre, static_cast<int>(record.Genre), "genre");
+    ExpectIfGiven(e.BitRate, static_cast<int>(record.BitRate), "bit rate");
+    ExpectIfGiven(e.SampleRate, static_cast<int>(record.SampleRate), "sample rate");
+    if (e.BitRateRange) {
+        EXPECT_GE(record.BitRate, e.BitRateRange->first);
+        EXPECT_LE(record.BitRate, e.BitRateRange->second);
+    }
+    if (e.TrueLength) ExpectTrueLength(path);
 }
 
-TEST_F(RealFiles, LameAverageBitRate) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("abr.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out, {"--abr", "96"});
-    });
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_NEAR(record.BitRate, 96, 40);
-    ExpectTrueLength(path);
+const Strings kTagged = {"-b", "128"};  // the plain file a tag writer is run on
+
+// ffmpeg's words, split at the blanks.
+Strings FfmpegCommand() {
+    std::istringstream line(
+        "ffmpeg -nostdin -v error -y -i {wav} -c:a libmp3lame -b:a 128k -metadata "
+        "title=T\xC3\xADtulo -metadata artist=Artista -metadata album=\xC3\x81lbum -metadata "
+        "date=2005 -metadata genre=Jazz {out}");
+    return Strings(std::istream_iterator<std::string>(line), std::istream_iterator<std::string>());
 }
 
-TEST_F(RealFiles, LameMpeg2SampleRate) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("mpeg2.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out, {"--resample", "22.05", "-b", "64"});
-    });
-    EXPECT_EQ(Analysed(path).Audio->Version, 2);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.SampleRate, 22050);
-    EXPECT_EQ(record.BitRate, 64);
-    ExpectTrueLength(path);
-}
+const std::string kMutagen3 =
+    "import sys\n"
+    "from mutagen.id3 import ID3, TIT2, TPE1, TYER, TCON\n"
+    "t = ID3()\n"
+    "t.add(TIT2(encoding=1, text=['\xC3\x9C"
+    "ber']))\n"
+    "t.add(TPE1(encoding=0, text=['Caf\xC3\xA9']))\n"
+    "t.add(TYER(encoding=0, text=['1987']))\n"
+    "t.add(TCON(encoding=0, text=['Jazz']))\n"
+    "t.save(sys.argv[1], v2_version=3)\n";
 
-TEST_F(RealFiles, LameMpeg25SampleRate) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("mpeg25.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out, {"--resample", "11.025", "-b", "32"});
-    });
-    EXPECT_EQ(Analysed(path).Audio->Version, 3);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.SampleRate, 11025);
-    EXPECT_EQ(record.BitRate, 32);
-    ExpectTrueLength(path);
-}
+const std::string kMutagen4 =
+    "import sys\n"
+    "from mutagen.id3 import ID3, TPE1, TCON\n"
+    "t = ID3()\n"
+    "t.add(TPE1(encoding=1, text=['Ann', 'Bob']))\n"
+    "t.add(TCON(encoding=1, text=['Jazz', 'Rock']))\n"
+    "t.save(sys.argv[1], v2_version=4)\n";
 
-TEST_F(RealFiles, LameMono) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("mono.mp3", [](const std::string& out) {
-        LameEncode(Wav(), out, {"-m", "m", "-b", "64"});
-    });
-    EXPECT_EQ(Analysed(path).Audio->ChannelMode, 3);
-    EXPECT_EQ(ScanRecord(path).BitRate, 64);
-    ExpectTrueLength(path);
-}
-
-TEST_F(RealFiles, FfmpegVersion4TagsGiveYearFromRecordingTime) {
-    REQUIRE_TOOLS("ffmpeg");
-    const std::string path = Made("ffmpeg.mp3", [](const std::string& out) {
-        RunTool({"ffmpeg",
-                 "-nostdin",
-                 "-v",
-                 "error",
-                 "-y",
-                 "-i",
-                 Wav(),
-                 "-c:a",
-                 "libmp3lame",
-                 "-b:a",
-                 "128k",
-                 "-metadata",
-                 "title=T\xC3\xADtulo",
-                 "-metadata",
-                 "artist=Artista",
-                 "-metadata",
-                 "album=\xC3\x81lbum",
-                 "-metadata",
-                 "date=2005",
-                 "-metadata",
-                 "genre=Jazz",
-                 out});
-    });
-    EXPECT_EQ(Analysed(path).MajorVersion(), 4);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Title.view(), "T\xC3\xADtulo");
-    EXPECT_EQ(record.Artist.view(), "Artista");
-    EXPECT_EQ(record.Album.view(), "\xC3\x81lbum");
-    EXPECT_EQ(record.Year.view(), "2005");
-    EXPECT_EQ(record.Genre, 8);
-    EXPECT_EQ(record.BitRate, 128);
-    ExpectTrueLength(path);
-}
-
-// --- Tag writers ------------------------------------------------------------------------
-
-TEST_F(RealFiles, Id3v2ToolVersion3Tag) {
-    REQUIRE_TOOLS("lame", "id3v2");
-    const std::string path = Made("id3v2.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("id3v2.mp3");
-        RunTool({"id3v2", "-2", "-a", "Artist", "-t", "Title", "-A", "Album", "-y", "1999", "-c",
-                 "Comment", "-g", "17", plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).TagKind, 2);
-    EXPECT_EQ(Analysed(path).MajorVersion(), 3);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "Artist");
-    EXPECT_EQ(record.Title.view(), "Title");
-    EXPECT_EQ(record.Album.view(), "Album");
-    EXPECT_EQ(record.Year.view(), "1999");
-    EXPECT_EQ(record.Comment.view(), "Comment");
-    EXPECT_EQ(record.Genre, 17);
-    EXPECT_EQ(record.BitRate, 128);
-}
-
-TEST_F(RealFiles, Id3v2ToolVersion1Tag) {
-    REQUIRE_TOOLS("lame", "id3v2");
-    const std::string path = Made("id3v1.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("id3v1.mp3");
-        RunTool({"id3v2", "-1", "-a", "Artist", "-t", "Title", "-A", "Album", "-y", "1999", "-c",
-                 "Comment", "-g", "8", plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).TagKind, 1);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "Artist");
-    EXPECT_EQ(record.Title.view(), "Title");
-    EXPECT_EQ(record.Album.view(), "Album");
-    EXPECT_EQ(record.Year.view(), "1999");
-    EXPECT_EQ(record.Comment.view(), "Comment");
-    EXPECT_EQ(record.Genre, 8);
+const RealFileCase kRealFiles[] = {
+    {"LameConstantBitRateWithTags",
+     {"lame"},
+     {"-b", "128", "--add-id3v2", "--tt", "Title", "--ta", "Artist", "--tl", "Album", "--ty",
+      "2001", "--tc", "Comment", "--tg", "Rock"},
+     {},
+     {.Artist = "Artist",
+      .Title = "Title",
+      .Album = "Album",
+      .Genre = 17,
+      .Year = "2001",
+      .Comment = "Comment",
+      .BitRate = 128,
+      .SampleRate = 44100,
+      .TrueLength = true}},
+    {"LameVariableBitRate",
+     {"lame"},
+     {"-V", "2"},
+     {},
+     {.Genre = kGenreUnknown,
+      .SampleRate = 44100,
+      .BitRateRange = std::pair(32, 320),
+      .TrueLength = true}},
+    {"LameAverageBitRate",
+     {"lame"},
+     {"--abr", "96"},
+     {},
+     {.BitRateRange = std::pair(96 - 40, 96 + 40), .TrueLength = true}},
+    {"LameMpeg2SampleRate",
+     {"lame"},
+     {"--resample", "22.05", "-b", "64"},
+     {},
+     {.BitRate = 64, .SampleRate = 22050, .MpegVersion = 2, .TrueLength = true}},
+    {"LameMpeg25SampleRate",
+     {"lame"},
+     {"--resample", "11.025", "-b", "32"},
+     {},
+     {.BitRate = 32, .SampleRate = 11025, .MpegVersion = 3, .TrueLength = true}},
+    {"LameMono",
+     {"lame"},
+     {"-m", "m", "-b", "64"},
+     {},
+     {.BitRate = 64, .ChannelMode = 3, .TrueLength = true}},
+    // ffmpeg writes a version-4 tag, whose year comes from the recording time.
+    {"FfmpegVersion4TagsGiveYearFromRecordingTime",
+     {"ffmpeg"},
+     {},
+     FfmpegCommand(),
+     {.Artist = "Artista",
+      .Title = "T\xC3\xADtulo",
+      .Album = "\xC3\x81lbum",
+      .Genre = 8,
+      .Year = "2005",
+      .BitRate = 128,
+      .TagVersion = 4,
+      .TrueLength = true}},
+    {"Id3v2ToolVersion3Tag",
+     {"lame", "id3v2"},
+     kTagged,
+     {"id3v2", "-2", "-a", "Artist", "-t", "Title", "-A", "Album", "-y", "1999", "-c", "Comment",
+      "-g", "17", "{out}"},
+     {.Artist = "Artist",
+      .Title = "Title",
+      .Album = "Album",
+      .Genre = 17,
+      .Year = "1999",
+      .Comment = "Comment",
+      .BitRate = 128,
+      .TagKind = 2,
+      .TagVersion = 3}},
     // The tag at the end counts as one frame more; the bit rate stays that of the frames.
-    EXPECT_EQ(record.BitRate, 128);
-    ExpectTrueLength(path);
-}
-
-TEST_F(RealFiles, EyeD3Version3Utf16Texts) {
-    REQUIRE_TOOLS("lame", "eyeD3");
-    const std::string path = Made("eyed3.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("eyed3.mp3");
-        RunTool({"eyeD3", "--quiet", "--to-v2.3", "--encoding", "utf16", "-a", "\xC3\x84rtist",
-                 "-t", "T\xC3\xADtle \xE2\x99\xAB", "-A", "\xC3\x81lbum", "-G", "Rock",
-                 "--recording-date", "1999", "-c", "C\xC3\xB6mment", plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).MajorVersion(), 3);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "\xC3\x84rtist");
-    EXPECT_EQ(record.Title.view(), "T\xC3\xADtle \xE2\x99\xAB");
-    EXPECT_EQ(record.Album.view(), "\xC3\x81lbum");
-    EXPECT_EQ(record.Comment.view(), "C\xC3\xB6mment");
-    EXPECT_EQ(record.Year.view(), "1999");
-    EXPECT_EQ(record.Genre, 17);
-}
-
-TEST_F(RealFiles, EyeD3Version4RecordingTime) {
-    REQUIRE_TOOLS("lame", "eyeD3");
-    const std::string path = Made("eyed3v4.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("eyed3v4.mp3");
-        RunTool({"eyeD3", "--quiet", "--to-v2.4", "--encoding", "utf8", "-t", "Title",
-                 "--recording-date", "2012-03-04", "-G", "Jazz", plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).MajorVersion(), 4);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Title.view(), "Title");
-    EXPECT_EQ(record.Year.view(), "2012");
-    EXPECT_EQ(record.Genre, 8);
-}
-
-TEST_F(RealFiles, Mid3v2Version4SeveralValuesAndTerminators) {
-    REQUIRE_TOOLS("lame", "mid3v2");
-    const std::string path = Made("mid3v2.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("mid3v2.mp3");
-        RunTool({"mid3v2", "-a", "One", "-a", "Two", "-t", "T\xC3\xBC", "-g", "Rock", "-y",
-                 "2010-06-07", plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).MajorVersion(), 4);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "One / Two");
-    EXPECT_EQ(record.Title.view(), "T\xC3\xBC");
-    EXPECT_EQ(record.Year.view(), "2010");
-    EXPECT_EQ(record.Genre, 17);
-}
-
-TEST_F(RealFiles, MutagenVersion3Tag) {
-    REQUIRE_TOOLS("lame", "mid3v2");
-    const std::string path = Made("mutagen3.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("mutagen3.mp3");
-        RunTool({MutagenPython(), "-c",
-                 "import sys\n"
-                 "from mutagen.id3 import ID3, TIT2, TPE1, TYER, TCON\n"
-                 "t = ID3()\n"
-                 "t.add(TIT2(encoding=1, text=['\xC3\x9C"
-                 "ber']))\n"
-                 "t.add(TPE1(encoding=0, text=['Caf\xC3\xA9']))\n"
-                 "t.add(TYER(encoding=0, text=['1987']))\n"
-                 "t.add(TCON(encoding=0, text=['Jazz']))\n"
-                 "t.save(sys.argv[1], v2_version=3)\n",
-                 plain});
-        EXPECT_EQ(plain, out);
-    });
-    EXPECT_EQ(Analysed(path).MajorVersion(), 3);
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Title.view(),
-              "\xC3\x9C"
-              "ber");
-    EXPECT_EQ(record.Artist.view(), "Caf\xC3\xA9");  // Windows-1252 in the tag
-    EXPECT_EQ(record.Year.view(), "1987");
-    EXPECT_EQ(record.Genre, 8);
-}
-
-TEST_F(RealFiles, MutagenVersion4Utf16SeveralValues) {
-    REQUIRE_TOOLS("lame", "mid3v2");
-    const std::string path = Made("mutagen4.mp3", [](const std::string& out) {
-        const std::string plain = Untagged("mutagen4.mp3");
-        RunTool({MutagenPython(), "-c",
-                 "import sys\n"
-                 "from mutagen.id3 import ID3, TPE1, TCON\n"
-                 "t = ID3()\n"
-                 "t.add(TPE1(encoding=1, text=['Ann', 'Bob']))\n"
-                 "t.add(TCON(encoding=1, text=['Jazz', 'Rock']))\n"
-                 "t.save(sys.argv[1], v2_version=4)\n",
-                 plain});
-        EXPECT_EQ(plain, out);
-    });
+    {"Id3v2ToolVersion1Tag",
+     {"lame", "id3v2"},
+     kTagged,
+     {"id3v2", "-1", "-a", "Artist", "-t", "Title", "-A", "Album", "-y", "1999", "-c", "Comment",
+      "-g", "8", "{out}"},
+     {.Artist = "Artist",
+      .Title = "Title",
+      .Album = "Album",
+      .Genre = 8,
+      .Year = "1999",
+      .Comment = "Comment",
+      .BitRate = 128,
+      .TagKind = 1,
+      .TrueLength = true}},
+    {"EyeD3Version3Utf16Texts",
+     {"lame", "eyeD3"},
+     kTagged,
+     {"eyeD3", "--quiet", "--to-v2.3", "--encoding", "utf16", "-a", "\xC3\x84rtist", "-t",
+      "T\xC3\xADtle \xE2\x99\xAB", "-A", "\xC3\x81lbum", "-G", "Rock", "--recording-date", "1999",
+      "-c", "C\xC3\xB6mment", "{out}"},
+     {.Artist = "\xC3\x84rtist",
+      .Title = "T\xC3\xADtle \xE2\x99\xAB",
+      .Album = "\xC3\x81lbum",
+      .Genre = 17,
+      .Year = "1999",
+      .Comment = "C\xC3\xB6mment",
+      .TagVersion = 3}},
+    {"EyeD3Version4RecordingTime",
+     {"lame", "eyeD3"},
+     kTagged,
+     {"eyeD3", "--quiet", "--to-v2.4", "--encoding", "utf8", "-t", "Title", "--recording-date",
+      "2012-03-04", "-G", "Jazz", "{out}"},
+     {.Title = "Title", .Genre = 8, .Year = "2012", .TagVersion = 4}},
+    {"Mid3v2Version4SeveralValuesAndTerminators",
+     {"lame", "mid3v2"},
+     kTagged,
+     {"mid3v2", "-a", "One", "-a", "Two", "-t", "T\xC3\xBC", "-g", "Rock", "-y", "2010-06-07",
+      "{out}"},
+     {.Artist = "One / Two", .Title = "T\xC3\xBC", .Genre = 17, .Year = "2010", .TagVersion = 4}},
+    // The artist is Windows-1252 in the tag.
+    {"MutagenVersion3Tag",
+     {"lame", "mid3v2"},
+     kTagged,
+     {"{python}", "-c", kMutagen3, "{out}"},
+     {.Artist = "Caf\xC3\xA9",
+      .Title = "\xC3\x9C"
+               "ber",
+      .Genre = 8,
+      .Year = "1987",
+      .TagVersion = 3}},
     // Every value brings its own byte-order mark; none of them may end up in the texts.
-    const TrackRecord record = ScanRecord(path);
-    EXPECT_EQ(record.Artist.view(), "Ann / Bob");
-    EXPECT_EQ(record.Genre, 8);
-}
+    {"MutagenVersion4Utf16SeveralValues",
+     {"lame", "mid3v2"},
+     kTagged,
+     {"{python}", "-c", kMutagen4, "{out}"},
+     {.Artist = "Ann / Bob", .Genre = 8}},
+};
+
+INSTANTIATE_TEST_SUITE_P(RealFiles, RealFileScan, testing::ValuesIn(kRealFiles), test::CaseName());
 
 // --- The quick analysis against the walk ----------------------------------------------
 
@@ -364,13 +336,9 @@ class RealFilesQuick : public RealFiles {
 protected:
     static constexpr double kLongSeconds = 60.0;
 
-    static const std::string& LongWav() {
-        static std::string path;
-        if (path.empty()) {
-            path = folder_->Path("long.wav");
-            test::WriteWav(path, kLongSeconds, 44100, 2);
-        }
-        return path;
+    static std::string LongWav() {
+        return Made("long.wav",
+                    [](const std::string& out) { test::WriteWav(out, kLongSeconds, 44100, 2); });
     }
 
     // Checks the quick values of a tag-less file against the walk's, and that the quick
@@ -401,17 +369,61 @@ protected:
     }
 };
 
-TEST_F(RealFilesQuick, LameConstantRateInfoHeader) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("q_cbr.mp3", [](const std::string& out) {
-        LameEncode(LongWav(), out, {"-b", "192"});
-    });
-    EXPECT_EQ(ExpectAgreement(path, TLengthSource::XingHeader)->BitRate, 192);
+// A long file made by lame (or, with `ffmpeg`, by ffmpeg) with `options`, analysed quickly
+// and by the walk.
+struct QuickCase {
+    const char* name;
+    bool ffmpeg;
+    Strings options;
+    TLengthSource source;
+    std::optional<int> bitRate;
+    std::optional<int> sampleRate;
+};
+
+class RealFilesQuickAgree : public RealFilesQuick, public testing::WithParamInterface<QuickCase> {};
+
+TEST_P(RealFilesQuickAgree, QuickValuesAgreeWithTheWalk) {
+    const QuickCase& c = GetParam();
+    REQUIRE_TOOLS(c.ffmpeg ? "ffmpeg" : "lame");
+    const std::string path =
+        Made(std::string("q_") + c.name + ".mp3", [&c](const std::string& out) {
+            if (c.ffmpeg) {
+                test::FfmpegEncode(LongWav(), out, c.options);
+            } else {
+                LameEncode(LongWav(), out, c.options);
+            }
+        });
+    const auto quick = ExpectAgreement(path, c.source);
+    ExpectIfGiven(c.bitRate, static_cast<int>(quick->BitRate), "bit rate");
+    ExpectIfGiven(c.sampleRate, static_cast<int>(quick->SampleRate), "sample rate");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    RealFilesQuick, RealFilesQuickAgree,
+    testing::Values(
+        QuickCase{
+            "LameConstantRateInfoHeader", false, {"-b", "192"}, TLengthSource::XingHeader, 192, {}},
+        QuickCase{
+            "LameVariableRateXingHeader", false, {"-V", "2"}, TLengthSource::XingHeader, {}, {}},
+        QuickCase{"LameConstantRateWithoutHeader",
+                  false,
+                  {"-t", "-b", "128"},
+                  TLengthSource::ConstantRate,
+                  128,
+                  {}},
+        QuickCase{
+            "FfmpegVariableRateXingHeader", true, {"-q:a", "2"}, TLengthSource::XingHeader, {}, {}},
+        QuickCase{"Mpeg2MonoXingOffset",
+                  false,
+                  {"-m", "m", "--resample", "22.05", "-V", "4"},
+                  TLengthSource::XingHeader,
+                  {},
+                  22050}),
+    test::CaseName());
 
 TEST_F(RealFilesQuick, JunkBeforeTheAudioChangesNoValueInEitherScan) {
     REQUIRE_TOOLS("lame");
-    const std::string clean = Made("q_cbr.mp3", [](const std::string& out) {
+    const std::string clean = Made("q_LameConstantRateInfoHeader.mp3", [](const std::string& out) {
         LameEncode(LongWav(), out, {"-b", "192"});
     });
     // Two tags in a row, the second holding a word that reads as Layer I at 32,000 Hz, then
@@ -438,22 +450,6 @@ TEST_F(RealFilesQuick, JunkBeforeTheAudioChangesNoValueInEitherScan) {
     }
 }
 
-TEST_F(RealFilesQuick, LameVariableRateXingHeader) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("q_vbr.mp3", [](const std::string& out) {
-        LameEncode(LongWav(), out, {"-V", "2"});
-    });
-    ExpectAgreement(path, TLengthSource::XingHeader);
-}
-
-TEST_F(RealFilesQuick, LameConstantRateWithoutHeader) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("q_cbr_bare.mp3", [](const std::string& out) {
-        LameEncode(LongWav(), out, {"-t", "-b", "128"});
-    });
-    EXPECT_EQ(ExpectAgreement(path, TLengthSource::ConstantRate)->BitRate, 128);
-}
-
 TEST_F(RealFilesQuick, LameVariableRateWithoutHeaderIsWalked) {
     REQUIRE_TOOLS("lame");
     const std::string path = Made("q_vbr_bare.mp3", [](const std::string& out) {
@@ -462,22 +458,6 @@ TEST_F(RealFilesQuick, LameVariableRateWithoutHeaderIsWalked) {
     TMediaInput input(path, TMediaInput::kSmallBlockSize);
     const auto quick = TMPEGAudio::ScanQuick(input);
     EXPECT_NEAR(quick->Duration, test::WavSeconds(kLongSeconds, 44100), 1.0);
-}
-
-TEST_F(RealFilesQuick, FfmpegVariableRateXingHeader) {
-    REQUIRE_TOOLS("ffmpeg");
-    const std::string path = Made("q_ffmpeg.mp3", [](const std::string& out) {
-        test::FfmpegEncode(LongWav(), out, {"-q:a", "2"});
-    });
-    ExpectAgreement(path, TLengthSource::XingHeader);
-}
-
-TEST_F(RealFilesQuick, Mpeg2MonoXingOffset) {
-    REQUIRE_TOOLS("lame");
-    const std::string path = Made("q_mpeg2.mp3", [](const std::string& out) {
-        LameEncode(LongWav(), out, {"-m", "m", "--resample", "22.05", "-V", "4"});
-    });
-    EXPECT_EQ(ExpectAgreement(path, TLengthSource::XingHeader)->SampleRate, 22050);
 }
 
 // --- A folder of them -------------------------------------------------------------------

@@ -18,6 +18,9 @@
 #include "platform/date_time.h"
 #include "platform/file_name_text.h"
 #include "streams/stream_errors.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/error_text.h"
+#include "tests/support/mpeg_frames.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -31,12 +34,7 @@ const std::string kInvalid = "Invalid MPEG-l3 file - header found was invalid";
 
 // MPEG-1 Layer III, 128 kbit/s, 44100 Hz: 417-byte frames of 1152 samples.
 std::string Frames(int count) {
-    std::string frame("\xFF\xFB\x90\x64", 4);
-    frame.resize(417, '\0');
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += frame;
-    return out;
+    return test::Mp3FrameBytes(count);
 }
 
 std::string BigEndian32(uint32_t value) {
@@ -66,11 +64,6 @@ std::string Tag(const std::string& frames, int version = 3) {
 
 class ScanTest : public testing::Test {
 protected:
-    void SetUp() override {
-        setenv("TRACKLORE_DRIVES", ("c=/;m=" + dir_.Root() + "|MUSIC01").c_str(), 1);
-    }
-    void TearDown() override { unsetenv("TRACKLORE_DRIVES"); }
-
     std::string Put(const std::string& name, const std::string& bytes) {
         const std::string path = dir_.Path(name);
         fs::create_directories(fs::path(path).parent_path());
@@ -99,6 +92,7 @@ protected:
     }
 
     TTempDir dir_;
+    test::TEnvGuard drives_{"TRACKLORE_DRIVES", "c=/;m=" + dir_.Root() + "|MUSIC01"};
     TTracklore catalogue_;
     std::vector<std::string> errors_;
     std::vector<std::string> announced_;
@@ -225,7 +219,7 @@ TEST_F(ScanTest, PathWithoutFolderIsTakenInCurrentFolder) {
 
 TEST_F(ScanTest, PathOnNoDriveGivesEmptyVolumeAndWholePath) {
     const std::string path = Put("off/a.mp3", Frames(5));
-    setenv("TRACKLORE_DRIVES", ("m=" + dir_.Path("elsewhere") + "|LABEL").c_str(), 1);
+    drives_.Set("m=" + dir_.Path("elsewhere") + "|LABEL");
     const TrackRecord record = ScanRecord(path);
     EXPECT_EQ(record.Volume.view(), "");
     EXPECT_EQ(record.Filename.view(), path);
@@ -234,7 +228,7 @@ TEST_F(ScanTest, PathOnNoDriveGivesEmptyVolumeAndWholePath) {
 TEST_F(ScanTest, VolumeLabelIsAskedForEveryFile) {
     const std::string path = Put("a.mp3", Frames(5));
     EXPECT_EQ(ScanRecord(path).Volume.view(), "MUSIC01");
-    setenv("TRACKLORE_DRIVES", ("c=/;m=" + dir_.Root() + "|MUSIC02").c_str(), 1);
+    drives_.Set("c=/;m=" + dir_.Root() + "|MUSIC02");
     EXPECT_EQ(ScanRecord(path).Volume.view(), "MUSIC02");
 }
 
@@ -531,13 +525,8 @@ TEST_F(ScanTest, QuickScanStartsBehindTheTagAndItsFooter) {
 
 TEST_F(ScanTest, MissingTopFolderRaisesTheSystemError) {
     const std::string missing = dir_.Path("missing");
-    try {
-        Scan(missing);
-        FAIL() << "no error";
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Error opening \"" + missing + "\" - No such file or directory");
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { Scan(missing); }),
+              "Error opening \"" + missing + "\" - No such file or directory");
 }
 
 TEST_F(ScanTest, UnreadableFilesAndSubfoldersAreListedAndTheScanGoesOn) {

@@ -7,33 +7,25 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/env_guard.h"
+
 namespace tracklore::platform {
 namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;
 constexpr double kEpochDays = 25569.0;  // 1970-01-01 counted from 1899-12-30
 
-// Pins the time zone for one test and puts the old one back.
+// Pins the time zone for one test and puts the old one back; the C library reads TZ again
+// each time it changes.
 class TTimeZone {
 public:
-    explicit TTimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TTimeZone() {
-        if (old_) {
-            setenv("TZ", old_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-    TTimeZone(const TTimeZone&) = delete;
-    TTimeZone& operator=(const TTimeZone&) = delete;
+    explicit TTimeZone(const char* zone) : zone_("TZ", zone) { tzset(); }
 
 private:
-    std::optional<std::string> old_;
+    struct TReread {
+        ~TReread() { tzset(); }
+    } reread_;  // destroyed after zone_ has put the old value back
+    test::TEnvGuard zone_;
 };
 
 // Central Europe with its daylight saving rules, written out so no zone files are needed.

@@ -4,11 +4,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/text_encoding.h"
 #include "platform/file_info.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/table_tests.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::platform {
@@ -19,25 +22,10 @@ using test::TTempDir;
 constexpr char kVariable[] = "TRACKLORE_DRIVES";
 
 // Sets TRACKLORE_DRIVES (or removes it) for one test and puts the old value back.
-class TDrivesVariable {
+class TDrivesVariable : public test::TEnvGuard {
 public:
-    explicit TDrivesVariable(const std::optional<std::string>& value) {
-        if (const char* old = std::getenv(kVariable)) old_ = old;
-        Set(value);
-    }
-    ~TDrivesVariable() { Set(old_); }
-    TDrivesVariable(const TDrivesVariable&) = delete;
-    TDrivesVariable& operator=(const TDrivesVariable&) = delete;
-
-private:
-    static void Set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(kVariable, value->c_str(), 1);
-        } else {
-            unsetenv(kVariable);
-        }
-    }
-    std::optional<std::string> old_;
+    explicit TDrivesVariable(const std::optional<std::string>& value)
+        : TEnvGuard(kVariable, value) {}
 };
 
 DriveEntry Entry(char letter, const std::string& root) {
@@ -45,6 +33,17 @@ DriveEntry Entry(char letter, const std::string& root) {
     entry.Letter = letter;
     entry.Root = root;
     return entry;
+}
+
+// The letters of a table in its order, and its roots.
+std::string Letters(const std::vector<DriveEntry>& table) {
+    std::string letters;
+    for (const DriveEntry& entry : table)
+        letters += entry.Letter;
+    return letters;
+}
+std::vector<std::string> Roots(const std::vector<DriveEntry>& table) {
+    return test::Column(table, &DriveEntry::Root);
 }
 
 // --- parsing ------------------------------------------------------------------------------
@@ -71,11 +70,7 @@ TEST(ParseDriveTable, EntryWithoutBarHasNoLabel) {
 }
 
 TEST(ParseDriveTable, AcceptsLettersInEitherCase) {
-    const auto table = ParseDriveTable("D=/a;e=/b;Z=/c");
-    ASSERT_EQ(table.size(), 3u);
-    EXPECT_EQ(table[0].Letter, 'd');
-    EXPECT_EQ(table[1].Letter, 'e');
-    EXPECT_EQ(table[2].Letter, 'z');
+    EXPECT_EQ(Letters(ParseDriveTable("D=/a;e=/b;Z=/c")), "dez");
 }
 
 TEST(ParseDriveTable, SkipsMalformedEntries) {
@@ -98,30 +93,18 @@ TEST(ParseDriveTable, LaterEntryForSameLetterReplacesEarlier) {
 }
 
 TEST(ParseDriveTable, SortsByLetter) {
-    const auto table = ParseDriveTable("x=/x;c=/;m=/m");
-    ASSERT_EQ(table.size(), 3u);
-    EXPECT_EQ(table[0].Letter, 'c');
-    EXPECT_EQ(table[1].Letter, 'm');
-    EXPECT_EQ(table[2].Letter, 'x');
+    EXPECT_EQ(Letters(ParseDriveTable("x=/x;c=/;m=/m")), "cmx");
 }
 
 TEST(ParseDriveTable, IgnoresBlanksAroundLetterAndFolder) {
     const auto table = ParseDriveTable(" d = /media/x ; e=\t/y |Y");
-    ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].Root, "/media/x");
-    EXPECT_EQ(table[1].Root, "/y");
+    ASSERT_EQ(Roots(table), (std::vector<std::string>{"/media/x", "/y"}));
     EXPECT_EQ(table[1].Label, "Y");
 }
 
 TEST(ParseDriveTable, NormalisesRoots) {
     const auto table = ParseDriveTable("c=/;d=/a/./b/../c/;e=//a//b//;f=/..;g=/a/../..;h=/.");
-    ASSERT_EQ(table.size(), 6u);
-    EXPECT_EQ(table[0].Root, "/");
-    EXPECT_EQ(table[1].Root, "/a/c");
-    EXPECT_EQ(table[2].Root, "/a/b");
-    EXPECT_EQ(table[3].Root, "/");
-    EXPECT_EQ(table[4].Root, "/");
-    EXPECT_EQ(table[5].Root, "/");
+    EXPECT_EQ(Roots(table), (std::vector<std::string>{"/", "/a/c", "/a/b", "/", "/", "/"}));
 }
 
 TEST(ParseDriveTable, MakesRelativeRootsAbsolute) {
@@ -144,28 +127,29 @@ TEST(ParseDriveTable, KeepsSymbolicLinksAsNamed) {
 
 // --- splitting paths ----------------------------------------------------------------------
 
+// Where a path lands in `table`: its letter, a colon and the path below the root, or "-"
+// when no root holds it.
+std::string Landing(const std::string& path, const std::vector<DriveEntry>& table) {
+    const auto split = SplitDrivePath(path, table);
+    return split ? split->Letter + (":" + split->Filename) : "-";
+}
+
+// The root folder as c and a CD drive below it as d.
+std::vector<DriveEntry> RootAndCd() {
+    return {Entry('c', "/"), Entry('d', "/media/cd")};
+}
+
 TEST(SplitDrivePath, LongestHoldingRootWins) {
-    const std::vector<DriveEntry> table = {Entry('c', "/"), Entry('d', "/media/cd")};
-    const auto split = SplitDrivePath("/media/cd/Albums/a.mp3", table);
-    ASSERT_TRUE(split);
-    EXPECT_EQ(split->Letter, 'd');
-    EXPECT_EQ(split->Filename, "/Albums/a.mp3");
+    EXPECT_EQ(Landing("/media/cd/Albums/a.mp3", RootAndCd()), "d:/Albums/a.mp3");
 }
 
 TEST(SplitDrivePath, RootMustBeAWholeFolderPrefix) {
-    const std::vector<DriveEntry> table = {Entry('c', "/"), Entry('d', "/media/cd")};
-    const auto split = SplitDrivePath("/media/cdrom/a.mp3", table);
-    ASSERT_TRUE(split);
-    EXPECT_EQ(split->Letter, 'c');
-    EXPECT_EQ(split->Filename, "/media/cdrom/a.mp3");
+    EXPECT_EQ(Landing("/media/cdrom/a.mp3", RootAndCd()), "c:/media/cdrom/a.mp3");
 }
 
 TEST(SplitDrivePath, RootItselfGivesSlash) {
-    const std::vector<DriveEntry> table = {Entry('c', "/"), Entry('d', "/media/cd")};
-    EXPECT_EQ(SplitDrivePath("/media/cd", table)->Filename, "/");
-    EXPECT_EQ(SplitDrivePath("/media/cd", table)->Letter, 'd');
-    EXPECT_EQ(SplitDrivePath("/", table)->Filename, "/");
-    EXPECT_EQ(SplitDrivePath("/", table)->Letter, 'c');
+    EXPECT_EQ(Landing("/media/cd", RootAndCd()), "d:/");
+    EXPECT_EQ(Landing("/", RootAndCd()), "c:/");
 }
 
 TEST(SplitDrivePath, EqualRootsGoToLowestLetter) {

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <tuple>
 #include <unistd.h>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -46,13 +49,21 @@ TEST(GetFileStatus, FolderIsAFolder) {
     EXPECT_FALSE(status->IsLink);
 }
 
-TEST(GetFileStatus, MissingPathGivesNothingAndTheError) {
+// `look` fails, leaving the system's error, for a missing path (ENOENT) and for the path
+// `belowFile` made below a file (ENOTDIR).
+template <typename Look>
+void ExpectMissingAndNotFolderErrors(Look look, const std::string& belowFile) {
     TTempDir dir;
-    EXPECT_FALSE(GetFileStatus(dir.Path("missing")));
+    EXPECT_FALSE(look(dir.Path("missing")));
     EXPECT_EQ(LastFileError(), ENOENT);
     WriteFileBytes(dir.Path("file"), "x");
-    EXPECT_FALSE(GetFileStatus(dir.Path("file/below")));
+    EXPECT_FALSE(look(dir.Path(belowFile)));
     EXPECT_EQ(LastFileError(), ENOTDIR);
+}
+
+TEST(GetFileStatus, MissingPathGivesNothingAndTheError) {
+    ExpectMissingAndNotFolderErrors([](const std::string& path) { return GetFileStatus(path); },
+                                    "file/below");
 }
 
 TEST(GetFileStatus, LinksAreFollowedAndMarked) {
@@ -151,25 +162,29 @@ TEST(ListFolder, EmptyFolderGivesNoEntries) {
 }
 
 TEST(ListFolder, UnreadableFolderGivesNothingAndTheError) {
-    TTempDir dir;
-    EXPECT_FALSE(ListFolder(dir.Path("missing")));
-    EXPECT_EQ(LastFileError(), ENOENT);
-    WriteFileBytes(dir.Path("file"), "");
-    EXPECT_FALSE(ListFolder(dir.Path("file")));
-    EXPECT_EQ(LastFileError(), ENOTDIR);
+    ExpectMissingAndNotFolderErrors([](const std::string& path) { return ListFolder(path); },
+                                    "file");
+}
+
+// A path, the folder it is taken in, and the absolute path it names.
+using InFolder = std::tuple<std::string, std::string, std::string>;
+
+void ExpectAbsolute(const std::vector<InFolder>& cases) {
+    for (const auto& [path, folder, absolute] : cases)
+        EXPECT_EQ(AbsolutePath(path, folder), absolute) << path << " in " << folder;
 }
 
 TEST(AbsolutePath, RelativePathJoinsCurrentFolder) {
-    EXPECT_EQ(AbsolutePath("a.mp3", "/music"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("sub/a.mp3", "/"), "/sub/a.mp3");
-    EXPECT_EQ(AbsolutePath("/abs/a.mp3", "/music"), "/abs/a.mp3");
+    ExpectAbsolute({{"a.mp3", "/music", "/music/a.mp3"},
+                    {"sub/a.mp3", "/", "/sub/a.mp3"},
+                    {"/abs/a.mp3", "/music", "/abs/a.mp3"}});
 }
 
 TEST(AbsolutePath, RemovesDotsAndRepeatedSeparators) {
-    EXPECT_EQ(AbsolutePath("./x/../a.mp3", "/music"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("//music///./a.mp3", "/"), "/music/a.mp3");
-    EXPECT_EQ(AbsolutePath("../../../a.mp3", "/music"), "/a.mp3");
-    EXPECT_EQ(AbsolutePath("..", "/"), "/");
+    ExpectAbsolute({{"./x/../a.mp3", "/music", "/music/a.mp3"},
+                    {"//music///./a.mp3", "/", "/music/a.mp3"},
+                    {"../../../a.mp3", "/music", "/a.mp3"},
+                    {"..", "/", "/"}});
 }
 
 TEST(CurrentFolder, IsTheProcessWorkingFolder) {

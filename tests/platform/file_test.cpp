@@ -54,38 +54,44 @@ TEST(NativeFile, OpenRefusesDirectories) {
     EXPECT_FALSE(file.IsOpen());
 }
 
-TEST(NativeFile, CreateAlwaysEmptiesAnExistingFile) {
+// Opens a file holding bytes with "create always" and the given access: it must be empty.
+void ExpectCreateAlwaysEmpties(uint32_t access) {
     TTempDir dir;
     WriteFileBytes(dir.Path("f"), "old content");
     TNativeFile file;
-    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessWrite, 0, FileCreation::kCreateAlways));
+    ASSERT_TRUE(file.Open(dir.Path("f"), access, 0, FileCreation::kCreateAlways));
     EXPECT_EQ(file.Size(), 0);
 }
 
+TEST(NativeFile, CreateAlwaysEmptiesAnExistingFile) {
+    ExpectCreateAlwaysEmpties(kAccessWrite);
+}
+
 TEST(NativeFile, CreateAlwaysWithReadAccessOnlyStillEmptiesTheFile) {
-    TTempDir dir;
-    WriteFileBytes(dir.Path("f"), "old content");
-    TNativeFile file;
-    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessRead, 0, FileCreation::kCreateAlways));
-    EXPECT_EQ(file.Size(), 0);
+    ExpectCreateAlwaysEmpties(kAccessRead);
+}
+
+// Writes `bytes` to the file "f" of `dir`, then opens it again with `access`.
+bool OpenExistingWith(TNativeFile& file, const TTempDir& dir, const std::string& bytes,
+                      uint32_t access) {
+    WriteFileBytes(dir.Path("f"), bytes);
+    return file.Open(dir.Path("f"), access, 0, FileCreation::kOpenExisting);
 }
 
 TEST(NativeFile, OpenExistingKeepsTheContent) {
     TTempDir dir;
-    WriteFileBytes(dir.Path("f"), "abcdef");
     TNativeFile file;
-    ASSERT_TRUE(file.Open(dir.Path("f"), kReadWrite, 0, FileCreation::kOpenExisting));
-    char bytes[6];
+    ASSERT_TRUE(OpenExistingWith(file, dir, "abcdef", kReadWrite));
+    std::string bytes(6, '\0');
     size_t done = 0;
-    ASSERT_TRUE(file.Read(bytes, sizeof bytes, done));
-    EXPECT_EQ(std::string(bytes, done), "abcdef");
+    ASSERT_TRUE(file.Read(bytes.data(), bytes.size(), done));
+    EXPECT_EQ(bytes.substr(0, done), "abcdef");
 }
 
 TEST(NativeFile, ReadAtTheEndReturnsTheShortCountWithoutError) {
     TTempDir dir;
-    WriteFileBytes(dir.Path("f"), "abcd");
     TNativeFile file;
-    ASSERT_TRUE(file.Open(dir.Path("f"), kAccessRead, 0, FileCreation::kOpenExisting));
+    ASSERT_TRUE(OpenExistingWith(file, dir, "abcd", kAccessRead));
     char bytes[10];
     size_t done = 99;
     ASSERT_TRUE(file.Read(bytes, sizeof bytes, done));

@@ -7,7 +7,9 @@
 
 #include "platform/program.h"
 #include "plugin/plugin_contract.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/fake_plugin_host.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore::platform {
 namespace {
@@ -16,10 +18,7 @@ using test::TFakePluginHost;
 using test::WriteFileBytes;
 
 std::vector<std::string> Names(const std::vector<TPluginFile>& files) {
-    std::vector<std::string> names;
-    for (const TPluginFile& file : files)
-        names.push_back(file.FileName);
-    return names;
+    return test::Column(files, &TPluginFile::FileName);
 }
 
 TEST(MatchesMask, IgnoresCaseAndMatchesRuns) {
@@ -86,8 +85,8 @@ TEST(ProgramPluginFolders, IsTheProgramsFolderNeverTheCurrentOne) {
 }
 
 TEST(ProgramPluginFolders, InstalledFolderBesideTheProgramsComesLast) {
-    TFakePluginHost host;  // restores the variable it clears
-    unsetenv("TRACKLORE_PLUGIN_DIR");
+    TFakePluginHost host;
+    const test::TEnvGuard automatic("TRACKLORE_PLUGIN_DIR", std::nullopt);
     const std::vector<std::string> folders = ProgramPluginFolders();
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[0], ProgramFolder());
@@ -128,10 +127,11 @@ TEST(ResolveLibrary, BareNameIsBoundFromTheProgramsPluginFoldersOnly) {
 TEST(ListPlugins, ListsTheDeliveredPluginBesideTheProgram) {
     const std::string delivered = ProgramFolder() + "PL_Ondine.so";
     if (!std::filesystem::exists(delivered)) GTEST_SKIP() << "PL_Ondine.so not built";
-    const char* saved = std::getenv("TRACKLORE_PLUGIN_DIR");
-    unsetenv("TRACKLORE_PLUGIN_DIR");
-    const std::vector<std::string> names = Names(ListPlugins());
-    if (saved != nullptr) setenv("TRACKLORE_PLUGIN_DIR", saved, 1);
+    std::vector<std::string> names;
+    {
+        const test::TEnvGuard automatic("TRACKLORE_PLUGIN_DIR", std::nullopt);
+        names = Names(ListPlugins());
+    }
     EXPECT_NE(std::find(names.begin(), names.end(), "PL_Ondine.so"), names.end());
 }
 

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -67,16 +68,23 @@ MountInfo Mount(const std::string& fsType, const std::string& point = "/mnt/x") 
 
 // --- reading mountinfo --------------------------------------------------------------------
 
-TEST(DecodeMountField, DecodesOctalEscapes) {
-    EXPECT_EQ(DecodeMountField("/media/My\\040Disk"), "/media/My Disk");
-    EXPECT_EQ(DecodeMountField("a\\011b\\012c\\134d"), "a\tb\nc\\d");
+// A field as stored, and as decoded.
+using Decoded = std::pair<std::string, std::string>;
+
+class DecodeMountFieldOf : public testing::TestWithParam<Decoded> {};
+
+TEST_P(DecodeMountFieldOf, Field) {
+    const auto& [stored, decoded] = GetParam();
+    EXPECT_EQ(DecodeMountField(stored), decoded) << stored;
 }
 
-TEST(DecodeMountField, LeavesIncompleteOrInvalidEscapesAlone) {
-    EXPECT_EQ(DecodeMountField("a\\04"), "a\\04");
-    EXPECT_EQ(DecodeMountField("a\\999b"), "a\\999b");
-    EXPECT_EQ(DecodeMountField("\\"), "\\");
-}
+INSTANTIATE_TEST_SUITE_P(DecodesOctalEscapes, DecodeMountFieldOf,
+                         testing::Values(Decoded("/media/My\\040Disk", "/media/My Disk"),
+                                         Decoded("a\\011b\\012c\\134d", "a\tb\nc\\d")));
+
+INSTANTIATE_TEST_SUITE_P(LeavesIncompleteOrInvalidEscapesAlone, DecodeMountFieldOf,
+                         testing::Values(Decoded("a\\04", "a\\04"), Decoded("a\\999b", "a\\999b"),
+                                         Decoded("\\", "\\")));
 
 TEST(ParseMountInfo, ReadsFieldsAroundOptionalTags) {
     const auto mounts = ParseMountInfo(
@@ -238,14 +246,14 @@ TEST(MountHolding, FindsTheNearestMountAndTheTopmostAtOnePoint) {
 // --- block devices ------------------------------------------------------------------------
 
 TEST(DecodeUdevName, DecodesHexEscapes) {
-    EXPECT_EQ(DecodeUdevName("My\\x20Disk"), "My Disk");
-    EXPECT_EQ(DecodeUdevName("A\\x2fB"), "A/B");
+    for (const auto& [stored, decoded] :
+         {Decoded("My\\x20Disk", "My Disk"), Decoded("A\\x2fB", "A/B")})
+        EXPECT_EQ(DecodeUdevName(stored), decoded) << stored;
 }
 
 TEST(DecodeUdevName, LeavesBrokenEscapesAlone) {
-    EXPECT_EQ(DecodeUdevName("a\\x2"), "a\\x2");
-    EXPECT_EQ(DecodeUdevName("a\\xZZb"), "a\\xZZb");
-    EXPECT_EQ(DecodeUdevName("a\\y20"), "a\\y20");
+    for (const std::string broken : {"a\\x2", "a\\xZZb", "a\\y20"})
+        EXPECT_EQ(DecodeUdevName(broken), broken);
 }
 
 TEST(BlockDevices, FileSystemsWithoutDeviceHaveNoLabelOrFacts) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::platform {
@@ -20,25 +21,9 @@ using test::TTempDir;
 using test::WriteFileBytes;
 
 // Sets PATH for one test and puts the old one back.
-class TPathGuard {
+class TPathGuard : public test::TEnvGuard {
 public:
-    explicit TPathGuard(const std::string& path) {
-        const char* old = std::getenv("PATH");
-        hadPath_ = old != nullptr;
-        if (hadPath_) old_ = old;
-        setenv("PATH", path.c_str(), 1);
-    }
-    ~TPathGuard() {
-        if (hadPath_) {
-            setenv("PATH", old_.c_str(), 1);
-        } else {
-            unsetenv("PATH");
-        }
-    }
-
-private:
-    bool hadPath_ = false;
-    std::string old_;
+    explicit TPathGuard(const std::string& path) : TEnvGuard("PATH", path) {}
 };
 
 void WriteScript(const std::string& path, const std::string& body, mode_t mode = 0755) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "streams/stream_errors.h"
+#include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::platform {
@@ -293,14 +294,10 @@ TEST_F(RegistryStore, WriteThatCouldNotBeReadBackIsRefusedAndFileKept) {
     ASSERT_TRUE(registry.OpenKey(kKey, true));
     registry.WriteInteger("Xpos", 1);
     const std::string before = ReadFileBytes(file_);
-    try {
-        registry.WriteBinary("Big", std::string(400 << 10, 'x'));
-        ADD_FAILURE() << "no error";
-    } catch (const EInOutError& error) {
-        EXPECT_NE(std::string(error.what()).find("more than the 1048576 a settings file may hold"),
-                  std::string::npos)
-            << error.what();
-    }
+    const std::string error = test::ErrorOf<EInOutError>(
+        [&] { registry.WriteBinary("Big", std::string(400 << 10, 'x')); });
+    EXPECT_NE(error.find("more than the 1048576 a settings file may hold"), std::string::npos)
+        << error;
     EXPECT_EQ(ReadFileBytes(file_), before);
     registry.WriteBinary("Fits", std::string(300 << 10, 'x'));
     TRegistry reader(file_);

@@ -22,6 +22,19 @@ protected:
     std::string NotFound(const std::string& volume) const {
         return Format(msg::VolumeNotFound, volume.c_str());
     }
+    /// The letter of the drive a player with `settings` finds for `label`, or '-' for none.
+    char FoundLetter(const playback::TPlayerSettings& settings, const std::string& label) {
+        const auto drive = MakePlayer(settings)->FindVolumeDrive(label);
+        return drive ? drive->Letter : '-';
+    }
+
+    /// A player with the usual settings whose copies go to `folder`.
+    std::unique_ptr<playback::TExtPlayer> PlayerCopyingTo(const std::string& folder) {
+        playback::TPlayerSettings settings = Settings();
+        settings.TempStoragePath = folder;
+        return MakePlayer(settings);
+    }
+
     /// Where `player` put its copy of `name`.
     static std::string CopyOf(const TExtPlayer& player, const std::string& name) {
         return player.PrivateTempFolder() + "/" + name;
@@ -29,10 +42,7 @@ protected:
 };
 
 TEST_F(PlayPipeline, VolumeIsFoundOnTheFirstSearchedDriveWithItsLabel) {
-    auto player = MakePlayer(Settings());
-    const auto drive = player->FindVolumeDrive("DISC1");
-    ASSERT_TRUE(drive);
-    EXPECT_EQ(drive->Letter, 'e');
+    EXPECT_EQ(FoundLetter(Settings(), "DISC1"), 'e');
 }
 
 TEST_F(PlayPipeline, LabelsDifferingInCaseDoNotMatch) {
@@ -41,10 +51,7 @@ TEST_F(PlayPipeline, LabelsDifferingInCaseDoNotMatch) {
 }
 
 TEST_F(PlayPipeline, EmptyLabelMatchesTheFirstSearchedDriveWithoutOne) {
-    auto player = MakePlayer(Settings());
-    const auto drive = player->FindVolumeDrive("");
-    ASSERT_TRUE(drive);
-    EXPECT_EQ(drive->Letter, 'f');
+    EXPECT_EQ(FoundLetter(Settings(), ""), 'f');
 }
 
 TEST_F(PlayPipeline, DrivesNotSearchedAreNotLookedAt) {
@@ -154,9 +161,7 @@ TEST_F(PlayPipeline, AddGivenUpHidesTheProgressBox) {
 
 TEST_F(PlayPipeline, TempFolderTypedWithoutSeparatorStillReceivesTheCopyInside) {
     Put("cd/Music/a.mp3", "x");
-    TPlayerSettings settings = Settings();
-    settings.TempStoragePath = dir_.Path("copies");
-    auto player = MakePlayer(settings);
+    auto player = PlayerCopyingTo(dir_.Path("copies"));
     player->AddToPlayer("DISC1", "/Music/a.mp3");
     EXPECT_EQ(std::filesystem::path(CopyOf(*player, "a.mp3")).parent_path().parent_path(),
               dir_.Path("copies"));
@@ -175,9 +180,7 @@ TEST_F(PlayPipeline, SecondAddOverwritesTheEarlierCopyAndListsItOnce) {
 
 TEST_F(PlayPipeline, FailedCopyIsReportedAndNothingIsAdded) {
     Put("cd/Music/missing.mp3", "x");
-    TPlayerSettings settings = Settings();
-    settings.TempStoragePath = dir_.Path("no such folder/");
-    auto player = MakePlayer(settings);
+    auto player = PlayerCopyingTo(dir_.Path("no such folder/"));
     player->AddToPlayer("DISC1", "/Music/missing.mp3");
     EXPECT_EQ(shell_.MessageTexts(),
               Strings{Format(msg::FailedToCopyTemp, dir_.Path("cd/Music/missing.mp3").c_str(),
@@ -188,9 +191,7 @@ TEST_F(PlayPipeline, FailedCopyIsReportedAndNothingIsAdded) {
 
 TEST_F(PlayPipeline, TempFolderThatHoldsTheFileKeepsTheFileWhole) {
     Put("cd/Music/a.mp3", "keep me");
-    TPlayerSettings settings = Settings();
-    settings.TempStoragePath = dir_.Path("cd/Music/");
-    auto player = MakePlayer(settings);
+    auto player = PlayerCopyingTo(dir_.Path("cd/Music/"));
     player->AddToPlayer("DISC1", "/Music/a.mp3");
     player->Close();
     EXPECT_EQ(test::ReadFileBytes(dir_.Path("cd/Music/a.mp3")), "keep me");

@@ -16,6 +16,7 @@
 #include "core/progress_box.h"
 #include "playback/ext_player.h"
 #include "playback/player_settings.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/fake_plugin_host.h"
 #include "tests/support/scripted_shell.h"
 #include "tests/support/temp_dir.h"
@@ -48,21 +49,12 @@ protected:
     PlayerFixture() {
         for (const char* folder : {"fixed/Music", "cd/Music", "usb", "copies"})
             std::filesystem::create_directories(dir_.Path(folder));
-        if (const char* old = std::getenv("TRACKLORE_DRIVES")) oldDrives_ = old;
         SetDrives("c:fixed=" + dir_.Path("fixed") + "|FIXED1;e:cdrom=" + dir_.Path("cd") +
                   "|DISC1;f:removable=" + dir_.Path("usb") + "|");
         host_.Install();
     }
-    ~PlayerFixture() override {
-        if (oldDrives_)
-            setenv("TRACKLORE_DRIVES", oldDrives_->c_str(), 1);
-        else
-            unsetenv("TRACKLORE_DRIVES");
-    }
 
-    static void SetDrives(const std::string& table) {
-        setenv("TRACKLORE_DRIVES", table.c_str(), 1);
-    }
+    void SetDrives(const std::string& table) { drives_.Set(table); }
 
     std::string Registry() const { return dir_.Path("player.reg"); }
 
@@ -91,11 +83,9 @@ protected:
     }
 
     TTempDir dir_;
+    TEnvGuard drives_{"TRACKLORE_DRIVES", std::nullopt};
     TFakePluginHost host_;
     TRecordingShell shell_;
-
-private:
-    std::optional<std::string> oldDrives_;
 };
 
 }  // namespace tracklore::test

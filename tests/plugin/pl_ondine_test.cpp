@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "plugin/plugin_contract.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/playback_files.h"
+#include "tests/support/require_tool.h"
 
 namespace tracklore {
 namespace {
@@ -73,30 +75,20 @@ private:
     void* handle_;
 };
 
-// Waits until the WAV file at `path` holds `samples` sample frames. The deadline only keeps a
-// broken engine from hanging the test run.
+// Waits until the WAV file at `path` holds `samples` sample frames.
 bool WaitForWav(const std::string& path, int64_t samples) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (test::WavSampleFrames(path) != samples) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return test::WaitUntil([&] { return test::WavSampleFrames(path) == samples; });
 }
 
 class PlOndine : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("TRACKLORE_AUDIO_OUT", "null", 1);
         plugin_ = std::make_unique<TLoadedPlugin>();
         ASSERT_TRUE(plugin_->Loaded()) << dlerror();
     }
-    void TearDown() override {
-        plugin_.reset();
-        unsetenv("TRACKLORE_AUDIO_OUT");
-    }
-    static bool HaveLame() { return test::HaveTool("lame"); }
+    void TearDown() override { plugin_.reset(); }
 
+    test::TEnvGuard output_{"TRACKLORE_AUDIO_OUT", "null"};
     std::unique_ptr<TLoadedPlugin> plugin_;
     test::TTempDir dir_;
 };
@@ -146,7 +138,7 @@ TEST_F(PlOndine, InitLibraryReportsReadyEngine) {
 }
 
 TEST_F(PlOndine, SecondPlayClosesTheFirstFile) {
-    if (!HaveLame()) GTEST_SKIP() << "lame is not installed";
+    REQUIRE_TOOLS("lame");
     const std::string first = test::MakeLongMp3(dir_, "first.mp3", 40000);
     const std::string second = test::MakeLongMp3(dir_, "second.mp3", 40000);
     ASSERT_EQ(plugin_->PlayPath(first), 0);
@@ -157,11 +149,11 @@ TEST_F(PlOndine, SecondPlayClosesTheFirstFile) {
 }
 
 TEST_F(PlOndine, AddReplacesThePlayingFile) {
-    if (!HaveLame()) GTEST_SKIP() << "lame is not installed";
+    REQUIRE_TOOLS("lame");
     const std::string playing = test::MakeLongMp3(dir_, "playing.mp3", 40000);
     const std::string added = test::MakeLongMp3(dir_, "added.mp3", 100);
     ASSERT_EQ(plugin_->PlayPath(playing), 0);
-    setenv("TRACKLORE_AUDIO_OUT", ("wav:" + dir_.Path("added.wav")).c_str(), 1);
+    output_.Set("wav:" + dir_.Path("added.wav"));
     ASSERT_EQ(plugin_->AddPath(added), 0);
     EXPECT_EQ(test::OpenDescriptorsOf(playing), 0);
     // The WAV file gets its sizes when the added file's play ends and closes its output.
@@ -169,7 +161,7 @@ TEST_F(PlOndine, AddReplacesThePlayingFile) {
 }
 
 TEST_F(PlOndine, UnloadingWhilePlayingStopsAndReleasesTheEngine) {
-    if (!HaveLame()) GTEST_SKIP() << "lame is not installed";
+    REQUIRE_TOOLS("lame");
     const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     const int threadsBefore = test::ThreadCount();
     ASSERT_EQ(plugin_->PlayPath(mp3), 0);

@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "tests/support/record_builder.h"
 
 namespace tracklore {
 namespace {
 
 using Groups = std::vector<std::vector<int32_t>>;
+using test::MakeRecord;
 
 struct Track {
     const char* artist;
@@ -25,12 +27,9 @@ struct Track {
 // A catalogue of `tracks`, identifiers 1 and up in slot order.
 std::unique_ptr<TTracklore> Catalogue(const std::vector<Track>& tracks) {
     auto catalogue = std::make_unique<TTracklore>();
-    for (const Track& track : tracks) {
-        TrackRecord record;
-        record.Artist = track.artist;
-        record.Title = track.title;
-        record.PlayLength = track.length;
-        record.FileSize = track.size;
+    for (const auto& [artist, title, length, size] : tracks) {
+        TrackRecord record =
+            MakeRecord({.Artist = artist, .Title = title, .PlayLength = length, .FileSize = size});
         catalogue->Insert(record);
     }
     return catalogue;

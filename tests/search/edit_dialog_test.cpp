@@ -6,28 +6,15 @@
 
 #include "core/convert.h"
 #include "core/genres.h"
+#include "tests/support/error_text.h"
+#include "tests/support/sample_records.h"
 #include "tests/support/scripted_shell.h"
 
 namespace tracklore {
 namespace {
 
 TrackRecord FullRecord() {
-    TrackRecord record;
-    record.ID = 42;
-    record.Volume = "MUSIC01";
-    record.Filename = "/Albums/x.mp3";
-    record.Artist = "Abba";
-    record.Title = "Waterloo";
-    record.Album = "Gold";
-    record.Comment = "first";
-    record.Year = "1974";
-    record.Genre = 13;  // Pop
-    record.PlayLength = 165;
-    record.SampleRate = 44100;
-    record.BitRate = 128;
-    record.FileSize = 2640000;
-    record.FileDate = 36525.5;
-    return record;
+    return test::AbbaRecord();
 }
 
 TEST(EditDialog, PresetShowsTheRecordWithItsGenreNameAndTheSortedGenres) {

@@ -1,6 +1,7 @@
 #include "search/evaluate.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,11 @@
 #include "platform/locale.h"
 #include "search/scanner_parser.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/error_text.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/sample_records.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore {
 namespace {
@@ -16,12 +22,7 @@ using test::IdsInSlotOrder;
 
 // The message evaluating `text` on `record` fails with, or "" when it evaluates.
 std::string EvalError(const std::string& text, const TrackRecord& record = {}) {
-    try {
-        TScannerParser().Parse(text)->Evaluate(record);
-    } catch (const EParserError& error) {
-        return error.what();
-    }
-    return "";
+    return test::ErrorOf<EParserError>([&] { TScannerParser().Parse(text)->Evaluate(record); });
 }
 
 bool Matches(const std::string& text, const TrackRecord& record) {
@@ -29,35 +30,11 @@ bool Matches(const std::string& text, const TrackRecord& record) {
 }
 
 std::string DoParsingError(const std::string& text) {
-    try {
-        DoParsing(text);
-    } catch (const EParserError& error) {
-        return error.what();
-    }
-    return "";
-}
-
-TrackRecord Track() {
-    TrackRecord record;
-    record.ID = 42;
-    record.Volume = "MUSIC_1";
-    record.Filename = "/Albums/Aqua/Barbie Girl.mp3";
-    record.Artist = "Aqua";
-    record.Title = "Barbie Girl";
-    record.Album = "Aquarium";
-    record.Comment = "Été";
-    record.Year = "1997";
-    record.PlayLength = 197;
-    record.Genre = 17;  // Rock
-    record.SampleRate = 44100;
-    record.BitRate = 128;
-    record.FileSize = 3000000000u;
-    record.FileDate = 36000.75;
-    return record;
+    return test::ErrorOf<EParserError>([&] { DoParsing(text); });
 }
 
 TEST(Evaluate, UnitsCompareWithTheirFields) {
-    TrackRecord track = Track();  // 3:17, 3,000,000,000 bytes, a file date in 1998
+    TrackRecord track = test::AquaRecord();  // 3:17, 3,000,000,000 bytes, a file date in 1998
     EXPECT_TRUE(Matches("time>=3:17 AND time<3:18", track));
     EXPECT_FALSE(Matches("time>3:17", track));
     EXPECT_TRUE(Matches("filesize>2GB AND filesize<2862MB", track));
@@ -67,7 +44,7 @@ TEST(Evaluate, UnitsCompareWithTheirFields) {
 }
 
 TEST(Evaluate, IdentifiersReadTheirFields) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("id==42 AND time==197 AND samplerate==44100 AND kbitrate==128", track));
     EXPECT_TRUE(Matches("volume==\"MUSIC_1\" AND artist==\"Aqua\" AND album==\"Aquarium\"", track));
     EXPECT_TRUE(Matches("title==\"Barbie Girl\" AND year==\"1997\" AND comment==\"Été\"", track));
@@ -76,12 +53,12 @@ TEST(Evaluate, IdentifiersReadTheirFields) {
 }
 
 TEST(Evaluate, FileSizeAboveTwoGigabytesStaysPositive) {
-    EXPECT_TRUE(Matches("filesize>2147483647", Track()));
-    EXPECT_EQ(TExprIdent("filesize").Evaluate(Track())->Kind(), TConstKind::Real);
+    EXPECT_TRUE(Matches("filesize>2147483647", test::AquaRecord()));
+    EXPECT_EQ(TExprIdent("filesize").Evaluate(test::AquaRecord())->Kind(), TConstKind::Real);
 }
 
 TEST(Evaluate, GenreIsTheGenresName) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("genre==\"Rock\"", track));
     EXPECT_FALSE(Matches("genre==\"rock\"", track));
     EXPECT_TRUE(Matches("genre~=\"ROCK\"", track));
@@ -91,7 +68,7 @@ TEST(Evaluate, GenreIsTheGenresName) {
 }
 
 TEST(Evaluate, StringRelationsFollowCaseSensitiveCollation) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("year>=\"1992\" AND year<=\"1999\"", track));
     EXPECT_TRUE(Matches("artist!=\"aqua\"", track));
     // Collation, not byte order: lower case sorts before upper case, accents after.
@@ -100,7 +77,7 @@ TEST(Evaluate, StringRelationsFollowCaseSensitiveCollation) {
 }
 
 TEST(Evaluate, ContainsLowerCasesBothTexts) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("title~=\"BIE g\"", track));
     EXPECT_TRUE(Matches("comment~=\"éT\"", track));
     EXPECT_FALSE(Matches("title~=\"girls\"", track));
@@ -108,18 +85,14 @@ TEST(Evaluate, ContainsLowerCasesBothTexts) {
 }
 
 TEST(Evaluate, ContainsFollowsTurkishCasing) {
-    locale::SetLocale("tr_TR");
-    TrackRecord record;
-    record.Title = "ISTANBUL";
-    const bool dotless = Matches("title~=\"ıstanbul\"", record);
-    const bool dotted = Matches("title~=\"istanbul\"", record);
-    locale::SetLocale("en_US");
-    EXPECT_TRUE(dotless);
-    EXPECT_FALSE(dotted);
+    const test::TLocaleGuard turkish("tr_TR");
+    const TrackRecord record = test::MakeRecord({.Title = "ISTANBUL"});
+    EXPECT_TRUE(Matches("title~=\"ıstanbul\"", record));
+    EXPECT_FALSE(Matches("title~=\"istanbul\"", record));
 }
 
 TEST(Evaluate, NumbersCompareAcrossIntegerAndReal) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("time>196.5 AND time<197.5 AND time!=197.25", track));
     EXPECT_TRUE(Matches("time==197.0", track));
     EXPECT_TRUE(Matches("time>360 OR time>=197", track));
@@ -134,19 +107,21 @@ TEST(Evaluate, NanDateIsOnlyUnequal) {
 }
 
 TEST(Evaluate, TypeErrorNamesTheRelationAsPrinted) {
-    EXPECT_EQ(EvalError("year>=1992"), "Type error in \"year >= 1992\"");
-    EXPECT_EQ(EvalError("year>=\"1992\""), "");
-    EXPECT_EQ(EvalError("time~=3"), "Type error in \"time ~= 3\"");
-    EXPECT_EQ(EvalError("id==TRUE"), "Type error in \"id == true\"");
-    EXPECT_EQ(EvalError("artist==1.5"), "Type error in \"artist == 1.5\"");
+    test::ExpectEach([](const std::string& text) { return EvalError(text); },
+                     {{"year>=1992", "Type error in \"year >= 1992\""},
+                      {"year>=\"1992\"", ""},
+                      {"time~=3", "Type error in \"time ~= 3\""},
+                      {"id==TRUE", "Type error in \"id == true\""},
+                      {"artist==1.5", "Type error in \"artist == 1.5\""}});
 }
 
 TEST(Evaluate, LogicalOperatorsNeedBooleans) {
-    EXPECT_EQ(EvalError("artist AND time>3"), "Type error in \"artist AND time > 3\"");
-    EXPECT_EQ(EvalError("time<3 AND artist"), "Type error in \"time < 3 AND artist\"");
-    EXPECT_EQ(EvalError("time>3 OR artist"), "Type error in \"time > 3 OR artist\"");
-    EXPECT_EQ(EvalError("time<3 XOR artist"), "Type error in \"time < 3 XOR artist\"");
-    EXPECT_EQ(EvalError("NOT artist"), "Cannot perform NOT on non-boolean value");
+    test::ExpectEach([](const std::string& text) { return EvalError(text); },
+                     {{"artist AND time>3", "Type error in \"artist AND time > 3\""},
+                      {"time<3 AND artist", "Type error in \"time < 3 AND artist\""},
+                      {"time>3 OR artist", "Type error in \"time > 3 OR artist\""},
+                      {"time<3 XOR artist", "Type error in \"time < 3 XOR artist\""},
+                      {"NOT artist", "Cannot perform NOT on non-boolean value"}});
 }
 
 TEST(Evaluate, AndAndOrSkipTheirRightSide) {
@@ -158,7 +133,7 @@ TEST(Evaluate, AndAndOrSkipTheirRightSide) {
 }
 
 TEST(Evaluate, XorIsTrueForExactlyOne) {
-    const TrackRecord track = Track();
+    const TrackRecord track = test::AquaRecord();
     EXPECT_TRUE(Matches("id==42 XOR id==1", track));
     EXPECT_FALSE(Matches("id==42 XOR time==197", track));
     EXPECT_FALSE(Matches("id==1 XOR id==2", track));
@@ -192,8 +167,8 @@ TEST(Evaluate, DeepestTreeTheParserAcceptsEvaluatesPrintsAndFrees) {
 }
 
 TEST(MatchesExpression, NonBooleanResultSelectsNothing) {
-    EXPECT_FALSE(Matches("artist", Track()));
-    EXPECT_FALSE(Matches("time", Track()));
+    EXPECT_FALSE(Matches("artist", test::AquaRecord()));
+    EXPECT_FALSE(Matches("time", test::AquaRecord()));
 }
 
 TEST(MatchesExpression, SelectsInSlotOrderFromACatalogue) {

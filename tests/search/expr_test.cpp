@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/locale.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/error_text.h"
+#include "tests/support/record_builder.h"
 
 namespace tracklore {
 namespace {
@@ -33,10 +36,8 @@ TEST(ExprConst, PrintsEachKind) {
 }
 
 TEST(ExprConst, RealPrintsWithTheLocalesSeparator) {
-    locale::SetLocale("de_DE");
-    const std::string printed = TExprConst(2.5).Describe();
-    locale::SetLocale("en_US");
-    EXPECT_EQ(printed, "2,5");
+    const test::TLocaleGuard german("de_DE");
+    EXPECT_EQ(TExprConst(2.5).Describe(), "2,5");
 }
 
 TEST(ExprIdent, NameIsKeptInLowerCase) {
@@ -45,12 +46,10 @@ TEST(ExprIdent, NameIsKeptInLowerCase) {
 }
 
 TEST(ExprIdent, UpperCaseNamesFindTheirFieldInTurkish) {
-    locale::SetLocale("tr_TR");
-    TrackRecord record;
-    record.ID = 4;
+    const test::TLocaleGuard turkish("tr_TR");
+    const TrackRecord record = test::MakeRecord({.ID = 4});
     std::unique_ptr<TExprConst> value;
     EXPECT_NO_THROW(value = TExprIdent("ID").Evaluate(record));
-    locale::SetLocale("en_US");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->IntegerValue(), 4);
 }
@@ -68,12 +67,8 @@ TEST(ExprBin, WrapsOnlyWhenItsCodeIsBelowTheContext) {
 TEST(ExprBin, UnknownOperatorCodeFailsWhenEvaluated) {
     TExprBin node(std::make_unique<TExprConst>(true), std::make_unique<TExprConst>(true),
                   static_cast<TExprOp>(10));
-    try {
-        node.Evaluate(TrackRecord{});
-        FAIL() << "evaluated";
-    } catch (const EParserError& error) {
-        EXPECT_STREQ(error.what(), "Internal error in operator description - eval failed");
-    }
+    EXPECT_EQ(test::ErrorOf<EParserError>([&] { node.Evaluate(TrackRecord{}); }),
+              "Internal error in operator description - eval failed");
 }
 
 TEST(ExprBin, ContainsWorksWithAConstantTheParserDidNotBuild) {

@@ -1,10 +1,14 @@
 #include "search/scanner_parser.h"
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "platform/locale.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/error_text.h"
+#include "tests/support/table_tests.h"
 
 namespace tracklore {
 namespace {
@@ -16,12 +20,7 @@ std::string Printed(const std::string& text) {
 
 // The message `text` fails with, or "" when it parses.
 std::string ParseError(const std::string& text) {
-    try {
-        TScannerParser().Parse(text);
-    } catch (const EParserError& error) {
-        return error.what();
-    }
-    return "";
+    return test::ErrorOf<EParserError>([&] { TScannerParser().Parse(text); });
 }
 
 TEST(ScannerParser, ScansEveryTokenKind) {
@@ -140,22 +139,23 @@ TEST(ScannerParser, RestOfTheInputIsIgnored) {
 }
 
 TEST(ScannerParser, ReportsEachErrorWithItsPosition) {
-    EXPECT_EQ(ParseError("   "), "[4] Expected identifier");
-    EXPECT_EQ(ParseError(""), "[1] Expected identifier");
-    EXPECT_EQ(ParseError("title==\"abc"), "[12] Missing quote at end-of-string!");
-    EXPECT_EQ(ParseError("size_x>1"), "[5] Unexpected character \"_\"");
-    EXPECT_EQ(ParseError("time>3m"), "[7] Digit larger than base");
-    EXPECT_EQ(ParseError("time>128k"), "[9] Digit larger than base");
-    EXPECT_EQ(ParseError("time>12e5"), "[8] Digit larger than base");
-    EXPECT_EQ(ParseError("filesize>1.5.2"), "[13] More than one decimal separator in number!!!");
-    EXPECT_EQ(ParseError("artist==\"a\" AND"), "[16] Expected identifier");
-    EXPECT_EQ(ParseError("(time>3"), "[8] Missing \")\"");
-    EXPECT_EQ(ParseError("time>"), "[6] Expected a constant after relational operator");
-    EXPECT_EQ(ParseError("time>title"), "[11] Expected a constant after relational operator");
-    EXPECT_EQ(ParseError("NOT NOT time>3"), "[8] Expected identifier");
-    EXPECT_EQ(ParseError("time!3"), "[6] Expected = after !");
-    EXPECT_EQ(ParseError("time>.5"), "[6] Unexpected character \".\"");
-    EXPECT_EQ(ParseError("360<time"), "[4] Expected identifier");
+    test::ExpectEach(ParseError,
+                     {{"   ", "[4] Expected identifier"},
+                      {"", "[1] Expected identifier"},
+                      {"title==\"abc", "[12] Missing quote at end-of-string!"},
+                      {"size_x>1", "[5] Unexpected character \"_\""},
+                      {"time>3m", "[7] Digit larger than base"},
+                      {"time>128k", "[9] Digit larger than base"},
+                      {"time>12e5", "[8] Digit larger than base"},
+                      {"filesize>1.5.2", "[13] More than one decimal separator in number!!!"},
+                      {"artist==\"a\" AND", "[16] Expected identifier"},
+                      {"(time>3", "[8] Missing \")\""},
+                      {"time>", "[6] Expected a constant after relational operator"},
+                      {"time>title", "[11] Expected a constant after relational operator"},
+                      {"NOT NOT time>3", "[8] Expected identifier"},
+                      {"time!3", "[6] Expected = after !"},
+                      {"time>.5", "[6] Unexpected character \".\""},
+                      {"360<time", "[4] Expected identifier"}});
 }
 
 TEST(ScannerParser, TildeWithoutEqualsNamesThePositionAfterIt) {
@@ -168,10 +168,11 @@ TEST(ScannerParser, PositionsCountCharactersNotBytes) {
 }
 
 TEST(ScannerParser, DecimalSeparatorIsTheLocales) {
-    locale::SetLocale("de_DE");
-    EXPECT_EQ(Printed("date>1,5"), "date > 1,5");
-    EXPECT_EQ(ParseError("date>1.5"), "[7] Unexpected character \".\"");
-    locale::SetLocale("en_US");
+    {
+        const test::TLocaleGuard german("de_DE");
+        EXPECT_EQ(Printed("date>1,5"), "date > 1,5");
+        EXPECT_EQ(ParseError("date>1.5"), "[7] Unexpected character \".\"");
+    }
     EXPECT_EQ(ParseError("date>1,5"), "[7] Unexpected character \",\"");
 }
 
@@ -287,10 +288,9 @@ TEST(ScannerParser, MalformedUnitsReportTheirPart) {
 }
 
 TEST(ScannerParser, UnitsFollowTheLocalesSeparator) {
-    locale::SetLocale("de_DE");
+    const test::TLocaleGuard german("de_DE");
     EXPECT_EQ(Printed("filesize>1,5MB"), "filesize > 1572864");
     EXPECT_EQ(ParseError("filesize>1MB,5"), "[11] Digit larger than base");
-    locale::SetLocale("en_US");
 }
 
 }  // namespace

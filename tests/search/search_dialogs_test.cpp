@@ -6,6 +6,7 @@
 
 #include "core/convert.h"
 #include "search/saved_searches.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/scripted_shell.h"
 #include "tests/support/temp_dir.h"
 
@@ -13,9 +14,7 @@ namespace tracklore {
 namespace {
 
 TrackRecord EmptyPattern() {
-    TrackRecord pattern;
-    pattern.Genre = kGenreNone;
-    return pattern;
+    return test::MakeRecord({.Genre = kGenreNone});
 }
 
 TEST(SearchDialog, PresetFromEmptyPatternShowsZeroIdAndNoGenre) {

@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/sample_records.h"
 
 namespace tracklore {
 namespace {
 
-TrackRecord Record(const std::string& artist, uint16_t playLength = 0) {
-    TrackRecord record;
-    record.Artist = artist;
-    record.PlayLength = playLength;
-    return record;
-}
+using test::MakeRecord;
 
 std::vector<std::string> Column(const TSelectForm& form, int column) {
     std::vector<std::string> texts;
@@ -23,9 +20,8 @@ std::vector<std::string> Column(const TSelectForm& form, int column) {
 }
 
 TEST(SelectForm, TimeAndQualityTexts) {
-    TrackRecord record = Record("a", 185);
-    record.BitRate = 128;
-    record.SampleRate = 44100;
+    TrackRecord record =
+        MakeRecord({.Artist = "a", .PlayLength = 185, .SampleRate = 44100, .BitRate = 128});
     auto texts = TSelectForm::RowTexts(record);
     EXPECT_EQ(texts[9], "3:05");
     EXPECT_EQ(texts[10], "128kbit/s at 44100");
@@ -41,15 +37,7 @@ TEST(SelectForm, TimeAndQualityTexts) {
 }
 
 TEST(SelectForm, RowHoldsIdTextsAndGenreName) {
-    TrackRecord record = Record("Artist", 3725);
-    record.ID = 77;
-    record.Volume = "VOL";
-    record.Title = "Title";
-    record.Album = "Album";
-    record.Year = "1992";
-    record.Comment = "Comment";
-    record.Genre = 17;
-    record.Filename = "/a.mp3";
+    TrackRecord record = test::NamedFieldsRecord();
     const auto texts = TSelectForm::RowTexts(record);
     const std::array<std::string, TSelectForm::kColumnCount> expected = {
         "77", "VOL", "Artist", "Title", "Album", "1992", "Comment", "Rock", "/a.mp3", "62:05", "",
@@ -62,7 +50,7 @@ TEST(SelectForm, RowHoldsIdTextsAndGenreName) {
 TEST(SelectForm, FillsRowsInSetOrderAndLetsMessagesRunEverySixteenIds) {
     TTracklore catalogue;
     for (int i = 0; i < 40; ++i) {
-        TrackRecord record = Record("a" + std::to_string(i));
+        TrackRecord record = MakeRecord("a" + std::to_string(i));
         catalogue.Insert(record);
     }
     int calls = 0;
@@ -88,7 +76,7 @@ protected:
     SelectFormSorting() {
         const std::pair<int32_t, const char*> rows[] = {{2, "b"}, {10, "C"}, {1, "a"}, {3, "B"}};
         for (const auto& [id, artist] : rows) {
-            TrackRecord record = Record(artist);
+            TrackRecord record = MakeRecord(artist);
             record.ID = id;
             catalogue_.InsertAsStored(record);
         }
@@ -149,9 +137,10 @@ TEST(SelectFormNumbers, TimeAndQualitySortByTheirNumbers) {
     const uint16_t values[][3] = {
         {3000, 128, 44100}, {355, 96, 48000}, {361, 128, 32000}, {0, 320, 0}};
     for (const auto& [playLength, bitRate, sampleRate] : values) {
-        TrackRecord record = Record("a", playLength);
-        record.BitRate = bitRate;
-        record.SampleRate = sampleRate;
+        TrackRecord record = MakeRecord({.Artist = "a",
+                                         .PlayLength = playLength,
+                                         .SampleRate = sampleRate,
+                                         .BitRate = bitRate});
         catalogue.Insert(record);
     }
     TSelectForm form(catalogue);
@@ -182,7 +171,7 @@ std::vector<std::string> Shown(const TSelectForm& form, int column) {
 TEST(SelectForm, GroupsComeFirstAndSortAsNumbers) {
     std::vector<TrackRecord> records;
     for (int i = 0; i < 12; ++i) {
-        records.push_back(Record(std::string(1, static_cast<char>('a' + i))));
+        records.push_back(MakeRecord(std::string(1, static_cast<char>('a' + i))));
         records.back().ID = 100 - i;
     }
     const std::vector<int> groups = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 10, 10};

@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "streams/file_stream.h"
+#include "tests/support/error_text.h"
 #include "tests/support/memory_stream.h"
 #include "tests/support/temp_dir.h"
 
@@ -72,11 +73,8 @@ TEST(BufferedStream, SizesBelowTwoThatWouldBeUsedAreRefused) {
     for (int32_t size : {1, -2, -65536}) {
         EXPECT_THROW(TBufferedStream(size, 0, &reader), EStreamCreate) << size;
     }
-    try {
-        TBufferedStream stream(1, 0, &reader);
-    } catch (const EStreamCreate& error) {
-        EXPECT_STREQ(error.what(), msg::InvalidBufferSize);
-    }
+    EXPECT_EQ(test::ErrorOf<EStreamCreate>([&] { TBufferedStream stream(1, 0, &reader); }),
+              msg::InvalidBufferSize);
     EXPECT_TRUE(reader.Strict()) << "a refused stream must not leave its inner stream changed";
     // The write size is never used over a read-only stream.
     EXPECT_NO_THROW(TBufferedStream(-1, 1, &reader));
@@ -142,12 +140,9 @@ TEST(BufferedStream, StrictReadOfTenWithFourLeftRaises) {
     TFileStream file(dir.Path("f"), OpenRead);
     TBufferedStream stream(-1, 0, &file);
     char bytes[10];
-    try {
-        stream.Read(bytes, 10);
-        ADD_FAILURE() << "short read of a strict stream succeeded";
-    } catch (const EInOutError& error) {
-        EXPECT_STREQ(error.what(), msg::ReadLessThanExpected);
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { stream.Read(bytes, 10); }),
+              msg::ReadLessThanExpected)
+        << "short read of a strict stream succeeded";
     EXPECT_EQ(stream.Remaining(), 0) << "the short refill must leave the buffer empty";
 }
 
@@ -295,12 +290,9 @@ TEST(BufferedStream, StrictStreamRaisesWhenALenientInnerStreamTakesLess) {
     TDuplexStream inner(PatternBytes(4), 10);
     TBufferedStream stream(16, 16, &inner);
     ASSERT_FALSE(inner.Strict());
-    try {
-        stream.Write(data.data(), 20);
-        ADD_FAILURE() << "a strict stream lost data silently";
-    } catch (const EInOutError& error) {
-        EXPECT_STREQ(error.what(), "Error writing to stream - ");
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { stream.Write(data.data(), 20); }),
+              "Error writing to stream - ")
+        << "a strict stream lost data silently";
 }
 
 TEST(BufferedStream, FlushRaisesWhenTheInnerStreamTakesLessEvenIfNotStrict) {

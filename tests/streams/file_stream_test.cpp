@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
+#include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore {
@@ -15,12 +16,7 @@ using test::WriteFileBytes;
 // Runs `action`, expecting EInOutError with exactly `message`.
 template <typename Action>
 void ExpectInOutError(Action action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message;
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(error.what(), message);
-    }
+    EXPECT_EQ(test::ErrorOf<EInOutError>(action), message);
 }
 
 TEST(FileStream, OpeningAMissingFileNamesItWithTheSystemText) {
@@ -152,13 +148,9 @@ TEST(FileStream, TruncateOfAReadOnlyStreamRaisesWithTheFileName) {
     TTempDir dir;
     WriteFileBytes(dir.Path("f"), "0123");
     TFileStream stream(dir.Path("f"), OpenRead);
-    try {
-        stream.Truncate();
-        ADD_FAILURE() << "truncating a read-only stream succeeded";
-    } catch (const EInOutError& error) {
-        const std::string prefix = "Error truncating file \"" + dir.Path("f") + "\" - ";
-        EXPECT_EQ(std::string(error.what()).substr(0, prefix.size()), prefix);
-    }
+    const std::string prefix = "Error truncating file \"" + dir.Path("f") + "\" - ";
+    EXPECT_EQ(test::ErrorOf<EInOutError>([&] { stream.Truncate(); }).substr(0, prefix.size()),
+              prefix);
     EXPECT_EQ(ReadFileBytes(dir.Path("f")), "0123");
 }
 

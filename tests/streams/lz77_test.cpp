@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/error_text.h"
 #include "tests/support/memory_stream.h"
 
 namespace tracklore {
@@ -101,15 +102,10 @@ Bytes ReferenceCompress(const Bytes& data, int bits) {
     return out;
 }
 
-// The message of the stream error `action` raises, or "none".
+// The message of the stream error `action` raises, or "" when none.
 template <class Action>
 std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const EInOutError& error) {
-        return error.what();
-    }
-    return "none";
+    return test::ErrorOf<EInOutError>(action);
 }
 
 // Random bytes over a small alphabet (many matches) or all 256 values.

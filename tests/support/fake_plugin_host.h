@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::test {
@@ -21,25 +22,11 @@ public:
         std::filesystem::create_directories(Current());
         std::filesystem::create_directories(Own());
         oldFolder_ = std::filesystem::current_path().string();
-        for (const char* name : kVariables) {
-            const char* value = std::getenv(name);
-            saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        setenv("TRACKLORE_PLUGIN_DIR", Own().c_str(), 1);
-        setenv("TRACKLORE_FAKE_PLUGIN_LOG", dir_.Path("calls.log").c_str(), 1);
-        unsetenv("TRACKLORE_FAKE_PLUGIN_RESULT");
-        unsetenv("TRACKLORE_FAKE_PLUGIN_NAME");
         std::filesystem::current_path(Current());
     }
     ~TFakePluginHost() {
         std::error_code ignored;
         std::filesystem::current_path(oldFolder_, ignored);
-        for (size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i])
-                setenv(kVariables[i], saved_[i]->c_str(), 1);
-            else
-                unsetenv(kVariables[i]);
-        }
     }
     TFakePluginHost(const TFakePluginHost&) = delete;
     TFakePluginHost& operator=(const TFakePluginHost&) = delete;
@@ -79,21 +66,16 @@ public:
     void ClearCalls() const { std::filesystem::remove(dir_.Path("calls.log")); }
 
     /// What Play and Add return from now on.
-    void SetResult(int result) const {
-        setenv("TRACKLORE_FAKE_PLUGIN_RESULT", std::to_string(result).c_str(), 1);
-    }
-    void SetName(const std::string& name) const {
-        setenv("TRACKLORE_FAKE_PLUGIN_NAME", name.c_str(), 1);
-    }
+    void SetResult(int result) const { result_.Set(std::to_string(result)); }
+    void SetName(const std::string& name) const { name_.Set(name); }
 
 private:
-    static constexpr const char* kVariables[] = {
-        "TRACKLORE_PLUGIN_DIR", "TRACKLORE_FAKE_PLUGIN_LOG", "TRACKLORE_FAKE_PLUGIN_RESULT",
-        "TRACKLORE_FAKE_PLUGIN_NAME"};
-
     TTempDir dir_;
+    TEnvGuard pluginDir_{"TRACKLORE_PLUGIN_DIR", Own()};
+    TEnvGuard log_{"TRACKLORE_FAKE_PLUGIN_LOG", dir_.Path("calls.log")};
+    TEnvGuard result_{"TRACKLORE_FAKE_PLUGIN_RESULT", std::nullopt};
+    TEnvGuard name_{"TRACKLORE_FAKE_PLUGIN_NAME", std::nullopt};
     std::string oldFolder_;
-    std::vector<std::optional<std::string>> saved_;
 };
 
 }  // namespace tracklore::test

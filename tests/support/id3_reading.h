@@ -11,6 +11,7 @@
 
 #include "media/id3v2.h"
 #include "media/media_input.h"
+#include "tests/support/error_text.h"
 #include "tests/support/id3_builder.h"
 
 namespace tracklore::test {
@@ -36,12 +37,7 @@ inline const Tid3comment& CommentOf(const TLoaded& loaded) {
 
 template <typename E>
 void ExpectError(const std::function<void()>& action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message;
-    } catch (const E& error) {
-        EXPECT_EQ(error.what(), message);
-    }
+    EXPECT_EQ(ErrorOf<E>(action), message);
 }
 
 inline void ExpectTagError(const std::string& bytes, const std::string& message) {

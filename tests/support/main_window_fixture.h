@@ -13,6 +13,9 @@
 
 #include "core/catalogue.h"
 #include "tests/support/catalogue_ids.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/mpeg_frames.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/scripted_shell.h"
 #include "tests/support/temp_dir.h"
 #include "ui/main_window.h"
@@ -20,32 +23,15 @@
 
 namespace tracklore::test {
 
-/// A record with the given artist and title; the rest stays empty.
-inline TrackRecord MakeRecord(const std::string& artist, const std::string& title) {
-    TrackRecord record;
-    record.Artist = artist;
-    record.Title = title;
-    return record;
-}
-
 /// MPEG-1 Layer III frames (128 kbit/s, 44100 Hz, 417 bytes each) without a tag: the
 /// smallest file the scanner accepts as audio.
 inline std::string Mp3Frames(int count) {
-    std::string frame("\xFF\xFB\x90\x64", 4);
-    frame.resize(417, '\0');
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += frame;
-    return out;
+    return Mp3FrameBytes(count);
 }
 
 class MainWindowFixture : public testing::Test {
 protected:
-    MainWindowFixture() {
-        setenv("TRACKLORE_DRIVES", ("c=/;m=" + dir_.Root() + "|MUSIC01").c_str(), 1);
-        window_ = std::make_unique<ui::TMainWindow>(shell_, Registry());
-    }
-    ~MainWindowFixture() override { unsetenv("TRACKLORE_DRIVES"); }
+    MainWindowFixture() { window_ = std::make_unique<ui::TMainWindow>(shell_, Registry()); }
     // Every flow, failed or not, must give the pointer back.
     void TearDown() override { EXPECT_EQ(shell_.BusyDepth, 0) << "hour-glass left on"; }
 
@@ -107,6 +93,7 @@ protected:
     }
 
     TTempDir dir_;
+    TEnvGuard drives_{"TRACKLORE_DRIVES", "c=/;m=" + dir_.Root() + "|MUSIC01"};
     TScriptedShell shell_;
     std::unique_ptr<ui::TMainWindow> window_;
 };

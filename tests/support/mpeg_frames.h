@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "media/mpeg_header_bits.h"
@@ -54,6 +55,12 @@ inline std::vector<uint8_t> Frames(uint32_t word, size_t length, size_t count) {
     out.reserve(length * count);
     AppendFrames(out, word, length, count);
     return out;
+}
+
+/// `count` frames of kMp3Header128 as text: the smallest file the scanner accepts as audio.
+inline std::string Mp3FrameBytes(int count) {
+    const std::vector<uint8_t> bytes = Frames(kMp3Header128, 417, static_cast<size_t>(count));
+    return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace tracklore::test

@@ -3,16 +3,31 @@
 // holds open right now (from /proc/self).
 #pragma once
 
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <dirent.h>
+#include <functional>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 #include "tests/support/mp3_factory.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::test {
+
+/// Polls `done` every few milliseconds until it holds; false when it still does not after a
+/// minute. The deadline only keeps a broken engine from hanging the test run; no test relies
+/// on the time.
+inline bool WaitUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
 
 /// Samples of one MPEG-1 Layer III frame.
 inline constexpr int64_t kSamplesPerFrame = 1152;

@@ -69,20 +69,17 @@ TEST(SortOnBox, ExecuteStartsAtTheFirstEntryAndTakesTheChosenKey) {
 }
 
 TEST(SortOnBox, EntriesAreAlphabeticalAndSelectTheirKeys) {
-    std::vector<std::pair<std::string, TrackField>> entries;
-    for (const ui::TSortEntry& entry : ui::SortEntries())
-        entries.emplace_back(entry.Caption, entry.Key);
-    EXPECT_EQ(entries, (std::vector<std::pair<std::string, TrackField>>{
-                           {"Album", TrackField::Album},
-                           {"Artist", TrackField::Artist},
-                           {"Comment", TrackField::Comment},
-                           {"Filename", TrackField::Filename},
-                           {"Genre", TrackField::Genre},
-                           {"ID", TrackField::ID},
-                           {"Playtime", TrackField::PlayLength},
-                           {"Title", TrackField::Title},
-                           {"Volume", TrackField::Volume},
-                       }));
+    std::vector<std::string> captions;
+    std::vector<TrackField> keys;
+    for (const ui::TSortEntry& entry : ui::SortEntries()) {
+        captions.emplace_back(entry.Caption);
+        keys.push_back(entry.Key);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Album", "Artist", "Comment", "Filename", "Genre",
+                                                  "ID", "Playtime", "Title", "Volume"}));
+    using enum TrackField;
+    EXPECT_EQ(keys, (std::vector<TrackField>{Album, Artist, Comment, Filename, Genre, ID,
+                                             PlayLength, Title, Volume}));
 }
 
 TEST_F(ListCommandsTest, RenumberGivesSlotOrderIdentifiersEverywhere) {

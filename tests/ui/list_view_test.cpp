@@ -4,18 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/track_record.h"
+#include "tests/support/record_builder.h"
 #include "ui/views.h"
 
 namespace tracklore::ui {
 namespace {
 
-TrackRecord Record(int32_t id, const std::string& artist = "", const std::string& title = "") {
-    TrackRecord record;
-    record.ID = id;
-    record.Artist = artist;
-    record.Title = title;
-    return record;
-}
+using test::MakeRecord;
 
 // Writes every notification as a short word, so a test can compare the whole sequence.
 class TRecordingObserver : public TListObserver {
@@ -51,7 +46,7 @@ std::vector<std::string> Column(const TListView& list, int column) {
 }
 
 TEST(RowTexts, ShowsEveryColumnOfARecord) {
-    TrackRecord record = Record(42, "Artist", "Title");
+    TrackRecord record = MakeRecord(42, "Artist", "Title");
     record.Volume = "VOL1";
     record.Album = "Album";
     record.Year = "1999";
@@ -69,7 +64,7 @@ TEST(RowTexts, ShowsEveryColumnOfARecord) {
 }
 
 TEST(RowTexts, DerivedColumnsAtTheirEdges) {
-    TrackRecord record = Record(1);
+    TrackRecord record = MakeRecord(1);
     record.PlayLength = 0;
     record.BitRate = 128;
     record.SampleRate = 0;
@@ -88,9 +83,9 @@ TEST(RowTexts, DerivedColumnsAtTheirEdges) {
 
 TEST(ListView, AllListAppendsRowsInTheOrderAdded) {
     TListView list(false);
-    list.AddRow(Record(5));
-    list.AddRow(Record(2));
-    list.AddRow(Record(9));
+    list.AddRow(MakeRecord(5));
+    list.AddRow(MakeRecord(2));
+    list.AddRow(MakeRecord(9));
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{5, 2, 9}));
 }
 
@@ -98,10 +93,10 @@ TEST(ListView, IdOrderedListPlacesARowAddedOutsideAnUpdateByItsId) {
     TListView list(true);
     TRecordingObserver observer;
     list.SetObserver(&observer);
-    list.AddRow(Record(5));
-    list.AddRow(Record(2));
-    EXPECT_EQ(list.AddRow(Record(3)), 1);
-    list.AddRow(Record(9));
+    list.AddRow(MakeRecord(5));
+    list.AddRow(MakeRecord(2));
+    EXPECT_EQ(list.AddRow(MakeRecord(3)), 1);
+    list.AddRow(MakeRecord(9));
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{2, 3, 5, 9}));
     EXPECT_EQ(observer.Events[4], "insert 1");  // the row with ID 3
 }
@@ -109,9 +104,9 @@ TEST(ListView, IdOrderedListPlacesARowAddedOutsideAnUpdateByItsId) {
 TEST(ListView, IdOrderedListIsInIdOrderWhenAnUpdateEnds) {
     TListView list(true);
     list.BeginUpdate();
-    list.AddRow(Record(7));
-    list.AddRow(Record(1));
-    list.AddRow(Record(4));
+    list.AddRow(MakeRecord(7));
+    list.AddRow(MakeRecord(1));
+    list.AddRow(MakeRecord(4));
     list.EndUpdate();
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 4, 7}));
 }
@@ -123,9 +118,9 @@ TEST(ListView, NestedUpdatesAreReportedAsOneReset) {
     list.BeginUpdate();
     list.BeginUpdate();
     list.Clear();
-    list.AddRow(Record(1));
+    list.AddRow(MakeRecord(1));
     list.EndUpdate();
-    list.AddRow(Record(2));
+    list.AddRow(MakeRecord(2));
     list.DeleteRow(0);
     list.EndUpdate();
     EXPECT_EQ(observer.Events, (std::vector<std::string>{"reset", "/reset"}));
@@ -136,9 +131,9 @@ TEST(ListView, ChangesOutsideAnUpdateAreReportedOneByOne) {
     TListView list(false);
     TRecordingObserver observer;
     list.SetObserver(&observer);
-    list.AddRow(Record(1));
-    list.AddRow(Record(2));
-    list.UpdateRowTexts(1, Record(2, "New"));
+    list.AddRow(MakeRecord(1));
+    list.AddRow(MakeRecord(2));
+    list.UpdateRowTexts(1, MakeRecord(2, "New"));
     list.DeleteRow(0);
     list.Clear();
     EXPECT_EQ(observer.Events,
@@ -148,13 +143,13 @@ TEST(ListView, ChangesOutsideAnUpdateAreReportedOneByOne) {
 
 TEST(ListView, UpdatingTextsKeepsIdTimeQualityAndSize) {
     TListView list(false);
-    TrackRecord old = Record(3, "Old", "Old title");
+    TrackRecord old = MakeRecord(3, "Old", "Old title");
     old.PlayLength = 60;
     old.BitRate = 128;
     old.SampleRate = 44100;
     old.FileSize = 1048576;
     list.AddRow(old);
-    TrackRecord edited = Record(3, "New", "New title");
+    TrackRecord edited = MakeRecord(3, "New", "New title");
     edited.Genre = 0;
     edited.Filename = "/b.mp3";
     list.UpdateRowTexts(0, edited);
@@ -171,18 +166,18 @@ TEST(ListView, UpdatingTextsKeepsIdTimeQualityAndSize) {
 
 TEST(ListView, FindRowByIdGivesTheFirstMatchingRow) {
     TListView list(false);
-    list.AddRow(Record(4));
-    list.AddRow(Record(8));
-    list.AddRow(Record(8));
+    list.AddRow(MakeRecord(4));
+    list.AddRow(MakeRecord(8));
+    list.AddRow(MakeRecord(8));
     EXPECT_EQ(list.FindRowById(8), 1);
     EXPECT_EQ(list.FindRowById(5), -1);
 }
 
 TEST(ListViewCompareRows, IdColumnComparesNumbersAndOtherColumnsTexts) {
     TListView list(false);
-    TrackRecord a = Record(2, "beta");
+    TrackRecord a = MakeRecord(2, "beta");
     a.PlayLength = 600;  // 10:00
-    TrackRecord b = Record(10, "Alpha");
+    TrackRecord b = MakeRecord(10, "Alpha");
     b.PlayLength = 599;  // 9:59
     list.AddRow(a);
     list.AddRow(b);
@@ -198,9 +193,9 @@ TEST(ListViewCompareRows, IdColumnComparesNumbersAndOtherColumnsTexts) {
 
 TEST(ListViewCompareRows, IgnoresCaseOfTexts) {
     TListView list(false);
-    list.AddRow(Record(1, "abc"));
-    list.AddRow(Record(2, "ABD"));
-    list.AddRow(Record(3, "ABC"));
+    list.AddRow(MakeRecord(1, "abc"));
+    list.AddRow(MakeRecord(2, "ABD"));
+    list.AddRow(MakeRecord(3, "ABC"));
     EXPECT_LT(TListView::CompareRows(list.Row(0), list.Row(1), 3), 0);
     EXPECT_EQ(TListView::CompareRows(list.Row(0), list.Row(2), 3), 0);
 }
@@ -208,7 +203,7 @@ TEST(ListViewCompareRows, IgnoresCaseOfTexts) {
 TEST(ListViewSortRows, IdColumnSortsNumerically) {
     TListView list(false);
     for (int32_t id : {10, 2, 33, 1})
-        list.AddRow(Record(id));
+        list.AddRow(MakeRecord(id));
     list.SortRows(1);
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{1, 2, 10, 33}));
     list.SortRows(-1);
@@ -217,9 +212,9 @@ TEST(ListViewSortRows, IdColumnSortsNumerically) {
 
 TEST(ListViewSortRows, TextColumnAscendingThenDescending) {
     TListView list(false);
-    list.AddRow(Record(1, "Cher", "b"));
-    list.AddRow(Record(2, "abba", "c"));
-    list.AddRow(Record(3, "Blur", "a"));
+    list.AddRow(MakeRecord(1, "Cher", "b"));
+    list.AddRow(MakeRecord(2, "abba", "c"));
+    list.AddRow(MakeRecord(3, "Blur", "a"));
     list.SortRows(3);
     EXPECT_EQ(Column(list, 2), (std::vector<std::string>{"abba", "Blur", "Cher"}));
     list.SortRows(-3);
@@ -248,7 +243,7 @@ TEST(ListViewSortRows, TimeQualityAndFilesizeSortByTheirNumbers) {
     for (bool keepIdOrder : {false, true}) {
         TListView list(keepIdOrder);
         for (const TRow& row : rows) {
-            TrackRecord record = Record(row.Id);
+            TrackRecord record = MakeRecord(row.Id);
             record.PlayLength = row.PlayLength;
             record.BitRate = row.BitRate;
             record.SampleRate = row.SampleRate;
@@ -269,7 +264,7 @@ TEST(ListViewSortRows, OrderAgreesWithCompareRowsOnMixedTexts) {
     const std::vector<std::string> artists = {"Zoë", "zoe", "Émile", "emile", "",  "10", "9",
                                               "a b", "ab",  "AB",    "Ä",     "a", "Z"};
     for (size_t i = 0; i < artists.size(); ++i)
-        list.AddRow(Record(static_cast<int32_t>(i + 1), artists[i]));
+        list.AddRow(MakeRecord(static_cast<int32_t>(i + 1), artists[i]));
     for (int code : {3, -3}) {
         list.SortRows(code);
         for (int row = 1; row < list.RowCount(); ++row)
@@ -281,9 +276,9 @@ TEST(ListViewSortRows, OrderAgreesWithCompareRowsOnMixedTexts) {
 TEST(ListViewSortRows, SelectionMovesWithItsRowsAndObserverGetsThePermutation) {
     TListView list(false);
     TRecordingObserver observer;
-    list.AddRow(Record(30));
-    list.AddRow(Record(10));
-    list.AddRow(Record(20));
+    list.AddRow(MakeRecord(30));
+    list.AddRow(MakeRecord(10));
+    list.AddRow(MakeRecord(20));
     list.SetSelected(1, true);  // ID 10
     list.SetObserver(&observer);
     list.SortRows(1);
@@ -296,8 +291,8 @@ TEST(ListViewSortRows, SelectionMovesWithItsRowsAndObserverGetsThePermutation) {
 
 TEST(ListViewSortRows, CodeZeroAndColumnsOutsideTheListLeaveTheOrder) {
     TListView list(false);
-    list.AddRow(Record(3, "b"));
-    list.AddRow(Record(1, "a"));
+    list.AddRow(MakeRecord(3, "b"));
+    list.AddRow(MakeRecord(1, "a"));
     list.SortRows(0);
     list.SortRows(13);
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{3, 1}));
@@ -306,7 +301,7 @@ TEST(ListViewSortRows, CodeZeroAndColumnsOutsideTheListLeaveTheOrder) {
 TEST(ListView, SelectionCountAndClearing) {
     TListView list(false);
     for (int32_t id : {1, 2, 3})
-        list.AddRow(Record(id));
+        list.AddRow(MakeRecord(id));
     list.SetSelected(0, true);
     list.SetSelected(2, true);
     list.SetSelected(7, true);  // no such row: ignored

@@ -30,8 +30,11 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/mp3_factory.h"
 #include "tests/support/mpeg_frames.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/require_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/prefs.h"
@@ -44,21 +47,17 @@ namespace {
 using test::TTempDir;
 
 TrackRecord Track(const char* artist, const char* album, const char* title) {
-    TrackRecord record;
-    record.Artist = artist;
-    record.Album = album;
-    record.Title = title;
-    record.Volume = "MUSIC";
-    record.Filename = std::string("/") + title + ".mp3";
-    record.PlayLength = 185;
-    return record;
+    return test::MakeRecord({.Volume = "MUSIC",
+                             .Filename = std::string("/") + title + ".mp3",
+                             .Artist = artist,
+                             .Title = title,
+                             .Album = album,
+                             .PlayLength = 185});
 }
 
 class MainFormTest : public testing::Test {
 protected:
     MainFormTest() {
-        registry_ = dir_.Path("tracklore.reg");
-        setenv("TRACKLORE_REGISTRY", registry_.c_str(), 1);
         // A complete store, so start-up has no first-run message box to answer.
         SavePrefs(TPrefs(), registry_);
     }
@@ -94,7 +93,8 @@ protected:
     }
 
     TTempDir dir_;
-    std::string registry_;
+    std::string registry_ = dir_.Path("tracklore.reg");
+    test::TEnvGuard registryVariable_{"TRACKLORE_REGISTRY", registry_};
     std::unique_ptr<TMainForm> form_;
 };
 
@@ -167,8 +167,7 @@ TEST_F(MainFormTest, StartUpWarningIsNotHiddenBehindTheSplash) {
 }
 
 TEST_F(MainFormTest, OpenDialogStartsAtHomeWhenTheLastFolderIsGone) {
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(dir_.Root()));
+    const test::TEnvGuard home("HOME", dir_.Root());
     TMainForm& form = Start();
     form.Window().Prefs().LastDir = dir_.Path("gone");
     QString shown;
@@ -177,7 +176,6 @@ TEST_F(MainFormTest, OpenDialogStartsAtHomeWhenTheLastFolderIsGone) {
         dialog->reject();
     });
     Action("M_FileOpen")->trigger();
-    qputenv("HOME", oldHome);
     EXPECT_EQ(shown, QDir(QString::fromStdString(dir_.Root())).absolutePath());
 }
 
@@ -297,7 +295,7 @@ TEST_F(MainFormTest, ExpandingAnArtistFillsItAndTitleSelectionEnablesEdit) {
 }
 
 TEST_F(MainFormTest, DroppedMp3FilesAreScannedAndOthersIgnored) {
-    if (!test::HaveTool("lame")) GTEST_SKIP() << "lame is not installed";
+    REQUIRE_TOOLS("lame");
     const std::string wav = dir_.Path("tone.wav");
     test::WriteWav(wav, 0.5, 44100, 1);
     test::LameEncode(wav, dir_.Path("a.mp3"), {"--tt", "Dropped"});

@@ -23,7 +23,7 @@ protected:
     PlayerCommands() {
         std::filesystem::create_directories(dir_.Path("cd/Music"));
         std::filesystem::create_directories(dir_.Path("copies"));
-        setenv("TRACKLORE_DRIVES", ("e:cdrom=" + dir_.Path("cd") + "|DISC1").c_str(), 1);
+        drives_.Set("e:cdrom=" + dir_.Path("cd") + "|DISC1");
         host_.Install();
     }
 

@@ -8,6 +8,7 @@
 #include "platform/program.h"
 #include "platform/registry.h"
 #include "streams/stream_errors.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 
 namespace tracklore::ui {
@@ -239,29 +240,7 @@ TEST_F(Prefs, SaveThatCannotWriteRaisesAndChangesNothing) {
     EXPECT_TRUE(std::filesystem::is_directory(file_));
 }
 
-// Sets or clears an environment variable for one test.
-class TEnvGuard {
-public:
-    TEnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~TEnvGuard() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::TEnvGuard;
 
 TEST(DefaultRegistryFile, ExplicitFileWinsOverTheConfigFolder) {
     const TEnvGuard file("TRACKLORE_REGISTRY", "/tmp/test.reg");
@@ -270,14 +249,14 @@ TEST(DefaultRegistryFile, ExplicitFileWinsOverTheConfigFolder) {
 }
 
 TEST(DefaultRegistryFile, LivesInTheUsersConfigFolder) {
-    const TEnvGuard file("TRACKLORE_REGISTRY", nullptr);
+    const TEnvGuard file("TRACKLORE_REGISTRY", std::nullopt);
     const TEnvGuard home("HOME", "/home/user");
     {
         const TEnvGuard config("XDG_CONFIG_HOME", "/cfg");
         EXPECT_EQ(DefaultRegistryFile(), "/cfg/Corvane/Tracklore.reg");
     }
     {
-        const TEnvGuard config("XDG_CONFIG_HOME", nullptr);
+        const TEnvGuard config("XDG_CONFIG_HOME", std::nullopt);
         EXPECT_EQ(DefaultRegistryFile(), "/home/user/.config/Corvane/Tracklore.reg");
     }
     {

@@ -28,6 +28,7 @@
 #include "search/search_dialogs.h"
 #include "search/select_form.h"
 #include "search/select_form_qt.h"
+#include "tests/support/record_builder.h"
 #include "tests/support/scripted_shell.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
@@ -227,9 +228,7 @@ TEST(SelectFormQt, ShowsTheRowsAndSortsOnHeaderClick) {
     ui::TMainForm mainForm(dir.Path("prefs.reg"));
     TTracklore catalogue;
     for (const char* artist : {"b", "a", "c"}) {
-        TrackRecord record;
-        record.Artist = artist;
-        record.PlayLength = 185;
+        TrackRecord record = test::MakeRecord({.Artist = artist, .PlayLength = 185});
         catalogue.Insert(record);
     }
     ShowSelectFormQt(ui::SelectFormHost(mainForm), std::make_unique<TSelectForm>(catalogue));
@@ -304,8 +303,7 @@ TEST(SelectFormQt, SelectionFollowsItsRecordWhenTheRowsAreSorted) {
     ui::TMainForm mainForm(dir.Path("prefs.reg"));
     TTracklore catalogue;
     for (const char* artist : {"b", "a", "c"}) {
-        TrackRecord record;
-        record.Artist = artist;
+        TrackRecord record = test::MakeRecord(artist);
         catalogue.Insert(record);
     }
     ShowSelectFormQt(ui::SelectFormHost(mainForm), std::make_unique<TSelectForm>(catalogue));

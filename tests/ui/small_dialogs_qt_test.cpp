@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include "core/progress_box.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/browse_folder.h"
@@ -267,8 +268,7 @@ TEST_F(BrowseFolderQt, FileSystemRootKeepsItsSeparator) {
 }
 
 TEST_F(BrowseFolderQt, MissingPresetStartsAtHomeAndCancelKeepsIt) {
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(dir_.Path("sub")));
+    const test::TEnvGuard home("HOME", dir_.Path("sub"));
     TBrowseFolderDlg browse;
     browse.FolderName = dir_.Path("gone");
     browse.HelpContext = 7;
@@ -278,7 +278,6 @@ TEST_F(BrowseFolderQt, MissingPresetStartsAtHomeAndCancelKeepsIt) {
         dialog->reject();
     });
     EXPECT_FALSE(ExecuteBrowseFolder(nullptr, browse));
-    qputenv("HOME", oldHome);
     EXPECT_EQ(browse.FolderName, dir_.Path("gone"));
 }
 

@@ -1,6 +1,9 @@
 // File Info's totals, the statistics texts, and Total Filesize in the status line.
 #include "ui/statistics.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
@@ -23,11 +26,10 @@ void AddFile(TTracklore& catalogue, uint32_t size, uint16_t seconds = 0) {
 TEST(Statistics, EmptyCatalogueShowsZeroesAndNoDatabaseSize) {
     TTracklore catalogue;
     const ui::TStatisticsBox box = ui::FillStatistics(catalogue, "Untitled");
-    EXPECT_EQ(box.L_Filename, "Untitled");
-    EXPECT_EQ(box.L_Count, "0");
-    EXPECT_EQ(box.L_TotalPlaytime, "0h 0m 0s");
-    EXPECT_EQ(box.L_TotalStorageSize, "0KB  =  0MB");
-    EXPECT_EQ(box.L_Filesize, "");
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{box.L_Filename, box.L_Count, box.L_TotalPlaytime, box.L_TotalStorageSize,
+                     box.L_Filesize}),
+              (Texts{"Untitled", "0", "0h 0m 0s", "0KB  =  0MB", ""}));
 }
 
 TEST(Statistics, PlaytimeCarriesSecondsIntoHours) {

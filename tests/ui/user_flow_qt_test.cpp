@@ -19,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/env_guard.h"
 #include "tests/support/mp3_factory.h"
+#include "tests/support/require_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/when_modal_qt.h"
 #include "ui/main_window_qt.h"
@@ -44,9 +46,7 @@ void ChooseInFileDialog(const std::string& path) {
 class UserFlowQt : public testing::Test {
 protected:
     void SetUp() override {
-        if (!test::HaveTool("lame")) GTEST_SKIP() << "lame is not installed";
-        registry_ = dir_.Path("tracklore.reg");
-        setenv("TRACKLORE_REGISTRY", registry_.c_str(), 1);
+        REQUIRE_TOOLS("lame");
         SavePrefs(TPrefs(), registry_);
         std::filesystem::create_directories(dir_.Path("music/sub"));
         const std::string wav = dir_.Path("tone.wav");
@@ -65,7 +65,8 @@ protected:
     }
 
     test::TTempDir dir_;
-    std::string registry_;
+    std::string registry_ = dir_.Path("tracklore.reg");
+    test::TEnvGuard registryVariable_{"TRACKLORE_REGISTRY", registry_};
     std::unique_ptr<TMainForm> form_;
 };
 

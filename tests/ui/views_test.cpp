@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue.h"
+#include "tests/support/record_builder.h"
 #include "tests/ui/view_test_host.h"
 #include "ui/command_mask.h"
 
@@ -30,9 +31,7 @@ std::vector<std::string> Texts(const TTreeNode& parent) {
 }
 
 TrackRecord AllMatching() {
-    TrackRecord pattern;
-    pattern.ID = kEndID;
-    return pattern;
+    return test::MakeRecord({.ID = kEndID});
 }
 
 class Views : public testing::Test {
