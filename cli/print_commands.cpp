@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -31,11 +32,6 @@ constexpr std::array<const char*, 4> kLookOptions{"none", "gray", "thin", "cells
 // A4 at a laser printer's resolution, inside 10 mm margins.
 constexpr int kResolution = 600;
 constexpr double kMarginMm = 10;
-
-int Usage() {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
-    return 2;
-}
 
 int BadOption(const char* format, const std::string& value) {
     std::fprintf(stderr, format, value.c_str());
@@ -114,10 +110,10 @@ int RunPrint(const std::vector<std::string>& args) {
         } else if (!file && arg.rfind("--", 0) != 0) {
             file = arg;
         } else {
-            return Usage();
+            return Usage(kUsage);
         }
     }
-    if (!file || !pdf) return Usage();
+    if (!file || !pdf) return Usage(kUsage);
 
     TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);

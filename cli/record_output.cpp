@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,6 +78,30 @@ std::string Cell(std::string_view text) {
     return cell.substr(0, keep) + "...";
 }
 
+// One record's line in the export's columns, with control characters in its texts printed
+// as blanks so that the record keeps one line.
+void AppendCsvRow(std::string& out, const TrackRecord& record) {
+    const auto text = [&out](std::string_view value) {
+        for (const char c : value)
+            out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+        out += ';';
+    };
+    const auto number = [&out](int64_t value) { out += std::to_string(value) + ';'; };
+    number(record.ID);
+    text(record.Volume.view());
+    text(record.Filename.view());
+    number(record.FileSize);
+    for (const SharedText* value :
+         {&record.Artist, &record.Title, &record.Album, &record.Year, &record.Comment})
+        text(value->view());
+    text(GenreNames[record.Genre]);
+    number(record.PlayLength);
+    number(record.BitRate);
+    number(record.SampleRate);
+    out.back() = '\r';
+    out += '\n';
+}
+
 }  // namespace
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
@@ -91,43 +114,32 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 }
 
 void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
+    const auto write = [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    };
     // The export's own text, without a file in between.
     if (groups == nullptr) {
-        WriteCsvText(catalogue, [&out](std::string_view piece) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        });
+        WriteCsvText(catalogue, write);
         return;
     }
-    // Lines are records only when no text holds a line break.
-    TTracklore oneLine(nullptr, catalogue.Capacity());
-    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
-        if (const TrackRecord* record = catalogue.SlotRecord(slot)) {
-            TrackRecord copy = *record;
-            for (SharedText* text : {&copy.Volume, &copy.Filename, &copy.Artist, &copy.Title,
-                                     &copy.Album, &copy.Comment, &copy.Year}) {
-                std::string value = text->str();
-                for (char& c : value) {
-                    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-                }
-                *text = value;
-            }
-            oneLine.InsertAsStored(copy);
-        }
-    }
+    // The export's empty first line and header, from the export itself, with the group
+    // column in front.
     std::string text;
-    WriteCsvText(oneLine, [&text](std::string_view piece) { text.append(piece); });
-    std::istringstream in(text);
-    std::string line;
-    size_t record = 0;
-    for (int number = 0; std::getline(in, line); ++number) {
-        // The export starts with an empty line, then the header.
-        if (number == 1) {
-            out << "Group;";
-        } else if (number > 1 && record < groups->size()) {
-            out << (*groups)[record++] << ';';
+    WriteCsvText(TTracklore(nullptr, 1), [&text](std::string_view piece) { text.append(piece); });
+    text.insert(text.find('\n') + 1, "Group;");
+    size_t index = 0;
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
+        const TrackRecord* record = catalogue.SlotRecord(slot);
+        if (record == nullptr) continue;
+        if (index < groups->size()) text += std::to_string((*groups)[index]) + ';';
+        ++index;
+        AppendCsvRow(text, *record);
+        if (text.size() > (1u << 16)) {
+            write(text);
+            text.clear();
         }
-        out << line << '\n';
     }
+    write(text);
 }
 
 void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {

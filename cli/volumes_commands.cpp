@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -17,11 +19,6 @@ namespace tracklore::cli {
 namespace {
 
 constexpr char kUsage[] = "volumes CAT [--format table|csv|json]";
-
-int Usage() {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
-    return 2;
-}
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
@@ -117,27 +114,17 @@ void WriteVolumeTable(const std::vector<ui::TVolumeRow>& rows, std::ostream& out
 }  // namespace
 
 int RunVolumes(const std::vector<std::string>& args) {
-    std::vector<std::string> positional;
-    std::string format = "table";
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size()) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage();
-        } else if (args[i].rfind("--", 0) == 0) {
-            return Usage();
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 1) return Usage();
+    TListingArgs parsed;
+    if (const int wrong = ReadListingArgs(args, kUsage, parsed); wrong != 0) return wrong;
+    if (parsed.Words.size() != 1) return Usage(kUsage);
 
-    TTracklore catalogue;
-    LoadByFormat(catalogue, positional[0]);
+    TTracklore catalogue(nullptr, CatalogueCapacity());
+    LoadByFormat(catalogue, parsed.Words[0]);
     const std::vector<ui::TVolumeRow> rows =
         ui::BuildVolumeRows(catalogue, ui::DrivesWithMedium(platform::DriveTable()));
-    if (format == "csv") {
+    if (parsed.Format == "csv") {
         WriteVolumeCsv(rows, std::cout);
-    } else if (format == "json") {
+    } else if (parsed.Format == "json") {
         WriteVolumeJson(rows, std::cout);
     } else {
         WriteVolumeTable(rows, std::cout);
