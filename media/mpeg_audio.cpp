@@ -303,27 +303,25 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
     LengthSource = TLengthSource::Walk;
 }
 
-std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
+std::unique_ptr<TMPEGAudio> TMPEGAudio::Analyse(TSeekableStream& stream,
+                                                void (TMPEGAudio::*rest)(TSeekableStream&)) {
     TNonStrict nonStrict(stream);
     auto audio = std::make_unique<TMPEGAudio>();
     audio->FindFirstHeader(stream);
+    if (rest != nullptr) ((*audio).*rest)(stream);
     return audio;
+}
+
+std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
+    return Analyse(stream, nullptr);
 }
 
 std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanAllFrames(TSeekableStream& stream) {
-    TNonStrict nonStrict(stream);
-    auto audio = std::make_unique<TMPEGAudio>();
-    audio->FindFirstHeader(stream);
-    audio->WalkFrames(stream);
-    return audio;
+    return Analyse(stream, &TMPEGAudio::WalkFrames);
 }
 
 std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanQuick(TSeekableStream& stream) {
-    TNonStrict nonStrict(stream);
-    auto audio = std::make_unique<TMPEGAudio>();
-    audio->FindFirstHeader(stream);
-    audio->QuickLength(stream);
-    return audio;
+    return Analyse(stream, &TMPEGAudio::QuickLength);
 }
 
 }  // namespace tracklore
