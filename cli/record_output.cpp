@@ -1,5 +1,6 @@
 #include "cli/record_output.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -195,7 +196,6 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
     if (groups != nullptr) rows.back().insert(rows.back().begin(), "Group");
-    const size_t kColumns = rows.back().size();
     for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* r = catalogue.SlotRecord(slot);
         if (r == nullptr) continue;
@@ -210,30 +210,42 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
                                index < groups->size() ? std::to_string((*groups)[index]) : "");
         }
     }
-    std::vector<size_t> widths(kColumns, 0);
+    WriteAlignedTable(rows, out);
+}
+
+void WriteAlignedTable(const std::vector<std::vector<std::string>>& rows, std::ostream& out) {
+    if (rows.empty()) return;
+    const size_t columns = rows.front().size();
+    std::vector<size_t> widths(columns, 0);
     for (const auto& row : rows) {
-        for (size_t c = 0; c < kColumns; ++c)
+        for (size_t c = 0; c < columns; ++c)
             widths[c] = std::max(widths[c], Characters(row[c]));
     }
     std::string line;
     for (size_t r = 0; r < rows.size(); ++r) {
         line.clear();
-        for (size_t c = 0; c < kColumns; ++c) {
+        for (size_t c = 0; c < columns; ++c) {
             line += rows[r][c];
-            if (c + 1 < kColumns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
+            if (c + 1 < columns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
         }
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         out << line << '\n';
         if (r == 0) {
             line.clear();
-            for (size_t c = 0; c < kColumns; ++c) {
+            for (size_t c = 0; c < columns; ++c) {
                 line.append(widths[c], '-');
-                if (c + 1 < kColumns) line += "  ";
+                if (c + 1 < columns) line += "  ";
             }
             out << line << '\n';
         }
     }
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
 }
 
 bool IsRecordFormat(const std::string& format) {

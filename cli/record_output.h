@@ -34,6 +34,13 @@ void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gro
 /// One line per record with the columns of the list view, aligned; long texts are cut.
 void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
 
+/// Writes `rows` (the first the captions, all of one length) as columns two blanks apart,
+/// each as wide as its widest text in characters, with a line of dashes under the captions
+/// and no blanks at the ends of lines.
+void WriteAlignedTable(const std::vector<std::vector<std::string>>& rows, std::ostream& out);
+/// `text` as a JSON string, in quotes; bytes that are not UTF-8 are read as Windows-1252.
+std::string JsonString(std::string_view text);
+
 /// True for the formats of --format: "table", "csv" and "json".
 bool IsRecordFormat(const std::string& format);
 /// Writes the records to standard output in `format` and returns the exit status:
