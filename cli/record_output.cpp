@@ -22,25 +22,13 @@ namespace {
 constexpr size_t kTableColumnLimit = 40;  // characters; longer texts are cut with "..."
 
 void AppendJsonString(std::string& out, std::string_view text) {
+    static constexpr TEscapes kJson = {
+        {{{'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}}},
+        "\\u%04x",
+        false};
     // Texts from files are UTF-8 already; anything else would make invalid JSON.
-    const std::string valid = TextFromFile(text);
     out += '"';
-    for (const char c : valid) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    out += Format("\\u%04x", byte);
-                } else {
-                    out += c;
-                }
-        }
-    }
+    AppendEscaped(out, TextFromFile(text), kJson);
     out += '"';
 }
 
@@ -104,6 +92,21 @@ void AppendCsvRow(std::string& out, const TrackRecord& record) {
 }
 
 }  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text, const TEscapes& escapes) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const auto* named = std::find_if(escapes.Named.begin(), escapes.Named.end(),
+                                         [c](const auto& escape) { return escape.first == c; });
+        if (named != escapes.Named.end()) {
+            out += named->second;
+        } else if (byte < 0x20 || (byte == 0x7F && escapes.Delete)) {
+            out += Format(escapes.Numeric, byte);
+        } else {
+            out += c;
+        }
+    }
+}
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

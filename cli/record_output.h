@@ -2,9 +2,11 @@
 // the texts the views show.
 #pragma once
 
+#include <array>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue.h"
@@ -19,6 +21,16 @@ inline constexpr const char* kFieldNames[kFieldCount] = {
 };
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+/// How AppendEscaped writes characters: those `Named` lists as their texts, the other
+/// control characters (and DEL when `Delete`) by the printf format `Numeric` of their byte.
+struct TEscapes {
+    std::array<std::pair<char, const char*>, 5> Named;
+    const char* Numeric;
+    bool Delete;
+};
+/// Appends `text` with its characters escaped as `escapes` says.
+void AppendEscaped(std::string& out, std::string_view text, const TEscapes& escapes);
 
 /// Group numbers by slot order: with them, every record is printed behind its group's
 /// number, in a first column "Group" (the duplicate finder's output).
