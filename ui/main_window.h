@@ -191,6 +191,8 @@ private:
     /// True when the plug-in's Play (`play`) or Add entry is bound; otherwise says why and
     /// what to do, and clears the status text.
     bool PlayerReady(bool play);
+    /// Play (`play`) or Add: the records selected in `source` handed to the player plug-in.
+    void SendToPlayer(TViewSource source, bool play);
 
     TShell& shell_;
     std::string registryFile_;
