@@ -109,4 +109,11 @@ std::vector<uint8_t> SerializeLikeCatalogue(const std::vector<TrackRecord>& reco
     return out;
 }
 
+std::unique_ptr<TTracklore> MakeFullCatalogue() {
+    auto catalogue = std::make_unique<TTracklore>();
+    for (const TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount))
+        catalogue->InsertAsStored(record);
+    return catalogue;
+}
+
 }  // namespace tracklore::bench

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "cli/capacity.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "media/update.h"
@@ -52,7 +53,7 @@ int RunUpdate(const std::vector<std::string>& given) {
         return 2;
     }
     const std::string& catalogueFile = args[0];
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     if (platform::GetFileStatus(catalogueFile)) LoadByFormat(catalogue, catalogueFile);
 
     TUpdateReport report;

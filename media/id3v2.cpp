@@ -66,26 +66,6 @@ uint32_t BigEndian(const uint8_t* b, int count) {
     return value;
 }
 
-// Restores the stream's strictness on the way out, error or not.
-class TStrictGuard {
-public:
-    explicit TStrictGuard(TSeekableStream& stream) : stream_(stream), wasStrict_(stream.Strict()) {
-        stream_.SetStrict(true);
-    }
-    ~TStrictGuard() {
-        try {
-            stream_.SetStrict(wasStrict_);
-        } catch (...) {
-        }
-    }
-    TStrictGuard(const TStrictGuard&) = delete;
-    TStrictGuard& operator=(const TStrictGuard&) = delete;
-
-private:
-    TSeekableStream& stream_;
-    bool wasStrict_;
-};
-
 // Moves `count` bytes forward, failing as the short read it would become when the input
 // does not hold that many.
 void Skip(TSeekableStream& stream, int64_t count) {
@@ -241,7 +221,7 @@ void Tid3v2::LoadTags(bool withAudio) {
 }
 
 void Tid3v2::Load(TSeekableStream& stream, bool withAudio) {
-    TStrictGuard strict(stream);
+    TStrictScope strict(stream, true);
     FileLength = stream.Size();
     stream.Seek(0);
     uint8_t header[kTagHeaderSize];

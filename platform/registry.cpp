@@ -7,6 +7,7 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "platform/descriptor.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
 #include "streams/stream_errors.h"
@@ -41,20 +42,6 @@ void WriteWhole(const std::string& path, const std::string& bytes, bool& opened)
     file.Close();
 }
 
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd) : fd_(fd) {}
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    ~TDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The file's bytes. Returns false with the error code for a file that cannot be read;
 // a missing file reads as empty.
 bool ReadStore(const std::string& fileName, std::string& text, int& code) {
@@ -66,14 +53,8 @@ bool ReadStore(const std::string& fileName, std::string& text, int& code) {
         return code == ENOENT || code == ENOTDIR;
     }
     struct stat status;
-    if (::fstat(file.Get(), &status) != 0) {
-        code = errno;
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        code = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-        return false;
-    }
+    code = RegularFileError(file.Get(), status);
+    if (code != 0) return false;
     if (status.st_size > kMaxStoreSize) {
         code = EFBIG;
         return false;

@@ -1,12 +1,14 @@
-// Small helpers the Qt files share: UTF-8 texts, window flags of a fixed dialog and screen
-// centring.
+// Small helpers the Qt files share: UTF-8 texts, window flags of a fixed dialog, a column
+// layout of fixed size and screen centring.
 #pragma once
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QString>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 namespace tracklore::ui {
@@ -22,6 +24,15 @@ inline constexpr Qt::WindowFlags kCloseOnlyDialogFlags =
 /// A dialog frame with a caption and no title-bar buttons at all.
 inline constexpr Qt::WindowFlags kNoButtonsDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+/// Lays `widgets` out one under the other in `dialog`, which takes the size they need and
+/// keeps it.
+inline void StackFixed(QWidget& dialog, std::initializer_list<QWidget*> widgets) {
+    auto* layout = new QVBoxLayout(&dialog);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
 /// Sizes `window` to its layout and moves it to the centre of its screen (the primary one
 /// when it has none yet), kept inside the screen's available area.

@@ -18,7 +18,8 @@
 
 namespace tracklore {
 class TSelectForm;
-}
+struct TScanOptions;
+}  // namespace tracklore
 namespace tracklore::playback {
 class TExtPlayer;
 }
@@ -178,6 +179,15 @@ private:
     /// Scans `files` in order into the catalogue (Add file, dropped files); the first
     /// failure ends it. Sets Modified when a record was added, also on failure.
     void ScanChosenFiles(const std::vector<std::string>& files);
+    /// Asks for the folder to scan or update with `text`, opening where the last one was
+    /// chosen; false when the user cancelled.
+    bool ChooseScanFolder(const char* text, std::string& folder);
+    /// Runs a folder walk with the scan options of the preferences: the commands disabled,
+    /// the Cancel button shown and the files counted in the status line while it runs. When
+    /// `walk` raises, Modified is set if `changed()`, the views recover and the error passes
+    /// on.
+    void RunFolderWalk(const std::function<void(const TScanOptions&)>& walk,
+                       const std::function<bool()>& changed);
     /// The list view of the All list or the Selected list.
     TListView& ListOf(TViewSource list);
     /// True when the plug-in's Play (`play`) or Add entry is bound; otherwise says why and
@@ -185,6 +195,8 @@ private:
     bool PlayerReady(bool play);
     /// Tools > Stop follows the bound plug-in.
     void UpdateStopCommand();
+    /// Play (`play`) or Add: the records selected in `source` handed to the player plug-in.
+    void SendToPlayer(TViewSource source, bool play);
 
     TShell& shell_;
     std::string registryFile_;
