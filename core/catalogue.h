@@ -155,8 +155,11 @@ private:
     struct ResultSetTag {};
     TTracklore(ResultSetTag, TTracklore& parent);
 
-    int FindSlot(int32_t id) const;  // lowest slot holding `id`, or -1
-    int FreeSlot() const;            // lowest empty slot, or -1
+    // The index, built first when the slots changed since it was last kept up to date.
+    const SlotIndex& Index() const;
+    int FindSlot(int32_t id) const;                   // lowest slot holding `id`, or -1
+    const TrackRecord* FindRecord(int32_t id) const;  // the record there, or nullptr
+    int FreeSlot() const;                             // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
     [[noreturn]] void ThrowFull() const;
     // The slots moved or identifiers changed: the index is rebuilt when next needed.
