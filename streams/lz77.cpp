@@ -16,7 +16,7 @@ namespace {
 constexpr int kReadBlock = 8192;
 
 // Bytes readable past a window's end and a lookahead's start, whatever the bit count: the
-// match search compares 16 bytes at a time.
+// match search compares, and the reader copies a back-reference, 16 bytes at a time.
 constexpr int kCompareWidth = 16;
 
 // The number of leading bytes `a` and `b` share, counting at most up to `n` (at most 16);
@@ -399,7 +399,10 @@ bool TLZ77Stream::DecodeToken(uint8_t* out) {
     // mirrored tail covers a copy of up to 2^bits bytes that runs past the end.
     const int index = x * 16 + nibble;
     waitCount_ = lengthCode + 1;
-    std::memcpy(out, window_->bytes.data() + index, waitCount_);
+    // A copy of fixed width, at most 16 bytes: the window holds 16 readable bytes past any
+    // index, and `out` room for more; the bytes past the copy's length count for nothing.
+    static_assert(sizeof waiting_ >= kCompareWidth);
+    std::memcpy(out, window_->bytes.data() + index, kCompareWidth);
     return true;
 }
 
