@@ -40,7 +40,7 @@ void TTracklore::SaveToFile(const std::string& fileName) {
     });
 }
 
-void TTracklore::LoadFromFile(const std::string& fileName) {
+void TTracklore::LoadFromFile(const std::string& fileName, const LoadProgress& progress) {
     ResetDB();
     try {
         StreamChain chain(new TFileStream(fileName, OpenRead));
@@ -50,12 +50,14 @@ void TTracklore::LoadFromFile(const std::string& fileName) {
         chain->Read(header.data(), static_cast<int32_t>(header.size()));
         if (catalogue_file::CheckHeader(header) == catalogue_file::kVersion)
             PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
-        catalogue_file::ReadRecords(*chain, *this);
-        catalogue_file::CheckRecordCount(catalogue_file::RecordCount(header), count_);
+        const int32_t announced = catalogue_file::RecordCount(header);
+        catalogue_file::ReadRecords(*chain, *this, announced, progress);
+        catalogue_file::CheckRecordCount(announced, count_);
     } catch (...) {
         ResetDB();
         throw;
     }
+    if (progress) progress(100);
 }
 
 }  // namespace tracklore

@@ -139,6 +139,11 @@ public:
     /// The close query: true when the window may close.
     bool CloseQuery();
 
+    /// Catalogue files of at least this many bytes open (and merge) with the progress box.
+    static constexpr int64_t kProgressFileSize = 8 << 20;
+    /// Another size from which loads show the progress box (tests use small files).
+    void SetProgressFileSize(int64_t bytes) { progressFileSize_ = bytes; }
+
     // State.
     const std::string& CurrentFile() const { return currentFile_; }
     /// Counts the times the catalogue's identifiers changed meaning (New, Open, Renumber):
@@ -214,6 +219,7 @@ private:
     std::unique_ptr<playback::TExtPlayer> player_;
     std::unique_ptr<TSearchDialog2, void (*)(TSearchDialog2*)> searchDialog2_{nullptr, nullptr};
     bool scanning_ = false;
+    int64_t progressFileSize_ = kProgressFileSize;
     bool cancelScan_ = false;
     int scanFilesDone_ = 0;  // files of the running folder scan finished so far
 };
