@@ -36,7 +36,7 @@ bool TSearchDialog::OKBtnClick(ui::TShell& shell) const {
     }
 }
 
-bool TSearchDialog::Execute(TrackRecord& pattern, ui::TShell& shell) {
+bool TSearchDialog::Execute(ui::TShell& shell, TrackRecord& pattern) {
     Preset(pattern);
     if (!shell.ExecuteSearchDialog(*this)) return false;
     ReadBack(pattern);

@@ -16,6 +16,11 @@ inline QString ToQ(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+/// A zero-terminated UTF-8 text (a message or caption of the message table) as a QString.
+inline QString ToQ(const char* text) {
+    return QString::fromUtf8(text);
+}
+
 /// A dialog frame with a caption and the close button only.
 inline constexpr Qt::WindowFlags kCloseOnlyDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
