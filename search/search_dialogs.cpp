@@ -8,6 +8,7 @@
 #include "core/genres.h"
 #include "core/messages.h"
 #include "core/shell.h"
+#include "core/text_scan.h"
 #include "platform/registry.h"
 #include "search/dialog_fields.h"
 #include "search/saved_searches.h"
@@ -98,10 +99,7 @@ void TSearchDialog2::LoadSaved() {
 }
 
 bool TSearchDialog2::B_SaveClick(ui::TShell& shell, const std::string& name) {
-    const size_t first = name.find_first_not_of(' ');
-    const std::string trimmed = first == std::string::npos
-                                    ? ""
-                                    : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    const std::string trimmed(Trim(name, " "));
     const bool oneLine = std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
         return static_cast<unsigned char>(c) < 32 || c == 127;
     });
