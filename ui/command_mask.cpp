@@ -12,10 +12,6 @@ uint16_t MaskAfterListSelection(uint16_t mask, int selectedRows) {
     return (mask & kClearSelectionBits) | kMaskDelete | kMaskPlayer;
 }
 
-uint16_t MaskAfterListOtherChange(uint16_t mask) {
-    return mask & kClearSelectionBits;
-}
-
 uint16_t MaskAfterTreeSelection(uint16_t mask, bool nodeSelected, int32_t nodeData) {
     if (nodeSelected && nodeData >= 0) return mask | kMaskSelectionBits;
     return mask & kClearSelectionBits;
