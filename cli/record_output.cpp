@@ -1,3 +1,4 @@
+// Records printed by tracklore-cli: the CSV export layout, JSON and an aligned table.
 #include "cli/record_output.h"
 
 #include <charconv>

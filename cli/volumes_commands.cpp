@@ -1,3 +1,4 @@
+// tracklore-cli volumes: one line per volume label of a catalogue, with its totals.
 #include "cli/volumes_commands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Selecting from a catalogue: by a template record, by a predicate and by one field.
 #include <charconv>
 #include <cmath>
 #include <string_view>

@@ -1,3 +1,4 @@
+// The block devices behind mounts: what sysfs and blkid say about them, and their labels.
 #include "platform/block_devices.h"
 
 #include <blkid.h>

@@ -1,3 +1,4 @@
+// Drive letters mapped to mounted file systems: the drive table, types and volume labels.
 #include "platform/drives.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The registry store: keys and typed values read from and written to its text file.
 #include "platform/registry.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The Qt "Configure External Player" dialog: the model's lists and fields as widgets.
 #include "playback/player_dialog_qt.h"
 
 #include <QCheckBox>

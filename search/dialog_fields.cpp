@@ -1,3 +1,4 @@
+// The masked ID and year fields and the genre list shared by the search and edit dialogs.
 #include "search/dialog_fields.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The duplicate finder: records linked by artist and title or by size and length, grouped.
 #include "search/duplicates.h"
 
 #include <algorithm>

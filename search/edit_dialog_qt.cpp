@@ -1,3 +1,4 @@
+// The Qt "Edit entry" dialog: one labelled field per record field, and the genre box.
 #include "search/edit_dialog_qt.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// The field search and advanced search models: presetting, reading back and the buttons.
 #include "search/search_dialogs.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Qt field search and advanced search dialogs over their models.
 #include "search/search_dialogs_qt.h"
 
 #include <QCheckBox>

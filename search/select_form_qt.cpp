@@ -1,3 +1,4 @@
+// The Qt result window: a non-modal window with a table over the result set.
 #include "search/select_form_qt.h"
 
 #include <QAbstractTableModel>

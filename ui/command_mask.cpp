@@ -1,3 +1,4 @@
+// The command mask rules for the selection of the lists and the tree.
 #include "ui/command_mask.h"
 
 namespace tracklore::ui {

@@ -1,3 +1,4 @@
+// Row keys of the list views: Home and End by rows, Enter to edit, Delete to delete.
 #include "ui/keyboard_qt.h"
 
 #include <QAbstractItemView>

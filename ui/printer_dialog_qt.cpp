@@ -1,3 +1,4 @@
+// The Qt print dialog: printer set-up, font, preview, PDF and printing.
 #include "ui/printer_dialog_qt.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// The Qt "Settings..." dialog: colour, font, scanning and capacity pages.
 #include "ui/settings_dialog_qt.h"
 
 #include <QCheckBox>

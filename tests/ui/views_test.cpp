@@ -1,3 +1,4 @@
+// Tests of the three views: rebuilds, updates, selection and the command mask.
 #include "ui/views.h"
 
 #include <stdexcept>
