@@ -97,9 +97,14 @@ public:
         delOnPlay_->setObjectName("CK_DelOnPlay");
 
         auto* grid = new QGridLayout(storageGroup);
-        grid->addWidget(new QLabel(ToQ(msg::TempStorageLocation), storageGroup), 0, 0);
+        auto* tempDirLabel =
+            new QLabel(ui::WithMnemonic(msg::TempStorageLocation, "Location"), storageGroup);
+        tempDirLabel->setBuddy(tempDir_);
+        auto* limitLabel = new QLabel(ui::WithMnemonic(msg::MaxStorageUse, "Max"), storageGroup);
+        limitLabel->setBuddy(limit_);
+        grid->addWidget(tempDirLabel, 0, 0);
         grid->addWidget(tempDir_, 0, 1, 1, 2);
-        grid->addWidget(new QLabel(ToQ(msg::MaxStorageUse), storageGroup), 1, 0);
+        grid->addWidget(limitLabel, 1, 0);
         grid->addWidget(limit_, 1, 1);
         grid->addWidget(limitLabel_, 1, 2);
         grid->addWidget(delOnPlay_, 2, 0, 1, 3);

@@ -130,6 +130,7 @@ public:
         file->addAction(print);
         file->addSeparator();
         file->addAction(close);
+        ui::AddMnemonics(*file);
         QMenu* search = menuBar()->addMenu(ToQ(msg::SelectFormSearchMenu));
         search->setObjectName("M_Search");
         search->addAction(within);

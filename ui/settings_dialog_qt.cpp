@@ -102,10 +102,16 @@ private:
         connect(chooseFont, &QPushButton::clicked, this, [this] { ChooseFont(); });
 
         auto* grid = new QGridLayout(group);
-        grid->addWidget(new QLabel(ToQ(msg::BackgroundColorLabel), group), 0, 0);
+        // Each label's mnemonic presses the "Change..." button of its row.
+        auto* backgroundLabel =
+            new QLabel(WithMnemonic(msg::BackgroundColorLabel, "Background"), group);
+        backgroundLabel->setBuddy(chooseColor);
+        auto* fontLabel = new QLabel(WithMnemonic(msg::FontAndColorLabel, "Font"), group);
+        fontLabel->setBuddy(chooseFont);
+        grid->addWidget(backgroundLabel, 0, 0);
         grid->addWidget(background_, 0, 1, Qt::AlignLeft);
         grid->addWidget(chooseColor, 0, 2, Qt::AlignTop);
-        grid->addWidget(new QLabel(ToQ(msg::FontAndColorLabel), group), 1, 0, Qt::AlignTop);
+        grid->addWidget(fontLabel, 1, 0, Qt::AlignTop);
         grid->addWidget(sample_, 1, 1);
         grid->addWidget(chooseFont, 1, 2, Qt::AlignTop);
 
@@ -141,7 +147,8 @@ private:
         capacity_->setSingleStep(1024);
         capacity_->setGroupSeparatorShown(true);
         capacity_->setSuffix(ToQ(msg::CapacityRecordsSuffix));
-        auto* label = new QLabel(ToQ(msg::CatalogueCapacityLabel), capacityGroup);
+        auto* label =
+            new QLabel(WithMnemonic(msg::CatalogueCapacityLabel, "pacity"), capacityGroup);
         label->setBuddy(capacity_);
         auto* capacityLayout = new QHBoxLayout(capacityGroup);
         capacityLayout->addWidget(label);
