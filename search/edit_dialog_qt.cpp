@@ -28,10 +28,12 @@ constexpr char kYearMask[] = "0000; ";
 constexpr char kIdMask[] = "0000000000; ";
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
-QLineEdit* AddEdit(QDialog& dialog, QGridLayout& grid, const char* name, const QString& caption,
-                   const char* hint, const std::string& text, const char* mask = nullptr) {
+// A labelled field; the label's mnemonic stands before `letter` in its caption.
+QLineEdit* AddEdit(QDialog& dialog, QGridLayout& grid, const char* name, const char* caption,
+                   const char* letter, const char* hint, const std::string& text,
+                   const char* mask = nullptr) {
     const int row = grid.rowCount();
-    auto* label = new QLabel(caption, &dialog);
+    auto* label = new QLabel(ui::WithMnemonic(caption, letter), &dialog);
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(name);
     edit->setToolTip(QString::fromUtf8(hint));
@@ -52,25 +54,21 @@ bool ExecuteEditDialogQt(QWidget* parent, TEditDialog& model) {
     dialog.setWindowTitle(QString::fromUtf8(msg::EditEntryCaption));
 
     auto* grid = new QGridLayout;
-    QLineEdit* id = AddEdit(dialog, *grid, "MED_ID", ui::WithMnemonic(msg::EditIdLabel, "ID"),
-                            msg::EditIdHint, model.MED_ID, kIdMask);
+    QLineEdit* id = AddEdit(dialog, *grid, "MED_ID", msg::EditIdLabel, "ID", msg::EditIdHint,
+                            model.MED_ID, kIdMask);
     id->setReadOnly(true);
     id->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     QPalette silver = id->palette();
     silver.setColor(QPalette::Base, kSilver);
     id->setPalette(silver);
-    QLineEdit* artist =
-        AddEdit(dialog, *grid, "ED_Artist", ui::WithMnemonic(msg::EditArtistLabel, "Artist"),
-                msg::EditArtistHint, model.ED_Artist);
-    QLineEdit* album =
-        AddEdit(dialog, *grid, "ED_Album", ui::WithMnemonic(msg::EditAlbumLabel, "lbum"),
-                msg::EditAlbumHint, model.ED_Album);
-    QLineEdit* title =
-        AddEdit(dialog, *grid, "ED_Title", ui::WithMnemonic(msg::EditTitleLabel, "Title"),
-                msg::EditTitleHint, model.ED_Title);
-    QLineEdit* year =
-        AddEdit(dialog, *grid, "MED_Year", ui::WithMnemonic(msg::EditYearLabel, "Year"),
-                msg::EditYearHint, model.MED_Year, kYearMask);
+    QLineEdit* artist = AddEdit(dialog, *grid, "ED_Artist", msg::EditArtistLabel, "Artist",
+                                msg::EditArtistHint, model.ED_Artist);
+    QLineEdit* album = AddEdit(dialog, *grid, "ED_Album", msg::EditAlbumLabel, "lbum",
+                               msg::EditAlbumHint, model.ED_Album);
+    QLineEdit* title = AddEdit(dialog, *grid, "ED_Title", msg::EditTitleLabel, "Title",
+                               msg::EditTitleHint, model.ED_Title);
+    QLineEdit* year = AddEdit(dialog, *grid, "MED_Year", msg::EditYearLabel, "Year",
+                              msg::EditYearHint, model.MED_Year, kYearMask);
 
     const int genreRow = grid->rowCount();
     auto* genreLabel = new QLabel(ui::WithMnemonic(msg::EditGenreLabel, "Genre"), &dialog);
@@ -90,15 +88,12 @@ bool ExecuteEditDialogQt(QWidget* parent, TEditDialog& model) {
     grid->addWidget(genreLabel, genreRow, 0);
     grid->addWidget(genre, genreRow, 1);
 
-    QLineEdit* comment =
-        AddEdit(dialog, *grid, "ED_Comment", ui::WithMnemonic(msg::EditCommentLabel, "Comment"),
-                msg::EditCommentHint, model.ED_Comment);
-    QLineEdit* volume =
-        AddEdit(dialog, *grid, "ED_Volume", ui::WithMnemonic(msg::EditVolumeLabel, "Volume"),
-                msg::EditVolumeHint, model.ED_Volume);
-    QLineEdit* filename =
-        AddEdit(dialog, *grid, "ED_Filename", ui::WithMnemonic(msg::EditFilenameLabel, "File"),
-                msg::EditFilenameHint, model.ED_Filename);
+    QLineEdit* comment = AddEdit(dialog, *grid, "ED_Comment", msg::EditCommentLabel, "Comment",
+                                 msg::EditCommentHint, model.ED_Comment);
+    QLineEdit* volume = AddEdit(dialog, *grid, "ED_Volume", msg::EditVolumeLabel, "Volume",
+                                msg::EditVolumeHint, model.ED_Volume);
+    QLineEdit* filename = AddEdit(dialog, *grid, "ED_Filename", msg::EditFilenameLabel, "File",
+                                  msg::EditFilenameHint, model.ED_Filename);
     grid->setColumnMinimumWidth(1, 280);
 
     auto* picture = new QLabel(&dialog);
