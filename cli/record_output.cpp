@@ -15,6 +15,7 @@
 #include "core/messages.h"
 #include "core/record_texts.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 
 namespace tracklore::cli {
 
@@ -211,9 +212,7 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
             line += rows[r][c];
             if (c + 1 < kColumns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
         }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out << line << '\n';
+        out << TrimRight(line, " ") << '\n';
         if (r == 0) {
             line.clear();
             for (size_t c = 0; c < kColumns; ++c) {

@@ -10,6 +10,7 @@
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/drives.h"
 #include "ui/volumes.h"
 
@@ -101,9 +102,7 @@ void WriteVolumeTable(const std::vector<ui::TVolumeRow>& rows, std::ostream& out
             text += lines[r][c];
             if (c + 1 < widths.size()) text.append(widths[c] - characters(lines[r][c]) + 2, ' ');
         }
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << '\n';
+        out << TrimRight(text, " ") << '\n';
         if (r == 0) {
             text.clear();
             for (size_t c = 0; c < widths.size(); ++c) {

@@ -8,6 +8,7 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
 #include "streams/stream_errors.h"
@@ -111,10 +112,7 @@ void MakeFolders(const std::string& fileName) {
 
 // The full path of `key` below the user's root, or "" when it cannot name a key.
 std::string KeyPath(std::string_view key) {
-    while (!key.empty() && key.front() == '\\')
-        key.remove_prefix(1);
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
+    key = Trim(key, "\\");
     for (char c : key)
         if (static_cast<unsigned char>(c) < 0x20) return {};
     std::string path = kCurrentUserRoot;
