@@ -1,3 +1,4 @@
+// Deterministic catalogues of realistic records for the benchmarks: artists, albums, titles, paths.
 #include "bench/sample_records.h"
 
 #include <array>

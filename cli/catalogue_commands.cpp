@@ -1,3 +1,4 @@
+// tracklore-cli convert, list and merge: catalogue files read, written and joined.
 #include "cli/catalogue_commands.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// tracklore-cli duplicates: runs the duplicate finder on a catalogue and prints its groups.
 #include "cli/duplicates_commands.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// tracklore-cli pack and unpack: a raw file run through the LZ77 stream, and back.
 #include "cli/pack_commands.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// tracklore-cli print: a catalogue laid out as the desktop prints it, written to a PDF file.
 #include "cli/print_commands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Records printed by tracklore-cli: the CSV export layout, JSON and an aligned table.
 #include "cli/record_output.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "core/messages.h"
 #include "core/record_texts.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 
 namespace tracklore::cli {
 
@@ -231,9 +233,7 @@ void WriteAlignedTable(const std::vector<std::vector<std::string>>& rows, std::o
             line += rows[r][c];
             if (c + 1 < columns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
         }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out << line << '\n';
+        out << TrimRight(line, " ") << '\n';
         if (r == 0) {
             line.clear();
             for (size_t c = 0; c < columns; ++c) {

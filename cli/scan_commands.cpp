@@ -1,3 +1,4 @@
+// tracklore-cli scan and info: MP3 files and folders scanned into records and shown.
 #include "cli/scan_commands.h"
 
 #include <cstdio>

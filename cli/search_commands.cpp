@@ -1,3 +1,4 @@
+// tracklore-cli parse, query and search: expressions parsed and run, and the field search.
 #include "cli/search_commands.h"
 
 #include <cstdio>

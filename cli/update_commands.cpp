@@ -1,3 +1,4 @@
+// tracklore-cli update: the records of folders brought up to date with their files.
 #include "cli/update_commands.h"
 
 #include <cstdio>

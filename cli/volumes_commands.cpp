@@ -1,3 +1,4 @@
+// tracklore-cli volumes: one line per volume label of a catalogue, with its totals.
 #include "cli/volumes_commands.h"
 
 #include <iostream>
@@ -10,6 +11,7 @@
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/drives.h"
 #include "ui/volumes.h"
 

@@ -1,3 +1,4 @@
+// The catalogue's slot table: insert, delete, update, lookups by identifier and iteration.
 #include "core/catalogue.h"
 
 #include <algorithm>

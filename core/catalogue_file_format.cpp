@@ -1,3 +1,4 @@
+// The catalogue file's bytes: the header, each record written and read back, with checks.
 #include "core/catalogue_file_format.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The file steps of the window's file commands: choosing CSV or catalogue format, load and save.
 #include "core/file_choice.h"
 
 namespace tracklore {

@@ -1,3 +1,4 @@
+// The texts derived from a record's numbers: play time, quality and file size.
 #include "core/record_texts.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The identifier index of a slot table: open addressing, with repeated identifiers aside.
 #include "core/slot_index.h"
 
 #include <algorithm>

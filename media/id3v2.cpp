@@ -1,3 +1,4 @@
+// The tag reader: the ID3v2 tag at the start of a file, or else the version-1 tag at its end.
 #include "media/id3v2.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A read-only, seekable stream over an MP3 file or bytes in memory, read in blocks.
 #include "media/media_input.h"
 
 #include <algorithm>

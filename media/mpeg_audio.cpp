@@ -1,3 +1,4 @@
+// MPEG audio frames: finding the first header, decoding it and walking the frames.
 #include "media/mpeg_audio.h"
 
 #include <cstring>

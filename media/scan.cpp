@@ -1,3 +1,4 @@
+// Scanning one MP3 file into a record, and a folder tree into records and an error list.
 #include "media/scan.h"
 
 #include <algorithm>

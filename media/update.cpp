@@ -1,3 +1,4 @@
+// Updating a folder tree's records: unchanged files kept, changed ones scanned again.
 #include "media/update.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Files of the operating system: the owning descriptor, file calls and system error texts.
 #include "platform/file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The registry store: keys and typed values read from and written to its text file.
 #include "platform/registry.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "platform/descriptor.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
@@ -91,10 +93,7 @@ void MakeFolders(const std::string& fileName) {
 
 // The full path of `key` below the user's root, or "" when it cannot name a key.
 std::string KeyPath(std::string_view key) {
-    while (!key.empty() && key.front() == '\\')
-        key.remove_prefix(1);
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
+    key = Trim(key, "\\");
     for (char c : key)
         if (static_cast<unsigned char>(c) < 0x20) return {};
     std::string path = kCurrentUserRoot;

@@ -1,3 +1,4 @@
+// The private folder of one run's temporary copies, and its removal at the end.
 #include "playback/temp_folder.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The Qt "Find duplicates" dialog: its two rules as check boxes.
 #include "search/duplicates_dialog_qt.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// TLZ77Stream: compression of what is written and decompression of what is read.
 #include "streams/lz77.h"
 
 #include <algorithm>

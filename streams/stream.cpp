@@ -1,3 +1,4 @@
+// The base stream and the filter stream that forwards to the stream below.
 #include "streams/stream.h"
 
 namespace tracklore {

@@ -1,3 +1,4 @@
+// The desktop's shell: message boxes, file and folder dialogs and the dialogs of the models.
 #include "ui/shell_qt.h"
 
 #include <QAction>

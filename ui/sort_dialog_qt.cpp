@@ -17,7 +17,7 @@ bool ExecuteSortOnBox(QWidget* parent, TSortOnBox& box) {
     dialog.setObjectName("TSortOnBox");
     dialog.setWindowTitle(QString::fromUtf8(msg::SortOnCaption));
 
-    auto* label = new QLabel(QString::fromUtf8(msg::SortOnLabel), &dialog);
+    auto* label = new QLabel(WithMnemonic(msg::SortOnLabel, "sort"), &dialog);
     auto* modes = new QComboBox(&dialog);
     modes->setObjectName("CB_Sortmode");
     modes->setEditable(false);

@@ -1,3 +1,4 @@
+// The Qt "Statistics" dialog over its model.
 #include "ui/statistics_qt.h"
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// The three views as toolkit-free models: rebuilds, record updates and selection.
 #include "ui/views.h"
 
 #include <algorithm>

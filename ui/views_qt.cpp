@@ -1,3 +1,4 @@
+// Qt item models over the views: a table model per list and a tree model.
 #include "ui/views_qt.h"
 
 #include <QApplication>

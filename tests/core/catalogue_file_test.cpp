@@ -1,3 +1,4 @@
+// Tests of the catalogue file: its layout in golden bytes, loading, saving and bad files.
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>

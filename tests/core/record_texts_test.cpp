@@ -1,3 +1,4 @@
+// Tests of the texts derived from a record's numbers.
 #include "core/record_texts.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The scripted shell: records what the core shows and answers dialogs from scripts.
 #include "tests/support/scripted_shell.h"
 
 #include <algorithm>
