@@ -11,35 +11,45 @@
 namespace tracklore::bench {
 namespace {
 
-using TFileOperation = void (TTracklore::*)(const std::string& fileName);
+using TFileOperation = void (*)(TTracklore& catalogue, const std::string& fileName);
+
+void SaveToFile(TTracklore& catalogue, const std::string& fileName) {
+    catalogue.SaveToFile(fileName);
+}
+void ExportCSV(TTracklore& catalogue, const std::string& fileName) {
+    catalogue.ExportCSV(fileName);
+}
+void LoadFromFile(TTracklore& catalogue, const std::string& fileName) {
+    catalogue.LoadFromFile(fileName);
+}
+void ImportCSV(TTracklore& catalogue, const std::string& fileName) {
+    catalogue.ImportCSV(fileName);
+}
 
 // Writes a full catalogue with `write` into a file named with `extension`.
 void BM_Write(benchmark::State& state, const char* extension, TFileOperation write) {
     TScratchFile file(extension);
     auto catalogue = MakeFullCatalogue();
     for (auto _ : state)
-        ((*catalogue).*write)(file.Name());
+        write(*catalogue, file.Name());
     state.counters["records"] = catalogue->Count();
 }
-BENCHMARK_CAPTURE(BM_Write, SaveToFile, ".tracklore", &TTracklore::SaveToFile)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Write, ExportCSV, ".csv", &TTracklore::ExportCSV)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Write, SaveToFile, ".tracklore", &SaveToFile)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Write, ExportCSV, ".csv", &ExportCSV)->Unit(benchmark::kMillisecond);
 
 // Reads with `read` the file that `write` made of a full catalogue.
 void BM_Read(benchmark::State& state, const char* extension, TFileOperation write,
              TFileOperation read) {
     TScratchFile file(extension);
-    ((*MakeFullCatalogue()).*write)(file.Name());
+    write(*MakeFullCatalogue(), file.Name());
     TTracklore catalogue;
     for (auto _ : state)
-        (catalogue.*read)(file.Name());
+        read(catalogue, file.Name());
     state.counters["records"] = catalogue.Count();
 }
-BENCHMARK_CAPTURE(BM_Read, LoadFromFile, ".tracklore", &TTracklore::SaveToFile,
-                  &TTracklore::LoadFromFile)
+BENCHMARK_CAPTURE(BM_Read, LoadFromFile, ".tracklore", &SaveToFile, &LoadFromFile)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Read, ImportCSV, ".csv", &TTracklore::ExportCSV, &TTracklore::ImportCSV)
+BENCHMARK_CAPTURE(BM_Read, ImportCSV, ".csv", &ExportCSV, &ImportCSV)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

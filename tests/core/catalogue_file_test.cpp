@@ -333,7 +333,7 @@ TEST(CatalogueFile, LoadReportsProgressAgainstTheAnnouncedCount) {
                           Case{3, 1, {99}}, Case{2, 4, {25, 50}}, Case{0, 0, {100}}}) {
         std::string bytes = Header(0x0100, c.announced);
         for (int id = 1; id <= c.records; ++id)
-            bytes += RecordBytes(Track(id, "a"));
+            bytes += RecordBytes(MakeRecord(id, "a"));
         WriteFileBytes(path, bytes);
         TTracklore catalogue;
         std::vector<int> reports;
@@ -348,7 +348,7 @@ TEST(CatalogueFile, LoadReportsProgressAgainstTheAnnouncedCount) {
     // Many records: every percent once, in order.
     TTracklore many;
     for (int i = 0; i < 250; ++i) {
-        TrackRecord record = Track(0, "a");
+        TrackRecord record = MakeRecord(0, "a");
         many.Insert(record);
     }
     many.SaveToFile(path);
