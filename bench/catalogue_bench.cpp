@@ -12,14 +12,6 @@
 namespace tracklore::bench {
 namespace {
 
-std::unique_ptr<TTracklore> FullCatalogue() {
-    auto catalogue = std::make_unique<TTracklore>();
-    for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount)) {
-        catalogue->Insert(record);
-    }
-    return catalogue;
-}
-
 // Heap bytes the catalogue holds once the generated records are gone: its table, every
 // record and every text (the catalogue then holds the texts' only references).
 size_t HeapInUse() {
@@ -31,7 +23,7 @@ void BM_FullCatalogueMemory(benchmark::State& state) {
     double megabytes = 0;
     for (auto _ : state) {
         const size_t before = HeapInUse();
-        auto catalogue = FullCatalogue();
+        auto catalogue = MakeFullCatalogue();
         const size_t after = HeapInUse();
         megabytes = static_cast<double>(after - before) / (1024.0 * 1024.0);
         benchmark::DoNotOptimize(catalogue.get());
@@ -42,7 +34,7 @@ BENCHMARK(BM_FullCatalogueMemory)->Unit(benchmark::kMillisecond);
 
 void BM_SelectByTemplateArtist(benchmark::State& state) {
     locale::SetLocale("en_US");
-    auto catalogue = FullCatalogue();
+    auto catalogue = MakeFullCatalogue();
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
     pattern.Artist = "beat";
@@ -57,7 +49,7 @@ void BM_SelectByTemplateArtist(benchmark::State& state) {
 BENCHMARK(BM_SelectByTemplateArtist)->Unit(benchmark::kMillisecond);
 
 void BM_SelectByTemplateAll(benchmark::State& state) {
-    auto catalogue = FullCatalogue();
+    auto catalogue = MakeFullCatalogue();
     TrackRecord pattern;
     pattern.ID = kEndID;
     for (auto _ : state)

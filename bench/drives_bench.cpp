@@ -21,28 +21,16 @@ void UseNamedTable() {
     setenv("TRACKLORE_DRIVES", "c=/;d=/tmp|MUSIC 01;e=/nonexistent/cdrom;f=/usr", 1);
 }
 
-void BM_VolumeLabelAutomatic(benchmark::State& state) {
-    UseAutomaticTable();
+// The label of the drive `letter`, with the named table or the automatic one.
+void BM_VolumeLabel(benchmark::State& state, bool named, char letter) {
+    if (named) UseNamedTable();
     for (auto _ : state)
-        benchmark::DoNotOptimize(VolumeLabelOf('c'));
-}
-BENCHMARK(BM_VolumeLabelAutomatic);
-
-void BM_VolumeLabelNamed(benchmark::State& state) {
-    UseNamedTable();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(VolumeLabelOf('d'));
+        benchmark::DoNotOptimize(VolumeLabelOf(letter));
     UseAutomaticTable();
 }
-BENCHMARK(BM_VolumeLabelNamed);
-
-void BM_VolumeLabelNamedFromFileSystem(benchmark::State& state) {
-    UseNamedTable();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(VolumeLabelOf('f'));
-    UseAutomaticTable();
-}
-BENCHMARK(BM_VolumeLabelNamedFromFileSystem);
+BENCHMARK_CAPTURE(BM_VolumeLabel, Automatic, false, 'c');
+BENCHMARK_CAPTURE(BM_VolumeLabel, Named, true, 'd');
+BENCHMARK_CAPTURE(BM_VolumeLabel, NamedFromFileSystem, true, 'f');
 
 void BM_SplitDrivePathAutomatic(benchmark::State& state) {
     UseAutomaticTable();

@@ -2,13 +2,12 @@
 // in large pieces: the walk reads only headers and seeks over the frame bodies inside blocks
 // already fetched, so it should run at no less than half the plain reading rate.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/scratch_file.h"
 #include "media/media_input.h"
 #include "media/mpeg_audio.h"
 #include "streams/file_stream.h"
@@ -23,11 +22,6 @@ constexpr int kFrames = 20000;  // about 8 MB of 128 kbit/s frames
 class TFramesFile {
 public:
     TFramesFile() {
-        const char* folder = std::getenv("TMPDIR");
-        std::string pattern = std::string(folder ? folder : "/tmp") + "/tracklore_mpeg_XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd >= 0) close(fd);
-        name_ = pattern;
         std::vector<uint8_t> bytes;
         for (int i = 0; i < kFrames; ++i) {
             const bool padded = i % 3 == 0;
@@ -35,16 +29,15 @@ public:
                          {0xFF, 0xFB, static_cast<uint8_t>(padded ? 0x92 : 0x90), 0x64});
             bytes.insert(bytes.end(), padded ? 414 : 413, static_cast<uint8_t>(i * 7));
         }
-        TFileStream file(name_, OpenWrite | OpenCreate);
+        TFileStream file(scratch_.Name(), OpenWrite | OpenCreate);
         file.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
         size_ = static_cast<int64_t>(bytes.size());
     }
-    ~TFramesFile() { unlink(name_.c_str()); }
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return scratch_.Name(); }
     int64_t Size() const { return size_; }
 
 private:
-    std::string name_;
+    TScratchFile scratch_;
     int64_t size_ = 0;
 };
 

@@ -1,3 +1,4 @@
+// Deterministic catalogues of realistic records for the benchmarks: artists, albums, titles, paths.
 #include "bench/sample_records.h"
 
 #include <array>
@@ -107,6 +108,13 @@ std::vector<uint8_t> SerializeLikeCatalogue(const std::vector<TrackRecord>& reco
         out.push_back(record.Genre);
     }
     return out;
+}
+
+std::unique_ptr<TTracklore> MakeFullCatalogue() {
+    auto catalogue = std::make_unique<TTracklore>();
+    for (const TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount))
+        catalogue->InsertAsStored(record);
+    return catalogue;
 }
 
 }  // namespace tracklore::bench

@@ -147,26 +147,36 @@ const TFolder& Folder(TKind kind) {
     return kind == TKind::VariableXing ? variable : constant;
 }
 
+// The folder of `kind`, or nullptr after skipping the benchmark when it could not be made.
+const TFolder* FolderOrSkip(TKind kind, benchmark::State& state) {
+    const TFolder& folder = Folder(kind);
+    if (folder.Error.empty()) return &folder;
+    state.SkipWithError(folder.Error.c_str());
+    return nullptr;
+}
+
+// Scans the folder into a new catalogue; false after skipping the benchmark when a file was
+// not taken.
+bool ScanWhole(const TFolder& folder, const TScanOptions& options, benchmark::State& state) {
+    TTracklore catalogue;
+    std::vector<std::string> errors;
+    ScanFolder(catalogue, folder.Path, errors, options);
+    if (catalogue.Count() == kFiles && errors.empty()) return true;
+    state.SkipWithError("the scan did not take every file");
+    return false;
+}
+
 // Arguments: the folder's kind, and 1 to walk every frame (0 for the quick default).
 void BM_ScanFolderOfMp3Files(benchmark::State& state) {
-    const TFolder& folder = Folder(static_cast<TKind>(state.range(0)));
-    if (!folder.Error.empty()) {
-        state.SkipWithError(folder.Error.c_str());
-        return;
-    }
+    const TFolder* found = FolderOrSkip(static_cast<TKind>(state.range(0)), state);
+    if (found == nullptr) return;
+    const TFolder& folder = *found;
     int64_t bytesRead = 0;
     TScanOptions options;
     options.ScanVBR = state.range(1) != 0;
     options.BytesRead = &bytesRead;
     for (auto _ : state) {
-        TTracklore catalogue;
-        std::vector<std::string> errors;
-        ScanFolder(catalogue, folder.Path, errors, options);
-        if (catalogue.Count() != kFiles || !errors.empty()) {
-            state.SkipWithError("the scan did not take every file");
-            return;
-        }
-        benchmark::DoNotOptimize(catalogue.Count());
+        if (!ScanWhole(folder, options, state)) return;
     }
     state.SetBytesProcessed(state.iterations() * folder.Bytes);
     state.SetItemsProcessed(state.iterations() * kFiles);
@@ -182,11 +192,9 @@ BENCHMARK(BM_ScanFolderOfMp3Files)
     ->UseRealTime();
 
 void BM_ReadSameFilesPlainly(benchmark::State& state) {
-    const TFolder& folder = Folder(TKind::ConstantBare);
-    if (!folder.Error.empty()) {
-        state.SkipWithError(folder.Error.c_str());
-        return;
-    }
+    const TFolder* found = FolderOrSkip(TKind::ConstantBare, state);
+    if (found == nullptr) return;
+    const TFolder& folder = *found;
     std::vector<char> buffer(256 * 1024);  // the block size the scan reads in
     for (auto _ : state) {
         int64_t total = 0;
@@ -305,11 +313,9 @@ int64_t BytesInCache(const std::vector<std::string>& files) {
 
 // Arguments as for BM_ScanFolderOfMp3Files, and 2 for the plain reading of every byte.
 void BM_ScanFolderColdCache(benchmark::State& state) {
-    const TFolder& folder = Folder(static_cast<TKind>(state.range(0)));
-    if (!folder.Error.empty()) {
-        state.SkipWithError(folder.Error.c_str());
-        return;
-    }
+    const TFolder* found = FolderOrSkip(static_cast<TKind>(state.range(0)), state);
+    if (found == nullptr) return;
+    const TFolder& folder = *found;
     TScanOptions options;
     options.ScanVBR = state.range(1) == 1;
     const bool plain = state.range(1) == 2;
@@ -325,14 +331,8 @@ void BM_ScanFolderColdCache(benchmark::State& state) {
             for (const auto& file : folder.Files)
                 ReadPlainly(file, buffer, total);
             benchmark::DoNotOptimize(total);
-        } else {
-            TTracklore catalogue;
-            std::vector<std::string> errors;
-            ScanFolder(catalogue, folder.Path, errors, options);
-            if (catalogue.Count() != kFiles || !errors.empty()) {
-                state.SkipWithError("the scan did not take every file");
-                return;
-            }
+        } else if (!ScanWhole(folder, options, state)) {
+            return;
         }
         state.PauseTiming();
         fromDisk += BytesInCache(folder.Files) - before;

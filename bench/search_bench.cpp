@@ -13,17 +13,9 @@
 namespace tracklore::bench {
 namespace {
 
-std::unique_ptr<TTracklore> FullCatalogue() {
-    auto catalogue = std::make_unique<TTracklore>();
-    for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount)) {
-        catalogue->Insert(record);
-    }
-    return catalogue;
-}
-
 void RunQuery(benchmark::State& state, const char* query) {
     locale::SetLocale("en_US");
-    auto catalogue = FullCatalogue();
+    auto catalogue = MakeFullCatalogue();
     const auto tree = DoParsing(query);
     int found = 0;
     for (auto _ : state) {

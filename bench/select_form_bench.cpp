@@ -9,12 +9,7 @@ namespace tracklore {
 namespace {
 
 TTracklore& FullCatalogue() {
-    static TTracklore* catalogue = [] {
-        auto* full = new TTracklore;
-        for (const TrackRecord& record : bench::MakeSampleRecords(TTracklore::kSlotCount))
-            full->InsertAsStored(record);
-        return full;
-    }();
+    static const std::unique_ptr<TTracklore> catalogue = bench::MakeFullCatalogue();
     return *catalogue;
 }
 

@@ -11,13 +11,10 @@
 namespace tracklore::bench {
 namespace {
 
+// A full catalogue, sorted by the rules of one locale.
 std::unique_ptr<TTracklore> FullCatalogue() {
     locale::SetLocale("en_US");
-    auto catalogue = std::make_unique<TTracklore>();
-    for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount)) {
-        catalogue->Insert(record);
-    }
-    return catalogue;
+    return MakeFullCatalogue();
 }
 
 // Sorts by `key` starting each time from ID order.

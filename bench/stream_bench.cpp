@@ -1,12 +1,11 @@
 // Throughput of the file stream with and without the buffered stream above it, for pieces of
 // the sizes the catalogue writes and reads (a few bytes per field up to whole blocks).
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/scratch_file.h"
 #include "streams/buffered_stream.h"
 #include "streams/file_stream.h"
 
@@ -14,23 +13,6 @@ namespace tracklore::bench {
 namespace {
 
 constexpr int32_t kTotal = 8 << 20;
-
-// A scratch file name, removed when the benchmark ends.
-class TScratchFile {
-public:
-    TScratchFile() {
-        const char* folder = std::getenv("TMPDIR");
-        std::string pattern = std::string(folder ? folder : "/tmp") + "/tracklore_bench_XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd >= 0) close(fd);
-        name_ = pattern;
-    }
-    ~TScratchFile() { unlink(name_.c_str()); }
-    const std::string& Name() const { return name_; }
-
-private:
-    std::string name_;
-};
 
 void WriteAll(TBaseStream& stream, int32_t piece) {
     const std::vector<uint8_t> bytes(static_cast<size_t>(piece), 0x5A);

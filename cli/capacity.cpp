@@ -1,3 +1,4 @@
+// The catalogue capacity of tracklore-cli: read from --capacity or TRACKLORE_CAPACITY and checked.
 #include "cli/capacity.h"
 
 #include <charconv>

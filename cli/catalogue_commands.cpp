@@ -1,9 +1,11 @@
+// tracklore-cli convert, list and merge: catalogue files read, written and joined.
 #include "cli/catalogue_commands.h"
 
 #include <cstdio>
 #include <optional>
 
 #include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -12,11 +14,6 @@
 namespace tracklore::cli {
 
 namespace {
-
-int Usage(const char* usage) {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
-    return 2;
-}
 
 // The field a --sort value names: one of the record's field names in any case, or a code.
 std::optional<TrackField> SortField(const std::string& text) {
@@ -43,31 +40,23 @@ int RunConvert(const std::vector<std::string>& args) {
 
 int RunList(const std::vector<std::string>& args) {
     constexpr char kUsage[] = "list CAT [--format table|csv|json] [--sort FIELD]";
-    std::optional<std::string> file;
-    std::string format = "table";
+    TListingArgs parsed;
     std::optional<TrackField> sortKey;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size()) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage(kUsage);
-        } else if (args[i] == "--sort" && i + 1 < args.size()) {
-            sortKey = SortField(args[++i]);
-            if (!sortKey) {
-                std::fprintf(stderr, "Unknown field \"%s\" for --sort\n", args[i].c_str());
-                return 2;
-            }
-        } else if (!file && args[i].rfind("--", 0) != 0) {
-            file = args[i];
-        } else {
-            return Usage(kUsage);
-        }
-    }
-    if (!file) return Usage(kUsage);
+    const int wrong = ReadListingArgs(
+        args, kUsage, parsed, [&](const std::string& option, const std::string& value) {
+            if (option != "--sort") return TOptionUse::NotMine;
+            sortKey = SortField(value);
+            if (sortKey) return TOptionUse::Taken;
+            std::fprintf(stderr, "Unknown field \"%s\" for --sort\n", value.c_str());
+            return TOptionUse::Refused;
+        });
+    if (wrong != 0) return wrong;
+    if (parsed.Words.size() != 1) return Usage(kUsage);
 
     TTracklore catalogue(nullptr, CatalogueCapacity());
-    LoadByFormat(catalogue, *file);
+    LoadByFormat(catalogue, parsed.Words[0]);
     if (sortKey) catalogue.SortBy(*sortKey);
-    return PrintRecords(catalogue, format);
+    return PrintRecords(catalogue, parsed.Format);
 }
 
 int RunMerge(const std::vector<std::string>& args) {

@@ -1,8 +1,11 @@
+// tracklore-cli duplicates: runs the duplicate finder on a catalogue and prints its groups.
 #include "cli/duplicates_commands.h"
 
 #include <cstdio>
 #include <sstream>
 
+#include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -13,11 +16,6 @@ namespace tracklore::cli {
 namespace {
 
 constexpr char kUsage[] = "duplicates CAT [--rules tags,size] [--format table|csv|json]";
-
-int Usage() {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
-    return 2;
-}
 
 // The rules of a --rules list: "tags" and "size", separated by commas.
 bool ParseRules(const std::string& list, TDuplicateRules& rules) {
@@ -39,28 +37,22 @@ bool ParseRules(const std::string& list, TDuplicateRules& rules) {
 }  // namespace
 
 int RunDuplicates(const std::vector<std::string>& args) {
-    std::vector<std::string> positional;
-    std::string format = "table";
+    TListingArgs parsed;
     TDuplicateRules rules;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--format" && hasValue) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage();
-        } else if (args[i] == "--rules" && hasValue) {
-            if (!ParseRules(args[++i], rules)) return Usage();
-        } else if (args[i].rfind("--", 0) == 0) {
-            return Usage();
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 1) return Usage();
+    const int wrong = ReadListingArgs(args, kUsage, parsed,
+                                      [&](const std::string& option, const std::string& value) {
+                                          if (option != "--rules") return TOptionUse::NotMine;
+                                          if (ParseRules(value, rules)) return TOptionUse::Taken;
+                                          Usage(kUsage);
+                                          return TOptionUse::Refused;
+                                      });
+    if (wrong != 0) return wrong;
+    if (parsed.Words.size() != 1) return Usage(kUsage);
 
-    TTracklore catalogue;
-    LoadByFormat(catalogue, positional[0]);
+    TTracklore catalogue(nullptr, CatalogueCapacity());
+    LoadByFormat(catalogue, parsed.Words[0]);
     // The groups one after another, in a catalogue of their own whose slot order is theirs.
-    TTracklore shown;
+    TTracklore shown(nullptr, catalogue.Capacity());
     TGroupColumn groupOf;
     int number = 0;
     for (const TDuplicateGroup& group : FindDuplicates(catalogue, rules)) {
@@ -70,7 +62,7 @@ int RunDuplicates(const std::vector<std::string>& args) {
             groupOf.push_back(number);
         }
     }
-    return PrintRecords(shown, format, &groupOf);
+    return PrintRecords(shown, parsed.Format, &groupOf);
 }
 
 }  // namespace tracklore::cli

@@ -1,8 +1,9 @@
+// tracklore-cli pack and unpack: a raw file run through the LZ77 stream, and back.
 #include "cli/pack_commands.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "cli/command_args.h"
 #include "core/format.h"
 #include "core/messages.h"
 #include "streams/buffered_stream.h"
@@ -42,10 +43,7 @@ void Copy(TBaseStream& source, TBaseStream& target) {
 }
 
 int Run(const std::vector<std::string>& args, const char* usage, bool pack) {
-    if (args.size() != 2) {
-        std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
-        return 2;
-    }
+    if (args.size() != 2) return Usage(usage);
     StreamChain source = OpenSource(args[0], !pack);
     StreamChain target = OpenTarget(args[1], pack);
     Copy(*source, *target);

@@ -1,3 +1,4 @@
+// tracklore-cli print: a catalogue laid out as the desktop prints it, written to a PDF file.
 #include "cli/print_commands.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "cli/capacity.h"
 #include "cli/print_pdf_qt.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -26,11 +28,6 @@ constexpr char kUsage[] =
     "print CAT --pdf OUT [--columns LIST] [--look none|gray|thin|cells] [--no-header] "
     "[--no-footer] [--font NAME] [--size POINTS] [--title TEXT]";
 constexpr std::array<const char*, 4> kLookOptions{"none", "gray", "thin", "cells"};
-
-int Usage() {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
-    return 2;
-}
 
 int BadOption(const char* format, const std::string& value) {
     std::fprintf(stderr, format, value.c_str());
@@ -109,10 +106,10 @@ int RunPrint(const std::vector<std::string>& args) {
         } else if (!file && arg.rfind("--", 0) != 0) {
             file = arg;
         } else {
-            return Usage();
+            return Usage(kUsage);
         }
     }
-    if (!file || !pdf) return Usage();
+    if (!file || !pdf) return Usage(kUsage);
 
     TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, *file);

@@ -1,10 +1,11 @@
+// Records printed by tracklore-cli: the CSV export layout, JSON and an aligned table.
 #include "cli/record_output.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "core/messages.h"
 #include "core/record_texts.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 
 namespace tracklore::cli {
 
@@ -22,25 +24,13 @@ namespace {
 constexpr size_t kTableColumnLimit = 40;  // characters; longer texts are cut with "..."
 
 void AppendJsonString(std::string& out, std::string_view text) {
+    static constexpr TEscapes kJson = {
+        {{{'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}}},
+        "\\u%04x",
+        false};
     // Texts from files are UTF-8 already; anything else would make invalid JSON.
-    const std::string valid = TextFromFile(text);
     out += '"';
-    for (const char c : valid) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    out += Format("\\u%04x", byte);
-                } else {
-                    out += c;
-                }
-        }
-    }
+    AppendEscaped(out, TextFromFile(text), kJson);
     out += '"';
 }
 
@@ -79,7 +69,46 @@ std::string Cell(std::string_view text) {
     return cell.substr(0, keep) + "...";
 }
 
+// One record's line in the export's columns, with control characters in its texts printed
+// as blanks so that the record keeps one line.
+void AppendCsvRow(std::string& out, const TrackRecord& record) {
+    const auto text = [&out](std::string_view value) {
+        for (const char c : value)
+            out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+        out += ';';
+    };
+    const auto number = [&out](int64_t value) { out += std::to_string(value) + ';'; };
+    number(record.ID);
+    text(record.Volume.view());
+    text(record.Filename.view());
+    number(record.FileSize);
+    for (const SharedText* value :
+         {&record.Artist, &record.Title, &record.Album, &record.Year, &record.Comment})
+        text(value->view());
+    text(GenreNames[record.Genre]);
+    number(record.PlayLength);
+    number(record.BitRate);
+    number(record.SampleRate);
+    out.back() = '\r';
+    out += '\n';
+}
+
 }  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text, const TEscapes& escapes) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const auto* named = std::find_if(escapes.Named.begin(), escapes.Named.end(),
+                                         [c](const auto& escape) { return escape.first == c; });
+        if (named != escapes.Named.end()) {
+            out += named->second;
+        } else if (byte < 0x20 || (byte == 0x7F && escapes.Delete)) {
+            out += Format(escapes.Numeric, byte);
+        } else {
+            out += c;
+        }
+    }
+}
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -91,43 +120,32 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 }
 
 void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
+    const auto write = [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    };
     // The export's own text, without a file in between.
     if (groups == nullptr) {
-        WriteCsvText(catalogue, [&out](std::string_view piece) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        });
+        WriteCsvText(catalogue, write);
         return;
     }
-    // Lines are records only when no text holds a line break.
-    TTracklore oneLine(nullptr, catalogue.Capacity());
-    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
-        if (const TrackRecord* record = catalogue.SlotRecord(slot)) {
-            TrackRecord copy = *record;
-            for (SharedText* text : {&copy.Volume, &copy.Filename, &copy.Artist, &copy.Title,
-                                     &copy.Album, &copy.Comment, &copy.Year}) {
-                std::string value = text->str();
-                for (char& c : value) {
-                    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-                }
-                *text = value;
-            }
-            oneLine.InsertAsStored(copy);
-        }
-    }
+    // The export's empty first line and header, from the export itself, with the group
+    // column in front.
     std::string text;
-    WriteCsvText(oneLine, [&text](std::string_view piece) { text.append(piece); });
-    std::istringstream in(text);
-    std::string line;
-    size_t record = 0;
-    for (int number = 0; std::getline(in, line); ++number) {
-        // The export starts with an empty line, then the header.
-        if (number == 1) {
-            out << "Group;";
-        } else if (number > 1 && record < groups->size()) {
-            out << (*groups)[record++] << ';';
+    WriteCsvText(TTracklore(nullptr, 1), [&text](std::string_view piece) { text.append(piece); });
+    text.insert(text.find('\n') + 1, "Group;");
+    size_t index = 0;
+    for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
+        const TrackRecord* record = catalogue.SlotRecord(slot);
+        if (record == nullptr) continue;
+        if (index < groups->size()) text += std::to_string((*groups)[index]) + ';';
+        ++index;
+        AppendCsvRow(text, *record);
+        if (text.size() > (1u << 16)) {
+            write(text);
+            text.clear();
         }
-        out << line << '\n';
     }
+    write(text);
 }
 
 void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups) {
@@ -183,7 +201,6 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back(std::begin(kCaptions), std::end(kCaptions));
     if (groups != nullptr) rows.back().insert(rows.back().begin(), "Group");
-    const size_t kColumns = rows.back().size();
     for (int slot = 0; slot < catalogue.SlotEnd(); ++slot) {
         const TrackRecord* r = catalogue.SlotRecord(slot);
         if (r == nullptr) continue;
@@ -198,30 +215,40 @@ void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* gr
                                index < groups->size() ? std::to_string((*groups)[index]) : "");
         }
     }
-    std::vector<size_t> widths(kColumns, 0);
+    WriteAlignedTable(rows, out);
+}
+
+void WriteAlignedTable(const std::vector<std::vector<std::string>>& rows, std::ostream& out) {
+    if (rows.empty()) return;
+    const size_t columns = rows.front().size();
+    std::vector<size_t> widths(columns, 0);
     for (const auto& row : rows) {
-        for (size_t c = 0; c < kColumns; ++c)
+        for (size_t c = 0; c < columns; ++c)
             widths[c] = std::max(widths[c], Characters(row[c]));
     }
     std::string line;
     for (size_t r = 0; r < rows.size(); ++r) {
         line.clear();
-        for (size_t c = 0; c < kColumns; ++c) {
+        for (size_t c = 0; c < columns; ++c) {
             line += rows[r][c];
-            if (c + 1 < kColumns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
+            if (c + 1 < columns) line.append(widths[c] - Characters(rows[r][c]) + 2, ' ');
         }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out << line << '\n';
+        out << TrimRight(line, " ") << '\n';
         if (r == 0) {
             line.clear();
-            for (size_t c = 0; c < kColumns; ++c) {
+            for (size_t c = 0; c < columns; ++c) {
                 line.append(widths[c], '-');
-                if (c + 1 < kColumns) line += "  ";
+                if (c + 1 < columns) line += "  ";
             }
             out << line << '\n';
         }
     }
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
 }
 
 bool IsRecordFormat(const std::string& format) {

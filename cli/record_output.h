@@ -2,9 +2,11 @@
 // the texts the views show.
 #pragma once
 
+#include <array>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue.h"
@@ -20,6 +22,16 @@ inline constexpr const char* kFieldNames[kFieldCount] = {
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
+/// How AppendEscaped writes characters: those `Named` lists as their texts, the other
+/// control characters (and DEL when `Delete`) by the printf format `Numeric` of their byte.
+struct TEscapes {
+    std::array<std::pair<char, const char*>, 5> Named;
+    const char* Numeric;
+    bool Delete;
+};
+/// Appends `text` with its characters escaped as `escapes` says.
+void AppendEscaped(std::string& out, std::string_view text, const TEscapes& escapes);
+
 /// Group numbers by slot order: with them, every record is printed behind its group's
 /// number, in a first column "Group" (the duplicate finder's output).
 using TGroupColumn = std::vector<int>;
@@ -33,6 +45,13 @@ void WriteCsv(TTracklore& catalogue, std::ostream& out, const TGroupColumn* grou
 void WriteJson(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
 /// One line per record with the columns of the list view, aligned; long texts are cut.
 void WriteTable(TTracklore& catalogue, std::ostream& out, const TGroupColumn* groups = nullptr);
+
+/// Writes `rows` (the first the captions, all of one length) as columns two blanks apart,
+/// each as wide as its widest text in characters, with a line of dashes under the captions
+/// and no blanks at the ends of lines.
+void WriteAlignedTable(const std::vector<std::vector<std::string>>& rows, std::ostream& out);
+/// `text` as a JSON string, in quotes; bytes that are not UTF-8 are read as Windows-1252.
+std::string JsonString(std::string_view text);
 
 /// True for the formats of --format: "table", "csv" and "json".
 bool IsRecordFormat(const std::string& format);

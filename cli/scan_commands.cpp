@@ -1,3 +1,4 @@
+// tracklore-cli scan and info: MP3 files and folders scanned into records and shown.
 #include "cli/scan_commands.h"
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "cli/capacity.h"
+#include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "media/id3v2.h"
@@ -48,25 +50,12 @@ void ScanPaths(TTracklore& catalogue, const std::vector<std::string>& paths,
 // A text with its zero characters, controls and backslashes written out, so every frame
 // stays on one line and what the tag holds is visible.
 std::string Visible(const std::string& text) {
+    static constexpr TEscapes kVisible = {
+        {{{'\0', "\\0"}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}}},
+        "\\x%02X",
+        true};
     std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '\0': out += "\\0"; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20 || byte == 0x7F) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
+    AppendEscaped(out, text, kVisible);
     return out;
 }
 

@@ -1,3 +1,4 @@
+// tracklore-cli parse, query and search: expressions parsed and run, and the field search.
 #include "cli/search_commands.h"
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include <stdexcept>
 
 #include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"
@@ -22,11 +24,6 @@
 namespace tracklore::cli {
 
 namespace {
-
-int Usage(const char* usage) {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", usage);
-    return 2;
-}
 
 // The text field an option such as --artist fills, or nullptr.
 SharedText* PatternText(TrackRecord& pattern, const std::string& option) {
@@ -58,20 +55,19 @@ int RunParse(const std::vector<std::string>& args) {
 
 int RunQuery(const std::vector<std::string>& args) {
     constexpr char kUsage[] = "query CAT (EXPR | --saved NAME) [--format table|csv|json]";
-    std::vector<std::string> positional;
+    TListingArgs parsed;
     std::optional<std::string> saved;
-    std::string format = "table";
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size()) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage(kUsage);
-        } else if (args[i] == "--saved" && i + 1 < args.size() && !saved) {
-            saved = args[++i];
-        } else {
-            // No expression starts with "--", so every other word is positional.
-            positional.push_back(args[i]);
-        }
-    }
+    // No expression starts with "--", so every other word is read as given.
+    const int wrong = ReadListingArgs(
+        args, kUsage, parsed,
+        [&](const std::string& option, const std::string& value) {
+            if (option != "--saved" || saved) return TOptionUse::NotMine;
+            saved = value;
+            return TOptionUse::Taken;
+        },
+        true);
+    if (wrong != 0) return wrong;
+    const std::vector<std::string>& positional = parsed.Words;
     if (positional.size() != (saved ? 1u : 2u)) return Usage(kUsage);
 
     std::string expression;
@@ -87,51 +83,46 @@ int RunQuery(const std::vector<std::string>& args) {
     TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, positional[0]);
     auto result = SelectMatching(catalogue, *tree);
-    return PrintRecords(*result, format);
+    return PrintRecords(*result, parsed.Format);
 }
 
 int RunSearch(const std::vector<std::string>& args) {
     constexpr char kUsage[] =
         "search CAT [--id N] [--artist T] [--album T] [--title T] [--year T] [--genre NAME] "
         "[--comment T] [--volume T] [--filename T] [--format table|csv|json]";
-    std::optional<std::string> file;
-    std::string format = "table";
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (SharedText* text = PatternText(pattern, option); text && hasValue) {
-            *text = args[++i];
-        } else if (option == "--format" && hasValue) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage(kUsage);
-        } else if (option == "--id" && hasValue) {
-            try {
-                pattern.ID = StrToInt(args[++i]);
-            } catch (const EConvertError& error) {
-                std::fprintf(stderr, "%s\n", error.what());
-                return 2;
+    TListingArgs parsed;
+    const int wrong = ReadListingArgs(
+        args, kUsage, parsed, [&](const std::string& option, const std::string& value) {
+            if (SharedText* text = PatternText(pattern, option)) {
+                *text = value;
+            } else if (option == "--id") {
+                try {
+                    pattern.ID = StrToInt(value);
+                } catch (const EConvertError& error) {
+                    std::fprintf(stderr, "%s\n", error.what());
+                    return TOptionUse::Refused;
+                }
+            } else if (option == "--genre") {
+                const auto genre = GenreByName(value);
+                if (!genre) {
+                    std::fprintf(stderr, "Unknown genre \"%s\" for --genre\n", value.c_str());
+                    return TOptionUse::Refused;
+                }
+                pattern.Genre = *genre;
+            } else {
+                return TOptionUse::NotMine;
             }
-        } else if (option == "--genre" && hasValue) {
-            const auto genre = GenreByName(args[++i]);
-            if (!genre) {
-                std::fprintf(stderr, "Unknown genre \"%s\" for --genre\n", args[i].c_str());
-                return 2;
-            }
-            pattern.Genre = *genre;
-        } else if (!file && option.rfind("--", 0) != 0) {
-            file = option;
-        } else {
-            return Usage(kUsage);
-        }
-    }
-    if (!file) return Usage(kUsage);
+            return TOptionUse::Taken;
+        });
+    if (wrong != 0) return wrong;
+    if (parsed.Words.size() != 1) return Usage(kUsage);
 
     TTracklore catalogue(nullptr, CatalogueCapacity());
-    LoadByFormat(catalogue, *file);
+    LoadByFormat(catalogue, parsed.Words[0]);
     auto result = catalogue.SelectByTemplate(pattern);
-    return PrintRecords(*result, format);
+    return PrintRecords(*result, parsed.Format);
 }
 
 }  // namespace tracklore::cli

@@ -1,3 +1,4 @@
+// tracklore-cli stats: the totals of a catalogue file as File Info shows them.
 #include "cli/stats_commands.h"
 
 #include <cstdio>

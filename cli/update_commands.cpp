@@ -1,8 +1,10 @@
+// tracklore-cli update: the records of folders brought up to date with their files.
 #include "cli/update_commands.h"
 
 #include <cstdio>
 #include <exception>
 
+#include "cli/capacity.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "media/update.h"
@@ -52,7 +54,7 @@ int RunUpdate(const std::vector<std::string>& given) {
         return 2;
     }
     const std::string& catalogueFile = args[0];
-    TTracklore catalogue;
+    TTracklore catalogue(nullptr, CatalogueCapacity());
     if (platform::GetFileStatus(catalogueFile)) LoadByFormat(catalogue, catalogueFile);
 
     TUpdateReport report;

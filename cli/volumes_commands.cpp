@@ -1,14 +1,17 @@
+// tracklore-cli volumes: one line per volume label of a catalogue, with its totals.
 #include "cli/volumes_commands.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdio>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/drives.h"
 #include "ui/volumes.h"
 
@@ -17,28 +20,6 @@ namespace tracklore::cli {
 namespace {
 
 constexpr char kUsage[] = "volumes CAT [--format table|csv|json]";
-
-int Usage() {
-    std::fprintf(stderr, "Usage: tracklore-cli %s\n", kUsage);
-    return 2;
-}
-
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : TextFromFile(text)) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
 
 // A text on one line without the CSV separator.
 std::string CsvText(std::string_view text) {
@@ -75,69 +56,30 @@ void WriteVolumeJson(const std::vector<ui::TVolumeRow>& rows, std::ostream& out)
 }
 
 void WriteVolumeTable(const std::vector<ui::TVolumeRow>& rows, std::ostream& out) {
-    std::vector<std::array<std::string, ui::kVolumeColumnCount>> lines;
-    lines.push_back({});
-    for (int c = 0; c < ui::kVolumeColumnCount; ++c)
-        lines.back()[static_cast<size_t>(c)] = ui::kVolumeColumnCaptions[static_cast<size_t>(c)];
+    std::vector<std::vector<std::string>> lines;
+    lines.emplace_back(std::begin(ui::kVolumeColumnCaptions), std::end(ui::kVolumeColumnCaptions));
     for (const ui::TVolumeRow& row : rows) {
-        lines.push_back(ui::VolumeRowTexts(row));
+        const auto texts = ui::VolumeRowTexts(row);
+        lines.emplace_back(texts.begin(), texts.end());
         lines.back()[0] = CsvText(lines.back()[0]);
     }
-    std::array<size_t, ui::kVolumeColumnCount> widths{};
-    const auto characters = [](const std::string& text) {
-        size_t count = 0;
-        for (const char c : text)
-            count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        return count;
-    };
-    for (const auto& line : lines) {
-        for (size_t c = 0; c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], characters(line[c]));
-    }
-    for (size_t r = 0; r < lines.size(); ++r) {
-        std::string text;
-        for (size_t c = 0; c < widths.size(); ++c) {
-            text += lines[r][c];
-            if (c + 1 < widths.size()) text.append(widths[c] - characters(lines[r][c]) + 2, ' ');
-        }
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << '\n';
-        if (r == 0) {
-            text.clear();
-            for (size_t c = 0; c < widths.size(); ++c) {
-                text.append(widths[c], '-');
-                if (c + 1 < widths.size()) text += "  ";
-            }
-            out << text << '\n';
-        }
-    }
+    WriteAlignedTable(lines, out);
 }
 
 }  // namespace
 
 int RunVolumes(const std::vector<std::string>& args) {
-    std::vector<std::string> positional;
-    std::string format = "table";
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size()) {
-            format = args[++i];
-            if (!IsRecordFormat(format)) return Usage();
-        } else if (args[i].rfind("--", 0) == 0) {
-            return Usage();
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 1) return Usage();
+    TListingArgs parsed;
+    if (const int wrong = ReadListingArgs(args, kUsage, parsed); wrong != 0) return wrong;
+    if (parsed.Words.size() != 1) return Usage(kUsage);
 
-    TTracklore catalogue;
-    LoadByFormat(catalogue, positional[0]);
+    TTracklore catalogue(nullptr, CatalogueCapacity());
+    LoadByFormat(catalogue, parsed.Words[0]);
     const std::vector<ui::TVolumeRow> rows =
         ui::BuildVolumeRows(catalogue, ui::DrivesWithMedium(platform::DriveTable()));
-    if (format == "csv") {
+    if (parsed.Format == "csv") {
         WriteVolumeCsv(rows, std::cout);
-    } else if (format == "json") {
+    } else if (parsed.Format == "json") {
         WriteVolumeJson(rows, std::cout);
     } else {
         WriteVolumeTable(rows, std::cout);

@@ -1,3 +1,4 @@
+// The catalogue's slot table: insert, delete, update, lookups by identifier and iteration.
 #include "core/catalogue.h"
 
 #include <algorithm>
@@ -60,19 +61,27 @@ void TTracklore::ThrowIfResultSet(const char* operation) const {
     if (isResultSet_) throw EDBInvalidOp(Format(msg::InvalidOpForResultSet, operation));
 }
 
-int TTracklore::FindSlot(int32_t id) const {
+const SlotIndex& TTracklore::Index() const {
     const TTracklore* root = this;
     while (root->parent_)
         root = root->parent_;
     if (!indexed_ || indexedEpoch_ != root->idEpoch_) {
         index_.Clear(static_cast<size_t>(count_));
         for (int slot = 0; slot < SlotEnd(); ++slot) {
-            if (slots_[slot]) index_.Add(slots_[slot]->ID, slot);
+            if (slots_[slot]) index_.Add(slots_[slot]->ID, slot, slots_[slot]);
         }
         indexed_ = true;
         indexedEpoch_ = root->idEpoch_;
     }
-    return index_.Find(id);
+    return index_;
+}
+
+int TTracklore::FindSlot(int32_t id) const {
+    return Index().Find(id);
+}
+
+const TrackRecord* TTracklore::FindRecord(int32_t id) const {
+    return Index().FindRecord(id);
 }
 
 int TTracklore::FreeSlot() const {
@@ -89,7 +98,7 @@ void TTracklore::Place(int slot, TrackRecord* record) {
         holes_.pop();
     }
     ++count_;
-    if (indexed_) index_.Add(record->ID, slot);
+    if (indexed_) index_.Add(record->ID, slot, record);
 }
 
 void TTracklore::ThrowFull() const {
@@ -151,7 +160,7 @@ void TTracklore::InsertAsStored(const TrackRecord& record) {
 void TTracklore::Delete(const TrackRecord& record) {
     const int slot = FindSlot(record.ID);
     if (slot < 0) throw EDBError(msg::RecordNotFound);
-    index_.Remove(record.ID, slot);
+    index_.Remove(record.ID, slot, slots_.data());
     if (!isResultSet_) delete slots_[slot];
     slots_[slot] = nullptr;
     --count_;
@@ -174,9 +183,9 @@ void TTracklore::Update(const TrackRecord& record) {
 void TTracklore::GetByID(int32_t id, TrackRecord& record) const {
     if (id < 0) throw EDBError(msg::InvalidID);
     record = TrackRecord();
-    const int slot = FindSlot(id);
-    if (slot < 0) throw EDBError(msg::RecordNotFound);
-    const TrackRecord& stored = *slots_[slot];
+    const TrackRecord* found = FindRecord(id);
+    if (found == nullptr) throw EDBError(msg::RecordNotFound);
+    const TrackRecord& stored = *found;
     for (const SharedText* text : {&stored.Volume, &stored.Filename, &stored.Artist, &stored.Title,
                                    &stored.Album, &stored.Comment, &stored.Year})
         text->Prefetch();

@@ -31,6 +31,10 @@ using FieldValue = std::variant<int64_t, std::string, double>;
 /// A record test for SelectWhere, called with the caller's context and each record.
 using RecordPredicate = bool (*)(void* context, const TrackRecord& record);
 
+/// Told how far a file load has come, in percent: called each time the figure grows, at
+/// most once per percent, and with 100 once the load succeeded.
+using LoadProgress = std::function<void(int percent)>;
+
 /// Compares two records by a field code: 0 signed, 1 to 7 texts by the locale ignoring case,
 /// 8 and 9 unsigned; every other code compares equal. Negative, zero or positive.
 int CompareByKey(const TrackRecord& a, const TrackRecord& b, TrackField key);
@@ -140,8 +144,9 @@ public:
     void SaveToFile(const std::string& fileName);
     /// Replaces the contents with the records of the catalogue file `fileName`, in file
     /// order, identifiers as stored. On failure raises EDBError or a stream error and leaves
-    /// the catalogue empty. Refused on a result set.
-    void LoadFromFile(const std::string& fileName);
+    /// the catalogue empty. Refused on a result set. `progress` (if any) follows the records
+    /// read against the count the header announces (none between 0 and 100 without one).
+    void LoadFromFile(const std::string& fileName, const LoadProgress& progress = {});
     /// Writes the records in slot order as semicolon-separated text with a header line;
     /// FileDate is not written. Same replace-when-complete rule as SaveToFile.
     void ExportCSV(const std::string& fileName);
@@ -153,8 +158,11 @@ private:
     struct ResultSetTag {};
     TTracklore(ResultSetTag, TTracklore& parent);
 
-    int FindSlot(int32_t id) const;  // lowest slot holding `id`, or -1
-    int FreeSlot() const;            // lowest empty slot, or -1
+    // The index, built first when the slots changed since it was last kept up to date.
+    const SlotIndex& Index() const;
+    int FindSlot(int32_t id) const;                   // lowest slot holding `id`, or -1
+    const TrackRecord* FindRecord(int32_t id) const;  // the record there, or nullptr
+    int FreeSlot() const;                             // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
     [[noreturn]] void ThrowFull() const;
     // The slots moved or identifiers changed: the index is rebuilt when next needed.

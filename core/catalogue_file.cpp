@@ -1,10 +1,12 @@
 // Saving and loading the catalogue file: the stream chains around the layout of
 // core/catalogue_file_format.h.
 #include <string>
+#include <string_view>
 
 #include "core/catalogue.h"
 #include "core/catalogue_file_format.h"
 #include "core/catalogue_file_target.h"
+#include "core/record_pieces.h"
 #include "platform/date_time.h"
 #include "streams/buffered_stream.h"
 #include "streams/file_stream.h"
@@ -26,21 +28,16 @@ void TTracklore::SaveToFile(const std::string& fileName) {
         const auto header = catalogue_file::MakeHeader(count_, platform::NowDateTime());
         WriteAll(*chain, header.data(), header.size());
         PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
-        std::string piece;
-        piece.reserve(2 * kPieceSize);
-        for (int slot = 0; slot < SlotEnd(); ++slot) {
-            if (const TrackRecord* record = slots_[slot]) {
-                catalogue_file::AppendRecord(piece, *record);
-                if (piece.size() < kPieceSize) continue;
-                WriteAll(*chain, piece.data(), piece.size());
-                piece.clear();
-            }
-        }
-        WriteAll(*chain, piece.data(), piece.size());
+        WriteRecordPieces(
+            *this, {}, kPieceSize,
+            [](std::string& piece, const TrackRecord& record) {
+                catalogue_file::AppendRecord(piece, record);
+            },
+            [&chain](std::string_view piece) { WriteAll(*chain, piece.data(), piece.size()); });
     });
 }
 
-void TTracklore::LoadFromFile(const std::string& fileName) {
+void TTracklore::LoadFromFile(const std::string& fileName, const LoadProgress& progress) {
     ResetDB();
     try {
         StreamChain chain(new TFileStream(fileName, OpenRead));
@@ -50,12 +47,14 @@ void TTracklore::LoadFromFile(const std::string& fileName) {
         chain->Read(header.data(), static_cast<int32_t>(header.size()));
         if (catalogue_file::CheckHeader(header) == catalogue_file::kVersion)
             PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
-        catalogue_file::ReadRecords(*chain, *this);
-        catalogue_file::CheckRecordCount(catalogue_file::RecordCount(header), count_);
+        const int32_t announced = catalogue_file::RecordCount(header);
+        catalogue_file::ReadRecords(*chain, *this, announced, progress);
+        catalogue_file::CheckRecordCount(announced, count_);
     } catch (...) {
         ResetDB();
         throw;
     }
+    if (progress) progress(100);
 }
 
 }  // namespace tracklore

@@ -1,5 +1,7 @@
+// The catalogue file's bytes: the header, each record written and read back, with checks.
 #include "core/catalogue_file_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -205,10 +207,16 @@ void AppendRecord(std::string& out, const TrackRecord& record) {
     AppendLE(out, record.Genre);
 }
 
-void ReadRecords(TBaseStream& stream, TTracklore& catalogue) {
+void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
+                 const LoadProgress& progress) {
     TRecordReader in(stream);
     TrackRecord record;
     stream.SetStrict(false);
+    // The record count at which the next percent is reached; one comparison per record.
+    const bool reporting = progress && expected > 0;
+    int percent = 0;
+    int64_t read = 0;
+    int64_t nextReport = reporting ? (expected + 99) / 100 : -1;
     for (;;) {
         // Asking the stream whether it is at its end costs system calls on every record;
         // a marker read that finds nothing answers it for free, and Eof is asked only then,
@@ -223,6 +231,12 @@ void ReadRecords(TBaseStream& stream, TTracklore& catalogue) {
             throw EDBError(AlignmentMessage(markerAt));
         ReadRecord(in, record);
         catalogue.InsertAsStored(record);
+        if (++read == nextReport && percent < 99) {
+            // A header may announce fewer records than follow: the figure stops at 99.
+            percent = static_cast<int>(std::min<int64_t>(99, read * 100 / expected));
+            nextReport = (static_cast<int64_t>(percent + 1) * expected + 99) / 100;
+            progress(percent);
+        }
     }
 }
 

@@ -62,7 +62,9 @@ void AppendRecord(std::string& out, const TrackRecord& record);
 /// byte offset in the record stream) when a record does not start with the marker,
 /// EInOutError "Read less than expected" when the stream ends inside a record, and
 /// EDBError "Too Many Elements!" when the table is full. The catalogue keeps what was read.
-/// The stream is made non-strict: short reads are checked here.
-void ReadRecords(TBaseStream& stream, TTracklore& catalogue);
+/// The stream is made non-strict: short reads are checked here. With `expected` records
+/// announced (above 0), `progress` is told each new percent read, 99 at most.
+void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected = 0,
+                 const LoadProgress& progress = {});
 
 }  // namespace tracklore::catalogue_file

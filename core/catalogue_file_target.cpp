@@ -1,3 +1,4 @@
+// Writing a file through a stream chain by "write beside, then replace".
 #include "core/catalogue_file_target.h"
 
 #include "core/format.h"

@@ -1,3 +1,4 @@
+// Selecting from a catalogue: by a template record, by a predicate and by one field.
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -5,6 +6,7 @@
 #include "core/catalogue.h"
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "platform/locale.h"
 
 namespace tracklore {
@@ -61,11 +63,8 @@ private:
     int count_ = 0;
 };
 
-std::string_view Trimmed(std::string_view text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
+// A number's text may stand between spaces and tabs.
+constexpr std::string_view kNumberBlanks = " \t";
 
 // The whole of `digits` as a number (an optional sign first), else EDBError with `message`
 // naming the original `text`.
@@ -91,7 +90,7 @@ int64_t ToInteger(const FieldValue& value) {
         throw EDBError(Format(msg::InvalidInteger, Format("%.15g", *real).c_str()));
     }
     const std::string& text = std::get<std::string>(value);
-    return ParseNumber<int64_t>(Trimmed(text), text, msg::InvalidInteger);
+    return ParseNumber<int64_t>(Trim(text, kNumberBlanks), text, msg::InvalidInteger);
 }
 
 double ToReal(const FieldValue& value) {
@@ -99,7 +98,7 @@ double ToReal(const FieldValue& value) {
     if (const auto* integer = std::get_if<int64_t>(&value)) return static_cast<double>(*integer);
     const std::string& text = std::get<std::string>(value);
     // Accept the locale's decimal separator as well as the point.
-    const std::string_view trimmed = Trimmed(text);
+    const std::string_view trimmed = Trim(text, kNumberBlanks);
     const std::string separator = locale::DecimalSeparator();
     std::string number;
     const size_t at = separator == "." ? std::string_view::npos : trimmed.find(separator);

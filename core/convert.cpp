@@ -1,3 +1,4 @@
+// Texts to numbers, raising the system's conversion error for what is no number.
 #include "core/convert.h"
 
 #include <charconv>

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue.h"
@@ -17,7 +18,9 @@
 #include "core/format.h"
 #include "core/genres.h"
 #include "core/messages.h"
+#include "core/record_pieces.h"
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/locale.h"
 #include "streams/buffered_stream.h"
 #include "streams/file_stream.h"
@@ -153,9 +156,8 @@ int Split(std::string_view line, Fields& fields) {
     size_t start = 0;
     while (count < kColumnCount) {
         const size_t end = std::min(line.find(';', start), line.size());
-        std::string_view field = line.substr(start, end - start);
-        field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
-        fields[count++] = field;
+        const std::string_view field = line.substr(start, end - start);
+        fields[count++] = TrimLeft(field, " ");
         if (end == line.size()) break;
         start = end + 1;
     }
@@ -250,21 +252,9 @@ void ReadRecord(std::string_view line, const std::array<int, kColumnCount>& colu
 void TTracklore::ExportCSV(const std::string& fileName) {
     WriteReplacing(fileName, [this](StreamChain& chain) {
         PushFilter(chain, [](TBaseStream* inner) { return new TBufferedStream(0, -1, inner); });
-        std::string piece(kLineEnd);
-        for (int column = 0; column < kColumnCount; ++column) {
-            if (column > 0) piece += ';';
-            piece.append(kColumnNames[column]);
-        }
-        piece.append(kLineEnd);
-        for (int slot = 0; slot < SlotEnd(); ++slot) {
-            if (const TrackRecord* record = slots_[slot]) {
-                AppendLine(piece, *record);
-                if (piece.size() < kPieceSize) continue;
-                WriteAll(*chain, piece.data(), piece.size());
-                piece.clear();
-            }
-        }
-        WriteAll(*chain, piece.data(), piece.size());
+        WriteCsvText(*this, [&chain](std::string_view piece) {
+            WriteAll(*chain, piece.data(), piece.size());
+        });
     });
 }
 
@@ -293,21 +283,13 @@ void TTracklore::ImportCSV(const std::string& fileName) {
 }
 
 void WriteCsvText(const TTracklore& set, const std::function<void(std::string_view)>& sink) {
-    std::string piece(kLineEnd);
+    std::string head(kLineEnd);
     for (int column = 0; column < kColumnCount; ++column) {
-        if (column > 0) piece += ';';
-        piece.append(kColumnNames[column]);
+        if (column > 0) head += ';';
+        head.append(kColumnNames[column]);
     }
-    piece.append(kLineEnd);
-    for (int slot = 0; slot < set.SlotEnd(); ++slot) {
-        if (const TrackRecord* record = set.SlotRecord(slot)) {
-            AppendLine(piece, *record);
-            if (piece.size() < kPieceSize) continue;
-            sink(piece);
-            piece.clear();
-        }
-    }
-    sink(piece);
+    head.append(kLineEnd);
+    WriteRecordPieces(set, std::move(head), kPieceSize, AppendLine, sink);
 }
 
 }  // namespace tracklore

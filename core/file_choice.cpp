@@ -1,3 +1,4 @@
+// The file steps of the window's file commands: choosing CSV or catalogue format, load and save.
 #include "core/file_choice.h"
 
 namespace tracklore {
@@ -11,12 +12,14 @@ bool IsCsvFileName(const std::string& fileName) {
            std::string_view(fileName).substr(dot) == kExtension;
 }
 
-void LoadByFormat(TTracklore& catalogue, const std::string& fileName) {
+void LoadByFormat(TTracklore& catalogue, const std::string& fileName,
+                  const LoadProgress& progress) {
     try {
         if (IsCsvFileName(fileName)) {
             catalogue.ImportCSV(fileName);
+            if (progress) progress(100);
         } else {
-            catalogue.LoadFromFile(fileName);
+            catalogue.LoadFromFile(fileName, progress);
         }
     } catch (...) {
         // A result set refuses loading before it changes; only an owning catalogue is emptied.
@@ -33,9 +36,10 @@ void SaveByFormat(TTracklore& catalogue, const std::string& fileName) {
     }
 }
 
-int MergeFromFile(TTracklore& catalogue, const std::string& fileName) {
+int MergeFromFile(TTracklore& catalogue, const std::string& fileName,
+                  const LoadProgress& progress) {
     TTracklore loaded(nullptr, catalogue.Capacity());
-    LoadByFormat(loaded, fileName);
+    LoadByFormat(loaded, fileName, progress);
     int merged = 0;
     TrackRecord record;
     for (loaded.First(record); record.ID != kEndID; loaded.Next(record)) {

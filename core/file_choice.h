@@ -12,8 +12,10 @@ namespace tracklore {
 bool IsCsvFileName(const std::string& fileName);
 
 /// Loads `fileName` into the owning `catalogue` by the format choice (ImportCSV or
-/// LoadFromFile). On failure the catalogue is emptied and the error is raised.
-void LoadByFormat(TTracklore& catalogue, const std::string& fileName);
+/// LoadFromFile). On failure the catalogue is emptied and the error is raised. `progress`
+/// follows a catalogue file's load (a CSV file reports only its end, 100).
+void LoadByFormat(TTracklore& catalogue, const std::string& fileName,
+                  const LoadProgress& progress = {});
 
 /// Writes `catalogue` (owning or a result set) to `fileName` by the format choice
 /// (ExportCSV or SaveToFile).
@@ -21,7 +23,9 @@ void SaveByFormat(TTracklore& catalogue, const std::string& fileName);
 
 /// Loads `fileName` by the format choice into a temporary catalogue and inserts its records
 /// into `catalogue` in slot order, each getting a new identifier. Records inserted before a
-/// failure stay; the error is raised. Returns the number of records merged.
-int MergeFromFile(TTracklore& catalogue, const std::string& fileName);
+/// failure stay; the error is raised. Returns the number of records merged. `progress`
+/// follows the load as in LoadByFormat.
+int MergeFromFile(TTracklore& catalogue, const std::string& fileName,
+                  const LoadProgress& progress = {});
 
 }  // namespace tracklore

@@ -1,3 +1,4 @@
+// printf-style formatting into std::string, for texts of any length.
 #include "core/format.h"
 
 #include <cstdarg>

@@ -1,3 +1,4 @@
+// The genre names by byte and the lookup of a genre text, by number or by name.
 #include "core/genres.h"
 
 #include "core/convert.h"

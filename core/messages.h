@@ -168,7 +168,7 @@ inline constexpr char PrintFooterBox[] = "Footer";
 inline constexpr char PrintSettingsButton[] = "&Settings";
 inline constexpr char PrintFontButton[] = "&Font";
 inline constexpr char PrintPrintButton[] = "&Print...";
-inline constexpr char PrintPreviewButton[] = "Pre&view...";
+inline constexpr char PrintPreviewButton[] = "P&review...";
 inline constexpr char PrintPdfButton[] = "P&DF...";
 inline constexpr char PrintSetupCaption[] = "Print Setup";
 inline constexpr char PdfFilesFilter[] = "PDF files";
@@ -231,7 +231,7 @@ inline constexpr char FontColorCaption[] = "Font color";
 inline constexpr char OkAmpButton[] = "&Ok";
 inline constexpr char HelpEllipsisButton[] = "&Help...";
 inline constexpr char SettingsStartGroup[] = " Start ";
-inline constexpr char OpenLastAtStart[] = "&Open the last catalogue at start";
+inline constexpr char OpenLastAtStart[] = "Open the &last catalogue at start";
 
 // Recent files
 inline constexpr char RecentFilesMenu[] = "Open &Recent";

@@ -1,3 +1,4 @@
+// The progress box model: its job text, step lines and bar, and the changes it reports.
 #include "core/progress_box.h"
 
 #include <algorithm>

@@ -1,6 +1,8 @@
+// The texts derived from a record's numbers: play time, quality and file size.
 #include "core/record_texts.h"
 
-#include "core/format.h"
+#include <charconv>
+
 #include "platform/locale.h"
 
 namespace tracklore {
@@ -11,21 +13,57 @@ std::string PadNumber(int64_t n, int width) {
     return text;
 }
 
+namespace {
+
+// Appends the decimal digits of `n`.
+void AppendNumber(std::string& text, uint64_t n) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    text.append(digits, end);
+}
+
+}  // namespace
+
+// The views make these for every row of a rebuild (a million at the largest capacity), so
+// they are built in place, without temporaries or a printf per text.
+
 std::string TimeText(uint16_t playLength) {
     if (playLength == 0) return "<0:01";
-    return std::to_string(playLength / 60) + ":" + PadNumber(playLength % 60, 2);
+    std::string text;
+    AppendNumber(text, playLength / 60);
+    const int seconds = playLength % 60;
+    text += ':';
+    text += static_cast<char>('0' + seconds / 10);
+    text += static_cast<char>('0' + seconds % 10);
+    return text;
 }
 
 std::string QualityText(const TrackRecord& record) {
     if (record.SampleRate == 0 || record.BitRate == 0) return {};
-    return std::to_string(record.BitRate) + "kbit/s at " + std::to_string(record.SampleRate);
+    std::string text;
+    text.reserve(24);
+    AppendNumber(text, record.BitRate);
+    text += "kbit/s at ";
+    AppendNumber(text, record.SampleRate);
+    return text;
 }
 
 std::string FilesizeText(uint32_t fileSize) {
-    std::string text = Format("%4.2f M", static_cast<double>(fileSize) / 1048576.0);
-    // Format works in the C locale; the reader's own separator is shown.
-    const size_t point = text.find('.');
-    if (point != std::string::npos) text.replace(point, 1, locale::DecimalSeparator());
+    // The size in hundredths of a MiB, rounded as printf's "%4.2f" rounds the exact
+    // quotient (size / 2^20 is exact in a double): to nearest, a tie to the even neighbour.
+    constexpr uint64_t kHalf = uint64_t{1} << 19;
+    const uint64_t scaled = uint64_t{fileSize} * 100;
+    uint64_t hundredths = scaled >> 20;
+    const uint64_t rest = scaled & ((uint64_t{1} << 20) - 1);
+    if (rest > kHalf || (rest == kHalf && (hundredths & 1) != 0)) ++hundredths;
+    std::string text;
+    text.reserve(16);
+    AppendNumber(text, hundredths / 100);
+    // The separator is the reader's own; the width of 4 is always filled ("0.00").
+    text += locale::DecimalSeparator();
+    text += static_cast<char>('0' + hundredths % 100 / 10);
+    text += static_cast<char>('0' + hundredths % 10);
+    text += " M";
     return text;
 }
 

@@ -1,3 +1,4 @@
+// SharedText: one allocation holding the count, size and bytes, shared by copies.
 #include "core/shared_text.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// The identifier index of a slot table: open addressing, with repeated identifiers aside.
 #include "core/slot_index.h"
 
 #include <algorithm>
@@ -28,14 +29,24 @@ size_t SlotIndex::Home(int32_t id) const {
         (static_cast<uint64_t>(static_cast<uint32_t>(id)) * 0x9E3779B97F4A7C15ull) >> shift_);
 }
 
-int SlotIndex::Find(int32_t id) const {
-    if (entries_.empty()) return -1;
+const SlotIndex::Entry* SlotIndex::Lookup(int32_t id) const {
+    if (entries_.empty()) return nullptr;
     const size_t mask = entries_.size() - 1;
     for (size_t at = Home(id);; at = (at + 1) & mask) {
         const Entry& entry = entries_[at];
-        if (entry.slot < 0) return -1;
-        if (entry.id == id) return entry.slot;
+        if (entry.slot < 0) return nullptr;
+        if (entry.id == id) return &entry;
     }
+}
+
+int SlotIndex::Find(int32_t id) const {
+    const Entry* entry = Lookup(id);
+    return entry ? entry->slot : -1;
+}
+
+TrackRecord* SlotIndex::FindRecord(int32_t id) const {
+    const Entry* entry = Lookup(id);
+    return entry ? entry->record : nullptr;
 }
 
 const std::vector<int>* SlotIndex::Repeats(int32_t id) const {
@@ -58,7 +69,7 @@ void SlotIndex::Grow() {
     }
 }
 
-void SlotIndex::Add(int32_t id, int slot) {
+void SlotIndex::Add(int32_t id, int slot, TrackRecord* record) {
     if (2 * (used_ + 1) > entries_.size()) Grow();
     const size_t mask = entries_.size() - 1;
     size_t at = Home(id);
@@ -66,18 +77,21 @@ void SlotIndex::Add(int32_t id, int slot) {
         at = (at + 1) & mask;
     Entry& entry = entries_[at];
     if (entry.slot < 0) {
-        entry = {id, slot};
+        entry = {id, slot, record};
         ++used_;
         return;
     }
     // A repeated identifier: the entry keeps the lowest slot, the others go to the list.
     std::vector<int>& others = repeats_[id];
     int other = slot;
-    if (slot < entry.slot) std::swap(other, entry.slot);
+    if (slot < entry.slot) {
+        std::swap(other, entry.slot);
+        entry.record = record;
+    }
     others.insert(std::lower_bound(others.begin(), others.end(), other, std::greater<>()), other);
 }
 
-void SlotIndex::Remove(int32_t id, int slot) {
+void SlotIndex::Remove(int32_t id, int slot, TrackRecord* const* slots) {
     if (entries_.empty()) return;
     const size_t mask = entries_.size() - 1;
     size_t at = Home(id);
@@ -88,6 +102,7 @@ void SlotIndex::Remove(int32_t id, int slot) {
         std::vector<int>& others = repeated->second;
         if (entries_[at].slot == slot) {
             entries_[at].slot = others.back();
+            entries_[at].record = slots[others.back()];
             others.pop_back();
         } else {
             const auto found =

@@ -9,25 +9,33 @@
 
 namespace tracklore {
 
+struct TrackRecord;
+
 class SlotIndex {
 public:
     /// Forgets every entry and prepares room for about `expected` identifiers.
     void Clear(size_t expected = 0);
     /// The lowest slot holding `id`, or -1.
     int Find(int32_t id) const;
+    /// The record in the lowest slot holding `id`, or nullptr: one memory access fewer than
+    /// going through the slot table.
+    TrackRecord* FindRecord(int32_t id) const;
     /// The further slots holding `id`, highest first (nullptr when it occurs once or never).
     const std::vector<int>* Repeats(int32_t id) const;
-    /// Records that `slot` now holds `id`.
-    void Add(int32_t id, int slot);
-    /// Records that `slot`, which held `id`, no longer does.
-    void Remove(int32_t id, int slot);
+    /// Records that `slot` now holds `record`, whose identifier is `id`.
+    void Add(int32_t id, int slot, TrackRecord* record);
+    /// Records that `slot`, which held `id`, no longer does. `slots` is the slot table, for
+    /// the record of the slot that becomes the lowest one holding `id`.
+    void Remove(int32_t id, int slot, TrackRecord* const* slots);
 
 private:
     struct Entry {
         int32_t id = 0;
-        int32_t slot = -1;  // -1: an empty entry
+        int32_t slot = -1;              // -1: an empty entry
+        TrackRecord* record = nullptr;  // the record in `slot`
     };
     size_t Home(int32_t id) const;
+    const Entry* Lookup(int32_t id) const;
     void Grow();
 
     // Open addressing with linear probing; the table is a power of two at most half full.

@@ -1,3 +1,4 @@
+// SortBy: the partition sort's order computed from ranked keys without its quadratic cost.
 #include <algorithm>
 #include <climits>
 #include <string>

@@ -1,3 +1,4 @@
+// UTF-8 checks and conversions to and from Windows-1252 and UTF-16.
 #include "core/text_encoding.h"
 
 #include <algorithm>

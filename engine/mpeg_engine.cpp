@@ -1,3 +1,4 @@
+// The engine's state behind the exported calls: opening, playing, stopping and closing a file.
 #include "engine/mpeg_engine.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The out123 module and device a play writes to, read from the environment.
 #include "engine/output_choice.h"
 
 #include <cstdlib>

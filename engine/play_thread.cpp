@@ -1,3 +1,4 @@
+// The playing thread: decodes the opened file frame by frame and hands the audio to out123.
 #include "engine/play_thread.h"
 
 #include <algorithm>

@@ -51,18 +51,13 @@ std::string FieldText(const uint8_t* tag, const TField& field) {
 }  // namespace
 
 void ReadId3v1(Tid3v2& tag, TSeekableStream& stream) {
-    const bool wasStrict = stream.Strict();
-    stream.SetStrict(true);
     uint8_t raw[kTagSize];
-    try {
+    {
         // A file shorter than the tag fails as the short read of those 128 bytes.
+        const TStrictScope strict(stream, true);
         stream.Seek(std::max<int64_t>(stream.Size() - kTagSize, 0));
         stream.Read(raw, kTagSize);
-    } catch (...) {
-        stream.SetStrict(wasStrict);
-        throw;
     }
-    stream.SetStrict(wasStrict);
     if (std::memcmp(raw, "TAG", 3) != 0) return;
 
     tag.TagKind = 1;

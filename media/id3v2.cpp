@@ -1,3 +1,4 @@
+// The tag reader: the ID3v2 tag at the start of a file, or else the version-1 tag at its end.
 #include "media/id3v2.h"
 
 #include <algorithm>
@@ -65,26 +66,6 @@ uint32_t BigEndian(const uint8_t* b, int count) {
         value = (value << 8) | b[i];
     return value;
 }
-
-// Restores the stream's strictness on the way out, error or not.
-class TStrictGuard {
-public:
-    explicit TStrictGuard(TSeekableStream& stream) : stream_(stream), wasStrict_(stream.Strict()) {
-        stream_.SetStrict(true);
-    }
-    ~TStrictGuard() {
-        try {
-            stream_.SetStrict(wasStrict_);
-        } catch (...) {
-        }
-    }
-    TStrictGuard(const TStrictGuard&) = delete;
-    TStrictGuard& operator=(const TStrictGuard&) = delete;
-
-private:
-    TSeekableStream& stream_;
-    bool wasStrict_;
-};
 
 // Moves `count` bytes forward, failing as the short read it would become when the input
 // does not hold that many.
@@ -241,7 +222,7 @@ void Tid3v2::LoadTags(bool withAudio) {
 }
 
 void Tid3v2::Load(TSeekableStream& stream, bool withAudio) {
-    TStrictGuard strict(stream);
+    TStrictScope strict(stream, true);
     FileLength = stream.Size();
     stream.Seek(0);
     uint8_t header[kTagHeaderSize];

@@ -138,15 +138,8 @@ Tid3frame::Tid3frame(const Tid3FrameHeader& header, TSeekableStream& stream)
         throw EInOutError(msg::ReadLessThanExpected);
     Data.resize(header.FrameSize);
     if (!Data.empty()) {
-        const bool wasStrict = stream.Strict();
-        stream.SetStrict(true);
-        try {
-            stream.Read(Data.data(), static_cast<int32_t>(Data.size()));
-        } catch (...) {
-            stream.SetStrict(wasStrict);
-            throw;
-        }
-        stream.SetStrict(wasStrict);
+        const TStrictScope strict(stream, true);
+        stream.Read(Data.data(), static_cast<int32_t>(Data.size()));
     }
     if (FormatFlags & kFrameUnsynchronised) {
         RemoveUnsynchronisation(Data);

@@ -1,3 +1,4 @@
+// A read-only, seekable stream over an MP3 file or bytes in memory, read in blocks.
 #include "media/media_input.h"
 
 #include <algorithm>
@@ -51,19 +52,8 @@ void TMediaInput::Prefetch(int64_t offset, int32_t count) {
     const int64_t start = offset - offset % firstBlock_;
     const int64_t stop = std::min<int64_t>(end + (firstBlock_ - end % firstBlock_) % firstBlock_,
                                            std::min<int64_t>(size_, start + kBlockSize));
-    const auto wanted = static_cast<int32_t>(stop - start);
-    blockStart_ = start;
-    blockEnd_ = start;
     onwardFills_ = 0;
-    if (wanted > capacity_) {
-        fileBlock_ = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(wanted));
-        block_ = fileBlock_.get();
-        capacity_ = wanted;
-    }
-    file_->Seek(start);
-    const int32_t got = file_->Read(block_, wanted);
-    fetched_ += got;
-    blockEnd_ = start + got;
+    Load(start, static_cast<int32_t>(stop - start));
 }
 
 void TMediaInput::WillNeed(int64_t offset, int64_t count) {
@@ -83,10 +73,14 @@ void TMediaInput::Fill(int64_t offset) {
     onwardFills_ = onward ? onwardFills_ + 1 : 0;
     blockSize_ =
         onwardFills_ >= kFillsBeforeGrowing ? std::min(blockSize_ * 2, kBlockSize) : firstBlock_;
+    const int64_t start = offset - offset % firstBlock_;
+    Load(start, static_cast<int32_t>(std::min<int64_t>(blockSize_, size_ - start)));
+}
+
+void TMediaInput::Load(int64_t start, int32_t wanted) {
     // Forget the old block first, so a failing read leaves no stale bytes behind.
-    blockStart_ = offset - offset % firstBlock_;
-    blockEnd_ = blockStart_;
-    const auto wanted = static_cast<int32_t>(std::min<int64_t>(blockSize_, size_ - blockStart_));
+    blockStart_ = start;
+    blockEnd_ = start;
     if (wanted <= 0) return;
     if (wanted > capacity_) {
         // Every byte handed out is read from the file first, so the buffer need not be zeroed.
@@ -94,10 +88,10 @@ void TMediaInput::Fill(int64_t offset) {
         block_ = fileBlock_.get();
         capacity_ = wanted;
     }
-    file_->Seek(blockStart_);
+    file_->Seek(start);
     const int32_t got = file_->Read(block_, wanted);
     fetched_ += got;
-    blockEnd_ = blockStart_ + got;
+    blockEnd_ = start + got;
 }
 
 int32_t TMediaInput::Read(void* buffer, int32_t count) {

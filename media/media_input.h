@@ -67,6 +67,8 @@ public:
 
 private:
     void Fill(int64_t offset);  // loads the block holding `offset`
+    // Reads `wanted` bytes from `start` into the block (none when `wanted` is not positive).
+    void Load(int64_t start, int32_t wanted);
     bool InBlock() const { return position_ >= blockStart_ && position_ < blockEnd_; }
 
     std::unique_ptr<TFileStream> file_;

@@ -1,3 +1,4 @@
+// MPEG audio frames: finding the first header, decoding it and walking the frames.
 #include "media/mpeg_audio.h"
 
 #include <cstring>
@@ -75,28 +76,6 @@ constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", 
 
 constexpr int64_t kId3v1Size = 128;
 constexpr int32_t kId3v2HeaderSize = 10;
-
-// Switches a stream to returning short counts for the time of one analysis and gives the
-// caller's setting back afterwards, also when the analysis raises.
-class TNonStrict {
-public:
-    explicit TNonStrict(TSeekableStream& stream) : stream_(stream), wasStrict_(stream.Strict()) {
-        if (wasStrict_) stream_.SetStrict(false);
-    }
-    TNonStrict(const TNonStrict&) = delete;
-    TNonStrict& operator=(const TNonStrict&) = delete;
-    ~TNonStrict() {
-        if (!wasStrict_) return;
-        try {
-            stream_.SetStrict(true);
-        } catch (...) {
-        }
-    }
-
-private:
-    TSeekableStream& stream_;
-    bool wasStrict_;
-};
 
 }  // namespace
 
@@ -303,27 +282,26 @@ void TMPEGAudio::WalkFrames(TSeekableStream& stream) {
     LengthSource = TLengthSource::Walk;
 }
 
-std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
-    TNonStrict nonStrict(stream);
+std::unique_ptr<TMPEGAudio> TMPEGAudio::Analyse(TSeekableStream& stream,
+                                                void (TMPEGAudio::*rest)(TSeekableStream&)) {
+    // Short counts, not errors, for the time of the analysis.
+    TStrictScope nonStrict(stream, false);
     auto audio = std::make_unique<TMPEGAudio>();
     audio->FindFirstHeader(stream);
+    if (rest != nullptr) ((*audio).*rest)(stream);
     return audio;
+}
+
+std::unique_ptr<TMPEGAudio> TMPEGAudio::ReadFirstHeader(TSeekableStream& stream) {
+    return Analyse(stream, nullptr);
 }
 
 std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanAllFrames(TSeekableStream& stream) {
-    TNonStrict nonStrict(stream);
-    auto audio = std::make_unique<TMPEGAudio>();
-    audio->FindFirstHeader(stream);
-    audio->WalkFrames(stream);
-    return audio;
+    return Analyse(stream, &TMPEGAudio::WalkFrames);
 }
 
 std::unique_ptr<TMPEGAudio> TMPEGAudio::ScanQuick(TSeekableStream& stream) {
-    TNonStrict nonStrict(stream);
-    auto audio = std::make_unique<TMPEGAudio>();
-    audio->FindFirstHeader(stream);
-    audio->QuickLength(stream);
-    return audio;
+    return Analyse(stream, &TMPEGAudio::QuickLength);
 }
 
 }  // namespace tracklore

@@ -84,6 +84,10 @@ public:
     int SamplesPerFrame() const;
 
 private:
+    // Reads the first header with the stream's strict reading off, then runs `rest` (when
+    // given) on the stream after it.
+    static std::unique_ptr<TMPEGAudio> Analyse(TSeekableStream& stream,
+                                               void (TMPEGAudio::*rest)(TSeekableStream&));
     void FindFirstHeader(TSeekableStream& stream);
     // True when the frame of the header just decoded, starting at `at`, is followed by a
     // usable header of the same version, layer and sample rate, or ends exactly at the end

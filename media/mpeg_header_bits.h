@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <initializer_list>
 
 namespace tracklore::mpeg {
 
@@ -40,12 +41,16 @@ inline constexpr uint32_t kOriginalBit = 0x00000004;
 inline constexpr uint32_t kEmphasisMask = 0x00000003;
 
 // The fields tile the word: no bit is in two of them and none is left out.
-static_assert((kSyncMask ^ kVersionMask ^ kLayerMask ^ kProtectionBit ^ kBitRateMask ^
-               kSampleRateMask ^ kPaddingBit ^ kPrivateBit ^ kChannelModeMask ^ kModeExtensionMask ^
-               kCopyrightBit ^ kOriginalBit ^ kEmphasisMask) == 0xFFFFFFFF);
-static_assert((kSyncMask | kVersionMask | kLayerMask | kProtectionBit | kBitRateMask |
-               kSampleRateMask | kPaddingBit | kPrivateBit | kChannelModeMask | kModeExtensionMask |
-               kCopyrightBit | kOriginalBit | kEmphasisMask) == 0xFFFFFFFF);
+static_assert([] {
+    uint32_t seen = 0;
+    for (const uint32_t field : {kSyncMask, kVersionMask, kLayerMask, kProtectionBit, kBitRateMask,
+                                 kSampleRateMask, kPaddingBit, kPrivateBit, kChannelModeMask,
+                                 kModeExtensionMask, kCopyrightBit, kOriginalBit, kEmphasisMask}) {
+        if ((seen & field) != 0) return false;
+        seen |= field;
+    }
+    return seen == 0xFFFFFFFF;
+}());
 
 /// What stays the same in every frame of one stream kind: sync, version, layer and sample
 /// rate. Protection, padding and the rest may change from frame to frame.

@@ -1,17 +1,17 @@
+// Scanning one MP3 file into a record, and a folder tree into records and an error list.
 #include "media/scan.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <set>
 #include <string>
-#include <utility>
 
 #include "core/format.h"
 #include "core/genres.h"
 #include "core/messages.h"
 #include "media/id3v2.h"
 #include "media/media_input.h"
+#include "media/mp3_folder_walk.h"
 #include "media/mpeg_audio.h"
 #include "media/scan_text.h"
 #include "platform/date_time.h"
@@ -24,12 +24,6 @@
 namespace tracklore {
 
 namespace {
-
-constexpr const char* kErrorSeparator = "  -  ";
-
-// A folder is known by its device and inode, so a second way into it (a link, a bind
-// mount) is recognised, and a link loop ends.
-using FolderKey = std::pair<uint64_t, uint64_t>;
 
 const Tid3text* TextFrame(const Tid3v2& tag, std::string_view id) {
     return dynamic_cast<const Tid3text*>(tag.FindFrame(id));
@@ -81,60 +75,6 @@ public:
 private:
     const TMediaInput& input_;
     int64_t* total_;
-};
-
-class TFolderWalk {
-public:
-    TFolderWalk(TTracklore& catalogue, std::vector<std::string>& errors,
-                const TScanOptions& options)
-        : catalogue_(catalogue), errors_(errors), options_(options) {}
-
-    // Marks `folder` visited; false when it was visited already.
-    bool Enter(const std::string& folder) {
-        const auto status = platform::GetFileStatus(folder);
-        if (!status) return true;  // listing it will tell
-        return visited_.insert({status->Device, status->Inode}).second;
-    }
-
-    // Scans the entries of `folder`; false when the scan was stopped.
-    bool Walk(const std::string& folder, const std::vector<platform::FolderEntry>& entries) {
-        std::string prefix = folder;
-        if (!prefix.empty() && prefix.back() != '/') prefix += '/';
-        for (const auto& entry : entries) {
-            const std::string path = prefix + entry.Name;
-            if (entry.IsFolder) {
-                if (!Enter(path)) continue;
-                const auto inner = platform::ListFolder(path);
-                if (!inner) {
-                    // One folder that cannot be listed costs its own files only.
-                    const std::string reason = platform::SystemErrorText(platform::LastFileError());
-                    errors_.push_back(path + kErrorSeparator +
-                                      Format(msg::ScanFolderNotRead, reason.c_str()));
-                } else if (!Walk(path, *inner)) {
-                    return false;
-                }
-                continue;
-            }
-            if (!HasMp3Extension(entry.Name)) continue;
-            // Pipes and devices have no file to read (a pipe named "x.mp3" would block the
-            // scan for good): listed, not opened.
-            if (entry.IsDevice) {
-                errors_.push_back(path + kErrorSeparator + msg::ScanNotAFile);
-                continue;
-            }
-            catalogue_.RaiseScan(path);
-            // The notification is where the user's wish to stop arrives.
-            if (options_.Cancel != nullptr && *options_.Cancel) return false;
-            ScanFileListingErrors(catalogue_, path, errors_, options_);
-        }
-        return true;
-    }
-
-private:
-    TTracklore& catalogue_;
-    std::vector<std::string>& errors_;
-    const TScanOptions& options_;
-    std::set<FolderKey> visited_;
 };
 
 }  // namespace
@@ -199,34 +139,34 @@ void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions
     catalogue.Insert(record);
 }
 
+std::optional<TrackRecord> ScanRecordListingErrors(const std::string& path,
+                                                   std::vector<std::string>& errors,
+                                                   const TScanOptions& options) {
+    // Every failure that belongs to this one file is listed: a tag or header error, a file
+    // cut short, gone or unreadable.
+    try {
+        return ScanRecord(path, options);
+    } catch (const EMPEGError& error) {
+        errors.push_back(ScanErrorLine(path, error.what()));
+    } catch (const Eid3v2& error) {
+        errors.push_back(ScanErrorLine(path, error.what()));
+    } catch (const EInOutError& error) {
+        errors.push_back(ScanErrorLine(path, error.what()));
+    }
+    return std::nullopt;
+}
+
 void ScanFileListingErrors(TTracklore& catalogue, const std::string& path,
                            std::vector<std::string>& errors, const TScanOptions& options) {
-    // Every failure that belongs to this one file is listed; a full catalogue is not the
-    // file's fault and ends the scan.
-    std::optional<TrackRecord> record;
-    try {
-        record = ScanRecord(path, options);
-    } catch (const EMPEGError& error) {
-        errors.push_back(path + kErrorSeparator + error.what());
-    } catch (const Eid3v2& error) {
-        errors.push_back(path + kErrorSeparator + error.what());
-    } catch (const EInOutError& error) {
-        errors.push_back(path + kErrorSeparator + error.what());
-    }
-    if (record) catalogue.Insert(*record);
+    // A full catalogue is not the file's fault and ends the scan.
+    if (auto record = ScanRecordListingErrors(path, errors, options)) catalogue.Insert(*record);
 }
 
 bool ScanFolder(TTracklore& catalogue, const std::string& folder, std::vector<std::string>& errors,
                 const TScanOptions& options) {
-    TFolderWalk walk(catalogue, errors, options);
-    walk.Enter(folder);
-    // The folder the user named must be readable: a mistyped path is reported, not ignored.
-    const auto entries = platform::ListFolder(folder);
-    if (!entries) {
-        throw EInOutError(Format(msg::ErrorOpening, folder.c_str(),
-                                 platform::SystemErrorText(platform::LastFileError()).c_str()));
-    }
-    return walk.Walk(folder, *entries);
+    return WalkMp3Files(catalogue, folder, options, errors, [&](const std::string& path) {
+        ScanFileListingErrors(catalogue, path, errors, options);
+    });
 }
 
 }  // namespace tracklore

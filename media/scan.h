@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,13 @@ TrackRecord ScanRecord(const std::string& path, const TScanOptions& options = {}
 /// Scans one file and inserts its record into `catalogue` (which assigns the ID). Raises as
 /// ScanRecord, and "Too Many Elements!" when the catalogue is full.
 void ScanFile(TTracklore& catalogue, const std::string& path, const TScanOptions& options = {});
+
+/// Builds the record of one file as ScanRecord does, except that a failure that belongs to
+/// the file (a tag or header error, a short read, an open or read error, a file that is
+/// gone) adds the line "path  -  message" to `errors` and gives no record.
+std::optional<TrackRecord> ScanRecordListingErrors(const std::string& path,
+                                                   std::vector<std::string>& errors,
+                                                   const TScanOptions& options = {});
 
 /// Scans one file as ScanFile does, except that a failure that belongs to the file (a tag
 /// or header error, a short read, an open or read error, a file that is gone) adds the line

@@ -1,3 +1,4 @@
+// Tag texts as the scan puts them into records: zero characters and blanks cleaned away.
 #include "media/scan_text.h"
 
 #include <vector>

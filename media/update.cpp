@@ -1,26 +1,22 @@
+// Updating a folder tree's records: unchanged files kept, changed ones scanned again.
 #include "media/update.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
 
-#include "core/format.h"
-#include "core/messages.h"
-#include "media/id3v2.h"
-#include "media/mpeg_audio.h"
+#include "media/mp3_folder_walk.h"
 #include "platform/date_time.h"
 #include "platform/drives.h"
 #include "platform/file.h"
 #include "platform/file_info.h"
 #include "platform/file_name_text.h"
 #include "platform/locale.h"
-#include "streams/stream_errors.h"
 
 namespace tracklore {
 
 namespace {
-
-constexpr const char* kErrorSeparator = "  -  ";
 
 // Volume label and file name of a path, as a scan records them. The drive table and the
 // labels are looked up once per update, not per file: an unchanged file costs only the
@@ -52,6 +48,22 @@ TNameKey KeyOf(std::string_view volume, std::string_view filename) {
     return {locale::SortKeyIgnoreCase(volume), locale::SortKeyIgnoreCase(filename)};
 }
 
+// A folder as records name it: volume label, and the file name without a closing '/'.
+struct TPlace {
+    std::string Volume;
+    std::string Name;
+};
+
+// Whether the record's file lies in the folder `place` or below it.
+bool IsBelow(const TrackRecord& record, const TPlace& place) {
+    if (locale::CompareIgnoreCase(record.Volume, place.Volume) != 0) return false;
+    const std::string_view file = record.Filename.view();
+    const std::string& name = place.Name;
+    if (name == "/") return !file.empty() && file.front() == '/';
+    return file.size() > name.size() && file[name.size()] == '/' &&
+           locale::CompareIgnoreCase(file.substr(0, name.size()), name) == 0;
+}
+
 class TUpdateWalk {
 public:
     TUpdateWalk(TTracklore& catalogue, TUpdateReport& report, const TScanOptions& options)
@@ -64,85 +76,60 @@ public:
         }
     }
 
-    bool Enter(const std::string& folder) {
-        const auto status = platform::GetFileStatus(folder);
-        if (!status) return true;
-        return visited_.insert({status->Device, status->Inode}).second;
-    }
-
-    bool Walk(const std::string& folder, const std::vector<platform::FolderEntry>& entries) {
-        std::string prefix = folder;
-        if (!prefix.empty() && prefix.back() != '/') prefix += '/';
-        for (const auto& entry : entries) {
-            const std::string path = prefix + entry.Name;
-            if (!entry.IsFolder && !entry.IsDevice && HasMp3Extension(entry.Name)) {
-                catalogue_.RaiseScan(path);
-                if (options_.Cancel != nullptr && *options_.Cancel) return false;
-                UpdateFile(path);
-            }
-            if (entry.IsFolder && Enter(path)) {
-                if (const auto inner = platform::ListFolder(path)) {
-                    if (!Walk(path, *inner)) return false;
-                }
-            }
-        }
-        return true;
-    }
-
-    // Lists the records under `folder` whose file the walk did not meet.
-    void ListMissing(const std::string& folder) {
-        auto [volume, name] = locator_.Locate(folder);
-        while (name.size() > 1 && name.back() == '/')
-            name.pop_back();
-        for (int slot = 0; slot < catalogue_.SlotEnd(); ++slot) {
-            const TrackRecord* record = catalogue_.SlotRecord(slot);
-            // A second record of a file that is there (an earlier scan twice) is not missing.
-            if (record == nullptr || seen_.count(KeyOf(record->Volume, record->Filename)) != 0)
-                continue;
-            if (locale::CompareIgnoreCase(record->Volume, volume) != 0) continue;
-            const std::string_view file = record->Filename.view();
-            const bool below =
-                name == "/" ? !file.empty() && file.front() == '/'
-                            : file.size() > name.size() && file[name.size()] == '/' &&
-                                  locale::CompareIgnoreCase(file.substr(0, name.size()), name) == 0;
-            if (below) report_.Missing.push_back(*record);
-        }
-    }
-
-private:
+    // Updates the record of the file at `path`, or adds one.
     void UpdateFile(const std::string& path) {
         const auto [volume, name] = locator_.Locate(path);
         const TNameKey key = KeyOf(volume, name);
         seen_.insert(key);
         const auto match = byName_.find(key);
-        try {
-            if (match == byName_.end()) {
-                TrackRecord record = ScanRecord(path, options_);
-                catalogue_.Insert(record);
+        if (match == byName_.end()) {
+            if (auto record = ScanRecordListingErrors(path, report_.Failed, options_)) {
+                catalogue_.Insert(*record);
                 report_.Added.push_back(path);
-                return;
             }
-            const int32_t id = match->second;
-            TrackRecord stored;
-            catalogue_.GetByID(id, stored);
-            const auto status = platform::GetFileStatus(path);
-            if (status && stored.FileSize == static_cast<uint32_t>(status->Size) &&
-                stored.FileDate == platform::FileDateTime(status->LastWrite)) {
-                ++report_.Unchanged;
-                return;
-            }
-            TrackRecord record = ScanRecord(path, options_);
-            record.ID = id;
-            catalogue_.Update(record);
-            report_.Changed.push_back(path);
-        } catch (const EMPEGError& error) {
-            report_.Failed.push_back(path + kErrorSeparator + error.what());
-        } catch (const Eid3v2& error) {
-            report_.Failed.push_back(path + kErrorSeparator + error.what());
-        } catch (const EInOutError& error) {
-            // A file cut short or unreadable is one failed file, not the end of the update.
-            report_.Failed.push_back(path + kErrorSeparator + error.what());
+            return;
         }
+        const int32_t id = match->second;
+        TrackRecord stored;
+        catalogue_.GetByID(id, stored);
+        const auto status = platform::GetFileStatus(path);
+        if (status && stored.FileSize == static_cast<uint32_t>(status->Size) &&
+            stored.FileDate == platform::FileDateTime(status->LastWrite)) {
+            ++report_.Unchanged;
+            return;
+        }
+        if (auto record = ScanRecordListingErrors(path, report_.Failed, options_)) {
+            record->ID = id;
+            catalogue_.Update(*record);
+            report_.Changed.push_back(path);
+        }
+    }
+
+    // Lists the records under `folder` whose file the walk did not meet. Records under a
+    // subfolder the walk could not list are not missing: their files were never looked for.
+    void ListMissing(const std::string& folder, const std::vector<std::string>& unread) {
+        const TPlace place = PlaceOf(folder);
+        std::vector<TPlace> unknown;
+        for (const std::string& path : unread)
+            unknown.push_back(PlaceOf(path));
+        for (int slot = 0; slot < catalogue_.SlotEnd(); ++slot) {
+            const TrackRecord* record = catalogue_.SlotRecord(slot);
+            // A second record of a file that is there (an earlier scan twice) is not missing.
+            if (record == nullptr || seen_.count(KeyOf(record->Volume, record->Filename)) != 0)
+                continue;
+            if (!IsBelow(*record, place)) continue;
+            const auto inUnread = [&](const TPlace& other) { return IsBelow(*record, other); };
+            if (std::none_of(unknown.begin(), unknown.end(), inUnread))
+                report_.Missing.push_back(*record);
+        }
+    }
+
+private:
+    TPlace PlaceOf(const std::string& folder) {
+        auto [volume, name] = locator_.Locate(folder);
+        while (name.size() > 1 && name.back() == '/')
+            name.pop_back();
+        return {std::move(volume), std::move(name)};
     }
 
     TTracklore& catalogue_;
@@ -151,7 +138,6 @@ private:
     TLocator locator_;
     std::map<TNameKey, int32_t> byName_;
     std::set<TNameKey> seen_;  // the files the walk met
-    std::set<std::pair<uint64_t, uint64_t>> visited_;
 };
 
 }  // namespace
@@ -159,17 +145,15 @@ private:
 void UpdateFolder(TTracklore& catalogue, const std::string& folder, TUpdateReport& report,
                   const TScanOptions& options) {
     TUpdateWalk walk(catalogue, report, options);
-    walk.Enter(folder);
-    const auto entries = platform::ListFolder(folder);
-    if (!entries) {
-        throw EInOutError(Format(msg::ErrorOpening, folder.c_str(),
-                                 platform::SystemErrorText(platform::LastFileError()).c_str()));
-    }
-    if (!walk.Walk(folder, *entries)) {
+    std::vector<std::string> unread;
+    const bool finished = WalkMp3Files(
+        catalogue, folder, options, report.Failed,
+        [&walk](const std::string& path) { walk.UpdateFile(path); }, &unread);
+    if (!finished) {
         report.Cancelled = true;
         return;
     }
-    walk.ListMissing(folder);
+    walk.ListMissing(folder, unread);
 }
 
 void RemoveMissing(TTracklore& catalogue, TUpdateReport& report,

@@ -21,7 +21,7 @@ struct TUpdateReport {
     /// Records under the walked folders whose file is gone; they stay until RemoveMissing.
     std::vector<TrackRecord> Missing;
     int Removed = 0;                  ///< missing records removed by RemoveMissing
-    std::vector<std::string> Failed;  ///< "path  -  message" of files that could not be read
+    std::vector<std::string> Failed;  ///< "path  -  message" of what could not be read
     bool Cancelled = false;           ///< stopped through TScanOptions::Cancel
 
     /// Whether the catalogue changed (records added, re-read or removed).
@@ -35,9 +35,10 @@ struct TUpdateReport {
 /// size and date are the record's is not opened. A changed file is read again into its
 /// record, which keeps its ID; a new file is added. Records under the folder (same volume,
 /// file name below the folder's) whose file was not met are listed as missing; a cancelled
-/// update lists none. A file that cannot be read (tag, header or read error) is listed and
-/// the update goes on; a full catalogue ends it. Raises EInOutError when `folder` cannot be
-/// listed.
+/// update lists none. A file that cannot be read (tag, header or read error), a subfolder
+/// that cannot be listed and a pipe or device named ".mp3" are listed in Failed as a scan
+/// lists them, and the update goes on; the records under such a subfolder are not missing.
+/// A full catalogue ends the update. Raises EInOutError when `folder` cannot be listed.
 void UpdateFolder(TTracklore& catalogue, const std::string& folder, TUpdateReport& report,
                   const TScanOptions& options = {});
 

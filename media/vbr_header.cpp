@@ -1,3 +1,4 @@
+// The encoder's summary in the first frame: Xing, Info and VBRI headers found and read.
 #include "media/vbr_header.h"
 
 #include <cstring>

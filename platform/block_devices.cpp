@@ -1,3 +1,4 @@
+// The block devices behind mounts: what sysfs and blkid say about them, and their labels.
 #include "platform/block_devices.h"
 
 #include <blkid.h>
@@ -9,6 +10,7 @@
 #include <sys/sysmacros.h>
 
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/file_info.h"
 
 namespace tracklore::platform {
@@ -83,13 +85,6 @@ std::string LabelFromLinks(dev_t device) {
         }
     }
     return {};
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Date and time values as days since 30 December 1899 in local time, and back.
 #include "platform/date_time.h"
 
 namespace tracklore::platform {

@@ -1,3 +1,4 @@
+// Drive letters mapped to mounted file systems: the drive table, types and volume labels.
 #include "platform/drives.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "core/text_encoding.h"
+#include "core/text_scan.h"
 #include "platform/file_info.h"
 #include "platform/mount_cache.h"
 
@@ -29,14 +31,8 @@ struct CurrentTable {
     std::vector<TableDrive> Drives;
 };
 
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+// Blanks around the items of a drive list.
+constexpr std::string_view kItemBlanks = " \t\r\n";
 
 std::optional<char> DriveLetter(char letter) {
     if (letter >= 'a' && letter <= 'z') return letter;
@@ -167,12 +163,12 @@ std::vector<DriveEntry> ParseDriveTable(const std::string& text) {
 
         const size_t equals = item.find('=');
         if (equals == std::string_view::npos) continue;
-        std::string_view letterText = Trim(item.substr(0, equals));
+        std::string_view letterText = Trim(item.substr(0, equals), kItemBlanks);
         std::optional<DriveType> type;
         if (const size_t colon = letterText.find(':'); colon != std::string_view::npos) {
-            type = NamedType(Trim(letterText.substr(colon + 1)));
+            type = NamedType(Trim(letterText.substr(colon + 1), kItemBlanks));
             if (!type) continue;
-            letterText = Trim(letterText.substr(0, colon));
+            letterText = Trim(letterText.substr(0, colon), kItemBlanks);
         }
         if (letterText.size() != 1) continue;
         const std::optional<char> letter = DriveLetter(letterText[0]);
@@ -183,7 +179,7 @@ std::vector<DriveEntry> ParseDriveTable(const std::string& text) {
             label = std::string(rest.substr(bar + 1));
             rest = rest.substr(0, bar);
         }
-        std::optional<std::string> root = NormaliseRoot(Trim(rest));
+        std::optional<std::string> root = NormaliseRoot(Trim(rest, kItemBlanks));
         if (!root) continue;
 
         DriveEntry entry;

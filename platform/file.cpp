@@ -1,3 +1,4 @@
+// Files of the operating system: the owning descriptor, file calls and system error texts.
 #include "platform/file.h"
 
 #include <cerrno>
@@ -173,30 +174,43 @@ bool TNativeFile::EmptyFile(const std::string& path) {
     return code == 0 ? true : Fail(code);
 }
 
-bool TNativeFile::Read(void* buffer, size_t count, size_t& done) {
+namespace {
+
+// Moves `count` bytes with `move(offset, size)` (a read or a write at that offset of the
+// buffer) until all are moved, the call moves none (the end of the file), or it fails.
+template <class Move>
+bool MoveAll(size_t count, size_t& done, int& error, Move move) {
     done = 0;
-    auto* bytes = static_cast<char*>(buffer);
     while (done < count) {
-        const ssize_t got =
-            RetryOnInterrupt([&] { return ::read(fd_, bytes + done, count - done); });
-        if (got < 0) return Fail(errno);
-        if (got == 0) break;
-        done += static_cast<size_t>(got);
+        const ssize_t moved = RetryOnInterrupt([&] { return move(done, count - done); });
+        if (moved < 0) {
+            error = errno;
+            return false;
+        }
+        if (moved == 0) break;
+        done += static_cast<size_t>(moved);
     }
     return true;
 }
 
+}  // namespace
+
+bool TNativeFile::Read(void* buffer, size_t count, size_t& done) {
+    auto* bytes = static_cast<char*>(buffer);
+    int error = 0;
+    if (MoveAll(count, done, error,
+                [&](size_t at, size_t size) { return ::read(fd_, bytes + at, size); }))
+        return true;
+    return Fail(error);
+}
+
 bool TNativeFile::Write(const void* buffer, size_t count, size_t& done) {
-    done = 0;
     const auto* bytes = static_cast<const char*>(buffer);
-    while (done < count) {
-        const ssize_t put =
-            RetryOnInterrupt([&] { return ::write(fd_, bytes + done, count - done); });
-        if (put < 0) return Fail(errno);
-        if (put == 0) break;
-        done += static_cast<size_t>(put);
-    }
-    return true;
+    int error = 0;
+    if (MoveAll(count, done, error,
+                [&](size_t at, size_t size) { return ::write(fd_, bytes + at, size); }))
+        return true;
+    return Fail(error);
 }
 
 bool TNativeFile::Seek(int64_t offset) {

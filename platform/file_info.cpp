@@ -1,3 +1,4 @@
+// What the file system says about a path: kind, size, last-write time and folder listings.
 #include "platform/file_info.h"
 
 #include <cerrno>

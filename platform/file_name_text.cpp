@@ -1,3 +1,4 @@
+// File names that are not UTF-8, converted for records and mapped back to their bytes.
 #include "platform/file_name_text.h"
 
 #include <algorithm>

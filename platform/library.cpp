@@ -1,3 +1,4 @@
+// Shared libraries: loading, looking up exported functions and unloading.
 #include "platform/library.h"
 
 #include <algorithm>

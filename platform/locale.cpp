@@ -1,3 +1,4 @@
+// Locale services over ICU: collation with and without case, sort keys and case mapping.
 #include "platform/locale.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// The mount table kept between calls and read again only when the kernel reports a change.
 #include "platform/mount_cache.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The mounts listed in /proc/self/mountinfo, and the mount that holds a path.
 #include "platform/mounts.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The running program's folder, and other programs found on the path and started.
 #include "platform/program.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The registry store: keys and typed values read from and written to its text file.
 #include "platform/registry.h"
 
 #include <cerrno>
@@ -7,6 +8,8 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
+#include "platform/descriptor.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
 #include "streams/stream_errors.h"
@@ -41,20 +44,6 @@ void WriteWhole(const std::string& path, const std::string& bytes, bool& opened)
     file.Close();
 }
 
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd) : fd_(fd) {}
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    ~TDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The file's bytes. Returns false with the error code for a file that cannot be read;
 // a missing file reads as empty.
 bool ReadStore(const std::string& fileName, std::string& text, int& code) {
@@ -66,14 +55,8 @@ bool ReadStore(const std::string& fileName, std::string& text, int& code) {
         return code == ENOENT || code == ENOTDIR;
     }
     struct stat status;
-    if (::fstat(file.Get(), &status) != 0) {
-        code = errno;
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        code = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
-        return false;
-    }
+    code = RegularFileError(file.Get(), status);
+    if (code != 0) return false;
     if (status.st_size > kMaxStoreSize) {
         code = EFBIG;
         return false;
@@ -110,10 +93,7 @@ void MakeFolders(const std::string& fileName) {
 
 // The full path of `key` below the user's root, or "" when it cannot name a key.
 std::string KeyPath(std::string_view key) {
-    while (!key.empty() && key.front() == '\\')
-        key.remove_prefix(1);
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
+    key = Trim(key, "\\");
     for (char c : key)
         if (static_cast<unsigned char>(c) < 0x20) return {};
     std::string path = kCurrentUserRoot;

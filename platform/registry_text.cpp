@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_scan.h"
 #include "platform/registry.h"
 
 // The text form, as regedit writes it:
@@ -34,32 +35,16 @@ constexpr uint32_t kTypeBinary = 3;
 constexpr uint32_t kTypeDWord = 4;
 constexpr size_t kHexLineWidth = 76;  // regedit's width for wrapped byte lists
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+// Blanks within a line; a line read without its LF may still end in CR.
+constexpr std::string_view kLineBlanks = " \t";
+constexpr std::string_view kLineEndBlanks = " \t\r";
 
-std::string_view TrimLeft(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view Trim(std::string_view text) {
-    text = TrimLeft(text);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
+std::string_view TrimLine(std::string_view text) {
+    return TrimRight(TrimLeft(text, kLineBlanks), kLineEndBlanks);
 }
 
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && FoldName(text.substr(0, prefix.size())) == prefix;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // 1 to 8 hex digits and nothing else.
@@ -116,12 +101,12 @@ bool ParseQuoted(std::string_view& rest, std::string& text) {
 bool ParseHexBytes(std::string_view data, TLineReader& lines, std::string& bytes) {
     bool good = true;
     for (;;) {
-        data = Trim(data);
+        data = TrimLine(data);
         const bool more = !data.empty() && data.back() == '\\';
         if (more) data.remove_suffix(1);
         while (!data.empty()) {
             const size_t comma = data.find(',');
-            const std::string_view token = Trim(data.substr(0, comma));
+            const std::string_view token = TrimLine(data.substr(0, comma));
             data = comma == std::string_view::npos ? std::string_view() : data.substr(comma + 1);
             uint32_t byte = 0;
             if (token.empty()) continue;
@@ -163,19 +148,19 @@ TRegValue ValueOfHex(uint32_t type, std::string bytes) {
 // is set for "-".
 bool ParseData(std::string_view data, TLineReader& lines, TRegValue& value, bool& remove) {
     remove = false;
-    data = TrimLeft(data);
+    data = TrimLeft(data, kLineBlanks);
     if (!data.empty() && data.front() == '"') {
         value = TRegValue();
         return ParseQuoted(data, value.Data);
     }
-    if (Trim(data) == "-") {
+    if (TrimLine(data) == "-") {
         remove = true;
         return true;
     }
     if (StartsWithFolded(data, "dword:")) {
         value = TRegValue();
         value.Type = TRegDataType::DWord;
-        return ParseHexNumber(Trim(data.substr(6)), value.DWord);
+        return ParseHexNumber(TrimLine(data.substr(6)), value.DWord);
     }
     uint32_t type = kTypeBinary;
     if (StartsWithFolded(data, "hex:")) {
@@ -213,7 +198,7 @@ bool ParseHeader(TLineReader& lines) {
     std::string_view line;
     while (lines.Next(line)) {
         if (line.substr(0, kUtf8Bom.size()) == kUtf8Bom) line.remove_prefix(kUtf8Bom.size());
-        line = Trim(line);
+        line = TrimLine(line);
         if (line.empty()) continue;
         return line == kHeader || line == kHeaderV5;
     }
@@ -301,7 +286,7 @@ TRegDocument ParseRegistryText(std::string_view text) {
     TRegKey* key = nullptr;
     std::string_view line;
     while (lines.Next(line)) {
-        line = TrimLeft(line);
+        line = TrimLeft(line, kLineBlanks);
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             bool remove = false;
@@ -321,7 +306,7 @@ TRegDocument ParseRegistryText(std::string_view text) {
         } else if (line.front() != '"' || !ParseQuoted(line, name)) {
             continue;
         }
-        line = TrimLeft(line);
+        line = TrimLeft(line, kLineBlanks);
         if (line.empty() || line.front() != '=') continue;
         TRegValue value;
         bool remove = false;

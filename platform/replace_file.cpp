@@ -1,3 +1,4 @@
+// ReplaceFile: a new file written beside the target and renamed over it when complete.
 #include "platform/replace_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The temporary file of a save: unnamed where possible, else named, and left-overs removed.
 #include "platform/save_temporary.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// TExtPlayer: binding the chosen plug-in, the drives, and playing or adding records.
 #include "playback/ext_player.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The "Configure External Player" model: plug-in rows, drive rows and storage settings.
 #include "playback/player_dialog.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Qt "Configure External Player" dialog: the model's lists and fields as widgets.
 #include "playback/player_dialog_qt.h"
 
 #include <QCheckBox>
@@ -24,10 +25,6 @@ namespace {
 
 using ui::ToQ;
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // A report-style list: no tree decoration, whole rows selected, columns from the headers,
 // each as wide as its widest text (the list scrolls sideways rather than cut a name).
 QTreeWidget* MakeList(QWidget* parent, const char* name,
@@ -40,7 +37,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name,
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QStringList headers;
     for (const char* column : columns)
-        headers << Text(column);
+        headers << ToQ(column);
     list->setHeaderLabels(headers);
     list->header()->setSectionsMovable(false);
     list->header()->setStretchLastSection(false);
@@ -53,10 +50,10 @@ class TPlayerDialogQt : public QDialog {
 public:
     TPlayerDialogQt(QWidget* parent, const TExtPlayerDialog& model) : QDialog(parent) {
         setObjectName("TExtPlayer");
-        setWindowTitle(Text(msg::PlayerConfigCaption));
+        setWindowTitle(ToQ(msg::PlayerConfigCaption));
         setWindowFlags(ui::kCloseOnlyDialogFlags);
 
-        auto* pluginGroup = new QGroupBox(Text(msg::PluginSelectionGroup), this);
+        auto* pluginGroup = new QGroupBox(ToQ(msg::PluginSelectionGroup), this);
         plugins_ = MakeList(pluginGroup, "L_Plugins",
                             {msg::PluginNameColumn, msg::PluginDescriptionColumn});
         plugins_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -71,14 +68,14 @@ public:
         });
         (new QVBoxLayout(pluginGroup))->addWidget(plugins_);
 
-        auto* driveGroup = new QGroupBox(Text(msg::DrivesToSearchGroup), this);
+        auto* driveGroup = new QGroupBox(ToQ(msg::DrivesToSearchGroup), this);
         drives_ = MakeList(driveGroup, "CL_Drives",
                            {msg::DriveColumn, msg::DriveTypeColumn, msg::DriveFolderColumn,
                             msg::DriveLabelColumn});
         drives_->setSelectionMode(QAbstractItemView::SingleSelection);
         (new QVBoxLayout(driveGroup))->addWidget(drives_);
 
-        auto* storageGroup = new QGroupBox(Text(msg::TempStorageGroup), this);
+        auto* storageGroup = new QGroupBox(ToQ(msg::TempStorageGroup), this);
         tempDir_ = new QLineEdit(storageGroup);
         tempDir_->setObjectName("E_TempDir");
         limit_ = new QSlider(Qt::Horizontal, storageGroup);
@@ -86,7 +83,7 @@ public:
         limit_->setRange(kTempLimitMin, kTempLimitMax);
         limit_->setTickInterval(kTempLimitTick);
         limit_->setTickPosition(QSlider::TicksBelow);
-        limit_->setToolTip(Text(msg::MaxStorageUseHint));
+        limit_->setToolTip(ToQ(msg::MaxStorageUseHint));
         // The limit is shown and stored, but nothing enforces it: the control stays off.
         limit_->setEnabled(false);
         limitLabel_ = new QLabel(storageGroup);
@@ -96,22 +93,27 @@ public:
             shown.SetTempLimit(value);
             limitLabel_->setText(ToQ(shown.L_Limit()));
         });
-        delOnPlay_ = new QCheckBox(Text(msg::DeleteTempOnPlay), storageGroup);
+        delOnPlay_ = new QCheckBox(ToQ(msg::DeleteTempOnPlay), storageGroup);
         delOnPlay_->setObjectName("CK_DelOnPlay");
 
         auto* grid = new QGridLayout(storageGroup);
-        grid->addWidget(new QLabel(Text(msg::TempStorageLocation), storageGroup), 0, 0);
+        auto* tempDirLabel =
+            new QLabel(ui::WithMnemonic(msg::TempStorageLocation, "Location"), storageGroup);
+        tempDirLabel->setBuddy(tempDir_);
+        auto* limitLabel = new QLabel(ui::WithMnemonic(msg::MaxStorageUse, "Max"), storageGroup);
+        limitLabel->setBuddy(limit_);
+        grid->addWidget(tempDirLabel, 0, 0);
         grid->addWidget(tempDir_, 0, 1, 1, 2);
-        grid->addWidget(new QLabel(Text(msg::MaxStorageUse), storageGroup), 1, 0);
+        grid->addWidget(limitLabel, 1, 0);
         grid->addWidget(limit_, 1, 1);
         grid->addWidget(limitLabel_, 1, 2);
         grid->addWidget(delOnPlay_, 2, 0, 1, 3);
 
-        auto* ok = new QPushButton(Text(msg::OkButton), this);
+        auto* ok = new QPushButton(ToQ(msg::OkButton), this);
         ok->setObjectName("B_OK");
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-        auto* cancel = new QPushButton(Text(msg::PlainCancelButton), this);
+        auto* cancel = new QPushButton(ToQ(msg::PlainCancelButton), this);
         cancel->setObjectName("B_Cancel");
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
         auto* buttons = new QHBoxLayout;
@@ -134,7 +136,7 @@ public:
     }
 
     /// The controls' state written into `model` (the rows stay; their checks are read).
-    void Store(TExtPlayerDialog& model) const {
+    void ReadBack(TExtPlayerDialog& model) const {
         model.L_PluginsSelected = -1;
         if (QTreeWidgetItem* current = plugins_->currentItem(); current && current->isSelected())
             model.L_PluginsSelected = plugins_->indexOfTopLevelItem(current);
@@ -183,7 +185,7 @@ private:
 bool ExecutePlayerDialogQt(QWidget* parent, TExtPlayerDialog& dialog) {
     TPlayerDialogQt form(parent, dialog);
     if (form.exec() != QDialog::Accepted) return false;
-    form.Store(dialog);
+    form.ReadBack(dialog);
     return true;
 }
 

@@ -1,3 +1,4 @@
+// The player's settings in the registry store: plug-in, temporary storage and drives.
 #include "playback/player_settings.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Files of the play pipeline: a record's full path, its temporary copy and the copying.
 #include "playback/temp_files.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The private folder of one run's temporary copies, and its removal at the end.
 #include "playback/temp_folder.h"
 
 #include <cerrno>
@@ -10,31 +11,15 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/descriptor.h"
+
 namespace tracklore::playback {
 
 namespace {
 
 constexpr size_t kCopyChunk = 64 * 1024;
 
-// Closes a descriptor when it goes out of scope.
-class TFd {
-public:
-    explicit TFd(int fd) : fd_(fd) {}
-    ~TFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return fd_; }
-    int Release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
+using platform::TDescriptor;
 
 // The process ID in a private folder's name, or 0 when the name is not one of ours.
 pid_t OwnerPid(std::string_view name) {
@@ -59,7 +44,7 @@ bool Running(pid_t pid) {
 // is a real folder of this user (the check is made on the opened folder itself, so it
 // cannot be swapped between check and use).
 bool RemoveOwnedFolder(int parent, const char* name) {
-    TFd fd(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    TDescriptor fd(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.Get() < 0) return false;
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
@@ -95,7 +80,7 @@ std::string MakePrivateTempFolder(const std::string& base, int& error) {
 }
 
 int RemoveLeftTempFolders(const std::string& base) {
-    TFd fd(::open(base.empty() ? "." : base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    TDescriptor fd(::open(base.empty() ? "." : base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() < 0) return 0;
     DIR* folder = ::fdopendir(fd.Get());
     if (folder == nullptr) return 0;
@@ -114,7 +99,7 @@ int RemoveLeftTempFolders(const std::string& base) {
 
 bool CopyToNewFile(const std::string& from, const std::string& to, int& error) {
     error = 0;
-    TFd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    TDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (source.Get() < 0) {
         error = errno;
         return false;
@@ -122,15 +107,10 @@ bool CopyToNewFile(const std::string& from, const std::string& to, int& error) {
     // Only a regular file has content to copy: a device such as /dev/zero would be copied
     // until the disk is full, and a pipe would give an empty copy.
     struct stat info {};
-    if (::fstat(source.Get(), &info) != 0) {
-        error = errno;
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        return false;
-    }
-    TFd target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    error = platform::RegularFileError(source.Get(), info);
+    if (error != 0) return false;
+    TDescriptor target(
+        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (target.Get() < 0) {
         error = errno;
         return false;

@@ -1,3 +1,4 @@
+// The playing engine's calls looked up by name in the engine library and bound.
 #include "plugin/engine_binding.h"
 
 #include <dlfcn.h>

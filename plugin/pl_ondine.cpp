@@ -1,3 +1,4 @@
+// PL_Ondine: the plug-in's exports, forwarded to the MPEG playing engine.
 #include "plugin/pl_ondine.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The plug-in's version record: texts kept readable in the library file.
 #include "plugin/version_record.h"
 
 namespace tracklore::plugin {

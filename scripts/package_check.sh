@@ -8,6 +8,7 @@
 # catalogue, listing the installed plug-in.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/window_prefs.sh
 
 scripts/package.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
@@ -105,24 +106,7 @@ sys.exit("no sound was written")
 PYTHON
 
 # The application, started offscreen on the catalogue, offers the installed plug-in.
-cat >tracklore.reg <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\\Software\\Corvane\\Tracklore\\1.0]
-"ListFontName"="DejaVu Sans"
-"ListFontSize"=dword:00000009
-"ListFontColor"=dword:80000008
-"ListFontStyle"=hex:00
-"ListBkColor"=dword:80000005
-"LastDir"="."
-"LastFile"=""
-"HomeDir"="$work/"
-"Xpos"=dword:00000000
-"Ypos"=dword:00000000
-"Xsize"=dword:00000460
-"Ysize"=dword:00000208
-"ScanVBR"=dword:00000000
-REG
+write_window_prefs tracklore.reg "$work/"
 QT_QPA_PLATFORM=offscreen TRACKLORE_REGISTRY=$work/tracklore.reg LANG=C.UTF-8 \
     timeout 60 "$root/usr/bin/tracklore" --list-plugins music.tracklore >plugins.txt 2>app.log ||
     fail "tracklore --list-plugins: $(cat app.log)"

@@ -5,6 +5,7 @@
 # docs/images/main-window.png. BUILD_DIR picks the build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/window_prefs.sh
 root=$PWD
 build=${BUILD_DIR:-build}
 out=docs/images/main-window.png
@@ -57,24 +58,7 @@ export TRACKLORE_DRIVES="c=/;m=$work/music|MUSIC01"
 "$build/bin/tracklore-cli" scan "$work/demo.tracklore" "$work/music" >/dev/null
 
 # Preferences of a user who made the window a little larger than the first-run size.
-cat >"$work/tracklore.reg" <<EOF
-REGEDIT4
-
-[HKEY_CURRENT_USER\\Software\\Corvane\\Tracklore\\1.0]
-"ListFontName"="DejaVu Sans"
-"ListFontSize"=dword:00000009
-"ListFontColor"=dword:80000008
-"ListFontStyle"=hex:00
-"ListBkColor"=dword:80000005
-"LastDir"="."
-"LastFile"=""
-"HomeDir"="$root/"
-"Xpos"=dword:00000000
-"Ypos"=dword:00000000
-"Xsize"=dword:00000460
-"Ysize"=dword:00000208
-"ScanVBR"=dword:00000000
-EOF
+write_window_prefs "$work/tracklore.reg" "$root/"
 
 cat >"$work/capture.sh" <<'EOF'
 #!/usr/bin/env bash

@@ -1,3 +1,4 @@
+// The masked ID and year fields and the genre list shared by the search and edit dialogs.
 #include "search/dialog_fields.h"
 
 #include <algorithm>
@@ -6,25 +7,14 @@
 #include "core/format.h"
 #include "core/genres.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "platform/locale.h"
 
 namespace tracklore {
 
-namespace {
-
-std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
 int32_t IdFromFieldText(std::string_view text) {
-    const std::string_view trimmed = TrimRight(text);
-    std::string_view digits = trimmed;
-    while (!digits.empty() && digits.front() == ' ')
-        digits.remove_prefix(1);
+    const std::string_view trimmed = TrimRight(text, " ");
+    const std::string_view digits = TrimLeft(trimmed, " ");
     try {
         return StrToInt(digits);
     } catch (const EConvertError&) {
@@ -34,7 +24,7 @@ int32_t IdFromFieldText(std::string_view text) {
 }
 
 std::string YearFromFieldText(std::string_view text) {
-    return std::string(TrimRight(text));
+    return std::string(TrimRight(text, " "));
 }
 
 std::vector<std::string> GenreComboItems() {

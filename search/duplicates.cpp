@@ -1,3 +1,4 @@
+// The duplicate finder: records linked by artist and title or by size and length, grouped.
 #include "search/duplicates.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "core/catalogue.h"
+#include "core/text_scan.h"
 #include "platform/locale.h"
 
 namespace tracklore {
@@ -40,13 +42,6 @@ private:
     std::vector<size_t> parent_;
 };
 
-std::string_view Trimmed(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 // Links records whose artist and title agree and whose lengths are close. Sorted by name,
 // then length, the records a tolerance apart are neighbours within runs of one name.
 void LinkByArtistTitle(const std::vector<const TrackRecord*>& records, TUnionFind& groups) {
@@ -58,8 +53,8 @@ void LinkByArtistTitle(const std::vector<const TrackRecord*>& records, TUnionFin
     std::vector<Entry> entries;
     entries.reserve(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
-        const std::string_view artist = Trimmed(records[i]->Artist.view());
-        const std::string_view title = Trimmed(records[i]->Title.view());
+        const std::string_view artist = Trim(records[i]->Artist.view());
+        const std::string_view title = Trim(records[i]->Title.view());
         if (artist.empty() || title.empty()) continue;
         std::string name = locale::LowerCase(artist);
         name += '\0';

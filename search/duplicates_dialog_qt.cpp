@@ -1,3 +1,4 @@
+// The Qt "Find duplicates" dialog: its two rules as check boxes.
 #include "search/duplicates_dialog_qt.h"
 
 #include <QCheckBox>
@@ -5,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/messages.h"
 #include "search/duplicates_dialog.h"
@@ -42,12 +42,7 @@ bool ExecuteDuplicatesDialogQt(QWidget* parent, TDuplicatesDialog& dialog) {
     QObject::connect(sizeLength, &QCheckBox::toggled, &form, update);
     update();
 
-    auto* layout = new QVBoxLayout(&form);
-    layout->addWidget(info);
-    layout->addWidget(artistTitle);
-    layout->addWidget(sizeLength);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    ui::StackFixed(form, {info, artistTitle, sizeLength, buttons});
 
     if (form.exec() != QDialog::Accepted) return false;
     dialog.CKB_ArtistTitle = artistTitle->isChecked();

@@ -1,3 +1,4 @@
+// The "Edit entry" model: presetting from a record and reading the fields back into it.
 #include "search/edit_dialog.h"
 
 #include "core/genres.h"

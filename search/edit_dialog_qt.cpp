@@ -1,3 +1,4 @@
+// The Qt "Edit entry" dialog: one labelled field per record field, and the genre box.
 #include "search/edit_dialog_qt.h"
 
 #include <QComboBox>
@@ -27,10 +28,12 @@ constexpr char kYearMask[] = "0000; ";
 constexpr char kIdMask[] = "0000000000; ";
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
+// A labelled field; the label's mnemonic stands before `letter` in its caption.
 QLineEdit* AddEdit(QDialog& dialog, QGridLayout& grid, const char* name, const char* caption,
-                   const char* hint, const std::string& text, const char* mask = nullptr) {
+                   const char* letter, const char* hint, const std::string& text,
+                   const char* mask = nullptr) {
     const int row = grid.rowCount();
-    auto* label = new QLabel(QString::fromUtf8(caption), &dialog);
+    auto* label = new QLabel(ui::WithMnemonic(caption, letter), &dialog);
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(name);
     edit->setToolTip(QString::fromUtf8(hint));
@@ -51,24 +54,24 @@ bool ExecuteEditDialogQt(QWidget* parent, TEditDialog& model) {
     dialog.setWindowTitle(QString::fromUtf8(msg::EditEntryCaption));
 
     auto* grid = new QGridLayout;
-    QLineEdit* id =
-        AddEdit(dialog, *grid, "MED_ID", msg::EditIdLabel, msg::EditIdHint, model.MED_ID, kIdMask);
+    QLineEdit* id = AddEdit(dialog, *grid, "MED_ID", msg::EditIdLabel, "ID", msg::EditIdHint,
+                            model.MED_ID, kIdMask);
     id->setReadOnly(true);
     id->setFocusPolicy(Qt::ClickFocus);  // the Tab key passes it by
     QPalette silver = id->palette();
     silver.setColor(QPalette::Base, kSilver);
     id->setPalette(silver);
-    QLineEdit* artist = AddEdit(dialog, *grid, "ED_Artist", msg::EditArtistLabel,
+    QLineEdit* artist = AddEdit(dialog, *grid, "ED_Artist", msg::EditArtistLabel, "Artist",
                                 msg::EditArtistHint, model.ED_Artist);
-    QLineEdit* album =
-        AddEdit(dialog, *grid, "ED_Album", msg::EditAlbumLabel, msg::EditAlbumHint, model.ED_Album);
-    QLineEdit* title =
-        AddEdit(dialog, *grid, "ED_Title", msg::EditTitleLabel, msg::EditTitleHint, model.ED_Title);
-    QLineEdit* year = AddEdit(dialog, *grid, "MED_Year", msg::EditYearLabel, msg::EditYearHint,
-                              model.MED_Year, kYearMask);
+    QLineEdit* album = AddEdit(dialog, *grid, "ED_Album", msg::EditAlbumLabel, "lbum",
+                               msg::EditAlbumHint, model.ED_Album);
+    QLineEdit* title = AddEdit(dialog, *grid, "ED_Title", msg::EditTitleLabel, "Title",
+                               msg::EditTitleHint, model.ED_Title);
+    QLineEdit* year = AddEdit(dialog, *grid, "MED_Year", msg::EditYearLabel, "Year",
+                              msg::EditYearHint, model.MED_Year, kYearMask);
 
     const int genreRow = grid->rowCount();
-    auto* genreLabel = new QLabel(QString::fromUtf8(msg::EditGenreLabel), &dialog);
+    auto* genreLabel = new QLabel(ui::WithMnemonic(msg::EditGenreLabel, "Genre"), &dialog);
     auto* genre = new QComboBox(&dialog);
     genre->setObjectName("CB_Genre");
     genre->setToolTip(QString::fromUtf8(msg::EditGenreHint));
@@ -85,11 +88,11 @@ bool ExecuteEditDialogQt(QWidget* parent, TEditDialog& model) {
     grid->addWidget(genreLabel, genreRow, 0);
     grid->addWidget(genre, genreRow, 1);
 
-    QLineEdit* comment = AddEdit(dialog, *grid, "ED_Comment", msg::EditCommentLabel,
+    QLineEdit* comment = AddEdit(dialog, *grid, "ED_Comment", msg::EditCommentLabel, "Comment",
                                  msg::EditCommentHint, model.ED_Comment);
-    QLineEdit* volume = AddEdit(dialog, *grid, "ED_Volume", msg::EditVolumeLabel,
+    QLineEdit* volume = AddEdit(dialog, *grid, "ED_Volume", msg::EditVolumeLabel, "Volume",
                                 msg::EditVolumeHint, model.ED_Volume);
-    QLineEdit* filename = AddEdit(dialog, *grid, "ED_Filename", msg::EditFilenameLabel,
+    QLineEdit* filename = AddEdit(dialog, *grid, "ED_Filename", msg::EditFilenameLabel, "File",
                                   msg::EditFilenameHint, model.ED_Filename);
     grid->setColumnMinimumWidth(1, 280);
 

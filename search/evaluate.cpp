@@ -1,3 +1,4 @@
+// Evaluating a search expression: the predicate that selects a catalogue's records.
 #include "search/evaluate.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The expression tree's nodes: printing them and evaluating them on a record.
 #include "search/expr.h"
 
 #include <charconv>

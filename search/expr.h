@@ -128,8 +128,6 @@ class TExprNot final : public TExpr {
 public:
     explicit TExprNot(std::unique_ptr<TExpr> operand) : operand_(std::move(operand)) {}
 
-    const TExpr& Operand() const { return *operand_; }
-
     void DescribeTo(std::string& out, int context) const override;
     TValue EvaluateValue(const TrackRecord& track) const override;
 

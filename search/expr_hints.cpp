@@ -1,3 +1,4 @@
+// The line of help under an evaluation error, saying what to write instead.
 #include "search/expr_hints.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// Saved searches: named expressions read from and written to the registry store.
 #include "search/saved_searches.h"
 
 #include "platform/registry.h"

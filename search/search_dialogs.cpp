@@ -1,3 +1,4 @@
+// The field search and advanced search models: presetting, reading back and the buttons.
 #include "search/search_dialogs.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "core/genres.h"
 #include "core/messages.h"
 #include "core/shell.h"
+#include "core/text_scan.h"
 #include "platform/registry.h"
 #include "search/dialog_fields.h"
 #include "search/saved_searches.h"
@@ -36,7 +38,7 @@ bool TSearchDialog::OKBtnClick(ui::TShell& shell) const {
     }
 }
 
-bool TSearchDialog::Execute(TrackRecord& pattern, ui::TShell& shell) {
+bool TSearchDialog::Execute(ui::TShell& shell, TrackRecord& pattern) {
     Preset(pattern);
     if (!shell.ExecuteSearchDialog(*this)) return false;
     ReadBack(pattern);
@@ -98,10 +100,7 @@ void TSearchDialog2::LoadSaved() {
 }
 
 bool TSearchDialog2::B_SaveClick(ui::TShell& shell, const std::string& name) {
-    const size_t first = name.find_first_not_of(' ');
-    const std::string trimmed = first == std::string::npos
-                                    ? ""
-                                    : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    const std::string trimmed(Trim(name, " "));
     const bool oneLine = std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
         return static_cast<unsigned char>(c) < 32 || c == 127;
     });

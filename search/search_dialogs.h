@@ -36,7 +36,7 @@ struct TSearchDialog : TRecordFieldControls {
     bool OKBtnClick(ui::TShell& shell) const;
     /// Presets from `pattern`, runs the dialog through `shell` and on OK reads it back.
     /// False (pattern untouched) on Cancel.
-    bool Execute(TrackRecord& pattern, ui::TShell& shell);
+    bool Execute(ui::TShell& shell, TrackRecord& pattern);
 };
 
 /// The error's message and, for a parser error that carries one, its line of help under it.

@@ -1,3 +1,4 @@
+// The Qt field search and advanced search dialogs over their models.
 #include "search/search_dialogs_qt.h"
 
 #include <QCheckBox>
@@ -29,18 +30,14 @@ namespace {
 
 using ui::ToQ;
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 std::string FromQ(const QString& text) {
     return text.toStdString();
 }
 
 // A control's hint: a tool-tip, and the status tip a status line would show.
 void SetHint(QWidget* widget, const char* hint) {
-    widget->setToolTip(Text(hint));
-    widget->setStatusTip(Text(hint));
+    widget->setToolTip(ToQ(hint));
+    widget->setStatusTip(ToQ(hint));
 }
 
 // The ID field takes up to seven digits, or a minus and six: -1 asks for every record.
@@ -52,9 +49,9 @@ public:
     TSearchDialogQt(QWidget* parent, const TSearchDialog& model, ui::TShell& shell)
         : QDialog(parent, ui::kCloseOnlyDialogFlags), model_(model), shell_(shell) {
         setObjectName("SearchDialog");
-        setWindowTitle(Text(msg::SearchDialogCaption));
+        setWindowTitle(ToQ(msg::SearchDialogCaption));
 
-        auto* info = new QLabel(Text(msg::SearchDialogInfo), this);
+        auto* info = new QLabel(ToQ(msg::SearchDialogInfo), this);
         info->setObjectName("L_Info");
         info->setWordWrap(true);
         auto* picture = new QLabel(this);
@@ -93,17 +90,17 @@ public:
         filename_ = AddEdit(grid, "ED_Filename", msg::SearchFilenameLabel, msg::SearchFilenameHint,
                             model.ED_Filename);
 
-        auto* ok = new QPushButton(Text(msg::SearchOkButton), this);
+        auto* ok = new QPushButton(ToQ(msg::SearchOkButton), this);
         ok->setObjectName("OKBtn");
         ok->setDefault(true);
         SetHint(ok, msg::SearchOkHint);
         connect(ok, &QPushButton::clicked, this, [this] { OkClicked(); });
-        auto* cancel = new QPushButton(Text(msg::PlainCancelButton), this);
+        auto* cancel = new QPushButton(ToQ(msg::PlainCancelButton), this);
         cancel->setObjectName("CancelBtn");
         SetHint(cancel, msg::SearchCancelHint);
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-        useSelected_ = new QCheckBox(Text(msg::UseSelectedAmp), this);
+        useSelected_ = new QCheckBox(ToQ(msg::UseSelectedAmp), this);
         useSelected_->setObjectName("CKB_UseSelected");
         useSelected_->setChecked(model.CKB_UseSelected);
         useSelected_->setEnabled(model.CKB_UseSelectedEnabled);
@@ -129,7 +126,7 @@ public:
         id_->setFocus();
     }
 
-    void ReadInto(TSearchDialog& model) const {
+    void ReadBack(TSearchDialog& model) const {
         model.MED_ID = FromQ(id_->text());
         model.ED_Artist = FromQ(artist_->text());
         model.ED_Album = FromQ(album_->text());
@@ -146,12 +143,12 @@ private:
     // Checked on a copy: the caller's model changes only when the dialog closes with OK.
     void OkClicked() {
         TSearchDialog typed = model_;
-        ReadInto(typed);
+        ReadBack(typed);
         if (typed.OKBtnClick(shell_)) accept();
     }
 
     void AddRow(QGridLayout* grid, const char* label, QWidget* field) {
-        auto* caption = new QLabel(Text(label), this);
+        auto* caption = new QLabel(ToQ(label), this);
         caption->setBuddy(field);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0);
@@ -162,7 +159,7 @@ private:
                        const std::string& text, const char* mask = nullptr) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
-        if (mask != nullptr) edit->setInputMask(Text(mask));
+        if (mask != nullptr) edit->setInputMask(ToQ(mask));
         edit->setText(ToQ(text));
         edit->setMinimumWidth(240);
         SetHint(edit, hint);
@@ -195,9 +192,9 @@ public:
     TAdvancedSearchQt(QWidget* parent, TSearchDialog2& model, ui::TShell& shell)
         : QDialog(parent, ui::kNoButtonsDialogFlags), model_(model), shell_(shell) {
         setObjectName("SearchDialog2");
-        setWindowTitle(Text(msg::AdvancedSearchCaption));
+        setWindowTitle(ToQ(msg::AdvancedSearchCaption));
 
-        auto* group = new QGroupBox(Text(msg::AdvancedSearchGroup), this);
+        auto* group = new QGroupBox(ToQ(msg::AdvancedSearchGroup), this);
         group->setObjectName("GroupBox1");
         auto* help = new QPlainTextEdit(group);
         help->setObjectName("M_inst");
@@ -206,7 +203,7 @@ public:
         help->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QStringList lines;
         for (const char* line : msg::AdvancedSearchHelp)
-            lines << Text(line);
+            lines << ToQ(line);
         help->setPlainText(lines.join('\n'));
         help->setMinimumSize(560, 200);
 
@@ -224,7 +221,7 @@ public:
         connect(checkTimer_, &QTimer::timeout, this, &TAdvancedSearchQt::CheckNow);
         connect(expr_, &QLineEdit::textChanged, checkTimer_, qOverload<>(&QTimer::start));
 
-        auto* savedLabel = new QLabel(Text(msg::SavedSearchesLabel), group);
+        auto* savedLabel = new QLabel(ToQ(msg::SavedSearchesLabel), group);
         saved_ = new QComboBox(group);
         saved_->setObjectName("CB_Saved");
         saved_->setMinimumWidth(240);
@@ -232,15 +229,15 @@ public:
         FillSaved("");
         connect(saved_, &QComboBox::textActivated, this,
                 [this](const QString& name) { ChooseSaved(name); });
-        auto* save = new QPushButton(Text(msg::SaveSearchButton), group);
+        auto* save = new QPushButton(ToQ(msg::SaveSearchButton), group);
         save->setObjectName("B_Save");
         save->setAutoDefault(false);
         connect(save, &QPushButton::clicked, this, [this] { Save(); });
-        auto* test = new QPushButton(Text(msg::TestButton), group);
+        auto* test = new QPushButton(ToQ(msg::TestButton), group);
         test->setObjectName("B_Test");
         test->setAutoDefault(false);
         connect(test, &QPushButton::clicked, this, [this] { Test(); });
-        auto* testLabel = new QLabel(Text(msg::TestLabel), group);
+        auto* testLabel = new QLabel(ToQ(msg::TestLabel), group);
         testLabel->setObjectName("L_Test");
 
         parsed_ = new QLabel(ToQ(model_.L_Parsed), group);
@@ -254,16 +251,16 @@ public:
         parsed_->setPalette(palette);
         parsed_->setFixedSize(560, 2 * parsed_->fontMetrics().lineSpacing() + 6);
 
-        useSelected_ = new QCheckBox(Text(msg::UseSelected), group);
+        useSelected_ = new QCheckBox(ToQ(msg::UseSelected), group);
         useSelected_->setObjectName("CKB_UseSelected");
         useSelected_->setChecked(model_.CKB_UseSelected);
         useSelected_->setEnabled(model_.CKB_UseSelectedEnabled);
 
-        auto* search = new QPushButton(Text(msg::SearchButton), this);
+        auto* search = new QPushButton(ToQ(msg::SearchButton), this);
         search->setObjectName("B_Search");
         search->setDefault(true);
         connect(search, &QPushButton::clicked, this, [this] { Search(); });
-        auto* cancel = new QPushButton(Text(msg::CancelButton), this);
+        auto* cancel = new QPushButton(ToQ(msg::CancelButton), this);
         cancel->setObjectName("B_Cancel");
         cancel->setAutoDefault(false);
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -349,7 +346,7 @@ private:
     void Save() {
         bool ok = false;
         const QString name =
-            QInputDialog::getText(this, Text(msg::SaveSearchCaption), Text(msg::SaveSearchPrompt),
+            QInputDialog::getText(this, ToQ(msg::SaveSearchCaption), ToQ(msg::SaveSearchPrompt),
                                   QLineEdit::Normal, saved_->currentText(), &ok);
         if (!ok) return;
         model_.E_Expr = FromQ(expr_->text());
@@ -384,7 +381,7 @@ bool ExecuteSearchDialogQt(QWidget* parent, TSearchDialog& dialog, ui::TShell& s
     TSearchDialogQt form(parent, dialog, shell);
     ui::CenterOnScreen(&form);
     if (form.exec() != QDialog::Accepted) return false;
-    form.ReadInto(dialog);
+    form.ReadBack(dialog);
     return true;
 }
 

@@ -1,3 +1,4 @@
+// The result window's model: its rows, their texts and the column-click sorting.
 #include "search/select_form.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Qt result window: a non-modal window with a table over the result set.
 #include "search/select_form_qt.h"
 
 #include <QAbstractTableModel>
@@ -20,9 +21,7 @@ namespace tracklore {
 
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
+using ui::ToQ;
 
 // A read-only table over the window's rows; Qt::UserRole gives a row's ID.
 class TSelectFormModel : public QAbstractTableModel {
@@ -48,7 +47,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
         if (section < 0 || section >= form_->ColumnCount()) return {};
-        return Text(form_->ColumnCaption(section));
+        return ToQ(form_->ColumnCaption(section));
     }
 
     // The rows move, so the selection and the current row are moved with them: they stay on
@@ -79,7 +78,7 @@ public:
     TSelectFormQt(const TSelectFormHost& host, std::unique_ptr<TSelectForm> form)
         : QMainWindow(host.Owner, Qt::Window), host_(host) {
         setObjectName("SelectForm");
-        setWindowTitle(Text(msg::SelectFormCaption));
+        setWindowTitle(ToQ(msg::SelectFormCaption));
         setAttribute(Qt::WA_DeleteOnClose);
 
         model_ = new TSelectFormModel(std::move(form), this);
@@ -124,13 +123,14 @@ public:
             "M_SearchWithin", msg::SelectFormSearchWithinMenu, msg::SelectFormSearchWithinHint,
             QStyle::SP_FileDialogContentsView, [this] { host_.SearchWithin(model_->Form()); });
 
-        QMenu* file = menuBar()->addMenu(Text(msg::SelectFormFileMenu));
+        QMenu* file = menuBar()->addMenu(ToQ(msg::SelectFormFileMenu));
         file->setObjectName("M_File");
         file->addAction(save);
         file->addAction(print);
         file->addSeparator();
         file->addAction(close);
-        QMenu* search = menuBar()->addMenu(Text(msg::SelectFormSearchMenu));
+        ui::AddMnemonics(*file);
+        QMenu* search = menuBar()->addMenu(ToQ(msg::SelectFormSearchMenu));
         search->setObjectName("M_Search");
         search->addAction(within);
 
@@ -151,11 +151,11 @@ public:
 private:
     QAction* MakeAction(const char* name, const char* caption, const char* hint,
                         QStyle::StandardPixmap icon, std::function<void()> slot) {
-        auto* action = new QAction(style()->standardIcon(icon), Text(caption), this);
+        auto* action = new QAction(style()->standardIcon(icon), ToQ(caption), this);
         action->setObjectName(name);
         if (hint != nullptr) {
-            action->setToolTip(Text(hint));
-            action->setStatusTip(Text(hint));
+            action->setToolTip(ToQ(hint));
+            action->setStatusTip(ToQ(hint));
         }
         connect(action, &QAction::triggered, this, std::move(slot));
         return action;

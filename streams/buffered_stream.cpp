@@ -1,3 +1,4 @@
+// TBufferedStream: one buffer per direction between small transfers and the stream below.
 #include "streams/buffered_stream.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// TFileStream: the stream over one file at the bottom of every chain.
 #include "streams/file_stream.h"
 
 #include <algorithm>

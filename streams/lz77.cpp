@@ -1,3 +1,4 @@
+// TLZ77Stream: compression of what is written and decompression of what is read.
 #include "streams/lz77.h"
 
 #include <algorithm>
@@ -15,6 +16,32 @@ namespace {
 // Compressed bytes the reader takes from the inner stream at a time.
 constexpr int kReadBlock = 8192;
 
+// Bytes readable past a window's end and a lookahead's start, whatever the bit count: the
+// match search compares, and the reader copies a back-reference, 16 bytes at a time.
+constexpr int kCompareWidth = 16;
+
+// The number of leading bytes `a` and `b` share, counting at most up to `n` (at most 16);
+// both may be read for 16 bytes. Whole words are compared, the first differing byte found
+// from the lowest set bit of their difference.
+int CommonStart(const uint8_t* a, const uint8_t* b, int n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint64_t wordA = 0;
+        uint64_t wordB = 0;
+        std::memcpy(&wordA, a, sizeof wordA);
+        std::memcpy(&wordB, b, sizeof wordB);
+        if (const uint64_t differ = wordA ^ wordB) return std::countr_zero(differ) / 8;
+        std::memcpy(&wordA, a + 8, sizeof wordA);
+        std::memcpy(&wordB, b + 8, sizeof wordB);
+        if (const uint64_t differ = wordA ^ wordB) return 8 + std::countr_zero(differ) / 8;
+        return kCompareWidth;
+    } else {
+        int length = 0;
+        while (length < n && a[length] == b[length])
+            ++length;
+        return length;
+    }
+}
+
 }  // namespace
 
 // The sliding window. The first `lookahead` bytes are mirrored after the end so that a match
@@ -27,7 +54,7 @@ struct TLZ77Stream::Window {
           mask(windowSize - 1),
           lookahead(lookaheadSize),
           words(windowSize / 64),
-          bytes(static_cast<size_t>(windowSize + lookaheadSize)),
+          bytes(static_cast<size_t>(windowSize + std::max(lookaheadSize, kCompareWidth))),
           sets(withSets ? static_cast<size_t>(256 * windowSize / 64) : 0) {}
 
     const uint64_t* Set(uint8_t value) const { return sets.data() + value * words; }
@@ -158,7 +185,7 @@ int32_t TLZ77Stream::Write(const void* buffer, int32_t count) {
     const auto* source = static_cast<const uint8_t*>(buffer);
     int32_t taken = 0;
     while (taken < count) {
-        if (lookStart_ + lookaheadSize_ > static_cast<int>(sizeof look_)) {
+        if (lookStart_ + lookaheadSize_ > kLookRoom) {
             std::memmove(look_, look_ + lookStart_, lookFill_);
             lookStart_ = 0;
         }
@@ -182,17 +209,14 @@ void TLZ77Stream::FindMatch(const uint8_t* look, int n, int& bestLength, int& be
     const uint64_t* second = window.Set(look[1]);
     for (int word = 0; word < window.words; ++word) {
         // Bit i of `follows`: the byte after index i (wrapping) equals look[1].
-        const uint64_t next = second[(word + 1) % window.words];
+        const uint64_t next = second[word + 1 == window.words ? 0 : word + 1];
         const uint64_t follows = (second[word] >> 1) | (next << 63);
         uint64_t candidates = first[word] & follows;
         while (candidates) {
             const int index = word * 64 + std::countr_zero(candidates);
             candidates &= candidates - 1;
-            const uint8_t* match = window.bytes.data() + index;
-            int length = 2;
-            while (length < n && match[length] == look[length])
-                ++length;
-            length = std::min(length, cap);
+            const int length =
+                std::min({CommonStart(window.bytes.data() + index, look, n), n, cap});
             if (length > bestLength) {
                 bestLength = length;
                 bestIndex = index;
@@ -376,7 +400,10 @@ bool TLZ77Stream::DecodeToken(uint8_t* out) {
     // mirrored tail covers a copy of up to 2^bits bytes that runs past the end.
     const int index = x * 16 + nibble;
     waitCount_ = lengthCode + 1;
-    std::memcpy(out, window_->bytes.data() + index, waitCount_);
+    // A copy of fixed width, at most 16 bytes: the window holds 16 readable bytes past any
+    // index, and `out` room for more; the bytes past the copy's length count for nothing.
+    static_assert(sizeof waiting_ >= kCompareWidth);
+    std::memcpy(out, window_->bytes.data() + index, kCompareWidth);
     return true;
 }
 

@@ -82,8 +82,10 @@ private:
     uint8_t acc_ = 0;  // nibble accumulator A
     int accBits_ = 0;  // nibble count c: 0 or 4 between operations
 
-    // Writer: lookahead bytes look_[lookStart_ .. lookStart_ + lookFill_), pending run.
-    uint8_t look_[64] = {};
+    // Writer: lookahead bytes look_[lookStart_ .. lookStart_ + lookFill_), pending run. The
+    // match search may read 16 bytes from any start below 64.
+    static constexpr int kLookRoom = 64;
+    uint8_t look_[kLookRoom + 16] = {};
     int lookStart_ = 0;
     int lookFill_ = 0;
     uint8_t run_[32] = {};

@@ -1,6 +1,5 @@
+// The base stream and the filter stream that forwards to the stream below.
 #include "streams/stream.h"
-
-#include <optional>
 
 namespace tracklore {
 
@@ -13,33 +12,8 @@ bool TBaseStream::Eof() {
     return Remaining() == 0;
 }
 
-namespace {
-
-// Makes a strict stream strict again when the copy ends, also by an exception.
-class StrictnessRestorer {
-public:
-    explicit StrictnessRestorer(TBaseStream& stream) : stream_(stream) {}
-    StrictnessRestorer(const StrictnessRestorer&) = delete;
-    StrictnessRestorer& operator=(const StrictnessRestorer&) = delete;
-    ~StrictnessRestorer() {
-        try {
-            stream_.SetStrict(true);
-        } catch (...) {
-        }
-    }
-
-private:
-    TBaseStream& stream_;
-};
-
-}  // namespace
-
 void TBaseStream::CopyFrom(TBaseStream& source) {
-    std::optional<StrictnessRestorer> restore;
-    if (source.Strict()) {
-        source.SetStrict(false);
-        restore.emplace(source);
-    }
+    const TStrictScope lenient(source, false);
     char piece[4096];
     while (!source.Eof()) {
         const int32_t got = source.Read(piece, sizeof piece);

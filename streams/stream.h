@@ -78,6 +78,29 @@ public:
     virtual void Truncate() = 0;
 };
 
+/// Sets a stream's Strict flag for the time of one task and gives the caller's setting back
+/// afterwards, also when the task raises.
+class TStrictScope {
+public:
+    TStrictScope(TBaseStream& stream, bool strict) : stream_(stream), was_(stream.Strict()) {
+        if (was_ != strict) stream_.SetStrict(strict);
+    }
+    ~TStrictScope() {
+        if (stream_.Strict() == was_) return;
+        try {
+            stream_.SetStrict(was_);
+        } catch (...) {
+            // A destructor never throws; the flag is all that is lost.
+        }
+    }
+    TStrictScope(const TStrictScope&) = delete;
+    TStrictScope& operator=(const TStrictScope&) = delete;
+
+private:
+    TBaseStream& stream_;
+    bool was_;
+};
+
 /// Owns a chain through its top stream and frees it with FreeChain.
 struct ChainDeleter {
     void operator()(TBaseStream* top) const noexcept { TFilterStream::FreeChain(top); }

@@ -1,3 +1,4 @@
+// The folder chooser model: its properties and the rule for the chosen path.
 #include "ui/browse_folder.h"
 
 #include "core/shell.h"

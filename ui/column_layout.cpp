@@ -1,3 +1,4 @@
+// The lists' column order and widths as text in the preferences, and back.
 #include "ui/column_layout.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The lists' columns in Qt: widths that follow the view font, and the user's layout kept.
 #include "ui/column_layout_qt.h"
 
 #include <QFontMetricsF>

@@ -16,46 +16,34 @@ namespace {
 
 constexpr char kExportMenuName[] = "M_FileExport";
 
-// The desktop's icon theme first (freedesktop names), so the buttons match the other
-// programs; the style's own pictures where the theme has none.
+// The picture of a tool button: a freedesktop icon name and the style's own picture.
+struct TToolPicture {
+    TCommandId Command;
+    const char* ThemeName;
+    QStyle::StandardPixmap Fallback;
+};
+
+constexpr TToolPicture kToolPictures[] = {
+    {TCommandId::FileNew, "document-new", QStyle::SP_FileIcon},
+    {TCommandId::FileOpen, "document-open", QStyle::SP_DialogOpenButton},
+    {TCommandId::FileSave, "document-save", QStyle::SP_DialogSaveButton},
+    // The closed folder: some styles draw the open one at 16 pixels only, too small beside
+    // the other buttons.
+    {TCommandId::AddDir, "folder-new", QStyle::SP_DirIcon},
+    {TCommandId::Search, "edit-find", QStyle::SP_FileDialogContentsView},
+    {TCommandId::ItemDelete, "edit-delete", QStyle::SP_TrashIcon},
+    {TCommandId::ItemEdit, "document-edit", QStyle::SP_FileDialogDetailedView},
+};
+
+// The desktop's icon theme first, so the buttons match the other programs; the style's own
+// pictures where the theme has none.
 QIcon ToolIcon(const QWidget& form, TCommandId command) {
-    QStyle::StandardPixmap pixmap = QStyle::SP_FileIcon;
-    const char* themeName = "";
-    switch (command) {
-        case TCommandId::FileNew:
-            pixmap = QStyle::SP_FileIcon;
-            themeName = "document-new";
-            break;
-        case TCommandId::FileOpen:
-            pixmap = QStyle::SP_DialogOpenButton;
-            themeName = "document-open";
-            break;
-        case TCommandId::FileSave:
-            pixmap = QStyle::SP_DialogSaveButton;
-            themeName = "document-save";
-            break;
-        // The closed folder: some styles draw the open one at 16 pixels only, too small
-        // beside the other buttons.
-        case TCommandId::AddDir:
-            pixmap = QStyle::SP_DirIcon;
-            themeName = "folder-new";
-            break;
-        case TCommandId::Search:
-            pixmap = QStyle::SP_FileDialogContentsView;
-            themeName = "edit-find";
-            break;
-        case TCommandId::ItemDelete:
-            pixmap = QStyle::SP_TrashIcon;
-            themeName = "edit-delete";
-            break;
-        case TCommandId::ItemEdit:
-            pixmap = QStyle::SP_FileDialogDetailedView;
-            themeName = "document-edit";
-            break;
-        default: break;
+    for (const TToolPicture& picture : kToolPictures) {
+        if (picture.Command == command)
+            return QIcon::fromTheme(picture.ThemeName,
+                                    form.style()->standardIcon(picture.Fallback));
     }
-    const QIcon fallback = form.style()->standardIcon(pixmap);
-    return *themeName != '\0' ? QIcon::fromTheme(themeName, fallback) : fallback;
+    return form.style()->standardIcon(QStyle::SP_FileIcon);
 }
 
 QAction* MakeAction(QObject* owner, const TControl& control,

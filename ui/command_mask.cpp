@@ -1,3 +1,4 @@
+// The command mask rules for the selection of the lists and the tree.
 #include "ui/command_mask.h"
 
 namespace tracklore::ui {
@@ -10,10 +11,6 @@ uint16_t MaskAfterListSelection(uint16_t mask, int selectedRows) {
     if (selectedRows <= 0) return mask & kClearSelectionBits;
     if (selectedRows == 1) return mask | kMaskSelectionBits;
     return (mask & kClearSelectionBits) | kMaskDelete | kMaskPlayer;
-}
-
-uint16_t MaskAfterListOtherChange(uint16_t mask) {
-    return mask & kClearSelectionBits;
 }
 
 uint16_t MaskAfterTreeSelection(uint16_t mask, bool nodeSelected, int32_t nodeData) {

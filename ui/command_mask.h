@@ -27,10 +27,6 @@ inline constexpr uint16_t kMaskSelectionBits = kMaskEdit | kMaskDelete | kMaskPl
 /// Delete and Player; one sets all three; more sets Delete and Player and clears Edit.
 uint16_t MaskAfterListSelection(uint16_t mask, int selectedRows);
 
-/// The mask after a list change that is not a selection change (texts, images): clears
-/// Edit, Delete and Player.
-uint16_t MaskAfterListOtherChange(uint16_t mask);
-
 /// The mask after the tree's selection changed: Edit, Delete and Player are set when a
 /// title node (data 0 or more) is selected, cleared otherwise (`nodeData` is empty then).
 uint16_t MaskAfterTreeSelection(uint16_t mask, bool nodeSelected, int32_t nodeData);

@@ -1,3 +1,4 @@
+// The command table: every menu item, pop-up item and tool button with its texts and bit.
 #include "ui/command_table.h"
 
 #include <array>

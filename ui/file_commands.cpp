@@ -4,6 +4,7 @@
 #include "core/file_choice.h"
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/progress_box.h"
 #include "platform/file_info.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
@@ -25,6 +26,44 @@ TFileDialogOptions OpenDialogOptions(const std::string& lastDir) {
     options.InitialDir = AbsoluteFileName(lastDir);
     return options;
 }
+
+// The progress box over the load of a large catalogue file: its job is the status text of
+// the load, its bar follows the records read, and each new percent lets messages through,
+// so the window keeps painting (at most a hundred times a load, whatever its size). A
+// small file or a CSV file loads without it, as before.
+class TLoadProgressBox {
+public:
+    TLoadProgressBox(TShell& shell, const std::string& fileName, int64_t fromSize) : shell_(shell) {
+        const auto status = platform::GetFileStatus(fileName);
+        if (IsCsvFileName(fileName) || !status || status->Size < fromSize) return;
+        box_.SetJob(Format(msg::LoadingDatabase, fileName.c_str()));
+        shell_.ShowProgress(box_, true);
+        shown_ = true;
+    }
+    ~TLoadProgressBox() {
+        try {
+            if (shown_) shell_.ShowProgress(box_, false);
+        } catch (...) {
+            // A destructor never throws; the box goes with its window at worst.
+        }
+    }
+    TLoadProgressBox(const TLoadProgressBox&) = delete;
+    TLoadProgressBox& operator=(const TLoadProgressBox&) = delete;
+
+    /// What the load reports to: nothing when the box is not shown.
+    LoadProgress Callback() {
+        if (!shown_) return {};
+        return [this](int percent) {
+            box_.SetProgress(percent);
+            shell_.ProcessMessages();
+        };
+    }
+
+private:
+    TShell& shell_;
+    TProgressBox box_;
+    bool shown_ = false;
+};
 
 // The folder part of a file name, without a trailing separator (a root keeps it).
 std::string FolderOf(const std::string& fileName) {
@@ -98,7 +137,8 @@ bool TMainWindow::OpenCatalogue(const std::string& fileName) {
 
     std::string failure;
     try {
-        LoadByFormat(*catalogue_, fileName);
+        TLoadProgressBox progress(shell_, fileName, progressFileSize_);
+        LoadByFormat(*catalogue_, fileName, progress.Callback());
         prefs_.LastDir = FolderOf(fileName);
     } catch (const std::exception& e) {
         catalogue_->ResetDB();
@@ -186,7 +226,8 @@ bool TMainWindow::FileMerge() {
     shell_.ProcessMessages();
     const int before = catalogue_->Count();
     try {
-        MergeFromFile(*catalogue_, fileName);
+        TLoadProgressBox progress(shell_, fileName, progressFileSize_);
+        MergeFromFile(*catalogue_, fileName, progress.Callback());
     } catch (...) {
         // The records merged before the failure stay, and they are unsaved changes.
         if (catalogue_->Count() > before) modified_ = true;

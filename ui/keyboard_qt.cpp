@@ -1,50 +1,11 @@
+// Row keys of the list views: Home and End by rows, Enter to edit, Delete to delete.
 #include "ui/keyboard_qt.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QSet>
 
 namespace tracklore::ui {
-
-namespace {
-
-// The letter after a single "&" of `text`, or a null character when there is none.
-QChar MnemonicOf(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;  // "&&" is a written ampersand
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return QChar();
-}
-
-}  // namespace
-
-void AddMnemonics(QMenu& menu) {
-    const QList<QAction*> actions = menu.actions();
-    QSet<QChar> taken;
-    for (QAction* action : actions)
-        if (QChar letter = MnemonicOf(action->text()); !letter.isNull()) taken.insert(letter);
-    for (QAction* action : actions) {
-        if (action->menu() != nullptr) AddMnemonics(*action->menu());
-        QString text = action->text();
-        if (action->isSeparator() || text.isEmpty() || !MnemonicOf(text).isNull()) continue;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar letter = text[i].toLower();
-            if (!letter.isLetterOrNumber() || taken.contains(letter)) continue;
-            taken.insert(letter);
-            text.insert(i, '&');
-            action->setText(text);
-            break;
-        }
-    }
-}
 
 TListKeys::TListKeys(QAbstractItemView& view, std::function<void()> edit,
                      std::function<void()> remove)

@@ -1,3 +1,4 @@
+// The main window's state and flows: start-up, the command mask, commands and errors.
 #include "ui/main_window.h"
 
 #include <exception>

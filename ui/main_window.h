@@ -18,7 +18,8 @@
 
 namespace tracklore {
 class TSelectForm;
-}
+struct TScanOptions;
+}  // namespace tracklore
 namespace tracklore::playback {
 class TExtPlayer;
 }
@@ -151,6 +152,11 @@ public:
     /// The close query: true when the window may close.
     bool CloseQuery();
 
+    /// Catalogue files of at least this many bytes open (and merge) with the progress box.
+    static constexpr int64_t kProgressFileSize = 8 << 20;
+    /// Another size from which loads show the progress box (tests use small files).
+    void SetProgressFileSize(int64_t bytes) { progressFileSize_ = bytes; }
+
     // State.
     const std::string& CurrentFile() const { return currentFile_; }
     /// Counts the times the catalogue's identifiers changed meaning (New, Open, Renumber):
@@ -199,6 +205,15 @@ private:
     /// Scans `files` in order into the catalogue (Add file, dropped files); the first
     /// failure ends it. Sets Modified when a record was added, also on failure.
     void ScanChosenFiles(const std::vector<std::string>& files);
+    /// Asks for the folder to scan or update with `text`, opening where the last one was
+    /// chosen; false when the user cancelled.
+    bool ChooseScanFolder(const char* text, std::string& folder);
+    /// Runs a folder walk with the scan options of the preferences: the commands disabled,
+    /// the Cancel button shown and the files counted in the status line while it runs. When
+    /// `walk` raises, Modified is set if `changed()`, the views recover and the error passes
+    /// on.
+    void RunFolderWalk(const std::function<void(const TScanOptions&)>& walk,
+                       const std::function<bool()>& changed);
     /// The list view of the All list or the Selected list.
     TListView& ListOf(TViewSource list);
     /// True when the plug-in's Play (`play`) or Add entry is bound; otherwise says why and
@@ -206,6 +221,8 @@ private:
     bool PlayerReady(bool play);
     /// Tools > Stop follows the bound plug-in.
     void UpdateStopCommand();
+    /// Play (`play`) or Add: the records selected in `source` handed to the player plug-in.
+    void SendToPlayer(TViewSource source, bool play);
 
     TShell& shell_;
     std::string registryFile_;
@@ -223,6 +240,7 @@ private:
     std::unique_ptr<playback::TExtPlayer> player_;
     std::unique_ptr<TSearchDialog2, void (*)(TSearchDialog2*)> searchDialog2_{nullptr, nullptr};
     bool scanning_ = false;
+    int64_t progressFileSize_ = kProgressFileSize;
     bool cancelScan_ = false;
     int scanFilesDone_ = 0;  // files of the running folder scan finished so far
 };

@@ -1,3 +1,4 @@
+// The Qt main window: menus, tool bar, the three pages and the status line.
 #include "ui/main_window_qt.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// Printing to a PDF file written beside the target and put in its place when complete.
 #include "ui/pdf_output_qt.h"
 
 #include <QIODevice>

@@ -12,46 +12,40 @@
 namespace tracklore::ui {
 
 void TMainWindow::PlayerPlay(TViewSource source) {
-    if (!player_) return;
-    TBusyScope busy(shell_);
-    SetStatusText(msg::CallingPlayerPlugin);
-    const std::vector<int32_t> ids = views_.SelectedIds(source);
-    if (ids.empty()) return;
-    if (!PlayerReady(true) || (ids.size() > 1 && !PlayerReady(false))) return;
-    bool first = true;
-    std::string playing;
-    for (const int32_t id : ids) {
-        // A negative ID (an artist or album node) fails here with the catalogue's error.
-        TrackRecord record;
-        catalogue_->GetByID(id, record);
-        const std::string volume = record.Volume.str();
-        const std::string fileName = record.Filename.str();
-        if (first) {
-            player_->PlayNow(volume, fileName);
-            playing = fileName;
-        } else
-            player_->AddToPlayer(volume, fileName);
-        first = false;
-    }
-    // Without a plug-in nothing plays, and the status line does not pretend otherwise.
-    SetStatusText(player_->PluginLoaded() ? Format(msg::PlayingFile, playing.c_str())
-                                          : std::string());
+    SendToPlayer(source, true);
 }
 
 void TMainWindow::PlayerAdd(TViewSource source) {
+    SendToPlayer(source, false);
+}
+
+void TMainWindow::SendToPlayer(TViewSource source, bool play) {
     if (!player_) return;
     TBusyScope busy(shell_);
     SetStatusText(msg::CallingPlayerPlugin);
     const std::vector<int32_t> ids = views_.SelectedIds(source);
     if (ids.empty()) return;
-    if (!PlayerReady(false)) return;
-    for (const int32_t id : ids) {
-        if (id < 0) throw EDBError(msg::InternalErrorSelectedIDs);
+    // Play hands the first file to the Play entry and the others to the Add entry.
+    if (play && !PlayerReady(true)) return;
+    if ((!play || ids.size() > 1) && !PlayerReady(false)) return;
+    std::string playing;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        // Play lets a negative ID (an artist or album node) fail with the catalogue's error.
+        if (!play && ids[i] < 0) throw EDBError(msg::InternalErrorSelectedIDs);
         TrackRecord record;
-        catalogue_->GetByID(id, record);
-        player_->AddToPlayer(record.Volume.str(), record.Filename.str());
+        catalogue_->GetByID(ids[i], record);
+        const std::string volume = record.Volume.str();
+        const std::string fileName = record.Filename.str();
+        if (play && i == 0) {
+            player_->PlayNow(volume, fileName);
+            playing = fileName;
+        } else {
+            player_->AddToPlayer(volume, fileName);
+        }
     }
-    SetStatusText("");
+    // Without a plug-in nothing plays, and the status line does not pretend otherwise.
+    SetStatusText(play && player_->PluginLoaded() ? Format(msg::PlayingFile, playing.c_str())
+                                                  : std::string());
 }
 
 bool TMainWindow::PlayerReady(bool play) {

@@ -1,3 +1,4 @@
+// The preferences of the main window: defaults, and loading and saving in the registry store.
 #include "ui/prefs.h"
 
 #include <algorithm>

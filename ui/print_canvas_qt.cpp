@@ -1,3 +1,4 @@
+// The print canvas over a QPainter: printer, PDF writer or image.
 #include "ui/print_canvas_qt.h"
 
 #include <QFontMetrics>

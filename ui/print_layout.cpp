@@ -1,3 +1,4 @@
+// The printed table: columns, row looks, pages, header and footer.
 #include "ui/print_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The print dialog model: the columns, header, footer, look and font chosen.
 #include "ui/printer_dialog.h"
 
 #include "core/catalogue.h"

@@ -57,6 +57,7 @@ struct TColumnBox {
     bool TPrinterDialog::*Box;
 };
 
+// Each box has a letter of its own: the play time's is M, since I is the ID's.
 // clang-format off
 inline constexpr std::array<TColumnBox, kPrintColumnCount> kColumnBoxes{{
     {"CB_ID",       "&ID",       &TPrinterDialog::CB_ID},
@@ -68,7 +69,7 @@ inline constexpr std::array<TColumnBox, kPrintColumnCount> kColumnBoxes{{
     {"CB_Comment",  "C&omment",  &TPrinterDialog::CB_Comment},
     {"CB_Genre",    "&Genre",    &TPrinterDialog::CB_Genre},
     {"CB_Filename", "File&name", &TPrinterDialog::CB_Filename},
-    {"CB_Playtime", "Playt&ime", &TPrinterDialog::CB_Playtime},
+    {"CB_Playtime", "Playti&me", &TPrinterDialog::CB_Playtime},
     {"CB_Quality",  "&Quality",  &TPrinterDialog::CB_Quality},
 }};
 // clang-format on

@@ -1,3 +1,4 @@
+// The Qt print dialog: printer set-up, font, preview, PDF and printing.
 #include "ui/printer_dialog_qt.h"
 
 #include <QCheckBox>
@@ -63,13 +64,13 @@ public:
     QPrinter& Printer() { return printer_; }
 
     /// Widgets -> model.
-    void ReadBack() {
+    void ReadBack(TPrinterDialog& model) const {
         for (size_t i = 0; i < kColumnBoxes.size(); ++i)
-            model_.*kColumnBoxes[i].Box = columns_[i]->isChecked();
-        model_.CB_Head = head_->isChecked();
-        model_.CB_Foot = foot_->isChecked();
-        model_.CB_Look = std::max(0, look_->currentIndex());
-        model_.Font = font_;
+            model.*kColumnBoxes[i].Box = columns_[i]->isChecked();
+        model.CB_Head = head_->isChecked();
+        model.CB_Foot = foot_->isChecked();
+        model.CB_Look = std::max(0, look_->currentIndex());
+        model.Font = font_;
     }
 
 private:
@@ -196,7 +197,7 @@ private:
     // since it cannot travel through Qt's event loop.
     void Preview() {
         const TPrinterDialog before = model_;
-        ReadBack();
+        ReadBack(model_);
         QPrintPreviewDialog preview(&printer_, this);
         preview.setWindowTitle(windowTitle());
         connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
@@ -248,7 +249,7 @@ bool ExecutePrinterDialogQt(QWidget* parent, TPrinterDialog& dialog,
     TPrinterDialogQt form(parent, dialog, print);
     CenterOnScreen(&form);
     if (form.exec() != QDialog::Accepted) return false;
-    form.ReadBack();
+    form.ReadBack(dialog);
     // The job runs after the dialog's own event loop, so its errors reach the caller.
     if (form.Choice() == TChoice::Pdf) {
         const QPrinter& printer = form.Printer();

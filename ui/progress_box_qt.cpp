@@ -1,3 +1,4 @@
+// The Qt progress box over its model, redrawn at once on every change.
 #include "ui/progress_box_qt.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// The quick filter: which rows of the All list match the typed words.
 #include "ui/quick_filter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The quick filter in Qt: a proxy model over the All list and the tool bar's box.
 #include "ui/quick_filter_qt.h"
 
 #include <QAction>

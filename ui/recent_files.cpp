@@ -1,3 +1,4 @@
+// The recent files list: adding, trimming to eight and keeping it in the preferences.
 #include "ui/recent_files.h"
 
 #include <algorithm>

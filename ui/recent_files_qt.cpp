@@ -1,3 +1,4 @@
+// The File menu's "Open Recent" sub-menu, filled each time it opens.
 #include "ui/recent_files_qt.h"
 
 #include <QAction>

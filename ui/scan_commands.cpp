@@ -18,41 +18,56 @@ TScanOptions OptionsFor(const TPrefs& prefs) {
 
 }  // namespace
 
-void TMainWindow::AddDir() {
+bool TMainWindow::ChooseScanFolder(const char* text, std::string& folder) {
     TBrowseFolderDlg dialog;
     dialog.BrowseKind = TBrowseKind::bkMyComputer;
-    dialog.DialogText = msg::SelectFolderToScan;
+    dialog.DialogText = text;
     // Collections are added folder by folder: open where the last scan was.
     dialog.FolderName = lastScanFolder_;
-    if (!dialog.Execute(shell_)) return;
+    if (!dialog.Execute(shell_)) return false;
     lastScanFolder_ = dialog.FolderName;
+    folder = dialog.FolderName;
+    return true;
+}
 
-    std::vector<std::string> errors{msg::ScanErrorsHeading, msg::ScanErrorsRule};
+void TMainWindow::RunFolderWalk(const std::function<void(const TScanOptions&)>& walk,
+                                const std::function<bool()>& changed) {
     SetCommandMask(0);
-    const int before = catalogue_->Count();
     TScanOptions options = OptionsFor(prefs_);
     options.Cancel = &cancelScan_;
     scanning_ = true;
     cancelScan_ = false;
     scanFilesDone_ = 0;
     shell_.ShowScanCancel(true);
-    // The button goes as soon as the scan ends, before any dialog or error box shows.
+    // The button goes as soon as the walk ends, before any dialog or error box shows.
     const auto endScan = [&] {
         scanning_ = false;
         cancelScan_ = false;
         shell_.ShowScanCancel(false);
     };
-    bool finished = false;
     try {
-        finished = ScanFolder(*catalogue_, dialog.FolderName, errors, options);
+        walk(options);
     } catch (...) {
         endScan();
-        // The records added before the failure stay, and they are unsaved changes.
-        if (catalogue_->Count() > before) modified_ = true;
+        // What the walk changed before the failure stays, and is an unsaved change.
+        if (changed()) modified_ = true;
         RecoverViews();
         throw;
     }
     endScan();
+}
+
+void TMainWindow::AddDir() {
+    std::string folder;
+    if (!ChooseScanFolder(msg::SelectFolderToScan, folder)) return;
+    std::vector<std::string> errors{msg::ScanErrorsHeading, msg::ScanErrorsRule};
+    const int before = catalogue_->Count();
+    bool finished = false;
+    RunFolderWalk(
+        [&](const TScanOptions& options) {
+            finished = ScanFolder(*catalogue_, folder, errors, options);
+        },
+        [&] { return catalogue_->Count() > before; });
     const int added = catalogue_->Count() - before;
     if (errors.size() > 2) shell_.ShowScanErrors(errors);
     views_.RefreshViews(FullRebuild);

@@ -123,7 +123,7 @@ void TMainWindow::Search() {
     PresetUseSelected(dialog, *this);
     TrackRecord pattern;
     pattern.Genre = kGenreNone;
-    if (!dialog.Execute(pattern, shell_)) return;
+    if (!dialog.Execute(shell_, pattern)) return;
 
     TTracklore* searched =
         dialog.CKB_UseSelected && selectedSet_ ? selectedSet_.get() : catalogue_.get();

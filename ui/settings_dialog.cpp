@@ -1,3 +1,4 @@
+// The "Settings..." model: preset from the preferences and written back into them.
 #include "ui/settings_dialog.h"
 
 #include <algorithm>

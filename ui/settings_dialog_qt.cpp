@@ -1,3 +1,4 @@
+// The Qt "Settings..." dialog: colour, font, scanning and capacity pages.
 #include "ui/settings_dialog_qt.h"
 
 #include <QCheckBox>
@@ -23,34 +24,30 @@ namespace tracklore::ui {
 
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The dialog keeps the model's encoded values, not the resolved Qt ones, so a system
 // colour the user did not touch is written back as the same system colour.
 class TSettingsDialog : public QDialog {
 public:
     TSettingsDialog(QWidget* parent, const TSettingsBox& box) : QDialog(parent), box_(box) {
         setObjectName("TSettingsBox");
-        setWindowTitle(Text(msg::SettingsCaption));
+        setWindowTitle(ToQ(msg::SettingsCaption));
         setWindowFlags(kNoButtonsDialogFlags);
 
         auto* pages = new QTabWidget(this);
         pages->setObjectName("PageControl");
-        pages->addTab(MakeUserInterfacePage(), Text(msg::SettingsUserInterfacePage));
+        pages->addTab(MakeUserInterfacePage(), ToQ(msg::SettingsUserInterfacePage));
         QWidget* scanning = MakeScanningPage();
-        pages->addTab(scanning, Text(msg::SettingsScanningPage));
+        pages->addTab(scanning, ToQ(msg::SettingsScanningPage));
         pages->setCurrentWidget(scanning);
 
-        auto* ok = new QPushButton(Text(msg::OkAmpButton), this);
+        auto* ok = new QPushButton(ToQ(msg::OkAmpButton), this);
         ok->setObjectName("B_Ok");
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-        auto* cancel = new QPushButton(Text(msg::CancelButton), this);
+        auto* cancel = new QPushButton(ToQ(msg::CancelButton), this);
         cancel->setObjectName("B_Cancel");
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-        auto* help = new QPushButton(Text(msg::HelpEllipsisButton), this);
+        auto* help = new QPushButton(ToQ(msg::HelpEllipsisButton), this);
         help->setObjectName("B_Help");
         help->setEnabled(false);
 
@@ -72,20 +69,19 @@ public:
         openLast_->setChecked(box_.CB_OpenLast);
     }
 
-    /// The widgets' state as a model.
-    TSettingsBox Result() const {
-        TSettingsBox result = box_;
-        result.CB_ScanVBR = scanVBR_->isChecked();
-        result.SE_Capacity = capacity_->value();
-        result.CB_OpenLast = openLast_->isChecked();
-        return result;
+    /// Widgets -> model: the colour and font chosen so far and the widgets' state.
+    void ReadBack(TSettingsBox& box) const {
+        box = box_;
+        box.CB_ScanVBR = scanVBR_->isChecked();
+        box.SE_Capacity = capacity_->value();
+        box.CB_OpenLast = openLast_->isChecked();
     }
 
 private:
     QWidget* MakeUserInterfacePage() {
         auto* page = new QWidget;
         page->setObjectName("TS_UserInterface");
-        auto* group = new QGroupBox(Text(msg::SettingsViewsGroup), page);
+        auto* group = new QGroupBox(ToQ(msg::SettingsViewsGroup), page);
         group->setObjectName("GB_Views");
 
         background_ = new QFrame(group);
@@ -93,29 +89,35 @@ private:
         background_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         background_->setAutoFillBackground(true);
         background_->setFixedSize(64, 24);
-        auto* chooseColor = new QPushButton(Text(msg::ChangeButton), group);
+        auto* chooseColor = new QPushButton(ToQ(msg::ChangeButton), group);
         chooseColor->setObjectName("ChooseColor");
         connect(chooseColor, &QPushButton::clicked, this, [this] { ChooseColor(); });
 
-        sample_ = new QLabel(Text(msg::SampleText), group);
+        sample_ = new QLabel(ToQ(msg::SampleText), group);
         sample_->setObjectName("L_FontColor");
         sample_->setWordWrap(true);
         sample_->setFixedWidth(200);
-        auto* chooseFont = new QPushButton(Text(msg::ChangeButton), group);
+        auto* chooseFont = new QPushButton(ToQ(msg::ChangeButton), group);
         chooseFont->setObjectName("ChooseFont");
         connect(chooseFont, &QPushButton::clicked, this, [this] { ChooseFont(); });
 
         auto* grid = new QGridLayout(group);
-        grid->addWidget(new QLabel(Text(msg::BackgroundColorLabel), group), 0, 0);
+        // Each label's mnemonic presses the "Change..." button of its row.
+        auto* backgroundLabel =
+            new QLabel(WithMnemonic(msg::BackgroundColorLabel, "Background"), group);
+        backgroundLabel->setBuddy(chooseColor);
+        auto* fontLabel = new QLabel(WithMnemonic(msg::FontAndColorLabel, "Font"), group);
+        fontLabel->setBuddy(chooseFont);
+        grid->addWidget(backgroundLabel, 0, 0);
         grid->addWidget(background_, 0, 1, Qt::AlignLeft);
         grid->addWidget(chooseColor, 0, 2, Qt::AlignTop);
-        grid->addWidget(new QLabel(Text(msg::FontAndColorLabel), group), 1, 0, Qt::AlignTop);
+        grid->addWidget(fontLabel, 1, 0, Qt::AlignTop);
         grid->addWidget(sample_, 1, 1);
         grid->addWidget(chooseFont, 1, 2, Qt::AlignTop);
 
-        auto* start = new QGroupBox(Text(msg::SettingsStartGroup), page);
+        auto* start = new QGroupBox(ToQ(msg::SettingsStartGroup), page);
         start->setObjectName("GB_Start");
-        openLast_ = new QCheckBox(Text(msg::OpenLastAtStart), start);
+        openLast_ = new QCheckBox(ToQ(msg::OpenLastAtStart), start);
         openLast_->setObjectName("CB_OpenLast");
         auto* startLayout = new QVBoxLayout(start);
         startLayout->addWidget(openLast_);
@@ -130,22 +132,23 @@ private:
     QWidget* MakeScanningPage() {
         auto* page = new QWidget;
         page->setObjectName("TS_Scanning");
-        auto* group = new QGroupBox(Text(msg::SettingsScanVBRGroup), page);
+        auto* group = new QGroupBox(ToQ(msg::SettingsScanVBRGroup), page);
         group->setObjectName("GB_ScanVBR");
-        scanVBR_ = new QCheckBox(Text(msg::ScanEntireFile), group);
+        scanVBR_ = new QCheckBox(ToQ(msg::ScanEntireFile), group);
         scanVBR_->setObjectName("CB_ScanVBR");
         auto* groupLayout = new QVBoxLayout(group);
         groupLayout->addWidget(scanVBR_);
 
-        auto* capacityGroup = new QGroupBox(Text(msg::SettingsCapacityGroup), page);
+        auto* capacityGroup = new QGroupBox(ToQ(msg::SettingsCapacityGroup), page);
         capacityGroup->setObjectName("GB_Capacity");
         capacity_ = new QSpinBox(capacityGroup);
         capacity_->setObjectName("SE_Capacity");
         capacity_->setRange(TPrefs::kMinCapacity, TTracklore::kMaxCapacity);
         capacity_->setSingleStep(1024);
         capacity_->setGroupSeparatorShown(true);
-        capacity_->setSuffix(Text(msg::CapacityRecordsSuffix));
-        auto* label = new QLabel(Text(msg::CatalogueCapacityLabel), capacityGroup);
+        capacity_->setSuffix(ToQ(msg::CapacityRecordsSuffix));
+        auto* label =
+            new QLabel(WithMnemonic(msg::CatalogueCapacityLabel, "pacity"), capacityGroup);
         label->setBuddy(capacity_);
         auto* capacityLayout = new QHBoxLayout(capacityGroup);
         capacityLayout->addWidget(label);
@@ -189,7 +192,7 @@ private:
         box_.L_FontColor = FromQFont(font, QColor());
         box_.L_FontColor.Color = oldColor;
         const QColor color =
-            QColorDialog::getColor(ToQColor(oldColor), this, Text(msg::FontColorCaption));
+            QColorDialog::getColor(ToQColor(oldColor), this, ToQ(msg::FontColorCaption));
         if (color.isValid()) box_.L_FontColor.Color = FromQColor(color);
         ShowFont();
     }
@@ -207,7 +210,7 @@ private:
 bool ExecuteSettingsBox(QWidget* parent, TSettingsBox& box) {
     TSettingsDialog dialog(parent, box);
     if (dialog.exec() != QDialog::Accepted) return false;
-    box = dialog.Result();
+    dialog.ReadBack(box);
     return true;
 }
 

@@ -75,6 +75,8 @@ private:
     std::string pendingStatus_;
     bool statusPending_ = false;
     QElapsedTimer statusShown_;
+    // While busy, messages run at most this often; invalid: the next request runs them.
+    QElapsedTimer pumped_;
     std::unique_ptr<QWidget> splash_;
     std::unique_ptr<TProgressBoxQt> progress_;
 };

@@ -1,3 +1,4 @@
+// The "Sort on..." model: its entries and the sort key chosen.
 #include "ui/sort_dialog.h"
 
 #include <array>

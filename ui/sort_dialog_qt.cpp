@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/messages.h"
 #include "ui/dialog_util_qt.h"
@@ -18,7 +17,7 @@ bool ExecuteSortOnBox(QWidget* parent, TSortOnBox& box) {
     dialog.setObjectName("TSortOnBox");
     dialog.setWindowTitle(QString::fromUtf8(msg::SortOnCaption));
 
-    auto* label = new QLabel(QString::fromUtf8(msg::SortOnLabel), &dialog);
+    auto* label = new QLabel(WithMnemonic(msg::SortOnLabel, "sort"), &dialog);
     auto* modes = new QComboBox(&dialog);
     modes->setObjectName("CB_Sortmode");
     modes->setEditable(false);
@@ -40,11 +39,7 @@ bool ExecuteSortOnBox(QWidget* parent, TSortOnBox& box) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(label);
-    layout->addWidget(modes);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackFixed(dialog, {label, modes, buttons});
 
     modes->setFocus();
     CenterOnScreen(&dialog);

@@ -1,3 +1,4 @@
+// The "Statistics" model and the catalogue's reports behind it.
 #include "ui/statistics.h"
 
 #include "core/catalogue.h"

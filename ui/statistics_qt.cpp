@@ -1,3 +1,4 @@
+// The Qt "Statistics" dialog over its model.
 #include "ui/statistics_qt.h"
 
 #include <QDialog>
@@ -6,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/messages.h"
 #include "ui/dialog_util_qt.h"
@@ -56,11 +56,7 @@ void ShowStatisticsBox(QWidget* parent, const TStatisticsBox& box) {
     ok->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
 
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(database);
-    layout->addWidget(statistics);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackFixed(dialog, {database, statistics, buttons});
 
     ok->setFocus();
     CenterOnScreen(&dialog);

@@ -2,7 +2,6 @@
 #include "core/format.h"
 #include "core/messages.h"
 #include "media/update.h"
-#include "ui/browse_folder.h"
 #include "ui/main_window.h"
 
 namespace tracklore::ui {
@@ -33,39 +32,16 @@ std::string Summary(const TUpdateReport& report) {
 }  // namespace
 
 void TMainWindow::UpdateDir() {
-    TBrowseFolderDlg dialog;
-    dialog.BrowseKind = TBrowseKind::bkMyComputer;
-    dialog.DialogText = msg::SelectFolderToUpdate;
-    dialog.FolderName = lastScanFolder_;
-    if (!dialog.Execute(shell_)) return;
-    lastScanFolder_ = dialog.FolderName;
-    UpdateFolderTree(dialog.FolderName);
+    std::string folder;
+    if (!ChooseScanFolder(msg::SelectFolderToUpdate, folder)) return;
+    UpdateFolderTree(folder);
 }
 
 void TMainWindow::UpdateFolderTree(const std::string& folder) {
-    SetCommandMask(0);
-    TScanOptions options;
-    options.ScanVBR = prefs_.ScanVBR;
-    options.Cancel = &cancelScan_;
-    scanning_ = true;
-    cancelScan_ = false;
-    scanFilesDone_ = 0;
-    shell_.ShowScanCancel(true);
-    const auto endScan = [&] {
-        scanning_ = false;
-        cancelScan_ = false;
-        shell_.ShowScanCancel(false);
-    };
     TUpdateReport report;
-    try {
-        UpdateFolder(*catalogue_, folder, report, options);
-    } catch (...) {
-        endScan();
-        if (report.ChangedCatalogue()) modified_ = true;
-        RecoverViews();
-        throw;
-    }
-    endScan();
+    RunFolderWalk(
+        [&](const TScanOptions& options) { UpdateFolder(*catalogue_, folder, report, options); },
+        [&] { return report.ChangedCatalogue(); });
 
     if (report.Cancelled) {
         views_.RefreshViews(FullRebuild);

@@ -1,3 +1,4 @@
+// The preferences' colour and font values converted to and from QColor and QFont.
 #include "ui/view_prefs_qt.h"
 
 #include <QFontDatabase>

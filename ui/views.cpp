@@ -1,3 +1,4 @@
+// The three views as toolkit-free models: rebuilds, record updates and selection.
 #include "ui/views.h"
 
 #include <algorithm>
@@ -75,11 +76,16 @@ std::unique_ptr<TTracklore> ArtistRecords(TTracklore& catalogue, const std::stri
 // four low bits are set (the end marker -1 included).
 void FillList(TListView& list, TTracklore& set, TShell& shell, bool status) {
     TrackRecord record;
+    std::string text;  // one buffer for every status text, not an allocation per record
     set.First(record);
     while (record.ID != kEndID) {
         list.AddRow(record);
         set.Next(record);
-        if (status) shell.SetStatusText(msg::BuildingViews + std::to_string(record.ID));
+        if (status) {
+            text.assign(msg::BuildingViews);
+            text += std::to_string(record.ID);
+            shell.SetStatusText(text);
+        }
         if ((record.ID & 15) == 15) shell.ProcessMessages();
     }
 }

@@ -1,3 +1,4 @@
+// Qt item models over the views: a table model per list and a tree model.
 #include "ui/views_qt.h"
 
 #include <QApplication>
@@ -10,8 +11,7 @@ namespace tracklore::ui {
 
 // ---- TListModel ------------------------------------------------------------------------
 
-TListModel::TListModel(TListView& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list) {
+TListModel::TListModel(TListView& list, QObject* parent) : TFollowingModel(parent), list_(list) {
     list_.SetObserver(this);
 }
 
@@ -47,16 +47,6 @@ QVariant TListModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role == Qt::DisplayRole) return QString::fromUtf8(kColumnCaptions[section]);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
-}
-
-void TListModel::BeginReset() {
-    beginResetModel();
-    resetting_ = true;
-}
-
-void TListModel::EndReset() {
-    resetting_ = false;
-    endResetModel();
 }
 
 void TListModel::BeginInsertRow(int row) {
@@ -99,7 +89,7 @@ void TListModel::EndReorder(const std::vector<int>& newRowOfOld) {
 
 // ---- TTreeModel ------------------------------------------------------------------------
 
-TTreeModel::TTreeModel(TTreeView& tree, QObject* parent) : QAbstractItemModel(parent), tree_(tree) {
+TTreeModel::TTreeModel(TTreeView& tree, QObject* parent) : TFollowingModel(parent), tree_(tree) {
     QStyle* style = QApplication::style();
     icons_ = {style->standardIcon(QStyle::SP_DirIcon), style->standardIcon(QStyle::SP_DriveCDIcon),
               style->standardIcon(QStyle::SP_MediaVolume)};
@@ -172,16 +162,6 @@ bool TTreeModel::canFetchMore(const QModelIndex& parent) const {
 
 void TTreeModel::fetchMore(const QModelIndex& parent) {
     if (canFetchMore(parent)) expand_(NodeOf(parent));
-}
-
-void TTreeModel::BeginReset() {
-    beginResetModel();
-    resetting_ = true;
-}
-
-void TTreeModel::EndReset() {
-    resetting_ = false;
-    endResetModel();
 }
 
 void TTreeModel::BeginInsertNode(const TTreeNode* parent, int index) {

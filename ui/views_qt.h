@@ -16,8 +16,29 @@ class QItemSelectionModel;
 
 namespace tracklore::ui {
 
+/// A Qt item model that follows a core view through its observer interface. Between the
+/// core's BeginReset and EndReset (a refill between begin-update and end-update) the model
+/// is reset and reports nothing, so a view painting meanwhile reads no rows being rebuilt.
+template <class Model, class Observer>
+class TFollowingModel : public Model, public Observer {
+public:
+    explicit TFollowingModel(QObject* parent) : Model(parent) {}
+
+    void BeginReset() override {
+        this->beginResetModel();
+        resetting_ = true;
+    }
+    void EndReset() override {
+        resetting_ = false;
+        this->endResetModel();
+    }
+
+protected:
+    bool resetting_ = false;
+};
+
 /// A read-only table over one TListView: twelve columns, Qt::UserRole gives the row's ID.
-class TListModel : public QAbstractTableModel, public TListObserver {
+class TListModel : public TFollowingModel<QAbstractTableModel, TListObserver> {
     Q_OBJECT
 public:
     TListModel(TListView& list, QObject* parent = nullptr);
@@ -32,8 +53,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     // TListObserver
-    void BeginReset() override;
-    void EndReset() override;
     void BeginInsertRow(int row) override;
     void EndInsertRow() override;
     void BeginRemoveRow(int row) override;
@@ -44,12 +63,11 @@ public:
 
 private:
     TListView& list_;
-    bool resetting_ = false;  // the core list is being refilled: report no rows meanwhile
 };
 
 /// A read-only tree over TTreeView; internalPointer is the TTreeNode. Artists that were not
 /// opened yet are filled through `expand` when the view first opens them.
-class TTreeModel : public QAbstractItemModel, public TTreeObserver {
+class TTreeModel : public TFollowingModel<QAbstractItemModel, TTreeObserver> {
     Q_OBJECT
 public:
     using TExpander = std::function<void(TTreeNode*)>;
@@ -78,8 +96,6 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
     // TTreeObserver
-    void BeginReset() override;
-    void EndReset() override;
     void BeginInsertNode(const TTreeNode* parent, int index) override;
     void EndInsertNode() override;
     void BeginRemoveNode(const TTreeNode* parent, int index) override;
@@ -91,7 +107,6 @@ private:
     TExpander expand_;
     TGate gate_;
     std::array<QIcon, 3> icons_;
-    bool resetting_ = false;  // nodes are being freed and rebuilt: show nothing meanwhile
 };
 
 /// Copies a change of the Qt selection of a list into the core list, range by range.

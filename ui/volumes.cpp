@@ -1,3 +1,4 @@
+// The volumes model: one row per volume label with its count, size and play time.
 #include "ui/volumes.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Sizes of resizable dialogs remembered while the program runs.
 #include "ui/window_sizes_qt.h"
 
 #include <QEvent>

@@ -19,6 +19,13 @@ out=$("$cli" --capacity 40000 stats big.csv | head -1) || fail "stats with --cap
 out=$(TRACKLORE_CAPACITY=40000 "$cli" stats big.csv | head -1) || fail "stats with the variable exited $?"
 [ "$out" = "Files in database: 32770" ] || fail "stats with the variable printed: $out"
 
+# Every command that opens a catalogue takes the capacity.
+mkdir -p empty
+for command in "duplicates big.csv" "volumes big.csv" "update big.csv empty"; do
+    # shellcheck disable=SC2086
+    "$cli" --capacity 40000 $command >/dev/null 2>err.txt || fail "$command with --capacity: $(cat err.txt)"
+done
+
 # The catalogue file keeps all of them; a merge into it stops at the capacity.
 "$cli" --capacity 40000 convert big.csv big.tracklore || fail "convert exited $?"
 expect_error 1 "$full" stats big.tracklore

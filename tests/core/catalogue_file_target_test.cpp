@@ -1,3 +1,4 @@
+// Tests of saving by "write beside, then replace": left-overs, saving in place, refusals.
 #include "core/catalogue_file_target.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Tests of the catalogue file: its layout in golden bytes, loading, saving and bad files.
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -316,6 +317,46 @@ TEST(CatalogueFile, RecordCountDifferingFromHeaderIsRefused) {
         EXPECT_EQ(ErrorOf<EDBError>([&] { catalogue.LoadFromFile(path); }), c.error);
         EXPECT_EQ(catalogue.Count(), 0) << c.announced;
     }
+}
+
+// The load reports each new percent of the records the header announces (99 at most while
+// reading), then 100 once the whole file was taken; a wrong count never reaches 100.
+TEST(CatalogueFile, LoadReportsProgressAgainstTheAnnouncedCount) {
+    TTempDir dir;
+    const std::string path = dir.Path("progress.tracklore");
+    struct Case {
+        int records;
+        int32_t announced;
+        std::vector<int> reports;
+    };
+    for (const Case& c : {Case{3, 3, {33, 66, 99, 100}}, Case{1, 1, {99, 100}}, Case{3, -1, {100}},
+                          Case{3, 1, {99}}, Case{2, 4, {25, 50}}, Case{0, 0, {100}}}) {
+        std::string bytes = Header(0x0100, c.announced);
+        for (int id = 1; id <= c.records; ++id)
+            bytes += RecordBytes(MakeRecord(id, "a"));
+        WriteFileBytes(path, bytes);
+        TTracklore catalogue;
+        std::vector<int> reports;
+        try {
+            catalogue.LoadFromFile(path, [&](int percent) { reports.push_back(percent); });
+        } catch (const EDBError&) {
+            EXPECT_EQ(catalogue.Count(), 0);
+        }
+        EXPECT_EQ(reports, c.reports) << c.records << " records, " << c.announced << " announced";
+    }
+
+    // Many records: every percent once, in order.
+    TTracklore many;
+    for (int i = 0; i < 250; ++i) {
+        TrackRecord record = MakeRecord(0, "a");
+        many.Insert(record);
+    }
+    many.SaveToFile(path);
+    std::vector<int> reports;
+    many.LoadFromFile(path, [&](int percent) { reports.push_back(percent); });
+    ASSERT_EQ(reports.size(), 100u);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(reports[i], i + 1);
 }
 
 TEST(CatalogueFile, CompressedFileCutAtRecordBoundaryIsRefused) {

@@ -1,3 +1,4 @@
+// Tests of the catalogue: slots, identifiers, insert, delete, update and result sets.
 #include "core/catalogue.h"
 
 #include <climits>

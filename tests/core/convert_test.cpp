@@ -1,3 +1,4 @@
+// Tests of the text to number conversions and their error texts.
 #include "core/convert.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of CSV export and import: the exact bytes, field handling and broken files.
 #include <filesystem>
 #include <string>
 #include <tuple>

@@ -1,3 +1,4 @@
+// Tests of the file steps of the file commands: format by extension, load and save.
 #include "core/file_choice.h"
 
 #include <string>

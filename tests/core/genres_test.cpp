@@ -1,3 +1,4 @@
+// Tests of the genre names and of looking up a genre text.
 #include "core/genres.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of selecting by template record and by field.
 #include <string>
 #include <vector>
 

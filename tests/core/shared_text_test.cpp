@@ -1,3 +1,4 @@
+// Tests of SharedText: empty texts, sharing, bytes and moves.
 #include "core/shared_text.h"
 
 #include <string>

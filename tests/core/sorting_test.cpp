@@ -1,3 +1,4 @@
+// Tests of SortBy against a literal transcription of the partition sort.
 #include <algorithm>
 #include <random>
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the UTF-8, Windows-1252 and UTF-16 conversions.
 #include "core/text_encoding.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of choosing the out123 module and device from the environment.
 #include "engine/output_choice.h"
 
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@ cd "${1:-$(dirname "$0")/../..}"
 order=(engine plugin platform streams core media search playback ui cli app)
 
 # Headers that include only the standard library and that every folder may include.
-foundation=" core/format.h core/messages.h core/text_encoding.h streams/stream_errors.h "
+foundation=" core/format.h core/messages.h core/text_encoding.h core/text_scan.h streams/stream_errors.h "
 
 # Qt helpers of ui/ that the Qt dialogs of lower folders share.
 shared_qt=" ui/dialog_util_qt.h ui/small_dialogs_qt.h ui/window_sizes_qt.h "

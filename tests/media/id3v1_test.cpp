@@ -1,3 +1,4 @@
+// Tests of the version-1 tag at the end of a file.
 #include <string>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of version-2 tag frames: headers, text encodings and display texts.
 #include <memory>
 #include <string>
 #include <vector>

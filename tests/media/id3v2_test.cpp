@@ -1,3 +1,4 @@
+// Tests of the version-2 tag reader: headers, flags, sizes and broken tags.
 #include "media/id3v2.h"
 
 #include <functional>

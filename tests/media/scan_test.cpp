@@ -549,5 +549,27 @@ TEST_F(ScanTest, UnreadableFilesAndSubfoldersAreListedAndTheScanGoesOn) {
     EXPECT_EQ(names, (std::vector<std::string>{"/a.mp3", "/z/c.mp3"}));
 }
 
+TEST_F(ScanTest, UpdateListsWhatItCannotReadAndKeepsTheRecordsOfLockedFolders) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    Put("a.mp3", Frames(2));
+    Put("locked/b.mp3", Frames(2));
+    Scan(dir_.Root());
+    ASSERT_EQ(catalogue_.Count(), 2);
+    ASSERT_EQ(chmod(dir_.Path("locked").c_str(), 0), 0);
+    ASSERT_EQ(mkfifo(dir_.Path("pipe.mp3").c_str(), 0600), 0);
+    TUpdateReport report;
+    UpdateFolder(catalogue_, dir_.Root(), report);
+    chmod(dir_.Path("locked").c_str(), 0755);
+    std::sort(report.Failed.begin(), report.Failed.end());
+    EXPECT_EQ(report.Failed,
+              (std::vector<std::string>{
+                  dir_.Path("locked") + "  -  Folder could not be read: Permission denied",
+                  dir_.Path("pipe.mp3") +
+                      "  -  Not a regular file (a pipe, socket or device): passed over"}));
+    // The locked folder's file was not looked for: its record is not missing.
+    EXPECT_TRUE(report.Missing.empty());
+    EXPECT_EQ(report.Unchanged, 1);
+}
+
 }  // namespace
 }  // namespace tracklore

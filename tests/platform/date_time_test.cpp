@@ -1,3 +1,4 @@
+// Tests of the date and time values and their conversions.
 #include "platform/date_time.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Tests of the drive table, drive types and volume labels.
 #include "platform/drives.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Tests of file status, links and folder listings.
 #include "platform/file_info.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests of file names that are not UTF-8, converted and mapped back.
 #include "platform/file_name_text.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// Tests of the file calls and the system error texts.
 #include "platform/file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// Tests of loading shared libraries and binding their functions.
 #include "platform/library.h"
 
 #include <algorithm>

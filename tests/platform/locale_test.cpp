@@ -1,3 +1,4 @@
+// Tests of the ICU locale services: collation, sort keys and case mapping.
 #include "platform/locale.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of reading the mount table and finding the mount of a path.
 #include "platform/mounts.h"
 
 #include <set>

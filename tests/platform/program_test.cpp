@@ -1,3 +1,4 @@
+// Tests of the program folder and of finding and starting programs.
 #include "platform/program.h"
 
 #include <cerrno>

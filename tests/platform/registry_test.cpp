@@ -1,3 +1,4 @@
+// Tests of the registry store's text and of reading and writing the store.
 #include "platform/registry.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// Tests of the "Configure External Player" model.
 #include "playback/player_dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the player's settings in the registry store.
 #include "playback/player_settings.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the play pipeline's paths and temporary copies.
 #include "playback/temp_files.h"
 
 #include <cerrno>

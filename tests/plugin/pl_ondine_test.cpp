@@ -173,7 +173,7 @@ TEST_F(PlOndine, UnloadingWhilePlayingStopsAndReleasesTheEngine) {
 TEST_F(PlOndine, StopEndsThePlayAndLetsGoOfTheFile) {
     ASSERT_NE(plugin_->Stop, nullptr);
     EXPECT_EQ(plugin_->Stop(), 0);  // nothing plays yet
-    if (!HaveLame()) GTEST_SKIP() << "lame is not installed";
+    REQUIRE_TOOLS("lame");
     const std::string mp3 = test::MakeLongMp3(dir_, "long.mp3", 40000);
     ASSERT_EQ(plugin_->PlayPath(mp3), 0);
     ASSERT_EQ(test::OpenDescriptorsOf(mp3), 1);

@@ -1,3 +1,4 @@
+// Tests of the "Edit entry" model: presetting and reading back.
 #include "search/edit_dialog.h"
 
 #include <algorithm>

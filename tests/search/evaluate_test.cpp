@@ -1,3 +1,4 @@
+// Tests of evaluating expressions on records: fields, units, kinds and errors.
 #include "search/evaluate.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the expression nodes: constants, identifiers and operators.
 #include "search/expr.h"
 
 #include <memory>

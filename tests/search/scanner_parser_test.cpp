@@ -1,3 +1,4 @@
+// Tests of the query scanner and parser: tokens, precedence, errors and printing.
 #include "search/scanner_parser.h"
 
 #include <string>

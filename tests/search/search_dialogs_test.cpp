@@ -99,7 +99,7 @@ TEST(SearchDialog, CancelLeavesThePatternUnchanged) {
     });
     TSearchDialog dialog;
     TrackRecord pattern = EmptyPattern();
-    EXPECT_FALSE(dialog.Execute(pattern, shell));
+    EXPECT_FALSE(dialog.Execute(shell, pattern));
     EXPECT_EQ(pattern, EmptyPattern());
 }
 
@@ -113,7 +113,7 @@ TEST(SearchDialog, ExecuteShowsThePresetAndReadsBackOnOk) {
     });
     TSearchDialog dialog;
     TrackRecord pattern = EmptyPattern();
-    EXPECT_TRUE(dialog.Execute(pattern, shell));
+    EXPECT_TRUE(dialog.Execute(shell, pattern));
     EXPECT_EQ(shownGenre, "(none)");
     EXPECT_EQ(pattern.Title, "mirror");
     EXPECT_EQ(pattern.ID, 0);

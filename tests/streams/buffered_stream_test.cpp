@@ -1,3 +1,4 @@
+// Tests of the buffered stream: sizes, strictness and transfers.
 #include "streams/buffered_stream.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests of the file stream: opening, access flags, reading and writing.
 #include "streams/file_stream.h"
 
 #include <gtest/gtest.h>

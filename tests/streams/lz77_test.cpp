@@ -1,3 +1,4 @@
+// Tests of the LZ77 stream against golden bytes, and round trips.
 #include "streams/lz77.h"
 
 #include <algorithm>

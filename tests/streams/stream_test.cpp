@@ -1,3 +1,4 @@
+// Tests of the base and filter streams and of stream chains.
 #include "streams/stream.h"
 
 #include <string>

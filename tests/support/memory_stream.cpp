@@ -1,3 +1,4 @@
+// A stream over bytes in memory for tests of parsers and filters.
 #include "tests/support/memory_stream.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Real MP3 files made at test time with Debian's encoders and taggers.
 #include "tests/support/mp3_factory.h"
 
 #include <cerrno>

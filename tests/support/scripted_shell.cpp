@@ -1,3 +1,4 @@
+// The scripted shell: records what the core shows and answers dialogs from scripts.
 #include "tests/support/scripted_shell.h"
 
 #include <algorithm>
@@ -103,8 +104,15 @@ bool TScriptedShell::ExecuteSettings(ui::TSettingsBox& box) {
     return answer(box);
 }
 
-void TScriptedShell::ShowProgress(ui::TProgressBox&, bool visible) {
-    if (visible) ++ProgressShown;
+void TScriptedShell::ShowProgress(ui::TProgressBox& box, bool visible) {
+    ProgressVisible = visible;
+    if (!visible) {
+        box.SetChanged({});
+        return;
+    }
+    ++ProgressShown;
+    ProgressJobs.push_back(box.JobDesc());
+    box.SetChanged([this, &box] { ProgressValues.push_back(box.Progress()); });
 }
 
 void TScriptedShell::SetStatusText(const std::string& text) {

@@ -67,6 +67,9 @@ public:
     /// What StartProgram returns: 0 (started) or a system error code.
     int ProgramStartError = 0;
     int ProgressShown = 0;  // ShowProgress(box, true) calls
+    bool ProgressVisible = false;
+    std::vector<std::string> ProgressJobs;  // the job text of each box shown
+    std::vector<int> ProgressValues;        // the bar after every change of a shown box
 
     // Dialogs over models: each answer is called with the preset model and returns true
     // for OK (after changing the model as the user would). A dialog without a queued answer

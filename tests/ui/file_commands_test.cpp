@@ -1,5 +1,6 @@
 // The window's file commands: New, Open, Save, Save As with the Export items, and Merge,
 // over real catalogue files in a private folder.
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,64 @@ TEST_F(FileCommandsTest, FailedOpenWarnsWithCommandsBackAndLeavesUntitled) {
     EXPECT_EQ(window_->Catalogue().Count(), 0);
     EXPECT_EQ(window_->Prefs().LastDir, "/kept");
     EXPECT_FALSE(window_->Modified());
+}
+
+// A large load shows the progress box: its job is the loading text, its bar climbs and
+// ends at 100, and messages run at its steps so the window paints. The box is gone before
+// the views are rebuilt and before a failure is reported. (Files of a few hundred records
+// count as large here, so the test stays quick.)
+TEST_F(FileCommandsTest, LargeLoadsShowTheProgressBoxUntilTheRecordsAreIn) {
+    std::vector<std::string> titles(300, "t");
+    const std::string file = WriteCatalogue("large.tracklore", titles);
+    const std::string small = WriteCatalogue("small.tracklore", {"a"});
+    Start();
+    int rowsWhenHidden = -1;
+    int messagesDuringLoad = 0;
+    shell_.OnProcessMessages = [&] { messagesDuringLoad += shell_.ProgressVisible ? 1 : 0; };
+    auto open = [&](const std::string& name) {
+        shell_.ProgressValues.clear();
+        shell_.ProgressJobs.clear();
+        shell_.OpenAnswers = {std::vector<std::string>{name}};
+        EXPECT_TRUE(window_->FileOpen());
+        rowsWhenHidden = window_->Views().AllList().RowCount();
+    };
+
+    open(small);  // below the size the box starts at
+    EXPECT_EQ(shell_.ProgressShown, 0);
+
+    window_->SetProgressFileSize(1);
+    open(small);
+    EXPECT_EQ(shell_.ProgressValues, (std::vector<int>{99, 100}));
+    open(file);
+    EXPECT_EQ(shell_.ProgressJobs,
+              (std::vector<std::string>{"Loading database from file: " + file}));
+    ASSERT_GT(shell_.ProgressValues.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(shell_.ProgressValues.begin(), shell_.ProgressValues.end()));
+    EXPECT_EQ(shell_.ProgressValues.back(), 100);
+    EXPECT_GE(messagesDuringLoad, static_cast<int>(shell_.ProgressValues.size()));
+    EXPECT_FALSE(shell_.ProgressVisible);
+    EXPECT_EQ(rowsWhenHidden, 300);
+
+    // A file cut short: the box goes before the warning, and the bar never reached 100.
+    const std::string whole = ReadFileBytes(file);
+    const std::string cut = Put("cut.tracklore", whole.substr(0, whole.size() / 2));
+    bool visibleAtWarning = true;
+    shell_.OnMessageBox = [&](const TScriptedShell::Message&) {
+        visibleAtWarning = shell_.ProgressVisible;
+    };
+    open(cut);
+    ASSERT_EQ(shell_.Messages.size(), 1u);
+    EXPECT_FALSE(visibleAtWarning);
+    EXPECT_FALSE(shell_.ProgressValues.empty());
+    EXPECT_LT(shell_.ProgressValues.back(), 100);
+
+    // Merging loads the same way.
+    shell_.ProgressValues.clear();
+    shell_.OpenAnswers = {std::vector<std::string>{file}};
+    window_->Run(TCommandId::FileMerge);
+    EXPECT_EQ(shell_.ProgressShown, 4);
+    EXPECT_EQ(shell_.ProgressValues.back(), 100);
+    EXPECT_EQ(window_->Catalogue().Count(), 300);
 }
 
 // --- Save and Save As -----------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "search/edit_dialog.h"
 #include "tests/support/full_catalogue.h"
 #include "tests/support/main_window_fixture.h"
+#include "ui/command_mask.h"
 
 namespace tracklore::test {
 namespace {
@@ -151,6 +152,21 @@ TEST_F(ItemCommandsTest, DoubleClickInTheSelectedListEditsAndEveryViewShowsIt) {
     EXPECT_EQ(node->Text, "b2");
     EXPECT_EQ(node->Parent->Text, "Z");
     EXPECT_EQ(Artist("A")->Children.size(), 2u);
+}
+
+// The row's texts change, its selection does not: Edit, Delete and Play stay on.
+TEST_F(ItemCommandsTest, EditedRowKeepsItsSelectionAndItsCommands) {
+    StartWith({"a", "b"});
+    window_->Views().AllList().SetSelected(0, true);
+    window_->ListSelectionChanged(TViewSource::AllList);
+    ASSERT_EQ(window_->CommandMask() & ui::kMaskSelectionBits, ui::kMaskSelectionBits);
+    shell_.EditAnswers.push_back([](TEditDialog& dialog) {
+        dialog.ED_Title = "a2";
+        return true;
+    });
+    window_->Run(TCommandId::ItemEdit);
+    EXPECT_TRUE(window_->Modified());
+    EXPECT_EQ(window_->CommandMask() & ui::kMaskSelectionBits, ui::kMaskSelectionBits);
 }
 
 TEST_F(ItemCommandsTest, CancelledEditChangesNothing) {

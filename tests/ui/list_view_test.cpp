@@ -1,3 +1,4 @@
+// Tests of the list view model: row texts, ordering, selection and updates.
 #include <string>
 #include <vector>
 

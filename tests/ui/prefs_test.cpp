@@ -1,3 +1,4 @@
+// Tests of the preferences: defaults, first run, and loading and saving.
 #include "ui/prefs.h"
 
 #include <cstdlib>

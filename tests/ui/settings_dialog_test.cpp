@@ -1,3 +1,4 @@
+// Tests of editing the preferences through the "Settings..." model.
 #include "ui/settings_dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the tree view model: nodes, lookups and updates.
 #include <string>
 #include <vector>
 

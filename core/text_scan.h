@@ -1,0 +1,37 @@
+// Small pieces for reading texts by hand: blanks cut off the ends of a text, the value of a
+// hex digit. Standard library only, so every folder may use them.
+#pragma once
+
+#include <string_view>
+
+namespace tracklore {
+
+/// The blanks of the C locale: space, tab, CR, LF, vertical tab and form feed.
+inline constexpr std::string_view kBlanks = " \t\r\n\v\f";
+
+/// `text` without the characters of `blanks` at its start.
+constexpr std::string_view TrimLeft(std::string_view text, std::string_view blanks = kBlanks) {
+    const size_t first = text.find_first_not_of(blanks);
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+/// `text` without the characters of `blanks` at its end.
+constexpr std::string_view TrimRight(std::string_view text, std::string_view blanks = kBlanks) {
+    const size_t last = text.find_last_not_of(blanks);
+    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+/// `text` without the characters of `blanks` at either end.
+constexpr std::string_view Trim(std::string_view text, std::string_view blanks = kBlanks) {
+    return TrimRight(TrimLeft(text, blanks), blanks);
+}
+
+/// The value of the hex digit `c` (0-9, a-f, A-F), or -1 for any other character.
+constexpr int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace tracklore
