@@ -1,3 +1,4 @@
+// The Volumes page: the table model over the volume rows and the page with its row actions.
 #include "ui/volumes_page_qt.h"
 
 #include <QAction>
