@@ -1,3 +1,4 @@
+// Building the menus, tool bar and pop-up menu from the command table, and their shortcuts.
 #include "ui/command_controls_qt.h"
 
 #include <QAction>

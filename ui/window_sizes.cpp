@@ -1,3 +1,4 @@
+// Reading and writing the resizable dialogs' sizes in the preferences store.
 #include "ui/window_sizes.h"
 
 #include <charconv>
