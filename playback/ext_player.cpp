@@ -150,13 +150,13 @@ bool TExtPlayer::BindPlugin(const std::string& fileName) {
         return false;
     }
     failedPlugin_.clear();
-    entries_.InitLibrary = plugin_.Function<TInitLibrary>(kInitLibraryName);
-    entries_.GetPluginName = plugin_.Function<TGetPluginName>(kGetPluginNameName);
-    entries_.Add = plugin_.Function<TPlayFile>(kAddName);
-    entries_.Play = plugin_.Function<TPlayFile>(kPlayName);
-    entries_.Configure = plugin_.Function<TConfigure>(kConfigureName);
-    // Players are often built over an engine with a Stop of its own: a plug-in without the
-    // export must not get the engine's.
+    // Players are often built over an engine with exports of its own (Play, Stop) that take
+    // other arguments: a plug-in without one of the entries must not get the engine's.
+    entries_.InitLibrary = plugin_.OwnFunction<TInitLibrary>(kInitLibraryName);
+    entries_.GetPluginName = plugin_.OwnFunction<TGetPluginName>(kGetPluginNameName);
+    entries_.Add = plugin_.OwnFunction<TPlayFile>(kAddName);
+    entries_.Play = plugin_.OwnFunction<TPlayFile>(kPlayName);
+    entries_.Configure = plugin_.OwnFunction<TConfigure>(kConfigureName);
     entries_.Stop = plugin_.OwnFunction<TStopPlaying>(kStopName);
     settings_.PluginPlayer = fileName;
     return true;
@@ -189,7 +189,7 @@ void TExtPlayer::RefreshDLLList(TExtPlayerDialog& dialog) {
         // A library of its own for each look: the bound plug-in stays as it is.
         platform::TLibrary library;
         if (!library.Load(file.Path)) continue;
-        const auto getName = library.Function<TGetPluginName>(kGetPluginNameName);
+        const auto getName = library.OwnFunction<TGetPluginName>(kGetPluginNameName);
         if (getName == nullptr) continue;
         TPluginText name{};
         getName(name.data(), kPluginNameCapacity);
