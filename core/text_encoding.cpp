@@ -2,6 +2,8 @@
 #include "core/text_encoding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tracklore {
 
@@ -51,6 +53,15 @@ size_t SequenceLength(std::string_view bytes, size_t at) {
 
 bool IsValidUtf8(std::string_view bytes) {
     for (size_t at = 0; at < bytes.size();) {
+        // Most texts are plain ASCII: eight such bytes are passed over at a time.
+        uint64_t word;
+        if (bytes.size() - at >= sizeof word) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                at += sizeof word;
+                continue;
+            }
+        }
         const size_t length = SequenceLength(bytes, at);
         if (length == 0) return false;
         at += length;

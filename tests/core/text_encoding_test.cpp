@@ -14,6 +14,7 @@ TEST(Utf8Validity, AcceptsWellFormedTexts) {
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("Bj\xC3\xB6rk \xE2\x82\xAC \xF0\x9F\x8E\xB5"));
     EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
+    EXPECT_TRUE(IsValidUtf8("A long plain prefix, then Bj\xC3\xB6rk and more plain text"));
 }
 
 TEST(Utf8Validity, RefusesMalformedSequences) {
@@ -24,6 +25,14 @@ TEST(Utf8Validity, RefusesMalformedSequences) {
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
     EXPECT_FALSE(IsValidUtf8("\x80"));              // lone continuation byte
+    // Past and within runs of plain bytes, at every place of an eight-byte word.
+    for (size_t at = 0; at < 24; ++at) {
+        std::string text(24, 'a');
+        text[at] = '\xF6';
+        EXPECT_FALSE(IsValidUtf8(text)) << at;
+        text.replace(at, 1, "\xC3\xB6");
+        EXPECT_TRUE(IsValidUtf8(text)) << at;
+    }
 }
 
 TEST(Cp1252, ConvertsTheHighHalfIncludingTheSpecialRow) {
