@@ -34,6 +34,8 @@ using RecordPredicate = bool (*)(void* context, const TrackRecord& record);
 /// Told how far a file load has come, in percent: called each time the figure grows, at
 /// most once per percent, and with 100 once the load succeeded.
 using LoadProgress = std::function<void(int percent)>;
+/// Picks the records a load keeps (true: kept).
+using RecordFilter = std::function<bool(const TrackRecord& record)>;
 
 /// Compares two records by a field code: 0 signed, 1 to 7 texts by the locale ignoring case,
 /// 8 and 9 unsigned; every other code compares equal. Negative, zero or positive.
@@ -146,7 +148,10 @@ public:
     /// order, identifiers as stored. On failure raises EDBError or a stream error and leaves
     /// the catalogue empty. Refused on a result set. `progress` (if any) follows the records
     /// read against the count the header announces (none between 0 and 100 without one).
-    void LoadFromFile(const std::string& fileName, const LoadProgress& progress = {});
+    /// With `keep`, only the records it accepts are kept, in file order; the file is still
+    /// read and checked whole, and every record in it counts against the capacity.
+    void LoadFromFile(const std::string& fileName, const LoadProgress& progress = {},
+                      const RecordFilter& keep = {});
     /// Writes the records in slot order as semicolon-separated text with a header line;
     /// FileDate is not written. Same replace-when-complete rule as SaveToFile.
     void ExportCSV(const std::string& fileName);
@@ -164,7 +169,12 @@ private:
     const TrackRecord* FindRecord(int32_t id) const;  // the record there, or nullptr
     int FreeSlot() const;                             // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
+
+public:
+    /// Raises "Too Many Elements!" with the line on raising the capacity.
     [[noreturn]] void ThrowFull() const;
+
+private:
     // The slots moved or identifiers changed: the index is rebuilt when next needed.
     void SlotsRearranged();
     void ApplyCapacity();

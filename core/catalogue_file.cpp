@@ -37,7 +37,8 @@ void TTracklore::SaveToFile(const std::string& fileName) {
     });
 }
 
-void TTracklore::LoadFromFile(const std::string& fileName, const LoadProgress& progress) {
+void TTracklore::LoadFromFile(const std::string& fileName, const LoadProgress& progress,
+                              const RecordFilter& keep) {
     ResetDB();
     try {
         StreamChain chain(new TFileStream(fileName, OpenRead));
@@ -48,8 +49,8 @@ void TTracklore::LoadFromFile(const std::string& fileName, const LoadProgress& p
         if (catalogue_file::CheckHeader(header) == catalogue_file::kVersion)
             PushFilter(chain, [](TBaseStream* inner) { return new TLZ77Stream(inner); });
         const int32_t announced = catalogue_file::RecordCount(header);
-        catalogue_file::ReadRecords(*chain, *this, announced, progress);
-        catalogue_file::CheckRecordCount(announced, count_);
+        const int read = catalogue_file::ReadRecords(*chain, *this, announced, progress, keep);
+        catalogue_file::CheckRecordCount(announced, read);
     } catch (...) {
         ResetDB();
         throw;

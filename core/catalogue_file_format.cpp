@@ -207,8 +207,8 @@ void AppendRecord(std::string& out, const TrackRecord& record) {
     AppendLE(out, record.Genre);
 }
 
-void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
-                 const LoadProgress& progress) {
+int ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
+                const LoadProgress& progress, const RecordFilter& keep) {
     TRecordReader in(stream);
     TrackRecord record;
     stream.SetStrict(false);
@@ -230,7 +230,13 @@ void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
         if (std::memcmp(marker, kRecordMarker, sizeof marker) != 0)
             throw EDBError(AlignmentMessage(markerAt));
         ReadRecord(in, record);
-        catalogue.InsertAsStored(record);
+        if (!keep) {
+            catalogue.InsertAsStored(record);
+        } else {
+            // A whole load would have been refused at this record.
+            if (read >= catalogue.Capacity()) catalogue.ThrowFull();
+            if (keep(record)) catalogue.InsertAsStored(record);
+        }
         if (++read == nextReport && percent < 99) {
             // A header may announce fewer records than follow: the figure stops at 99.
             percent = static_cast<int>(std::min<int64_t>(99, read * 100 / expected));
@@ -238,6 +244,7 @@ void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
             progress(percent);
         }
     }
+    return static_cast<int>(read);
 }
 
 }  // namespace tracklore::catalogue_file

@@ -63,8 +63,10 @@ void AppendRecord(std::string& out, const TrackRecord& record);
 /// EInOutError "Read less than expected" when the stream ends inside a record, and
 /// EDBError "Too Many Elements!" when the table is full. The catalogue keeps what was read.
 /// The stream is made non-strict: short reads are checked here. With `expected` records
-/// announced (above 0), `progress` is told each new percent read, 99 at most.
-void ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected = 0,
-                 const LoadProgress& progress = {});
+/// announced (above 0), `progress` is told each new percent read, 99 at most. With `keep`,
+/// only the records it accepts are inserted, but every record read counts against the
+/// capacity. Returns the number of records read.
+int ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected = 0,
+                const LoadProgress& progress = {}, const RecordFilter& keep = {});
 
 }  // namespace tracklore::catalogue_file

@@ -1,4 +1,5 @@
 // Catalogues past the default capacity: the limit, the identifier index and the files.
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -250,6 +251,28 @@ TEST_F(LargeCatalogueFiles, FileLargerThanTheCapacityIsRefusedAndNothingKept) {
     EXPECT_EQ(ErrorOf<EDBError>([&] { MergeFromFile(target, dir_.Path("big.tracklore")); }),
               test::kFullCatalogue);
     EXPECT_EQ(target.Count(), kRecords);
+}
+
+TEST_F(LargeCatalogueFiles, LoadKeepingSomeRecordsGivesTheSameRowsAndTheSameRefusals) {
+    const std::string path = dir_.Path("big.tracklore");
+    SaveByFormat(full_, path);
+    const auto keep = [](const TrackRecord& record) { return record.ID % 7 == 3; };
+    std::vector<int32_t> expected;
+    for (const int32_t id : IdsOf(full_))
+        if (id % 7 == 3) expected.push_back(id);
+    TTracklore kept(nullptr, kRecords);
+    kept.LoadFromFile(path, {}, keep);
+    EXPECT_EQ(IdsOf(kept), expected);
+    EXPECT_EQ(*kept.SlotRecord(1), *full_.SlotRecord(9));  // ID 10
+
+    // Every record read counts against the capacity, kept or not.
+    TTracklore small(nullptr, kRecords - 1);
+    EXPECT_EQ(ErrorOf<EDBError>([&] { small.LoadFromFile(path, {}, keep); }), test::kFullCatalogue);
+    EXPECT_EQ(small.Count(), 0);
+    // A file cut short is refused whole, although the records read so far matched.
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+    EXPECT_ANY_THROW(kept.LoadFromFile(path, {}, [](const TrackRecord&) { return true; }));
+    EXPECT_EQ(kept.Count(), 0);
 }
 
 }  // namespace
