@@ -11,7 +11,7 @@
 #include "cli/duplicates_commands.h"
 #include "cli/pack_commands.h"
 #ifdef TRACKLORE_CLI_PRINT
-#include "cli/print_commands.h"
+#include "cli/print_launch.h"
 #endif
 #include "cli/scan_commands.h"
 #include "cli/search_commands.h"
@@ -101,7 +101,7 @@ constexpr CommandEntry kCommands[] = {
      "the print dialog's: volume,artist,title,album,year,comment), the look of the rows "
      "defaults to none, the font to Arial 8 points, the title in the header to the file "
      "name of CAT",
-     tracklore::cli::RunPrint},
+     tracklore::cli::LaunchPrint},
 #endif
     {"info", "info FILE", "show the tag kind, every tag frame and the audio values of one MP3 file",
      tracklore::cli::RunInfo},

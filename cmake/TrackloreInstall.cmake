@@ -3,7 +3,8 @@
 #   PREFIX/bin/                 tracklore, tracklore-cli
 #   PREFIX/lib/tracklore/       libMPEGDLL.so and PL_Ondine.so (private: no other program
 #                               links the engine; the plug-in finds it by its $ORIGIN run
-#                               path, the application its plug-ins at ../lib/tracklore)
+#                               path, the application its plug-ins at ../lib/tracklore),
+#                               and tracklore-print, which tracklore-cli starts for `print`
 #   PREFIX/share/               menu entry, icons, MIME type, AppStream data, manual pages,
 #                               bash completion, changelog and copyright (dist/)
 #
@@ -16,6 +17,7 @@ set(TRACKLORE_PLUGIN_INSTALL_DIR lib/tracklore)
 install(TARGETS tracklore-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TRACKLORE_BUILD_GUI)
     install(TARGETS tracklore RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS tracklore-print RUNTIME DESTINATION ${TRACKLORE_PLUGIN_INSTALL_DIR})
 endif()
 install(TARGETS MPEGDLL PL_Ondine LIBRARY DESTINATION ${TRACKLORE_PLUGIN_INSTALL_DIR})
 

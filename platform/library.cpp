@@ -117,15 +117,7 @@ std::vector<std::string> ProgramPluginFolders() {
         folders.push_back(WithSlash(override));
         return folders;
     }
-    std::string own = ProgramFolder();
-    if (own.empty()) return folders;
-    own = WithSlash(std::move(own));
-    folders.push_back(own);
-    // An installed program lives in PREFIX/bin and its plug-ins in PREFIX/lib/tracklore.
-    if (const size_t slash = own.find_last_of('/', own.size() - 2);
-        own.size() > 1 && slash != std::string::npos)
-        folders.push_back(own.substr(0, slash + 1) + "lib/tracklore/");
-    return folders;
+    return ProgramFolders();
 }
 
 std::vector<TPluginFile> ListPlugins() {

@@ -38,6 +38,17 @@ std::string ProgramFolder() {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::vector<std::string> ProgramFolders() {
+    std::vector<std::string> folders;
+    const std::string own = ProgramFolder();
+    if (own.empty()) return folders;
+    folders.push_back(own);
+    if (const size_t slash = own.find_last_of('/', own.size() - 2);
+        own.size() > 1 && slash != std::string::npos)
+        folders.push_back(own.substr(0, slash + 1) + "lib/tracklore/");
+    return folders;
+}
+
 std::string FindProgram(const std::string& name) {
     if (name.empty()) return {};
     if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();

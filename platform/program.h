@@ -3,12 +3,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tracklore::platform {
 
 /// The folder of the running program's file (from /proc/self/exe), ending in "/"; "" when
 /// the system does not tell.
 std::string ProgramFolder();
+
+/// The folders of the program's own files, each ending in "/": its folder and, since an
+/// installed program lives in PREFIX/bin with its private files in PREFIX/lib/tracklore,
+/// that folder too. Empty when the system does not tell the program's folder.
+std::vector<std::string> ProgramFolders();
 
 /// The file `name` stands for: `name` itself when it holds a "/", otherwise the first
 /// executable regular file of that name in the folders of $PATH (or "/bin:/usr/bin" when

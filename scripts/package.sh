@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build build -j2 --target tracklore tracklore-cli PL_Ondine MPEGDLL tracklore_dist_files
+cmake --build build -j2 --target tracklore tracklore-cli tracklore-print PL_Ondine MPEGDLL tracklore_dist_files
 rm -rf build/package
 cpack --config build/CPackConfig.cmake >build/cpack.log 2>&1 || { cat build/cpack.log >&2; exit 1; }
 deb=$(find build/package -maxdepth 1 -name 'tracklore_*.deb' -print -quit)

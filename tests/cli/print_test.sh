@@ -84,6 +84,13 @@ grep -qF "Error writing to stream - File too large" err.txt ||
 cmp -s kept.pdf small.pdf || fail "print to a full disk changed the old PDF"
 ls -a | grep -q saving && fail "print to a full disk left a temporary file"
 
+# print runs in a helper beside the tool; a tool copied away from it says so.
+mkdir -p alone
+cp "$cli" alone/tracklore-cli
+cli=$PWD/alone/tracklore-cli expect_refused 1 \
+    "The print helper tracklore-print could not be started: No such file or directory" \
+    print small.csv --pdf bad.pdf
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)" >&2
     exit 1
