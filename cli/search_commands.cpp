@@ -80,17 +80,11 @@ int RunQuery(const std::vector<std::string>& args) {
     }
     // The expression is checked before the catalogue is read, as the dialog does.
     const auto tree = DoParsing(expression);
+    // Only the matches are kept as the file is read: the same rows in the same order,
+    // without building and freeing a record for every other one.
     TTracklore catalogue(nullptr, CatalogueCapacity());
-    if (IsCsvFileName(positional[0])) {
-        LoadByFormat(catalogue, positional[0]);
-        auto result = SelectMatching(catalogue, *tree);
-        return PrintRecords(*result, parsed.Format);
-    }
-    // A catalogue file keeps only the matches as it is read: the same rows in the same
-    // order, without building and freeing a record for every other one.
-    catalogue.LoadFromFile(positional[0], {}, [&tree](const TrackRecord& record) {
-        return MatchesExpression(*tree, record);
-    });
+    LoadByFormat(catalogue, positional[0], {},
+                 [&tree](const TrackRecord& record) { return MatchesExpression(*tree, record); });
     return PrintRecords(catalogue, parsed.Format);
 }
 

@@ -157,6 +157,16 @@ void TTracklore::InsertAsStored(const TrackRecord& record) {
     if (record.ID > lastID_) lastID_ = record.ID;
 }
 
+void TTracklore::StoreLoaded(const TrackRecord& record, int64_t read, const RecordFilter& keep) {
+    if (!keep) {
+        InsertAsStored(record);
+        return;
+    }
+    // A whole load would have been refused at this record.
+    if (read >= capacity_) ThrowFull();
+    if (keep(record)) InsertAsStored(record);
+}
+
 void TTracklore::Delete(const TrackRecord& record) {
     const int slot = FindSlot(record.ID);
     if (slot < 0) throw EDBError(msg::RecordNotFound);

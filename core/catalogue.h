@@ -157,7 +157,12 @@ public:
     void ExportCSV(const std::string& fileName);
     /// Replaces the contents with the records of the CSV file `fileName`. A bad number
     /// raises EConvertError and leaves the records read before it. Refused on a result set.
-    void ImportCSV(const std::string& fileName);
+    /// `keep` picks the records kept, as for LoadFromFile.
+    void ImportCSV(const std::string& fileName, const RecordFilter& keep = {});
+    /// Stores a record a load has read, identifier as stored, after the `read` records
+    /// before it: all of them without `keep`, else only those it accepts; every record read
+    /// counts against the capacity. Raises "Too Many Elements!" when the table is full.
+    void StoreLoaded(const TrackRecord& record, int64_t read, const RecordFilter& keep);
 
 private:
     struct ResultSetTag {};
@@ -169,12 +174,7 @@ private:
     const TrackRecord* FindRecord(int32_t id) const;  // the record there, or nullptr
     int FreeSlot() const;                             // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
-
-public:
-    /// Raises "Too Many Elements!" with the line on raising the capacity.
     [[noreturn]] void ThrowFull() const;
-
-private:
     // The slots moved or identifiers changed: the index is rebuilt when next needed.
     void SlotsRearranged();
     void ApplyCapacity();

@@ -230,13 +230,7 @@ int ReadRecords(TBaseStream& stream, TTracklore& catalogue, int32_t expected,
         if (std::memcmp(marker, kRecordMarker, sizeof marker) != 0)
             throw EDBError(AlignmentMessage(markerAt));
         ReadRecord(in, record);
-        if (!keep) {
-            catalogue.InsertAsStored(record);
-        } else {
-            // A whole load would have been refused at this record.
-            if (read >= catalogue.Capacity()) catalogue.ThrowFull();
-            if (keep(record)) catalogue.InsertAsStored(record);
-        }
+        catalogue.StoreLoaded(record, read, keep);
         if (++read == nextReport && percent < 99) {
             // A header may announce fewer records than follow: the figure stops at 99.
             percent = static_cast<int>(std::min<int64_t>(99, read * 100 / expected));

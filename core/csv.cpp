@@ -258,7 +258,7 @@ void TTracklore::ExportCSV(const std::string& fileName) {
     });
 }
 
-void TTracklore::ImportCSV(const std::string& fileName) {
+void TTracklore::ImportCSV(const std::string& fileName, const RecordFilter& keep) {
     ResetDB();
     // Only a regular file holds lines that end: a pipe would keep the open waiting for a
     // writer, a device could deliver bytes for good. A missing file is left to the open,
@@ -276,9 +276,9 @@ void TTracklore::ImportCSV(const std::string& fileName) {
     if (!found) return;
     const auto columns = FindColumns(line);
     TrackRecord record;
-    while (lines.Next(line)) {
+    for (int64_t read = 0; lines.Next(line); ++read) {
         ReadRecord(line, columns, record);
-        InsertAsStored(record);
+        StoreLoaded(record, read, keep);
     }
 }
 

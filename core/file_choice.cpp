@@ -12,14 +12,14 @@ bool IsCsvFileName(const std::string& fileName) {
            std::string_view(fileName).substr(dot) == kExtension;
 }
 
-void LoadByFormat(TTracklore& catalogue, const std::string& fileName,
-                  const LoadProgress& progress) {
+void LoadByFormat(TTracklore& catalogue, const std::string& fileName, const LoadProgress& progress,
+                  const RecordFilter& keep) {
     try {
         if (IsCsvFileName(fileName)) {
-            catalogue.ImportCSV(fileName);
+            catalogue.ImportCSV(fileName, keep);
             if (progress) progress(100);
         } else {
-            catalogue.LoadFromFile(fileName, progress);
+            catalogue.LoadFromFile(fileName, progress, keep);
         }
     } catch (...) {
         // A result set refuses loading before it changes; only an owning catalogue is emptied.

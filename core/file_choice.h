@@ -13,9 +13,10 @@ bool IsCsvFileName(const std::string& fileName);
 
 /// Loads `fileName` into the owning `catalogue` by the format choice (ImportCSV or
 /// LoadFromFile). On failure the catalogue is emptied and the error is raised. `progress`
-/// follows a catalogue file's load (a CSV file reports only its end, 100).
+/// follows a catalogue file's load (a CSV file reports only its end, 100). `keep` picks the
+/// records kept, as for LoadFromFile.
 void LoadByFormat(TTracklore& catalogue, const std::string& fileName,
-                  const LoadProgress& progress = {});
+                  const LoadProgress& progress = {}, const RecordFilter& keep = {});
 
 /// Writes `catalogue` (owning or a result set) to `fileName` by the format choice
 /// (ExportCSV or SaveToFile).

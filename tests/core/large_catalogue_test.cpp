@@ -254,21 +254,28 @@ TEST_F(LargeCatalogueFiles, FileLargerThanTheCapacityIsRefusedAndNothingKept) {
 }
 
 TEST_F(LargeCatalogueFiles, LoadKeepingSomeRecordsGivesTheSameRowsAndTheSameRefusals) {
-    const std::string path = dir_.Path("big.tracklore");
-    SaveByFormat(full_, path);
     const auto keep = [](const TrackRecord& record) { return record.ID % 7 == 3; };
     std::vector<int32_t> expected;
     for (const int32_t id : IdsOf(full_))
         if (id % 7 == 3) expected.push_back(id);
+    for (const char* name : {"big.tracklore", "big.csv"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir_.Path(name);
+        SaveByFormat(full_, path);
+        TTracklore kept(nullptr, kRecords);
+        LoadByFormat(kept, path, {}, keep);
+        EXPECT_EQ(IdsOf(kept), expected);
+        // Every record read counts against the capacity, kept or not.
+        TTracklore small(nullptr, kRecords - 1);
+        EXPECT_EQ(ErrorOf<EDBError>([&] { LoadByFormat(small, path, {}, keep); }),
+                  test::kFullCatalogue);
+        EXPECT_EQ(small.Count(), 0);
+    }
+
+    const std::string path = dir_.Path("big.tracklore");
     TTracklore kept(nullptr, kRecords);
     kept.LoadFromFile(path, {}, keep);
-    EXPECT_EQ(IdsOf(kept), expected);
     EXPECT_EQ(*kept.SlotRecord(1), *full_.SlotRecord(9));  // ID 10
-
-    // Every record read counts against the capacity, kept or not.
-    TTracklore small(nullptr, kRecords - 1);
-    EXPECT_EQ(ErrorOf<EDBError>([&] { small.LoadFromFile(path, {}, keep); }), test::kFullCatalogue);
-    EXPECT_EQ(small.Count(), 0);
     // A file cut short is refused whole, although the records read so far matched.
     std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
     EXPECT_ANY_THROW(kept.LoadFromFile(path, {}, [](const TrackRecord&) { return true; }));
