@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
+#include "core/catalogue_file_format.h"
 #include "core/catalogue_file_target.h"
 #include "core/convert.h"
 #include "core/csv_text.h"
@@ -55,8 +56,8 @@ constexpr int32_t kReadSize = 65536;
 // with room for quotes around it and every character doubled (as a spreadsheet may save
 // them), and the separators. Beyond it the file is no catalogue export, and reading on
 // would only fill memory (a device such as /dev/zero has no line end at all).
-constexpr size_t kMaxFieldBytes = 65535;
-constexpr size_t kMaxLineBytes = kColumnCount * (2 * kMaxFieldBytes + 2) + (kColumnCount - 1);
+constexpr size_t kMaxLineBytes =
+    kColumnCount * (2 * catalogue_file::kMaxText + 2) + (kColumnCount - 1);
 
 using Fields = std::array<std::string_view, kColumnCount>;
 

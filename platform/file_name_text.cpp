@@ -25,7 +25,7 @@ std::string FileNameText(std::string_view path) {
     for (size_t start = 0;;) {
         const size_t end = std::min(path.find('/', start), path.size());
         const std::string_view part = path.substr(start, end - start);
-        text += IsValidUtf8(part) ? std::string(part) : Cp1252ToUtf8(part);
+        text += TextFromFile(part);
         if (end == path.size()) return text;
         text += '/';
         start = end + 1;

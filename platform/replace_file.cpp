@@ -28,11 +28,6 @@ constexpr int64_t kMaxKeptInPlace = int64_t{256} << 20;
     throw EInOutError(Format(msg::ErrorOpening, fileName.c_str(), SystemErrorText(code).c_str()));
 }
 
-std::string Folder(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // Gives the new file the old one's owner (where allowed) and permission bits. The owner
 // goes first, since changing it may clear the set-id bits.
 void CopyAttributes(const std::string& path, const struct stat& old) {
@@ -108,7 +103,7 @@ std::string ResolveSaveTarget(const std::string& fileName) {
         const ssize_t size = ::readlink(path.c_str(), target.data(), target.size());
         if (size < 0) FailOpening(fileName, errno);
         target.resize(static_cast<size_t>(size));
-        path = (!target.empty() && target[0] == '/') ? target : Folder(path) + "/" + target;
+        path = (!target.empty() && target[0] == '/') ? target : FolderOf(path) + "/" + target;
     }
     FailOpening(fileName, ELOOP);
 }
@@ -145,7 +140,7 @@ void ReplaceFile(const std::string& fileName, const TFileWriter& write) {
     write(temporary.Path(), opened);
     if (exists) CopyAttributes(temporary.Path(), old);
     if (const int code = temporary.ReplaceTarget()) FailOpening(fileName, code);
-    SyncFolder(Folder(target));
+    SyncFolder(FolderOf(target));
 }
 
 }  // namespace tracklore::platform

@@ -26,11 +26,6 @@ constexpr int kNameTries = 100;
 constexpr size_t kMaxHostTag = 32;
 constexpr size_t kRandomDigits = 12;
 
-std::string Folder(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // ".NAME.saving-": what every temporary name of a save of `target` starts with.
 std::string NamePrefix(const std::string& target) {
     return "." + fs::path(target).filename().string() + ".saving-";
@@ -85,8 +80,13 @@ std::mt19937_64 Randomness() {
  *   R     12 random hexadecimal digits
  *   HOST  HostTag()
  */
+std::string FolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
 std::string SaveTemporaryName(const std::string& target, int pid, uint64_t random) {
-    return Folder(target) + "/" + NamePrefix(target) + std::to_string(pid) + "-" +
+    return FolderOf(target) + "/" + NamePrefix(target) + std::to_string(pid) + "-" +
            Format("%012llx", static_cast<unsigned long long>(random & 0xFFFFFFFFFFFFull)) + "." +
            HostTag();
 }
@@ -94,7 +94,7 @@ std::string SaveTemporaryName(const std::string& target, int pid, uint64_t rando
 TSaveTemporary::TSaveTemporary(const std::string& target) : target_(target) {
     // An unnamed file is reopened and linked through its /proc entry; without one it is of
     // no use, and a named file is made instead.
-    fd_ = ::open(Folder(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    fd_ = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd_ >= 0) {
         path_ = "/proc/self/fd/" + std::to_string(fd_);
         if (::access(path_.c_str(), F_OK) == 0) return;
@@ -152,7 +152,7 @@ int TSaveTemporary::ReplaceTarget() {
 }
 
 void RemoveStaleTemporaries(const std::string& target) {
-    const std::string folder = Folder(target);
+    const std::string folder = FolderOf(target);
     const std::string prefix = NamePrefix(target);
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) return;

@@ -34,6 +34,9 @@ private:
     bool committed_ = false;
 };
 
+/// The folder holding `path` ("." for a bare name).
+std::string FolderOf(const std::string& path);
+
 /// The name a temporary file of a save of `target` by process `pid` gets on this host, with
 /// `random` (its low 48 bits) telling it apart from others.
 std::string SaveTemporaryName(const std::string& target, int pid, uint64_t random);
