@@ -2,6 +2,8 @@
 #include "cli/capacity.h"
 
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 
 #include "core/catalogue.h"
 
@@ -28,6 +30,22 @@ std::optional<int> ParseCapacity(const std::string& text) {
     if (text.empty() || error != std::errc() || at != end) return std::nullopt;
     if (value < TTracklore::kSlotCount || value > TTracklore::kMaxCapacity) return std::nullopt;
     return value;
+}
+
+bool TakeCapacity(const char* text, const char* from) {
+    const auto value = ParseCapacity(text);
+    if (!value) {
+        std::fprintf(stderr, "Invalid capacity \"%s\" in %s: give 32769 to 1048576\n", text, from);
+        return false;
+    }
+    SetCatalogueCapacity(*value);
+    return true;
+}
+
+bool TakeCapacityVariable() {
+    const char* variable = std::getenv("TRACKLORE_CAPACITY");
+    return variable == nullptr || variable[0] == '\0' ||
+           TakeCapacity(variable, "TRACKLORE_CAPACITY");
 }
 
 }  // namespace tracklore::cli

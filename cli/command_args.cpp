@@ -12,6 +12,23 @@ int Usage(const char* usage) {
     return 2;
 }
 
+std::vector<std::string> TakeFlags(
+    const std::vector<std::string>& given,
+    std::initializer_list<std::pair<std::string_view, bool*>> flags) {
+    std::vector<std::string> words;
+    for (const auto& arg : given) {
+        bool* flag = nullptr;
+        for (const auto& [name, set] : flags)
+            if (arg == name) flag = set;
+        if (flag != nullptr) {
+            *flag = true;
+        } else {
+            words.push_back(arg);
+        }
+    }
+    return words;
+}
+
 int ReadListingArgs(const std::vector<std::string>& args, const char* usage, TListingArgs& out,
                     const TOwnOptions& own, bool dashWords) {
     for (size_t i = 0; i < args.size(); ++i) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tracklore::cli {
@@ -11,6 +14,11 @@ namespace tracklore::cli {
 /// Writes "Usage: tracklore-cli " and `usage` on stderr; returns 2, the exit status of a
 /// wrong command line.
 int Usage(const char* usage);
+
+/// The arguments of `given` other than the flags of `flags`, in order; the flags may stand
+/// anywhere, and each one found sets its bool.
+std::vector<std::string> TakeFlags(const std::vector<std::string>& given,
+                                   std::initializer_list<std::pair<std::string_view, bool*>> flags);
 
 /// What a command made of one of its own options.
 enum class TOptionUse {

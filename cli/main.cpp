@@ -1,6 +1,5 @@
 // tracklore-cli: the catalogue's core from the command line.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -163,22 +162,9 @@ void PrintHelp(std::FILE* out) {
 // Takes the capacity from TRACKLORE_CAPACITY, then from a leading --capacity N, which is
 // removed from `argv`; false after a message when either is not a valid capacity.
 bool TakeCapacity(int& argc, char**& argv) {
-    using tracklore::cli::ParseCapacity;
-    auto take = [](const char* text, const char* from) {
-        const auto capacity = ParseCapacity(text);
-        if (!capacity) {
-            std::fprintf(stderr, "Invalid capacity \"%s\" in %s: give 32769 to 1048576\n", text,
-                         from);
-            return false;
-        }
-        tracklore::cli::SetCatalogueCapacity(*capacity);
-        return true;
-    };
-    if (const char* variable = std::getenv("TRACKLORE_CAPACITY");
-        variable != nullptr && variable[0] != '\0' && !take(variable, "TRACKLORE_CAPACITY"))
-        return false;
+    if (!tracklore::cli::TakeCapacityVariable()) return false;
     if (argc >= 2 && std::strcmp(argv[1], "--capacity") == 0) {
-        if (argc < 3 || !take(argv[2], "--capacity")) {
+        if (argc < 3 || !tracklore::cli::TakeCapacity(argv[2], "--capacity")) {
             if (argc < 3) std::fprintf(stderr, "--capacity needs a number\n");
             return false;
         }

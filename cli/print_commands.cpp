@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "cli/capacity.h"
-#include "cli/print_pdf_qt.h"
 #include "cli/command_args.h"
+#include "cli/print_pdf_qt.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/convert.h"

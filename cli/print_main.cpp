@@ -1,7 +1,6 @@
 // tracklore-print: the print command of tracklore-cli as a program of its own, the one that
 // links Qt; tracklore-cli hands `print` over to it with the capacity in TRACKLORE_CAPACITY.
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -10,15 +9,7 @@
 #include "cli/print_commands.h"
 
 int main(int argc, char** argv) {
-    if (const char* variable = std::getenv("TRACKLORE_CAPACITY");
-        variable != nullptr && variable[0] != '\0') {
-        const auto capacity = tracklore::cli::ParseCapacity(variable);
-        if (!capacity) {
-            std::fprintf(stderr, "Invalid capacity \"%s\" in TRACKLORE_CAPACITY\n", variable);
-            return 2;
-        }
-        tracklore::cli::SetCatalogueCapacity(*capacity);
-    }
+    if (!tracklore::cli::TakeCapacityVariable()) return 2;
     try {
         return tracklore::cli::RunPrint(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {

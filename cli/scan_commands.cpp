@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -92,18 +93,8 @@ void PrintAudio(const TMPEGAudio& audio) {
 int RunScan(const std::vector<std::string>& given) {
     // --scan-vbr may stand anywhere: the whole-file walk for every file.
     TScanOptions options;
-    std::vector<std::string> args;
-    for (const auto& arg : given) {
-        if (arg == "--scan-vbr") {
-            options.ScanVBR = true;
-        } else {
-            args.push_back(arg);
-        }
-    }
-    if (args.size() < 2) {
-        std::fprintf(stderr, "Usage: tracklore-cli scan [--scan-vbr] CAT PATH...\n");
-        return 2;
-    }
+    const std::vector<std::string> args = TakeFlags(given, {{"--scan-vbr", &options.ScanVBR}});
+    if (args.size() < 2) return Usage("scan [--scan-vbr] CAT PATH...");
     const std::string& catalogueFile = args[0];
     TTracklore catalogue(nullptr, CatalogueCapacity());
     if (platform::GetFileStatus(catalogueFile)) LoadByFormat(catalogue, catalogueFile);
@@ -123,10 +114,7 @@ int RunScan(const std::vector<std::string>& given) {
 }
 
 int RunInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "Usage: tracklore-cli info FILE\n");
-        return 2;
-    }
+    if (args.size() != 1) return Usage("info FILE");
     std::unique_ptr<Tid3v2> tag;
     try {
         tag = std::make_unique<Tid3v2>(args[0], true);

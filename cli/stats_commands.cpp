@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/capacity.h"
+#include "cli/command_args.h"
 #include "cli/record_output.h"
 #include "core/catalogue.h"
 #include "core/file_choice.h"
@@ -13,10 +14,7 @@
 namespace tracklore::cli {
 
 int RunStats(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].rfind("--", 0) == 0) {
-        std::fprintf(stderr, "Usage: tracklore-cli stats CAT\n");
-        return 2;
-    }
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0) return Usage("stats CAT");
     TTracklore catalogue(nullptr, CatalogueCapacity());
     LoadByFormat(catalogue, args[0]);
     const ui::TStatisticsBox box = ui::FillStatistics(catalogue, args[0]);
