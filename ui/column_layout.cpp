@@ -52,10 +52,8 @@ std::optional<std::vector<TColumnPlace>> ParseColumnLayout(const std::string& te
     return places;
 }
 
-void LoadColumnLayouts(TPrefs& prefs, const std::string& registryFile) {
+void ReadColumnLayouts(TPrefs& prefs, const platform::TRegistry& registry) {
     try {
-        platform::TRegistry registry(registryFile);
-        if (!registry.OpenKey(kRegistryKey, false)) return;
         std::string text;
         if (registry.ReadString("AllListColumns", text) == platform::TRegResult::Ok)
             prefs.AllListColumns = text;

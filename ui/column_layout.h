@@ -28,9 +28,9 @@ std::string FormatColumnLayout(const std::vector<TColumnPlace>& places);
 /// release is ignored as a whole).
 std::optional<std::vector<TColumnPlace>> ParseColumnLayout(const std::string& text, int columns);
 
-/// Reads "AllListColumns" and "SelectedListColumns"; anything missing or unreadable leaves
-/// the prefs' texts empty (the default layout).
-void LoadColumnLayouts(TPrefs& prefs, const std::string& registryFile);
+/// Reads "AllListColumns" and "SelectedListColumns" from a store whose key is open;
+/// anything missing or unreadable leaves the prefs' texts empty (the default layout).
+void ReadColumnLayouts(TPrefs& prefs, const platform::TRegistry& registry);
 /// The same values for SavePrefs.
 std::vector<std::pair<std::string, platform::TRegValue>> ColumnLayoutValues(const TPrefs& prefs);
 

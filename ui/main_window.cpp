@@ -50,8 +50,6 @@ void TMainWindow::Create(const std::vector<std::string>& args) {
     }
     if (!prefsRead && !firstStart_)
         shell_.MessageBox(msg::CouldNotReadPrefs, kAppTitle, TMsgKind::Plain, mbOK | mbCancel);
-    LoadRecentFiles(prefs_, registryFile_);
-    LoadColumnLayouts(prefs_, registryFile_);
     shell_.ApplyViewPrefs(prefs_);
     catalogue_->SetCapacity(prefs_.Capacity);
 

@@ -70,8 +70,12 @@ std::string DefaultRegistryFile() {
 
 bool LoadPrefs(TPrefs& prefs, const std::string& registryFile) {
     TRegistry registry(registryFile);
-    // Not checked: with no key, every read below reports a missing value.
-    registry.OpenKey(kRegistryKey, false);
+    // With no key, every read below reports a missing value.
+    if (registry.OpenKey(kRegistryKey, false)) {
+        // Values that never make start-up fail, read before any missing value ends the read.
+        ReadRecentFiles(prefs, registry);
+        ReadColumnLayouts(prefs, registry);
+    }
 
     std::string fontName;
     if (!ReadText(registry, "ListFontName", fontName)) return false;

@@ -63,7 +63,8 @@ std::string DefaultRegistryFile();
 /// Reads the values in their fixed order, applying each as it is read; the first value that
 /// is missing or of the wrong type ends the reading and false is returned (values read
 /// before it stay applied, the rest keep their defaults). The capacity, added later, may be
-/// missing (stores of earlier versions); it is brought into its range.
+/// missing (stores of earlier versions); it is brought into its range. The recent files and
+/// the column layouts are read first, from the same reading of the store, and never fail.
 bool LoadPrefs(TPrefs& prefs, const std::string& registryFile);
 
 /// Writes every value, creating the store and key when missing, in one replacement of the

@@ -32,7 +32,14 @@ void ForgetRecentFile(std::vector<std::string>& files, const std::string& path) 
 void LoadRecentFiles(TPrefs& prefs, const std::string& registryFile) {
     try {
         platform::TRegistry registry(registryFile);
-        if (!registry.OpenKey(kRegistryKey, false)) return;
+        if (registry.OpenKey(kRegistryKey, false)) ReadRecentFiles(prefs, registry);
+    } catch (const std::exception&) {
+        // The start goes on with the defaults; LoadPrefs reports an unreadable store.
+    }
+}
+
+void ReadRecentFiles(TPrefs& prefs, const platform::TRegistry& registry) {
+    try {
         std::vector<std::string> files;
         for (size_t i = 0; i < kMaxRecentFiles; ++i) {
             std::string path;

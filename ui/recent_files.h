@@ -23,6 +23,8 @@ void ForgetRecentFile(std::vector<std::string>& files, const std::string& path);
 /// of another type or not an absolute path keeps its default; an unreadable store too: these
 /// values never make start-up fail.
 void LoadRecentFiles(TPrefs& prefs, const std::string& registryFile);
+/// The same from a store whose key is open (LoadPrefs reads the store once for all values).
+void ReadRecentFiles(TPrefs& prefs, const platform::TRegistry& registry);
 /// The same values for SavePrefs; unused slots are written empty, so an older list does
 /// not come back.
 std::vector<std::pair<std::string, platform::TRegValue>> RecentFileValues(const TPrefs& prefs);
