@@ -109,14 +109,7 @@ bool TSearchDialog2::B_SaveClick(ui::TShell& shell, const std::string& name) {
                          ui::mbOK);
         return false;
     }
-    try {
-        DoParsing();
-    } catch (const std::exception& e) {
-        Tree.reset();
-        shell.MessageBox(MessageWithHint(e), msg::ErrorParsingCaption, ui::TMsgKind::Error,
-                         ui::mbOK);
-        return false;
-    }
+    if (!B_SearchClick(shell)) return false;
     const bool known = std::any_of(CB_Saved.begin(), CB_Saved.end(), [&](const std::string& saved) {
         return platform::FoldName(saved) == platform::FoldName(trimmed);
     });
