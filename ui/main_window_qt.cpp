@@ -85,10 +85,6 @@ void TMainForm::BuildDesktopControls() {
             window_->Prefs().RecentFiles,
             [this](const std::string& path) { RunExclusive([&] { window_->OpenRecent(path); }); });
     }
-    // Searching has the keys every desktop program gives it.
-    for (const auto& [name, keys] :
-         {std::pair{"M_Search", "Ctrl+F"}, std::pair{"M_AdvancedSearch", "Ctrl+Shift+F"}})
-        if (auto* action = findChild<QAction*>(name)) action->setShortcut(QKeySequence(keys));
     // Enter edits and Delete deletes in the lists, each only when its command is enabled.
     auto runIfEnabled = [this](const char* actionName, TCommandId command, TViewSource source) {
         auto* action = findChild<QAction*>(actionName);
