@@ -237,6 +237,14 @@ void TMainWindow::SetSelectedSet(std::unique_ptr<TTracklore> set) {
     selectedSet_ = std::move(set);
 }
 
+void TMainWindow::ShowSelection(std::unique_ptr<TTracklore> set) {
+    const int found = set ? set->Count() : 0;
+    SetSelectedSet(std::move(set));
+    views_.RefreshViews(RebuildSelected);
+    ShowPage(TPage::Selected);
+    SetStatusText(found == 1 ? std::string(msg::OneRecordFound) : Format(msg::RecordsFound, found));
+}
+
 void TMainWindow::SetStatusText(const std::string& text) {
     shell_.SetStatusText(text);
 }

@@ -170,6 +170,9 @@ public:
     TViews& Views() { return views_; }
     /// Replaces the selected set (nullptr: none).
     void SetSelectedSet(std::unique_ptr<TTracklore> set);
+    /// Makes `set` (none: an empty one) the selected set, shows it on the Selected page and
+    /// says in the status line how many records were found.
+    void ShowSelection(std::unique_ptr<TTracklore> set);
     void SetStatusText(const std::string& text);
     /// Caption := application title + " - " + CurrentFile.
     void UpdateCaption();

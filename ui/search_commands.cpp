@@ -64,12 +64,7 @@ void ReplaceSelection(TMainWindow& window,
         window.SetStatusText("");
         throw;
     }
-    const int found = result ? result->Count() : 0;
-    window.SetSelectedSet(std::move(result));
-    window.Views().RefreshViews(RebuildSelected);
-    window.ShowPage(TPage::Selected);
-    window.SetStatusText(found == 1 ? std::string(msg::OneRecordFound)
-                                    : Format(msg::RecordsFound, found));
+    window.ShowSelection(std::move(result));
 }
 
 TSearchDialog2& AdvancedDialog(std::unique_ptr<TSearchDialog2, void (*)(TSearchDialog2*)>& holder) {

@@ -42,11 +42,7 @@ void TMainWindow::ShowVolumeRecords(const std::string& volume) {
         TBusyScope busy(shell_);
         records = catalogue_->SelectWhere(&OnVolume, const_cast<std::string*>(&volume));
     }
-    const int found = records->Count();
-    SetSelectedSet(std::move(records));
-    views_.RefreshViews(RebuildSelected);
-    ShowPage(TPage::Selected);
-    SetStatusText(found == 1 ? std::string(msg::OneRecordFound) : Format(msg::RecordsFound, found));
+    ShowSelection(std::move(records));
 }
 
 void TMainWindow::UpdateVolume(const std::string& volume) {
@@ -54,10 +50,8 @@ void TMainWindow::UpdateVolume(const std::string& volume) {
     // was built. Of several drives carrying the label the lowest letter is taken, as the
     // page shows it.
     const std::vector<platform::DriveEntry> drives = DrivesWithMedium(SearchedDrives());
-    const auto drive = std::find_if(drives.begin(), drives.end(), [&](const auto& entry) {
-        return entry.Label.value_or(std::string()) == volume;
-    });
-    if (drive == drives.end()) {
+    const platform::DriveEntry* drive = DriveCarrying(drives, volume);
+    if (drive == nullptr) {
         views_.Volumes().Rebuild(*catalogue_);
         shell_.MessageBox(Format(msg::VolumeNotOnline, volume.c_str()), msg::UpdateCaption,
                           TMsgKind::Information, mbOK);

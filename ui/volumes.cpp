@@ -28,6 +28,16 @@ std::vector<platform::DriveEntry> DrivesWithMedium(const std::vector<platform::D
     return drives;
 }
 
+const platform::DriveEntry* DriveCarrying(const std::vector<platform::DriveEntry>& drives,
+                                          std::string_view volume) {
+    const platform::DriveEntry* found = nullptr;
+    for (const platform::DriveEntry& drive : drives) {
+        if (drive.Label.value_or(std::string()) != volume) continue;
+        if (found == nullptr || drive.Letter < found->Letter) found = &drive;
+    }
+    return found;
+}
+
 std::vector<TVolumeRow> BuildVolumeRows(const TTracklore& set,
                                         const std::vector<platform::DriveEntry>& drives) {
     // Views into the records' labels: the set holds them for the whole build.
@@ -50,12 +60,10 @@ std::vector<TVolumeRow> BuildVolumeRows(const TTracklore& set,
     }
     for (size_t i = 0; i < rows.size(); ++i) {
         rows[i].Volume = std::string(labels[i]);
-        for (const platform::DriveEntry& drive : drives) {
-            if (drive.Label.value_or(std::string()) != rows[i].Volume) continue;
-            if (rows[i].Online && drive.Letter > rows[i].Drive) continue;
+        if (const platform::DriveEntry* drive = DriveCarrying(drives, rows[i].Volume)) {
             rows[i].Online = true;
-            rows[i].Drive = drive.Letter;
-            rows[i].MountPoint = drive.Root;
+            rows[i].Drive = drive->Letter;
+            rows[i].MountPoint = drive->Root;
         }
     }
     std::sort(rows.begin(), rows.end(), [](const TVolumeRow& a, const TVolumeRow& b) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,11 @@ struct TVolumeRow {
 /// entry without a medium has the empty label, which must not match the records that
 /// have no label).
 std::vector<platform::DriveEntry> DrivesWithMedium(const std::vector<platform::DriveEntry>& table);
+
+/// The drive of `drives` that carries `volume`, the lowest letter of several; nullptr when
+/// none does.
+const platform::DriveEntry* DriveCarrying(const std::vector<platform::DriveEntry>& drives,
+                                          std::string_view volume);
 
 /// The rows of `set`, one per distinct volume label (labels compare byte for byte, as the
 /// player matches them), ordered by label ignoring case, then byte for byte. A row is
