@@ -1,7 +1,9 @@
 // Small pieces for reading texts by hand: blanks cut off the ends of a text, the value of a
-// hex digit. Standard library only, so every folder may use them.
+// hex digit, ASCII classes and upper case. Standard library only, so every folder may use
+// them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tracklore {
@@ -32,6 +34,29 @@ constexpr int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+/// True for 0-9 (whatever the locale).
+constexpr bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+/// True for A-Z and a-z (whatever the locale).
+constexpr bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+/// `c` in upper case when it is a-z; any other character as it is.
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+/// `text` with a-z in upper case.
+inline std::string AsciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        c = AsciiUpper(c);
+    return upper;
 }
 
 }  // namespace tracklore

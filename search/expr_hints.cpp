@@ -1,10 +1,11 @@
 // The line of help under an evaluation error, saying what to write instead.
 #include "search/expr_hints.h"
 
-#include <cctype>
+#include <algorithm>
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 
 namespace tracklore {
 
@@ -14,21 +15,9 @@ bool IsNumber(TConstKind kind) {
     return kind == TConstKind::Integer || kind == TConstKind::Real;
 }
 
-std::string Upper(const std::string& name) {
-    std::string upper = name;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
-
 // True when `text` is a whole number as the language writes it: digits only.
 bool IsDigits(const std::string& text) {
-    if (text.empty()) return false;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    }
-    return true;
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
 }
 
 // The relation written without blanks, as a user would type it.
@@ -50,7 +39,7 @@ std::string TypeErrorHint(const TExprBin& node, const TValue& left, const TValue
     const auto* constant = dynamic_cast<const TExprConst*>(&node.Right());
     if (ident == nullptr || constant == nullptr || right == nullptr) return "";
     const std::string& name = ident->Name();
-    const std::string upper = Upper(name);
+    const std::string upper = AsciiUpper(name);
     if (left.kind == TConstKind::Boolean) return "";
     if (right->kind == TConstKind::Boolean) {
         return Format(msg::HintTruthValue, upper.c_str(),
@@ -80,7 +69,7 @@ std::string NoConditionHint(const TExpr& operand, const TValue& value) {
     const std::string& name = ident->Name();
     const std::string example =
         value.kind == TConstKind::String ? name + "~=\"abc\"" : name + ">=1";
-    return Format(msg::HintAloneIsNoCondition, Upper(name).c_str(), example.c_str());
+    return Format(msg::HintAloneIsNoCondition, AsciiUpper(name).c_str(), example.c_str());
 }
 
 }  // namespace tracklore

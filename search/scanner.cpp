@@ -5,20 +5,13 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "platform/locale.h"
 #include "search/scanner_parser.h"
 
 namespace tracklore {
 
 namespace {
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 struct Keyword {
     const char* upper;
@@ -102,7 +95,7 @@ void TScannerParser::NextToken() {
         case '"': ScanString(); return;
         default: break;
     }
-    if (IsDigit(c)) {
+    if (IsAsciiDigit(c)) {
         ScanNumber();
     } else if (IsAsciiLetter(c)) {
         ScanWord();
@@ -132,13 +125,10 @@ void TScannerParser::ScanString() {
 
 void TScannerParser::ScanWord() {
     const size_t start = pos_;
-    while (IsAsciiLetter(Current()) || IsDigit(Current()))
+    while (IsAsciiLetter(Current()) || IsAsciiDigit(Current()))
         ++pos_;
     tokenText_.assign(input_, start, pos_ - start);
-    std::string upper = tokenText_;
-    for (char& ch : upper) {
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-    }
+    const std::string upper = AsciiUpper(tokenText_);
     kind_ = TToken::Ident;
     for (const Keyword& keyword : kKeywords) {
         if (upper == keyword.upper) kind_ = keyword.kind;
@@ -171,7 +161,7 @@ void TScannerParser::ScanNumber() {
             pos_ += 2;
             break;
         }
-        if (!IsDigit(c)) break;
+        if (!IsAsciiDigit(c)) break;
         const int digit = c - '0';
         if (seenSeparator) {
             fraction += digit * scale;
@@ -182,7 +172,7 @@ void TScannerParser::ScanNumber() {
         ++pos_;
     }
     const bool plainNumber = !seenSeparator && multiplier == 1;
-    if (plainNumber && pos_ + 1 < input_.size() && IsDigit(input_[pos_ + 1])) {
+    if (plainNumber && pos_ + 1 < input_.size() && IsAsciiDigit(input_[pos_ + 1])) {
         if (Current() == ':') return ScanTime(whole, start);
         if (Current() == '-') return ScanDate(start);
     }

@@ -6,23 +6,12 @@
 #include <limits>
 
 #include "core/messages.h"
+#include "core/text_scan.h"
 #include "search/scanner_parser.h"
 
 namespace tracklore {
 
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 struct SizeUnit {
     char letter;  // the letter before "B"
@@ -38,7 +27,7 @@ constexpr SizeUnit kSizeUnits[] = {
 // The count of digits from `offset` on.
 size_t DigitsAt(const std::string& text, size_t offset) {
     size_t end = offset;
-    while (end < text.size() && IsDigit(text[end]))
+    while (end < text.size() && IsAsciiDigit(text[end]))
         ++end;
     return end - offset;
 }
@@ -57,7 +46,7 @@ long double TScannerParser::SizeUnitAt(size_t offset, const std::string& separat
     const size_t after = offset + 2;
     if (after < input_.size()) {
         const char next = input_[after];
-        if (IsAsciiLetter(next) || IsDigit(next)) return 0;
+        if (IsAsciiLetter(next) || IsAsciiDigit(next)) return 0;
         if (!separator.empty() && input_.compare(after, separator.size(), separator) == 0) return 0;
     }
     for (const SizeUnit& unit : kSizeUnits) {
@@ -69,8 +58,8 @@ long double TScannerParser::SizeUnitAt(size_t offset, const std::string& separat
 void TScannerParser::ScanTime(long double first, size_t start) {
     // minutes:seconds or hours:minutes:seconds; the leading part may exceed 59.
     long double total = first;
-    for (int parts = 1;
-         parts < 3 && Current() == ':' && pos_ + 1 < input_.size() && IsDigit(input_[pos_ + 1]);
+    for (int parts = 1; parts < 3 && Current() == ':' && pos_ + 1 < input_.size() &&
+                        IsAsciiDigit(input_[pos_ + 1]);
          ++parts) {
         ++pos_;
         const size_t digits = DigitsAt(input_, pos_);
@@ -95,7 +84,7 @@ void TScannerParser::ScanDate(size_t start) {
     const unsigned monthValue = static_cast<unsigned>(ValueOf(input_, monthAt, 2));
     if (monthValue < 1 || monthValue > 12) Fail(msg::NotADate, monthAt);
     pos_ += 2;
-    if (Current() != '-' || pos_ + 1 >= input_.size() || !IsDigit(input_[pos_ + 1])) {
+    if (Current() != '-' || pos_ + 1 >= input_.size() || !IsAsciiDigit(input_[pos_ + 1])) {
         Fail(msg::NotADate, pos_);
     }
     ++pos_;
