@@ -9,6 +9,7 @@
 
 #include "core/format.h"
 #include "core/messages.h"
+#include "media/byte_order.h"
 #include "media/media_input.h"
 #include "platform/file_info.h"
 
@@ -54,11 +55,6 @@ constexpr std::array<TVersion2Name, 8> kVersion2Names = {{
     {"TRK", "TRCK"},  // track
     {"WXX", "WXXX"},  // URL with description
 }};
-
-// Each byte shifted in by 7 bits; the bytes' top bits are not masked.
-uint32_t Synchsafe(const uint8_t* b) {
-    return (((((static_cast<uint32_t>(b[0]) << 7) | b[1]) << 7) | b[2]) << 7) | b[3];
-}
 
 uint32_t BigEndian(const uint8_t* b, int count) {
     uint32_t value = 0;
@@ -127,7 +123,7 @@ private:
     int64_t SkipExtendedHeader() {
         uint8_t raw[4];
         stream_.Read(raw, 4);
-        const int64_t size = Synchsafe(raw);
+        const int64_t size = ReadSynchsafe32(raw);
         if (version_ >= 4) {
             Skip(stream_, std::max<int64_t>(size - 4, 0));
             return std::max<int64_t>(size, 4);
@@ -155,7 +151,7 @@ private:
         if (version_ > 4) throw Eid3v2(msg::UnsupportedVersion);
         if (raw[0] == 0) return false;
         header.FrameID.assign(reinterpret_cast<const char*>(raw), 4);
-        header.FrameSize = version_ == 4 ? Synchsafe(raw + 4) : BigEndian(raw + 4, 4);
+        header.FrameSize = version_ == 4 ? ReadSynchsafe32(raw + 4) : BigEndian(raw + 4, 4);
         header.StatusFlags = raw[8];
         header.FormatFlags = raw[9];
         // Taggers such as eyeD3 write version-4 frames with a data-length indicator; left in
@@ -236,7 +232,7 @@ void Tid3v2::Load(TSeekableStream& stream, bool withAudio) {
         TagKind = 2;
         majorVersion_ = header[3];
         const uint8_t flags = header[5];
-        const int64_t tagSize = Synchsafe(header + 6);
+        const int64_t tagSize = ReadSynchsafe32(header + 6);
         audioStart = tagSize + kTagHeaderSize;
         if (majorVersion_ == 4 && (flags & kTagFooter)) audioStart += kFooterSize;
 

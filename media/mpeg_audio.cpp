@@ -74,7 +74,6 @@ constexpr std::string_view kChannelModeNames[4] = {"Stereo", "Joint Stereo", "Du
                                                    "Mono"};
 constexpr std::string_view kEmphasisNames[4] = {"none", "50/15 ms", "reserved", "CCIT J.17"};
 
-constexpr int64_t kId3v1Size = 128;
 constexpr int32_t kId3v2HeaderSize = 10;
 
 }  // namespace
@@ -208,8 +207,7 @@ void TMPEGAudio::SkipFurtherTags(TSeekableStream& stream) {
                          (header[6] | header[7] | header[8] | header[9]) < 0x80;
         int64_t end = 0;
         if (tag) {
-            const int64_t body = int64_t{header[6]} << 21 | int64_t{header[7]} << 14 |
-                                 int64_t{header[8]} << 7 | int64_t{header[9]};
+            const int64_t body = ReadSynchsafe32(header + 6);
             const bool footer = header[3] >= 4 && (header[5] & 0x10) != 0;
             end = at + kId3v2HeaderSize + body + (footer ? kId3v2HeaderSize : 0);
         }

@@ -11,6 +11,9 @@
 
 namespace tracklore {
 
+/// The bytes of an ID3v1 tag ("TAG" and its fields) at the end of a file.
+inline constexpr int64_t kId3v1Size = 128;
+
 /// A stream holds no usable MPEG audio header; carries one of three messages.
 class EMPEGError : public std::runtime_error {
 public:

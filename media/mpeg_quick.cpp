@@ -15,7 +15,6 @@ namespace tracklore {
 
 namespace {
 
-constexpr int64_t kId3v1Size = 128;
 using mpeg::kKindAndRateMask;
 using mpeg::kKindMask;
 // The lowest and highest listed bit-rate indexes (0 is free format, 15 forbidden).
