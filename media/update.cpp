@@ -114,10 +114,9 @@ public:
             unknown.push_back(PlaceOf(path));
         for (int slot = 0; slot < catalogue_.SlotEnd(); ++slot) {
             const TrackRecord* record = catalogue_.SlotRecord(slot);
+            if (record == nullptr || !IsBelow(*record, place)) continue;
             // A second record of a file that is there (an earlier scan twice) is not missing.
-            if (record == nullptr || seen_.count(KeyOf(record->Volume, record->Filename)) != 0)
-                continue;
-            if (!IsBelow(*record, place)) continue;
+            if (seen_.count(KeyOf(record->Volume, record->Filename)) != 0) continue;
             const auto inUnread = [&](const TPlace& other) { return IsBelow(*record, other); };
             if (std::none_of(unknown.begin(), unknown.end(), inUnread))
                 report_.Missing.push_back(*record);
