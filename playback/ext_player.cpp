@@ -68,20 +68,11 @@ std::string FromPluginText(const TPluginText& text) {
     return std::string(reinterpret_cast<const char*>(text.data() + 1), text[0]);
 }
 
-namespace {
-
-// The folder the temporary copies go into: the system's when none is set.
-std::string TempBase(const std::string& storagePath) {
-    return storagePath.empty() ? TempFolder() : storagePath;
-}
-
-}  // namespace
-
 TExtPlayer::TExtPlayer(ui::TShell& shell, std::string registryFile)
     : shell_(shell), registryFile_(std::move(registryFile)) {
     settings_ = LoadPlayerSettings(registryFile_);
     // Copies of runs that ended without deleting them (a crash, a copy given up).
-    RemoveLeftTempFolders(TempBase(settings_.TempStoragePath));
+    RemoveLeftTempFolders(TempStorageFolder(settings_.TempStoragePath));
     const std::string chosen = settings_.PluginPlayer;
     settings_.PluginPlayer.clear();
     if (!chosen.empty()) BindPlugin(chosen);
@@ -107,7 +98,7 @@ void TExtPlayer::Close() {
 }
 
 std::string TExtPlayer::PrivateTempFolder() const {
-    const std::string base = TempBase(settings_.TempStoragePath);
+    const std::string base = TempStorageFolder(settings_.TempStoragePath);
     for (const TPrivateFolder& folder : privateFolders_)
         if (folder.Base == base) return folder.Path;
     return {};
@@ -116,7 +107,7 @@ std::string TExtPlayer::PrivateTempFolder() const {
 std::string TExtPlayer::MakePrivateFolder(int& error) {
     error = 0;
     if (std::string path = PrivateTempFolder(); !path.empty()) return path;
-    const std::string base = TempBase(settings_.TempStoragePath);
+    const std::string base = TempStorageFolder(settings_.TempStoragePath);
     std::string path = MakePrivateTempFolder(base, error);
     if (!path.empty()) privateFolders_.push_back({base, path});
     return path;

@@ -28,8 +28,12 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string TempStorageFolder(const std::string& storagePath) {
+    return storagePath.empty() ? TempFolder() : storagePath;
+}
+
 std::string TempCopyPath(const std::string& folder, const std::string& fileName) {
-    std::string target = folder.empty() ? TempFolder() : folder;
+    std::string target = TempStorageFolder(folder);
     // A folder typed without its closing separator still receives the copy inside it,
     // rather than beside it under a name glued to the folder's.
     if (target.back() != '/' && target.back() != '\\') target += '/';

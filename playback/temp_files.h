@@ -14,6 +14,10 @@ std::string FullPathOn(const std::string& root, const std::string& fileName);
 /// The part after the last "/" or "\".
 std::string FileNameOf(const std::string& path);
 
+/// The folder the temporary copies go into: `storagePath`, or the system's temporary folder
+/// when it is empty.
+std::string TempStorageFolder(const std::string& storagePath);
+
 /// Where the temporary copy of `fileName` goes: inside `folder` (a "/" is put between when
 /// the folder lacks one; an empty folder stands for the system's temporary folder).
 std::string TempCopyPath(const std::string& folder, const std::string& fileName);
