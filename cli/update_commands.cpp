@@ -27,10 +27,7 @@ void PrintReport(const TUpdateReport& report) {
     PrintList("Added", report.Added);
     PrintList("Changed", report.Changed);
     std::printf("Unchanged: %d\n", report.Unchanged);
-    std::vector<std::string> missing;
-    for (const auto& record : report.Missing)
-        missing.push_back(RecordPath(record));
-    PrintList("Missing", missing);
+    PrintList("Missing", MissingPaths(report));
     std::printf("Removed: %d\n", report.Removed);
     PrintList("Failed", report.Failed);
 }

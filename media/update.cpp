@@ -169,4 +169,11 @@ std::string RecordPath(const TrackRecord& record) {
     return "[" + record.Volume.str() + "] " + record.Filename.str();
 }
 
+std::vector<std::string> MissingPaths(const TUpdateReport& report) {
+    std::vector<std::string> paths;
+    for (const auto& record : report.Missing)
+        paths.push_back(RecordPath(record));
+    return paths;
+}
+
 }  // namespace tracklore

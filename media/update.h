@@ -51,4 +51,7 @@ void RemoveMissing(TTracklore& catalogue, TUpdateReport& report,
 /// The display path of a record: volume label (in brackets when there is one) and file name.
 std::string RecordPath(const TrackRecord& record);
 
+/// The display paths of the report's missing records, in their order.
+std::vector<std::string> MissingPaths(const TUpdateReport& report);
+
 }  // namespace tracklore

@@ -15,13 +15,6 @@ void AppendList(std::string& text, const char* heading, const std::vector<std::s
         text += "  " + line + "\n";
 }
 
-std::vector<std::string> MissingPaths(const TUpdateReport& report) {
-    std::vector<std::string> paths;
-    for (const auto& record : report.Missing)
-        paths.push_back(RecordPath(record));
-    return paths;
-}
-
 std::string Summary(const TUpdateReport& report) {
     return Format(msg::UpdateSummary, static_cast<int>(report.Added.size()),
                   static_cast<int>(report.Changed.size()), report.Unchanged,
@@ -51,9 +44,10 @@ void TMainWindow::UpdateFolderTree(const std::string& folder) {
         return;
     }
     // Records go only when the user has seen which.
-    if (!report.Missing.empty()) {
+    const std::vector<std::string> missing = MissingPaths(report);
+    if (!missing.empty()) {
         std::string list;
-        for (const auto& path : MissingPaths(report))
+        for (const auto& path : missing)
             list += path + "\n";
         const TModalResult answer =
             shell_.MessageBox(Format(msg::UpdateAskRemoveMissing, list.c_str()), msg::UpdateCaption,
@@ -70,7 +64,7 @@ void TMainWindow::UpdateFolderTree(const std::string& folder) {
     std::string text = summary + "\n";
     AppendList(text, "Added:", report.Added);
     AppendList(text, "Changed:", report.Changed);
-    AppendList(text, report.Removed > 0 ? "Removed:" : "Missing:", MissingPaths(report));
+    AppendList(text, report.Removed > 0 ? "Removed:" : "Missing:", missing);
     AppendList(text, "Failed:", report.Failed);
     shell_.MessageBox(text, msg::UpdateCaption, TMsgKind::Information, mbOK);
 }
