@@ -93,6 +93,9 @@ public:
         view->setWordWrap(false);
         view->verticalHeader()->hide();
         view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        // The rows look like the main window's lists.
+        view->setFont(host.RowFont);
+        if (host.RowHeight > 0) view->verticalHeader()->setDefaultSectionSize(host.RowHeight);
         QHeaderView* header = view->horizontalHeader();
         header->setHighlightSections(false);
         header->setSectionsClickable(true);
@@ -172,10 +175,6 @@ void ShowSelectFormQt(const TSelectFormHost& host, std::unique_ptr<TSelectForm> 
     static QPointer<QWidget> previous;
     constexpr int kCascade = 28;
     auto* window = new TSelectFormQt(host, std::move(form));
-    if (auto* view = window->findChild<QTableView*>("LV_Database")) {
-        view->setFont(host.RowFont);
-        if (host.RowHeight > 0) view->verticalHeader()->setDefaultSectionSize(host.RowHeight);
-    }
     if (previous != nullptr && previous->isVisible())
         window->move(previous->pos() + QPoint(kCascade, kCascade));
     previous = window;
