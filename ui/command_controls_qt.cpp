@@ -70,6 +70,11 @@ void TCommandControls::ApplyMask(uint16_t mask) const {
         action->setEnabled(!control->AlwaysDisabled && IsEnabled(*control, mask));
 }
 
+void TCommandControls::ShowCommand(TCommandId command, bool visible) const {
+    for (const auto& [control, action] : Actions)
+        if (control->Command == command) action->setVisible(visible);
+}
+
 TCommandControls BuildCommandControls(QMainWindow& form,
                                       const std::function<void(TCommandId)>& run) {
     TCommandControls made;

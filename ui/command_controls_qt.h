@@ -25,6 +25,8 @@ struct TCommandControls {
 
     /// Enables every control by `mask`; the always-disabled ones stay off.
     void ApplyMask(uint16_t mask) const;
+    /// Shows or hides the controls of `command`; a hidden action's shortcut does nothing.
+    void ShowCommand(TCommandId command, bool visible) const;
 };
 
 /// Adds the menu bar, the tool bar and the pop-up menu to `form`; `run` is called with the

@@ -56,6 +56,9 @@ public:
     void ApplyViewLook(const QFont& font, const QColor& text, const QColor& background);
     /// Shows or hides the status line's Cancel button of a running folder scan.
     void ShowScanCancel(bool visible);
+    void ShowCommand(TCommandId command, bool visible) const {
+        controls_.ShowCommand(command, visible);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

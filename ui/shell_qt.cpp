@@ -1,7 +1,6 @@
 // The desktop's shell: message boxes, file and folder dialogs and the dialogs of the models.
 #include "ui/shell_qt.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -319,10 +318,7 @@ void TQtShell::ShowScanCancel(bool visible) {
 }
 
 void TQtShell::ShowStopCommand(bool visible) {
-    // A hidden action is out of the menu and its shortcut does nothing.
-    for (const TControl& control : Controls())
-        if (control.Command == TCommandId::PlayerStop)
-            if (auto* action = form_.findChild<QAction*>(control.Name)) action->setVisible(visible);
+    form_.ShowCommand(TCommandId::PlayerStop, visible);
 }
 
 }  // namespace tracklore::ui
