@@ -171,6 +171,10 @@ void TTracklore::Delete(const TrackRecord& record) {
     const int slot = FindSlot(record.ID);
     if (slot < 0) throw EDBError(msg::RecordNotFound);
     index_.Remove(record.ID, slot, slots_.data());
+    VacateSlot(slot);
+}
+
+void TTracklore::VacateSlot(int slot) {
     if (!isResultSet_) delete slots_[slot];
     slots_[slot] = nullptr;
     --count_;

@@ -174,6 +174,9 @@ private:
     const TrackRecord* FindRecord(int32_t id) const;  // the record there, or nullptr
     int FreeSlot() const;                             // lowest empty slot, or -1
     void Place(int slot, TrackRecord* record);
+    // Empties `slot` (deleting its record when this catalogue owns it); the index is the
+    // caller's to mend.
+    void VacateSlot(int slot);
     [[noreturn]] void ThrowFull() const;
     // The slots moved or identifiers changed: the index is rebuilt when next needed.
     void SlotsRearranged();

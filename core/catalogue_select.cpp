@@ -171,10 +171,7 @@ int TTracklore::DeleteWhere(RecordPredicate predicate, void* context) {
     for (int slot = 0; slot < SlotEnd(); ++slot) {
         TrackRecord* record = slots_[slot];
         if (record == nullptr || !predicate(context, *record)) continue;
-        if (!isResultSet_) delete record;
-        slots_[slot] = nullptr;
-        holes_.push(slot);
-        --count_;
+        VacateSlot(slot);
         ++removed;
     }
     // The identifier index is rebuilt on the next lookup: one pass instead of one per record.
