@@ -1,11 +1,11 @@
 // The catalogue capacity of tracklore-cli: read from --capacity or TRACKLORE_CAPACITY and checked.
 #include "cli/capacity.h"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/catalogue.h"
+#include "core/text_scan.h"
 
 namespace tracklore::cli {
 
@@ -24,11 +24,9 @@ void SetCatalogueCapacity(int value) {
 }
 
 std::optional<int> ParseCapacity(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [at, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || at != end) return std::nullopt;
-    if (value < TTracklore::kSlotCount || value > TTracklore::kMaxCapacity) return std::nullopt;
+    const std::optional<int> value = ParseWholeNumber(text);
+    if (!value || *value < TTracklore::kSlotCount || *value > TTracklore::kMaxCapacity)
+        return std::nullopt;
     return value;
 }
 

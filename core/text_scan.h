@@ -1,8 +1,10 @@
 // Small pieces for reading texts by hand: blanks cut off the ends of a text, the value of a
-// hex digit, ASCII classes and upper case. Standard library only, so every folder may use
-// them.
+// hex digit, whole numbers, ASCII classes and upper case. Standard library only, so every folder
+// may use them.
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +36,14 @@ constexpr int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+/// `text` as a whole decimal number (an optional "-" and digits, nothing else), or nothing.
+inline std::optional<int> ParseWholeNumber(std::string_view text) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
 }
 
 /// True for 0-9 (whatever the locale).

@@ -1,10 +1,10 @@
 // The lists' column order and widths as text in the preferences, and back.
 #include "ui/column_layout.h"
 
-#include <charconv>
 #include <exception>
 #include <sstream>
 
+#include "core/text_scan.h"
 #include "ui/prefs.h"
 
 namespace tracklore::ui {
@@ -13,11 +13,6 @@ namespace {
 
 constexpr int kMinWidth = 8;
 constexpr int kMaxWidth = 4000;
-
-bool ParseNumber(std::string_view text, int& number) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return error == std::errc() && end == text.data() + text.size();
-}
 
 }  // namespace
 
@@ -37,11 +32,11 @@ std::optional<std::vector<TColumnPlace>> ParseColumnLayout(const std::string& te
     std::string word;
     while (words >> word) {
         const size_t colon = word.find(':');
-        TColumnPlace place;
-        if (colon == std::string::npos ||
-            !ParseNumber(std::string_view(word).substr(0, colon), place.Column) ||
-            !ParseNumber(std::string_view(word).substr(colon + 1), place.Width))
-            return std::nullopt;
+        if (colon == std::string::npos) return std::nullopt;
+        const auto column = ParseWholeNumber(std::string_view(word).substr(0, colon));
+        const auto width = ParseWholeNumber(std::string_view(word).substr(colon + 1));
+        if (!column || !width) return std::nullopt;
+        const TColumnPlace place{*column, *width};
         if (place.Column < 0 || place.Column >= columns || seen[static_cast<size_t>(place.Column)])
             return std::nullopt;
         if (place.Width < kMinWidth || place.Width > kMaxWidth) return std::nullopt;

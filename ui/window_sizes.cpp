@@ -1,9 +1,9 @@
 // Reading and writing the resizable dialogs' sizes in the preferences store.
 #include "ui/window_sizes.h"
 
-#include <charconv>
 #include <exception>
 
+#include "core/text_scan.h"
 #include "streams/stream_errors.h"
 
 namespace tracklore::ui {
@@ -11,10 +11,8 @@ namespace tracklore::ui {
 namespace {
 
 std::optional<int> Extent(std::string_view text) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (number < 1 || number > kMaxWindowExtent) return std::nullopt;
+    const std::optional<int> number = ParseWholeNumber(text);
+    if (!number || *number < 1 || *number > kMaxWindowExtent) return std::nullopt;
     return number;
 }
 
