@@ -28,7 +28,7 @@ bool IsFigure(int column) {
 // ---- TVolumesModel ---------------------------------------------------------------------
 
 TVolumesModel::TVolumesModel(TVolumesView& volumes, QObject* parent)
-    : QAbstractTableModel(parent), volumes_(volumes) {
+    : TFollowingModel(parent), volumes_(volumes) {
     volumes_.SetObserver(this);
 }
 
@@ -73,14 +73,6 @@ QVariant TVolumesModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::DisplayRole) return QString::fromUtf8(kVolumeColumnCaptions[section]);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
-}
-
-void TVolumesModel::BeginReset() {
-    beginResetModel();
-}
-
-void TVolumesModel::EndReset() {
-    endResetModel();
 }
 
 // ---- TVolumesPage ----------------------------------------------------------------------

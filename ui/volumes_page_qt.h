@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/views_qt.h"
 #include "ui/volumes.h"
 
 class QAction;
@@ -18,15 +19,11 @@ namespace tracklore::ui {
 
 /// A read-only table over a TVolumesView, following it through its observer interface.
 /// Qt::UserRole gives the value a column sorts by (numbers for the figures).
-class TVolumesModel : public QAbstractTableModel, public TVolumesObserver {
+class TVolumesModel : public TFollowingModel<QAbstractTableModel, TVolumesObserver> {
     Q_OBJECT
 public:
     explicit TVolumesModel(TVolumesView& volumes, QObject* parent = nullptr);
     ~TVolumesModel() override;
-
-    // TVolumesObserver
-    void BeginReset() override;
-    void EndReset() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
