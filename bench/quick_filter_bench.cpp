@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/sample_records.h"
-#include "bench/silent_shell.h"
+#include "bench/view_host.h"
 #include "core/catalogue.h"
 #include "platform/locale.h"
 #include "ui/quick_filter.h"
@@ -14,25 +14,6 @@
 
 namespace tracklore::bench {
 namespace {
-
-class TFilterHost : public ui::TViewHost {
-public:
-    TFilterHost() {
-        locale::SetLocale("en_US");
-        for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount))
-            catalogue_.Insert(record);
-    }
-    TTracklore& Catalogue() override { return catalogue_; }
-    TTracklore* SelectedSet() override { return nullptr; }
-    uint16_t CommandMask() const override { return 0; }
-    void SetCommandMask(uint16_t) override {}
-    ui::TPage ActivePage() const override { return ui::TPage::List; }
-    ui::TShell& Shell() override { return shell_; }
-
-private:
-    TTracklore catalogue_;
-    TSilentShell shell_;
-};
 
 // What the user types, one keystroke at a time: two words of a real record, then again.
 std::vector<std::string> Keystrokes(const ui::TListView& list) {
@@ -45,7 +26,7 @@ std::vector<std::string> Keystrokes(const ui::TListView& list) {
 }
 
 void BM_QuickFilterKeystroke(benchmark::State& state) {
-    TFilterHost host;
+    TBenchHost host;
     ui::TViews views(host);
     views.RefreshViews(ui::FullRebuild);
     const std::vector<std::string> strokes = Keystrokes(views.AllList());

@@ -14,9 +14,7 @@ namespace {
 
 void BM_BuildVolumeRows(benchmark::State& state) {
     locale::SetLocale("en_US");
-    auto catalogue = std::make_unique<TTracklore>();
-    for (TrackRecord& record : MakeSampleRecords(TTracklore::kSlotCount))
-        catalogue->Insert(record);
+    auto catalogue = MakeFullCatalogue();
     std::vector<platform::DriveEntry> drives(3);
     drives[0].Letter = 'c';
     drives[0].Root = "/";
