@@ -22,6 +22,12 @@ void AppendNumber(std::string& text, uint64_t n) {
     text.append(digits, end);
 }
 
+// Appends `number` (0 to 99) as two digits.
+void AppendTwoDigits(std::string& text, unsigned number) {
+    text += static_cast<char>('0' + number / 10);
+    text += static_cast<char>('0' + number % 10);
+}
+
 }  // namespace
 
 // The views make these for every row of a rebuild (a million at the largest capacity), so
@@ -31,10 +37,8 @@ std::string TimeText(uint16_t playLength) {
     if (playLength == 0) return "<0:01";
     std::string text;
     AppendNumber(text, playLength / 60);
-    const int seconds = playLength % 60;
     text += ':';
-    text += static_cast<char>('0' + seconds / 10);
-    text += static_cast<char>('0' + seconds % 10);
+    AppendTwoDigits(text, playLength % 60u);
     return text;
 }
 
@@ -61,8 +65,7 @@ std::string FilesizeText(uint32_t fileSize) {
     AppendNumber(text, hundredths / 100);
     // The separator is the reader's own; the width of 4 is always filled ("0.00").
     text += locale::DecimalSeparator();
-    text += static_cast<char>('0' + hundredths % 100 / 10);
-    text += static_cast<char>('0' + hundredths % 10);
+    AppendTwoDigits(text, static_cast<unsigned>(hundredths % 100));
     text += " M";
     return text;
 }
